@@ -1,0 +1,36 @@
+#include "app/paths.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "app/platform.h"
+
+char exe_dir[PATH_BUFFER_SIZE];
+
+void cut_after_last_separator(char *path)
+{
+    for (size_t i = strlen(path); i > 0; i--) {
+        if (path[i - 1] == '\\' || path[i - 1] == '/') {
+            path[i] = '\0';
+            return;
+        }
+    }
+}
+
+void exe_dir_init(void)
+{
+    platform_exe_path(exe_dir, sizeof exe_dir);
+    cut_after_last_separator(exe_dir);
+}
+
+bool data_path(char *out, size_t size, const char *name)
+{
+    if (size == 0)
+        return false;
+    int n = snprintf(out, size, "%s%s", exe_dir, name);
+    if (n < 0 || (size_t)n >= size) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,23 @@
+// Platform services, kept in one place so another platform's build swaps only the source
+// file behind this header: the executable's path, the cursor, the window icon and the
+// system picture decoder.
+#pragma once
+
+#include <stddef.h>
+
+struct SDL_Window;
+struct SDL_Surface;
+
+// Full path of the running executable (at most size bytes with the terminator; "" when
+// unknown). Here it is the executable's directory with its trailing separator.
+void platform_exe_path(char *out, size_t size);
+
+// Shows or hides the mouse cursor.
+void platform_show_cursor(bool show);
+
+// Sets the icon compiled into the executable on the window.
+void platform_set_window_icon(SDL_Window *window);
+
+// Decodes a picture file of any format the platform reads into a 32-bit surface without
+// alpha, upright, of the picture's pixel size; null on any failure. Caller frees it.
+SDL_Surface *platform_decode_picture(const char *path);

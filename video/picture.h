@@ -1,0 +1,16 @@
+// Picture loading: PNG files through libpng, other formats through the platform decoder.
+// None reports an error in words: a picture that cannot be read yields null.
+#pragma once
+
+struct SDL_Surface;
+struct SDL_Texture;
+struct SDL_Renderer;
+
+// 32-bit surface of the PNG's size whose bytes are R, G, B, A; caller frees it.
+SDL_Surface *load_png_surface(const char *path);
+
+// Static SDL_PIXELFORMAT_ABGR8888 texture of the PNG.
+SDL_Texture *load_png_texture(const char *path, SDL_Renderer *renderer);
+
+// Texture without alpha of any picture format the platform decoder reads (res/back).
+SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer);
