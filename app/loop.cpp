@@ -1,0 +1,78 @@
+#include "app/loop.h"
+
+#include <SDL.h>
+
+#include "app/events.h"
+#include "app/pacing.h"
+#include "host/audio.h"
+#include "host/ox_core.h"
+#include "input/input.h"
+#include "video/gamestate.h"
+#include "video/present.h"
+#include "xgui/menu.h"
+#include "xgui/xgui.h"
+
+#define LOOP_SPLASH_FRAMES 300
+#define LOOP_SPLASH_BURST 4
+
+void emulate_step(void)
+{
+    GameState &g = gamestate;
+    if (g.paused)
+        return;
+    // The splash's first pass runs a few frames so the picture behind it is not blank.
+    if (g.splash_frames == LOOP_SPLASH_FRAMES) {
+        for (int i = 0; i < LOOP_SPLASH_BURST; i++)
+            ox_core_emulate();
+    }
+    if (g.splash_frames == 0)
+        ox_core_emulate();
+    else
+        g.splash_frames--;
+}
+
+static void overlay_step(AudioStream &stream)
+{
+    GameState &g = gamestate;
+    xgui_update(g.window_w, g.window_h, g.pointer_x, g.pointer_y, g.pointer_clicked != 0);
+    g.pointer_clicked = 0;
+    if (!xgui_is_open())
+        return;
+    menu_react();
+    if (xgui_hover_started() && g.hover_sound.buffer)
+        audio_stream_start_effect(stream, g.hover_sound);
+    if (xgui_activated() && g.select_sound.buffer)
+        audio_stream_start_effect(stream, g.select_sound);
+}
+
+void main_loop(AudioStream &stream, float frame_deadline)
+{
+    GameState &g = gamestate;
+    do {
+        frame_deadline += frame_period(g.frame_rate);
+
+        SDL_Event event;
+        while (SDL_PollEvent(&event))
+            handle_event(event);
+
+        input_step();
+        emulate_step();
+        overlay_step(stream);
+        bool mute = g.paused || g.splash_frames != 0;
+
+        frame_update();
+        if (g.gl_path)
+            g.present_gl();
+        else
+            g.present_sdl();
+
+        audio_stream_push(stream, mute);
+
+        bool device_open = stream.device != 0;
+        PacingWait wait = pacing_wait(frame_deadline, (float)SDL_GetTicks(), device_open);
+        if (wait.sleep_ms > 0)
+            SDL_Delay(wait.sleep_ms);
+        frame_deadline = pacing_feedback(wait.deadline, audio_stream_queued_frames(stream),
+                                         stream.capacity, device_open);
+    } while (!g.quit);
+}

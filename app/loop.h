@@ -1,0 +1,10 @@
+// The main loop: one pass per emulated video frame until gamestate.quit is set.
+#pragma once
+
+struct AudioStream;
+
+// Runs passes from the given deadline (SDL_GetTicks milliseconds) until quit.
+void main_loop(AudioStream &stream, float frame_deadline);
+
+// Step 4 of a pass: runs the component unless paused, counting the splash down.
+void emulate_step(void);

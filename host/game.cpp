@@ -1,0 +1,23 @@
+#include "host/game.h"
+
+#include <SDL.h>
+
+#include "app/paths.h"
+#include "config/gameinfo.h"
+#include "host/ox_core.h"
+#include "video/gamestate.h"
+
+bool game_load(void)
+{
+    if (gamestate.window)
+        SDL_SetWindowTitle(gamestate.window, gameinfo.title);
+    char path[GAME_PATH_SIZE];
+    if (!data_path(path, sizeof path, RES_DIR "game"))
+        return false;
+    if (!ox_core_load(path))
+        return false;
+    gamestate.apply_video_settings();
+    ox_core_reset();
+    gamestate.frame_rate = ox_video_get_framerate();
+    return true;
+}

@@ -1,0 +1,49 @@
+# The real player starts, shows the demo game, writes its log lines in order, ends cleanly on
+# SIGTERM, and ends with exit code 1 when the game is missing or refused.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+
+# Normal start in a window (scale 2): picture shown, log lines in order.
+d=$E2E_TMP/ok
+make_dist "$d"
+printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
+(cd /tmp && "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
+E2E_PIDS+=($pid)
+wait_for_line "$d/res/log" "entering loop"
+sleep 6   # past the splash
+wid=$(player_window $pid)
+import -window "$wid" "$E2E_TMP/shot.png"
+not_black "$E2E_TMP/shot.png" || fail "screenshot is all black"
+size=$(identify -format '%wx%h' "$E2E_TMP/shot.png")
+[ "$size" = "512x448" ] || fail "window is $size, expected 512x448"
+kill -TERM $pid
+wait $pid; rc=$?
+[ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+expected="loading configs
+working directory: $d/
+sdl_init
+gamestate init
+renderer name: opengl
+xgui_init
+loading game
+sound init
+entering loop"
+got=$(grep -vE '^(update viewport resolution|sound |initializing GL|compiling shaders|Error: )' "$d/res/log")
+[ "$got" = "$expected" ] || fail "log lines differ:
+$got"
+cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log file"
+grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+pass "starts, shows the game, logs in order, exits 0"
+
+# Missing and refused game: exit code 1 after "couldn't load game", nothing leaked.
+for case in missing refused; do
+  d=$E2E_TMP/$case
+  make_dist "$d"
+  if [ $case = missing ]; then rm "$d/res/game"; else echo "not a game" > "$d/res/game"; fi
+  rc=0
+  "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
+  [ $rc -eq 1 ] || fail "$case game: exit code $rc"
+  [ "$(tail -n 1 "$d/res/log")" = "couldn't load game" ] || fail "$case game: last log line $(tail -n 1 "$d/res/log")"
+  grep -q "Sanitizer" "$d/stderr" && fail "$case game: sanitizer report: $(cat "$d/stderr")"
+  pass "$case game ends with exit code 1"
+done

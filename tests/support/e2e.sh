@@ -1,0 +1,73 @@
+# Helpers for end-to-end scripts that run the real player. Source it from tests/e2e_*.sh.
+# Environment from CTest: DIST_DIR, BUILD_DIR, SOURCE_DIR, FAKE_CORE.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d /tmp/e2e.XXXXXX)
+E2E_PIDS=()
+cleanup_e2e() {
+  for p in "${E2E_PIDS[@]:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
+  rm -rf "$E2E_TMP"
+}
+trap cleanup_e2e EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "PASS: $*"; }
+
+# make_dist DIR [fake]: a private copy of dist (player, component, res) in DIR; with "fake"
+# the fake component replaces the reference one.
+make_dist() {
+  local dir=$1
+  mkdir -p "$dir"
+  cp -r "$DIST_DIR/player" "$DIST_DIR/libox_core.so" "$DIST_DIR/res" "$dir/"
+  rm -f "$dir/res/conf" "$dir/res/log" "$dir"/res/[0-2][SP]
+  if [ "${2:-}" = fake ]; then cp "$FAKE_CORE" "$dir/libox_core.so"; fi
+}
+
+# start_xvfb: a private X server on a free display; exports DISPLAY.
+start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
+      Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+      E2E_PIDS+=($!)
+      export DISPLAY=:$n
+      for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fi
+  done
+  fail "no X server could be started"
+}
+
+# start_wm: a window manager, so full screen really changes the window.
+start_wm() {
+  openbox >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  sleep 0.5
+}
+
+# wait_for_line FILE TEXT [SECONDS]: waits until FILE holds a line TEXT.
+wait_for_line() {
+  local file=$1 text=$2 secs=${3:-20}
+  for _ in $(seq $((secs * 10))); do
+    grep -qxF -- "$text" "$file" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "no line '$text' in $file"
+}
+
+# player_window: the id of the player's window.
+player_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --pid "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no player window"
+}
+
+# not_black PNG: true when the picture has some non-black pixel.
+not_black() {
+  local max
+  max=$(convert "$1" -format '%[fx:maxima.intensity]' info:)
+  awk -v m="$max" 'BEGIN { exit !(m > 0.05) }'
+}

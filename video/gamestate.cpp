@@ -1,0 +1,129 @@
+#include "video/gamestate.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "app/log.h"
+#include "app/paths.h"
+#include "app/platform.h"
+#include "config/gameinfo.h"
+#include "host/ox_core.h"
+#include "video/frame_buffer.h"
+#include "video/gl_path.h"
+#include "video/picture.h"
+#include "xgui/xgui.h"
+
+#define GAMESTATE_SAMPLE_RATE 44100
+#define GAMESTATE_SPLASH_FRAMES 300
+
+// Exit routines run in reverse order of registration. Registering sdl_cleanup here, before
+// gamestate is constructed (and its destructor registered), makes the destructor release
+// the textures, renderer and window before SDL_Quit runs, also after an early exit(1).
+static const int sdl_cleanup_registered = atexit(sdl_cleanup);
+
+GameState gamestate;
+
+static void load_ui_sound(const char *name, UiSound *sound)
+{
+    char path[PATH_BUFFER_SIZE];
+    sound->buffer = nullptr;
+    sound->length = 0;
+    if (data_path(path, sizeof path, name)) {
+        if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &sound->spec, &sound->buffer,
+                            &sound->length)) {
+            sound->buffer = nullptr;
+            sound->length = 0;
+        }
+    }
+    log_write("sound %s %i\n", path, (int)sound->length);
+}
+
+bool GameState::init()
+{
+    (void)sdl_cleanup_registered;
+    ox_core_init(GAMESTATE_SAMPLE_RATE, gameinfo.nosram ? OX_OPTION_NOSRAM : 0);
+    frame_rate = ox_video_get_framerate();
+
+    window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (!window)
+        log_write("Error: %s\n", SDL_GetError());
+    platform_set_window_icon(window);
+
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+    renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
+    SDL_RendererInfo info;
+    // A failed query leaves no name to read; the log still says which renderer there is.
+    const char *name = (renderer && SDL_GetRendererInfo(renderer, &info) == 0) ? info.name : "none";
+    log_write("renderer name: %s\n", name);
+    if (strncmp(name, "opengl", 6) == 0)
+        gl_path_setup();
+
+    screen_w = ox_video_get_screen_width();
+    screen_h = ox_video_get_screen_height();
+    raster_w = screen_w;
+    raster_h = screen_h;
+    recreate_frame_texture();
+
+    back_texture = nullptr;
+    splash_texture = nullptr;
+    char path[PATH_BUFFER_SIZE];
+    if (data_path(path, sizeof path, RES_DIR "splash"))
+        splash_texture = load_png_texture(path, renderer);
+    if (splash_texture)
+        splash_frames = GAMESTATE_SPLASH_FRAMES;
+    if (data_path(path, sizeof path, RES_DIR "back"))
+        back_texture = load_picture_texture(path, renderer);
+
+    load_ui_sound(RES_DIR "s_hover", &hover_sound);
+    load_ui_sound(RES_DIR "s_select", &select_sound);
+
+    apply_video_settings();
+    return true;
+}
+
+void GameState::recreate_frame_texture()
+{
+    log_write("update viewport resolution to %i %i (%i HZ)\n", raster_w, raster_h,
+              ox_video_get_framerate());
+    if (frame_texture) {
+        SDL_DestroyTexture(frame_texture);
+        frame_texture = nullptr;
+    }
+    if (renderer && raster_w > 0 && raster_h > 0)
+        frame_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888,
+                                          SDL_TEXTUREACCESS_STREAMING, raster_w, raster_h);
+    frame_buffer_grow(&pixels, &pixels_size, raster_w, raster_h);
+    if (pixels)
+        memset(pixels, 0, pixels_size);
+    if (frame_texture && frame_buffer_fits(pixels_size, raster_w, raster_h))
+        SDL_UpdateTexture(frame_texture, nullptr, pixels, raster_w * 4);
+}
+
+GameState::~GameState()
+{
+    ox_core_shut();
+    xgui_free();
+    free(pixels);
+    pixels = nullptr;
+    pixels_size = 0;
+    if (frame_texture)
+        SDL_DestroyTexture(frame_texture);
+    if (back_texture)
+        SDL_DestroyTexture(back_texture);
+    if (splash_texture)
+        SDL_DestroyTexture(splash_texture);
+    frame_texture = back_texture = splash_texture = nullptr;
+    if (renderer)
+        SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+    if (window)
+        SDL_DestroyWindow(window);
+    window = nullptr;
+    if (select_sound.buffer)
+        SDL_FreeWAV(select_sound.buffer);
+    select_sound.buffer = nullptr;
+    if (hover_sound.buffer)
+        SDL_FreeWAV(hover_sound.buffer);
+    hover_sound.buffer = nullptr;
+}

@@ -1,0 +1,72 @@
+#include "video/present.h"
+
+#include "config/settings.h"
+#include "host/ox_core.h"
+#include "video/frame_buffer.h"
+#include "video/gamestate.h"
+#include "xgui/xgui.h"
+
+SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch)
+{
+    SDL_Rect r = {0, 0, 0, 0};
+    if (screen_w > 0 && screen_h > 0) {
+        if (stretch) {
+            r.h = window_h;
+            r.w = (int)((int64_t)screen_w * window_h / screen_h);
+        } else {
+            int k = 0;
+            if (window_w > 0 && window_h > 0) {
+                int kw = window_w / screen_w;
+                int kh = window_h / screen_h;
+                k = kw < kh ? kw : kh;
+            }
+            r.w = k * screen_w;
+            r.h = k * screen_h;
+        }
+    }
+    r.x = (window_w - r.w) / 2;
+    r.y = (window_h - r.h) / 2;
+    return r;
+}
+
+SDL_Rect picture_rect(int window_w, int window_h)
+{
+    return picture_rect_for(window_w, window_h, ox_video_get_screen_width(),
+                            ox_video_get_screen_height(), settings.stretch);
+}
+
+void frame_update(void)
+{
+    GameState &g = gamestate;
+    int w = ox_video_get_raster_width();
+    int h = ox_video_get_raster_height();
+    if (w != 0 && h != 0 && (w != g.raster_w || h != g.raster_h)) {
+        g.raster_w = w;
+        g.raster_h = h;
+        g.recreate_frame_texture();
+    }
+    // A buffer that could not grow for the raster is never handed to the component.
+    if (!g.pixels || !frame_buffer_fits(g.pixels_size, g.raster_w, g.raster_h))
+        return;
+    ox_video_render(g.pixels);
+    if (g.frame_texture)
+        SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+}
+
+void GameState::present_sdl()
+{
+    if (back_texture) {
+        SDL_Rect all = {0, 0, window_w, window_h};
+        SDL_RenderCopy(renderer, back_texture, nullptr, &all);
+    } else {
+        SDL_RenderClear(renderer);
+    }
+    SDL_Rect r = picture_rect(window_w, window_h);
+    SDL_Rect src = {0, 0, ox_video_get_raster_width(), ox_video_get_raster_height()};
+    if (frame_texture)
+        SDL_RenderCopy(renderer, frame_texture, &src, &r);
+    if (splash_texture && splash_frames != 0)
+        SDL_RenderCopy(renderer, splash_texture, nullptr, &r);
+    xgui_draw(renderer, window_w, window_h);
+    SDL_RenderPresent(renderer);
+}

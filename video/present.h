@@ -1,0 +1,15 @@
+// Placement and presentation of the emulated picture.
+#pragma once
+
+#include <SDL.h>
+
+// Where the picture goes in a window of W x H for a screen of screen_w x screen_h:
+// the largest whole multiple that fits, or with stretch the full height at the screen's
+// aspect (possibly wider than the window). A non-positive screen size gives an empty rect.
+SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch);
+
+// The same for the component's current screen size and the stretch setting.
+SDL_Rect picture_rect(int window_w, int window_h);
+
+// Per-frame picture update: follows a raster size change, renders into pixels and uploads.
+void frame_update(void);
