@@ -1,7 +1,11 @@
 // The user's settings and bindings, stored in res/conf.
 #pragma once
 
+#include "app/paths.h"
 #include "input/binding.h"
+
+#define SETTINGS_FILE RES_DIR "conf"
+#define SETTINGS_TEMP_FILE RES_DIR "conf.new"   // the next res/conf while it is being written
 
 struct Settings {
     int32_t scale;       // window = screen size x scale (menu offers 2, 3, 4)
@@ -18,7 +22,18 @@ struct Settings {
 // changed by the menu, the hotkeys and the change-keys page, each followed by settings_save.
 extern Settings settings;
 
+// Stores the defaults used when there is no res/conf: scale 3, smoothing on, stretch off,
+// full screen on, guide on. The binding table is left alone.
+void settings_set_defaults(void);
 // Reads res/conf into settings (keys missing from an existing file take their defaults).
+// Without the file, settings keep what they hold.
 void settings_load(void);
-// Rewrites res/conf whole from settings; the old file stays intact until the new one is complete.
+// Rewrites res/conf whole from settings; the old file stays intact until the new one is
+// complete. Failures are silent.
 void settings_save(void);
+
+// The binding lines ("btn_<player>_<button>_<slot>_<field>") of the open conf_file, for the
+// game's players and the component's buttons (at most MAX_PLAYERS x MAX_BUTTONS). Loading
+// sets every field of those bindings, 0 for each key the file lacks.
+void bindings_load(void);
+void bindings_save(void);

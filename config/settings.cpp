@@ -1,0 +1,123 @@
+#include "config/settings.h"
+
+#include <stdio.h>
+#include <string.h>
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+#include "app/paths.h"
+#include "config/conf_file.h"
+
+Settings settings;
+
+Settings::Settings()
+    : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false)
+{
+    memset(bindings, 0, sizeof bindings);
+}
+
+void settings_set_defaults(void)
+{
+    settings.scale = 3;
+    settings.smoothing = true;
+    settings.stretch = false;
+    settings.fullscreen = true;
+    settings.guide = true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Binding lines
+
+static const char *const BINDING_FIELDS[] = { "type", "code", "value", "joyid", "axis" };
+#define BINDING_FIELD_COUNT 5
+
+static int32_t *binding_field(Binding &b, int field)
+{
+    int32_t *fields[BINDING_FIELD_COUNT] = { &b.type, &b.code, &b.value, &b.joyid, &b.axis };
+    return fields[field];
+}
+
+static void binding_key(char *out, size_t size, int player, int button, int slot, int field)
+{
+    snprintf(out, size, "btn_%i_%i_%i_%s", player, button, slot, BINDING_FIELDS[field]);
+}
+
+void bindings_load(void)
+{
+    int players = input_player_count();
+    int buttons = input_button_count();
+    char key[CONF_KEY_SIZE];
+    for (int p = 0; p < players; p++)
+        for (int b = 0; b < buttons; b++)
+            for (int s = 0; s < MAX_SLOTS; s++)
+                for (int f = 0; f < BINDING_FIELD_COUNT; f++) {
+                    binding_key(key, sizeof key, p, b, s, f);
+                    *binding_field(settings.bindings[p][b][s], f) = conf_read_int(key, 0);
+                }
+}
+
+void bindings_save(void)
+{
+    int players = input_player_count();
+    int buttons = input_button_count();
+    char key[CONF_KEY_SIZE];
+    for (int p = 0; p < players; p++)
+        for (int b = 0; b < buttons; b++)
+            for (int s = 0; s < MAX_SLOTS; s++)
+                for (int f = 0; f < BINDING_FIELD_COUNT; f++) {
+                    binding_key(key, sizeof key, p, b, s, f);
+                    conf_write_int(key, *binding_field(settings.bindings[p][b][s], f));
+                }
+}
+
+// ---------------------------------------------------------------------------------------
+// res/conf
+
+void settings_load(void)
+{
+    if (!conf_open(SETTINGS_FILE, "rb"))
+        return;
+    settings.scale = conf_read_int("scale", 3);
+    settings.smoothing = conf_read_int("smoothing", 0) != 0;
+    settings.stretch = conf_read_int("stretch", 0) != 0;
+    settings.fullscreen = conf_read_int("fullscreen", 1) != 0;
+    settings.guide = conf_read_int("guide", 1) != 0;
+    bindings_load();
+    conf_close();
+}
+
+// Pushes the written bytes to the disk before the rename makes them the settings file.
+static bool flush_to_disk(FILE *f)
+{
+    if (fflush(f) != 0)
+        return false;
+#if !defined(_WIN32)
+    if (fsync(fileno(f)) != 0)
+        return false;
+#endif
+    return true;
+}
+
+void settings_save(void)
+{
+    // The new content goes to a file beside res/conf that replaces it only when complete, so
+    // a failed write or a crash in between leaves the old settings whole.
+    char path[PATH_BUFFER_SIZE], temp_path[PATH_BUFFER_SIZE];
+    if (!data_path(path, sizeof path, SETTINGS_FILE) ||
+        !data_path(temp_path, sizeof temp_path, SETTINGS_TEMP_FILE))
+        return;
+    if (!conf_open(SETTINGS_TEMP_FILE, "wb"))
+        return;
+    conf_write_int("scale", settings.scale);
+    conf_write_int("smoothing", settings.smoothing ? 1 : 0);
+    conf_write_int("stretch", settings.stretch ? 1 : 0);
+    conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
+    conf_write_int("guide", settings.guide ? 1 : 0);
+    bindings_save();
+    bool written = flush_to_disk(conf_file);
+    if (!conf_close())
+        written = false;
+    if (!written || rename(temp_path, path) != 0)
+        remove(temp_path);
+}
