@@ -1,0 +1,131 @@
+#include <SDL.h>
+
+#include "config/settings.h"
+#include "host/ox_core.h"
+#include "input/binding.h"
+#include "input/capture.h"
+#include "input/labels.h"
+#include "video/gamestate.h"
+
+const uint8_t *(*input_keyboard_state)(int *numkeys) = SDL_GetKeyboardState;
+void (*input_send_button)(int player, int button, bool pressed) = ox_button_set_state;
+
+static bool key_down(const uint8_t *keys, int numkeys, int32_t code)
+{
+    return keys && code >= 0 && code < numkeys && keys[code] != 0;
+}
+
+bool input_poll_binding(Binding &binding, bool capture)
+{
+    int numkeys = 0;
+    const uint8_t *keys = input_keyboard_state(&numkeys);
+
+    if (capture) {
+        binding = Binding{};
+        int last = numkeys < INPUT_CAPTURE_KEYS ? numkeys : INPUT_CAPTURE_KEYS;
+        for (int s = 0; s < last; s++) {
+            if (key_down(keys, numkeys, s)) {
+                binding.type = BIND_KEY;
+                binding.code = s;
+                return true;
+            }
+        }
+    } else if (binding.type == BIND_KEY && key_down(keys, numkeys, binding.code)) {
+        return true;
+    }
+
+    for (int j = 0; j < MAX_JOYSTICKS; j++) {
+        SDL_Joystick *joy = gamestate.joysticks[j];
+        if (!joy || !SDL_JoystickGetAttached(joy))
+            continue;
+        bool this_joy = binding.joyid == j;
+
+        int axes = SDL_JoystickNumAxes(joy);
+        for (int a = 0; a < axes; a++) {
+            int32_t v = SDL_JoystickGetAxis(joy, a);
+            Sint16 initial = 0;
+            SDL_JoystickGetAxisInitialState(joy, a, &initial);
+            int32_t r = initial;
+            bool negative = v <= r - INPUT_AXIS_THRESHOLD;
+            if (!negative && v < r + INPUT_AXIS_THRESHOLD)
+                continue;
+            if (capture) {
+                binding.type = BIND_AXIS;
+                binding.joyid = j;
+                binding.axis = a;
+                binding.value = negative ? BIND_AXIS_NEGATIVE : BIND_AXIS_POSITIVE;
+                return true;
+            }
+            // The side is the raw value's sign, not its side of the initial state: a trigger
+            // resting at -32768 and bound positive is active only beyond 0.
+            if (binding.type == BIND_AXIS && this_joy && binding.axis == a &&
+                ((v < 0 && (binding.value & BIND_AXIS_NEGATIVE)) ||
+                 (v > 0 && (binding.value & BIND_AXIS_POSITIVE))))
+                return true;
+        }
+
+        int hats = SDL_JoystickNumHats(joy);
+        for (int h = 0; h < hats; h++) {
+            int32_t mask = SDL_JoystickGetHat(joy, h);
+            if (mask == SDL_HAT_CENTERED)
+                continue;
+            if (capture) {
+                binding.type = BIND_HAT;
+                binding.joyid = j;
+                binding.axis = h;
+                binding.value = mask;
+                return true;
+            }
+            if (binding.type == BIND_HAT && this_joy && binding.axis == h && (binding.value & mask))
+                return true;
+        }
+
+        int buttons = SDL_JoystickNumButtons(joy);
+        if (buttons > INPUT_JOY_BUTTONS)
+            buttons = INPUT_JOY_BUTTONS;
+        for (int b = 0; b < buttons; b++) {
+            if (!SDL_JoystickGetButton(joy, b))
+                continue;
+            if (capture) {
+                binding.type = BIND_BUTTON;
+                binding.joyid = j;
+                binding.value = b;
+                return true;
+            }
+            if (binding.type == BIND_BUTTON && this_joy && binding.value == b)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Stores a captured control into the waiting cell, writes res/conf and ends the capture.
+static void finish_capture(const Binding &found)
+{
+    if (capture_button < input_button_count() && capture_slot >= 0 && capture_slot < MAX_SLOTS) {
+        settings.bindings[edited_player()][capture_button][capture_slot] = found;
+        settings_save();
+    }
+    capture_button = -1;
+    bindings_refresh_labels();
+}
+
+void input_step(void)
+{
+    if (capture_button >= 0) {
+        Binding found = {};
+        if (input_poll_binding(found, true))
+            finish_capture(found);
+        return;
+    }
+    int players = input_player_count();
+    int buttons = input_button_count();
+    for (int p = 0; p < players; p++) {
+        for (int b = 0; b < buttons; b++) {
+            // Both slots are read every frame, even when the first is already active.
+            bool first = input_poll_binding(settings.bindings[p][b][0], false);
+            bool second = input_poll_binding(settings.bindings[p][b][1], false);
+            input_send_button(p, b, first || second);
+        }
+    }
+}
