@@ -1,0 +1,139 @@
+// Geometry shared by the drawing back ends: the overlay-to-window mapping, string layout,
+// and where glyphs, check marks and pictures go. Every division truncates, as both back ends
+// must land on the same pixels.
+#include "xgui/xgui.h"
+
+#include <SDL_opengl.h>
+
+static int32_t clamp32(int64_t v)
+{
+    return (int32_t)SDL_clamp(v, (int64_t)INT32_MIN, (int64_t)INT32_MAX);
+}
+
+XguiMapping xgui_mapping(int32_t window_w, int32_t window_h)
+{
+    XguiMapping map;
+    map.sw = clamp32((int64_t)window_h * XGUI_OVERLAY_W / XGUI_OVERLAY_H);
+    map.off = clamp32(((int64_t)window_w - map.sw) / 2);
+    map.wh = window_h;
+    return map;
+}
+
+SDL_Rect xgui_map_rect(const XguiMapping &map, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    SDL_Rect r;
+    r.x = clamp32(map.off + (int64_t)map.sw * x / XGUI_OVERLAY_W);
+    r.y = clamp32((int64_t)map.wh * y / XGUI_OVERLAY_H);
+    r.w = clamp32((int64_t)w * map.sw / XGUI_OVERLAY_W);
+    r.h = clamp32((int64_t)h * map.wh / XGUI_OVERLAY_H);
+    return r;
+}
+
+bool xgui_unmap_point(int32_t window_w, int32_t window_h, int32_t px, int32_t py,
+                      int32_t *ox, int32_t *oy)
+{
+    XguiMapping map = xgui_mapping(window_w, window_h);
+    if (map.sw <= 0 || window_h <= 0)
+        return false;
+    *ox = clamp32(((int64_t)(map.sw - window_w) / 2 + px) * XGUI_OVERLAY_W / map.sw);
+    *oy = clamp32((int64_t)py * XGUI_OVERLAY_H / window_h);
+    return true;
+}
+
+SDL_Rect xgui_glyph_src(uint8_t glyph)
+{
+    glyph &= XGUI_GLYPHS - 1;
+    SDL_Rect r;
+    r.x = glyph % XGUI_FONT_COLUMNS * xgui_font.cell_w;
+    r.y = glyph / XGUI_FONT_COLUMNS * xgui_font.cell_h;
+    r.w = xgui_font.cell_w;
+    r.h = xgui_font.cell_h;
+    return r;
+}
+
+bool xgui_drawn(const xgui_widget &w)
+{
+    return w.type >= XGUI_LABEL && w.type <= XGUI_PICTURE &&
+           (w.page == -1 || w.page == xgui_page) && w.visible;
+}
+
+int32_t xgui_text_start(const xgui_widget &w)
+{
+    if (w.align != XGUI_ALIGN_RIGHT)
+        return w.x;
+    SDL_Rect extent;
+    return clamp32((int64_t)w.x - xgui_text(&extent, nullptr, 0, 0, 0, 0, w.text, false)->w);
+}
+
+int32_t xgui_check_x(int32_t start)
+{
+    int32_t a = xgui_font.advance[XGUI_CHECK_GLYPH];
+    return clamp32((int64_t)start - a / 4 - a);
+}
+
+SDL_Rect xgui_picture_rect(const XguiMapping &map, const xgui_widget &w)
+{
+    return xgui_map_rect(map, clamp32((int64_t)w.x - w.w / 2), clamp32((int64_t)w.y - w.h / 2),
+                         w.w, w.h);
+}
+
+SDL_Color xgui_text_color(const xgui_widget &w)
+{
+    SDL_Color c = {255, 255, 255, 255};
+    if (w.hover)
+        c.b = 0;
+    return c;
+}
+
+// One textured quad in window pixels, as a triangle strip: top-left, top-right, bottom-left,
+// bottom-right. The font texture is bound by the caller.
+static void glyph_quad_gl(const SDL_Rect &src, const SDL_Rect &dst)
+{
+    float u0 = (float)src.x / (float)xgui_font.tex_w;
+    float u1 = (float)(src.x + src.w) / (float)xgui_font.tex_w;
+    float v0 = (float)src.y / (float)xgui_font.tex_h;
+    float v1 = (float)(src.y + src.h) / (float)xgui_font.tex_h;
+    float left = (float)dst.x, top = (float)dst.y;
+    float right = (float)(dst.x + dst.w), bottom = (float)(dst.y + dst.h);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(u0, v0);
+    glVertex2f(left, top);
+    glTexCoord2f(u1, v0);
+    glVertex2f(right, top);
+    glTexCoord2f(u0, v1);
+    glVertex2f(left, bottom);
+    glTexCoord2f(u1, v1);
+    glVertex2f(right, bottom);
+    glEnd();
+}
+
+SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int32_t window_h,
+                    int32_t x, int32_t y, const char *text, bool gl)
+{
+    // A pen position of int64 cannot overflow: 255 glyphs of at most a cell each.
+    int64_t pen = x;
+    bool draw = renderer && xgui_font.texture && text;
+    XguiMapping map = {};
+    if (draw) {
+        map = xgui_mapping(window_w, window_h);
+        if (gl)
+            SDL_GL_BindTexture(xgui_font.texture, nullptr, nullptr);
+    }
+    for (const char *p = text ? text : ""; *p; p++) {
+        uint8_t glyph = xgui_glyph(*p);
+        if (draw && !xgui_font.blank[glyph]) {
+            SDL_Rect src = xgui_glyph_src(glyph);
+            SDL_Rect dst = xgui_map_rect(map, clamp32(pen), y, src.w, src.h);
+            if (gl)
+                glyph_quad_gl(src, dst);
+            else
+                SDL_RenderCopy(renderer, xgui_font.texture, &src, &dst);
+        }
+        pen += xgui_font.advance[glyph];
+    }
+    out->x = x;
+    out->y = y;
+    out->w = clamp32(pen - x);
+    out->h = xgui_font.cell_h;
+    return out;
+}
