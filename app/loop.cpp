@@ -45,34 +45,39 @@ static void overlay_step(AudioStream &stream)
         audio_stream_start_effect(stream, g.select_sound);
 }
 
-void main_loop(AudioStream &stream, float frame_deadline)
+float loop_pass(AudioStream &stream, float frame_deadline)
 {
     GameState &g = gamestate;
-    do {
-        frame_deadline += frame_period(g.frame_rate);
+    frame_deadline += frame_period(g.frame_rate);
 
-        SDL_Event event;
-        while (SDL_PollEvent(&event))
-            handle_event(event);
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        handle_event(event);
 
-        input_step();
-        emulate_step();
-        overlay_step(stream);
-        bool mute = g.paused || g.splash_frames != 0;
+    input_step();
+    emulate_step();
+    overlay_step(stream);
+    bool mute = g.paused || g.splash_frames != 0;
 
-        frame_update();
-        if (g.gl_path)
-            g.present_gl();
-        else
-            g.present_sdl();
+    frame_update();
+    if (g.gl_path)
+        g.present_gl();
+    else
+        g.present_sdl();
 
-        audio_stream_push(stream, mute);
+    audio_stream_push(stream, mute);
 
-        bool device_open = stream.device != 0;
-        PacingWait wait = pacing_wait(frame_deadline, (float)SDL_GetTicks(), device_open);
-        if (wait.sleep_ms > 0)
-            SDL_Delay(wait.sleep_ms);
-        frame_deadline = pacing_feedback(wait.deadline, audio_stream_queued_frames(stream),
-                                         stream.capacity, device_open);
-    } while (!g.quit);
+    bool device_open = stream.device != 0;
+    PacingWait wait = pacing_wait(frame_deadline, (float)SDL_GetTicks(), device_open);
+    if (wait.sleep_ms > 0)
+        SDL_Delay(wait.sleep_ms);
+    return pacing_feedback(wait.deadline, audio_stream_queued_frames(stream), stream.capacity,
+                           device_open);
+}
+
+void main_loop(AudioStream &stream, float frame_deadline)
+{
+    do
+        frame_deadline = loop_pass(stream, frame_deadline);
+    while (!gamestate.quit);
 }

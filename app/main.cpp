@@ -1,80 +1,16 @@
-// The player's entry: a straight start-up sequence, the main loop, and the return that lets
-// the exit routines release everything (GameState's destructor, then sdl_cleanup).
-#include <stdlib.h>
-
-#include <SDL.h>
-
-#include "app/events.h"
-#include "app/log.h"
+// The player's entry. Returning from main lets the exit routines release everything:
+// GameState's destructor first, then sdl_cleanup.
 #include "app/loop.h"
-#include "app/paths.h"
-#include "config/gameinfo.h"
-#include "config/settings.h"
+#include "app/startup.h"
 #include "host/audio.h"
-#include "host/game.h"
-#include "input/defaults.h"
-#include "video/gamestate.h"
-#include "xgui/pages.h"
-#include "xgui/xgui.h"
-
-static void settings_defaults(void)
-{
-    settings.scale = 3;
-    settings.smoothing = true;
-    settings.stretch = false;
-    settings.fullscreen = true;
-    settings.guide = true;
-}
 
 int main(int argc, char **argv)
 {
     (void)argc;
     (void)argv;
-
-    // The log file needs the executable's directory, so that is found first.
-    exe_dir_init();
-    char log_path[PATH_BUFFER_SIZE];
-    if (data_path(log_path, sizeof log_path, RES_DIR "log"))
-        log_open(log_path);
-
-    log_write("loading configs\n");
-    log_write("working directory: %s\n", exe_dir);
-    gameinfo_load();
-    bindings_set_defaults(-1);
-    settings_defaults();
-    settings_load();
-
-    log_write("sdl_init\n");
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_SetHint(SDL_HINT_TIMER_RESOLUTION, "1");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
-    SDL_Init(SDL_INIT_EVERYTHING);
-
-    log_write("gamestate init\n");
-    gamestate.init();
-
-    log_write("xgui_init\n");
-    if (!xgui_init(exe_dir, gamestate.renderer))
-        exit(1);
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
-    pages_build();
-
-    log_write("loading game\n");
-    if (!game_load()) {
-        log_write("couldn't load game\n");
-        exit(1);
-    }
-
-    log_write("sound init\n");
     AudioStream stream = {};
-    audio_stream_open(stream);
-    slot_rows_refresh();
-
-    float frame_deadline = (float)SDL_GetTicks();
-    log_write("entering loop\n");
-    SDL_GetCurrentDisplayMode(0, &display_mode);
+    float frame_deadline = startup(stream);
     main_loop(stream, frame_deadline);
-
     audio_stream_close(stream);
     return 0;
 }

@@ -1,0 +1,65 @@
+// Runs the real player in process for a fixed number of frames without a display and prints
+// the frame rate it held and the player's CPU time per frame, the component's own share
+// measured apart and taken out.
+//
+//   bench_player [frames] [fullscreen 0|1]
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <SDL.h>
+
+#include "app/loop.h"
+#include "app/startup.h"
+#include "bench/bench_support.h"
+#include "host/audio.h"
+#include "host/ox_core.h"
+#include "video/gamestate.h"
+
+#define BENCH_DEFAULT_FRAMES 600
+
+int main(int argc, char **argv)
+{
+    int frames = argc > 1 ? atoi(argv[1]) : BENCH_DEFAULT_FRAMES;
+    if (frames <= 0)
+        frames = BENCH_DEFAULT_FRAMES;
+    const char *conf = (argc > 2 && atoi(argv[2])) ? "scale=3\nfullscreen=1\n"
+                                                   : "scale=3\nfullscreen=0\n";
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (!bench_prepare_res(conf))
+        return 1;
+
+    AudioStream stream = {};
+    float deadline = startup(stream);
+    SDL_RendererInfo info = {};
+    SDL_GetRendererInfo(gamestate.renderer, &info);
+
+    double wall0 = bench_wall_ms(), proc0 = bench_process_cpu_ms(), thr0 = bench_thread_cpu_ms();
+    for (int i = 0; i < frames && !gamestate.quit; i++)
+        deadline = loop_pass(stream, deadline);
+    double wall = bench_wall_ms() - wall0;
+    double proc = bench_process_cpu_ms() - proc0;
+    double thr = bench_thread_cpu_ms() - thr0;
+
+    // The component's own cost for the same number of frames, measured alone.
+    static int16_t samples[44100 * 2];
+    double comp0 = bench_thread_cpu_ms();
+    for (int i = 0; i < frames; i++) {
+        ox_core_emulate();
+        ox_video_render(gamestate.pixels);
+        ox_audio_render(samples, 44100);
+    }
+    double comp = bench_thread_cpu_ms() - comp0;
+
+    printf("renderer: %s, window %dx%d, %d frames (splash included)\n", info.name,
+           gamestate.window_w, gamestate.window_h, frames);
+    printf("frames per second held: %.2f (component rate %d)\n", frames * 1000.0 / wall,
+           gamestate.frame_rate);
+    printf("component CPU per frame: %.3f ms\n", comp / frames);
+    printf("player CPU per frame, main thread, without the component: %.3f ms\n",
+           (thr - comp) / frames);
+    printf("player CPU per frame, all threads (renderer workers too), without the component: %.3f ms\n",
+           (proc - comp) / frames);
+    audio_stream_close(stream);
+    return 0;
+}
