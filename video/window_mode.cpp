@@ -1,0 +1,52 @@
+#include "video/window_mode.h"
+
+#include <SDL.h>
+
+#include "app/platform.h"
+#include "config/settings.h"
+#include "host/ox_core.h"
+#include "video/gamestate.h"
+#include "xgui/xgui.h"
+
+// Windowed size: the component's current screen size times the scale setting.
+static void set_windowed_size(void)
+{
+    gamestate.window_w = ox_video_get_screen_width() * settings.scale;
+    gamestate.window_h = ox_video_get_screen_height() * settings.scale;
+    SDL_SetWindowSize(gamestate.window, gamestate.window_w, gamestate.window_h);
+    SDL_SetWindowPosition(gamestate.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void GameState::apply_video_settings()
+{
+    // On the GL path smoothing means the TV effect, so the texture filtering stays as it is.
+    if (!gl_path)
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, settings.smoothing ? "1" : "0");
+    recreate_frame_texture();
+    set_windowed_size();
+    apply_window_mode();
+}
+
+void apply_window_mode(void)
+{
+    update_cursor();
+    if (settings.fullscreen) {
+        SDL_SetWindowFullscreen(gamestate.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_GetWindowSize(gamestate.window, &gamestate.window_w, &gamestate.window_h);
+    } else {
+        SDL_SetWindowFullscreen(gamestate.window, 0);
+        set_windowed_size();
+    }
+}
+
+void set_fullscreen(bool on)
+{
+    settings.fullscreen = on;
+    settings_save();
+    gamestate.apply_video_settings();
+}
+
+void update_cursor(void)
+{
+    platform_show_cursor(xgui_is_open() || !settings.fullscreen);
+}
