@@ -1,0 +1,150 @@
+#include "app/events.h"
+
+#include <stdint.h>
+
+#include "config/settings.h"
+#include "host/state.h"
+#include "input/capture.h"
+#include "input/labels.h"
+#include "video/gamestate.h"
+#include "video/window_mode.h"
+#include "xgui/menu.h"
+
+#define GUIDE_BUTTON 10
+
+SDL_DisplayMode display_mode;
+
+bool map_pointer(int x, int y, int out_w, int out_h, int *px, int *py)
+{
+    // Width of the 16:9 area; an output 1 pixel high still gives 1.
+    int64_t area_w = (int64_t)out_h * OVERLAY_W / OVERLAY_H;
+    if (out_h <= 0 || area_w <= 0)
+        return false;
+    *px = (int)(((area_w - out_w) / 2 + x) * OVERLAY_W / area_w);
+    *py = (int)((int64_t)y * OVERLAY_H / out_h);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Keys
+
+static void handle_key(const SDL_KeyboardEvent &key)
+{
+    SDL_Scancode code = key.keysym.scancode;
+    if (code == SDL_SCANCODE_RETURN) {
+        if (key.keysym.mod & KMOD_ALT)
+            set_fullscreen(!settings.fullscreen);
+    } else if (code == SDL_SCANCODE_ESCAPE) {
+        if (capture_button >= 0) {
+            capture_button = -1;
+            bindings_refresh_labels();
+        } else {
+            menu_toggle();
+        }
+    } else if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F9) {
+        // F4 to F9 name slots that do not exist; state_slot_op ignores them.
+        int slot = code - SDL_SCANCODE_F1;
+        state_slot_op(slot, (key.keysym.mod & KMOD_SHIFT) != 0);
+    } else if (code == SDL_SCANCODE_PAUSE) {
+        gamestate.paused = !gamestate.paused;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Pointer
+
+static void handle_motion(const SDL_MouseMotionEvent &motion)
+{
+    int w = settings.fullscreen ? display_mode.w : gamestate.window_w;
+    int h = settings.fullscreen ? display_mode.h : gamestate.window_h;
+    map_pointer(motion.x, motion.y, w, h, &gamestate.pointer_x, &gamestate.pointer_y);
+}
+
+static void handle_button(const SDL_MouseButtonEvent &button)
+{
+    if (button.button == SDL_BUTTON_LEFT)
+        gamestate.pointer_clicked = 1;
+    else if (button.button == SDL_BUTTON_RIGHT)
+        menu_toggle();
+}
+
+// ---------------------------------------------------------------------------------------
+// Joysticks: slot = device index when added, for the first four devices.
+
+static void handle_guide(void)
+{
+    if (!settings.guide)
+        return;
+    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
+        SDL_Joystick *joystick = gamestate.joysticks[slot];
+        if (joystick && SDL_JoystickGetAttached(joystick)
+            && SDL_JoystickGetButton(joystick, GUIDE_BUTTON)) {
+            menu_toggle();
+            return;
+        }
+    }
+}
+
+static void joystick_added(int index)
+{
+    if (index < 0 || index >= MAX_JOYSTICKS)
+        return;
+    if (gamestate.joysticks[index])
+        SDL_JoystickClose(gamestate.joysticks[index]);
+    gamestate.joysticks[index] = SDL_JoystickOpen(index);
+}
+
+// A removal names the joystick's instance id, not a device index, so the slot is found by
+// the handle it holds: closing slot[id] would close another, still attached joystick.
+static void joystick_removed(SDL_JoystickID id)
+{
+    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
+        SDL_Joystick *joystick = gamestate.joysticks[slot];
+        if (joystick && SDL_JoystickInstanceID(joystick) == id) {
+            SDL_JoystickClose(joystick);
+            gamestate.joysticks[slot] = nullptr;
+            return;
+        }
+    }
+}
+
+static void controller_added(int index)
+{
+    if (index < 0 || index >= MAX_JOYSTICKS)
+        return;
+    if (gamestate.controllers[index])
+        SDL_GameControllerClose(gamestate.controllers[index]);
+    gamestate.controllers[index] = SDL_GameControllerOpen(index);
+}
+
+void handle_event(const SDL_Event &event)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        gamestate.quit = true;
+        break;
+    case SDL_KEYDOWN:
+        handle_key(event.key);
+        break;
+    case SDL_MOUSEMOTION:
+        handle_motion(event.motion);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        handle_button(event.button);
+        break;
+    case SDL_JOYBUTTONDOWN:
+        handle_guide();
+        break;
+    case SDL_JOYDEVICEADDED:
+        joystick_added(event.jdevice.which);
+        break;
+    case SDL_JOYDEVICEREMOVED:
+        joystick_removed(event.jdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEADDED:
+        controller_added(event.cdevice.which);
+        break;
+    default:
+        break;
+    }
+}
