@@ -2,6 +2,11 @@
 // None reports an error in words: a picture that cannot be read yields null.
 #pragma once
 
+// Pictures beyond these are refused as damaged or hostile: no side above 16384 pixels and
+// no more than 256 MiB of decoded R, G, B, A pixels.
+#define PICTURE_MAX_SIDE 16384
+#define PICTURE_MAX_BYTES (256u * 1024u * 1024u)
+
 struct SDL_Surface;
 struct SDL_Texture;
 struct SDL_Renderer;

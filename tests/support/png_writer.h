@@ -1,0 +1,38 @@
+// Writes small PNG files with libpng for tests that decode them again.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+struct PngSpec {
+    int width;
+    int height;
+    int color_type;              // PNG_COLOR_TYPE_*
+    int bit_depth;               // 1, 2, 4, 8 or 16 as the colour type allows
+    const uint16_t *samples;     // width * height * channels values, rows top to bottom
+    const uint8_t *palette;      // R, G, B per entry, for palette pictures
+    int palette_entries;
+    const uint8_t *trns_alpha;   // alpha of the first trns_count palette entries
+    int trns_count;
+    bool trns_color;             // grey and RGB pictures: the colour below is transparent
+    uint16_t trns_r, trns_g, trns_b, trns_grey;
+    bool interlaced;             // Adam7
+};
+
+// Channels per pixel of a PNG colour type (palette: 1).
+int png_channels(int color_type);
+
+// Writes spec to path; false when libpng or the file refuses it.
+bool write_png(const char *path, const PngSpec &spec);
+
+// Writes size bytes to path; false on failure.
+bool write_file(const char *path, const void *data, size_t size);
+
+// Reads a whole file into a malloc'ed buffer (caller frees it); null on failure.
+uint8_t *read_file(const char *path, size_t *size);
+
+// Recomputes the CRC of the chunk whose length field starts at data + chunk.
+void png_fix_crc(uint8_t *data, size_t chunk);
+
+// Sets the width and height of the IHDR chunk of the PNG in data and recomputes its CRC.
+void png_patch_size(uint8_t *data, uint32_t width, uint32_t height);
