@@ -1,0 +1,268 @@
+// A stand-in component for end-to-end tests: it reports whatever the environment tells it
+// and appends every call it receives to a log file, so a test can check what crosses the
+// boundary. Configuration (read at ox_core_init, or at the first call before it):
+//   FAKE_CORE_FPS         frame rate, default 60
+//   FAKE_CORE_SCREEN      "WxH" screen size, default 256x224
+//   FAKE_CORE_RASTER      "WxH" raster size, default the screen size (0x0 allowed)
+//   FAKE_CORE_BUTTONS     button count, default 12 (reported as given, even if absurd)
+//   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
+//   FAKE_CORE_ACCEPT      "0" refuses every load; otherwise any existing file is accepted
+//   FAKE_CORE_AUDIO       value of every sample, default 1000
+//   FAKE_CORE_LOG         file that every call is appended to, one line each
+//   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
+//                         called for every button of every player on every frame)
+#include "host/ox_core.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#define FAKE_MAX_PATH 1024
+#define FAKE_NAMES 64
+#define FAKE_NAME_LEN 16
+#define FAKE_DEFAULT_RATE 44100
+
+struct FakeConfig {
+    bool read;
+    int fps;
+    int screen_w, screen_h;
+    int raster_w, raster_h;
+    int buttons;
+    uint32_t color;
+    bool accept;
+    int16_t audio;
+    bool log_buttons;
+    char log_path[FAKE_MAX_PATH];
+};
+
+static FakeConfig config;
+static int sample_rate = FAKE_DEFAULT_RATE;
+static long emulated;               // frames run, written into state files
+static char names[FAKE_NAMES][FAKE_NAME_LEN];
+
+static int env_int(const char *name, int fallback)
+{
+    const char *v = getenv(name);
+    if (!v || !*v)
+        return fallback;
+    char *end;
+    long n = strtol(v, &end, 10);
+    return *end == '\0' ? (int)n : fallback;
+}
+
+static void env_size(const char *name, int *w, int *h)
+{
+    const char *v = getenv(name);
+    int a, b;
+    if (v && sscanf(v, "%dx%d", &a, &b) == 2) {
+        *w = a;
+        *h = b;
+    }
+}
+
+static void read_config()
+{
+    config.read = true;
+    config.fps = env_int("FAKE_CORE_FPS", 60);
+    config.screen_w = 256;
+    config.screen_h = 224;
+    env_size("FAKE_CORE_SCREEN", &config.screen_w, &config.screen_h);
+    config.raster_w = config.screen_w;
+    config.raster_h = config.screen_h;
+    env_size("FAKE_CORE_RASTER", &config.raster_w, &config.raster_h);
+    config.buttons = env_int("FAKE_CORE_BUTTONS", 12);
+    const char *color = getenv("FAKE_CORE_COLOR");
+    config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
+    const char *accept = getenv("FAKE_CORE_ACCEPT");
+    config.accept = !(accept && strcmp(accept, "0") == 0);
+    config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
+    config.log_buttons = env_int("FAKE_CORE_LOG_BUTTONS", 0) == 1;
+    const char *log = getenv("FAKE_CORE_LOG");
+    snprintf(config.log_path, sizeof config.log_path, "%s", log ? log : "");
+}
+
+static void ensure_config()
+{
+    if (!config.read)
+        read_config();
+}
+
+// Opened per line so every line is on disk at once, even if the process is killed.
+static void log_call(const char *format, ...)
+{
+    ensure_config();
+    if (!config.log_path[0])
+        return;
+    FILE *f = fopen(config.log_path, "a");
+    if (!f)
+        return;
+    va_list args;
+    va_start(args, format);
+    vfprintf(f, format, args);
+    va_end(args);
+    fputc('\n', f);
+    fclose(f);
+}
+
+void ox_core_init(int rate, int options)
+{
+    read_config();
+    sample_rate = rate > 0 ? rate : FAKE_DEFAULT_RATE;
+    emulated = 0;
+    log_call("ox_core_init %d %d", rate, options);
+}
+
+void ox_core_shut(void)
+{
+    log_call("ox_core_shut");
+}
+
+bool ox_core_load(const char *path)
+{
+    log_call("ox_core_load %s", path ? path : "(null)");
+    if (!path || !config.accept)
+        return false;
+    FILE *f = fopen(path, "rb");
+    if (!f)
+        return false;
+    fclose(f);
+    return true;
+}
+
+void ox_core_reset(void)
+{
+    log_call("ox_core_reset");
+    emulated = 0;
+}
+
+void ox_core_emulate(void)
+{
+    log_call("ox_core_emulate");
+    emulated++;
+}
+
+int ox_video_get_screen_width(void)
+{
+    log_call("ox_video_get_screen_width");
+    return config.screen_w;
+}
+
+int ox_video_get_screen_height(void)
+{
+    log_call("ox_video_get_screen_height");
+    return config.screen_h;
+}
+
+int ox_video_get_raster_width(void)
+{
+    log_call("ox_video_get_raster_width");
+    return config.raster_w;
+}
+
+int ox_video_get_raster_height(void)
+{
+    log_call("ox_video_get_raster_height");
+    return config.raster_h;
+}
+
+int ox_video_get_framerate(void)
+{
+    log_call("ox_video_get_framerate");
+    return config.fps;
+}
+
+void ox_video_render(void *pixels)
+{
+    log_call("ox_video_render");
+    if (!pixels || config.raster_w <= 0 || config.raster_h <= 0)
+        return;
+    uint8_t *p = (uint8_t *)pixels;
+    size_t count = (size_t)config.raster_w * (size_t)config.raster_h;
+    for (size_t i = 0; i < count; i++, p += 4) {
+        p[0] = (uint8_t)(config.color >> 16);
+        p[1] = (uint8_t)(config.color >> 8);
+        p[2] = (uint8_t)config.color;
+        p[3] = 255;
+    }
+}
+
+int ox_audio_render(int16_t *samples, int capacity)
+{
+    log_call("ox_audio_render %d", capacity);
+    int fps = config.fps > 0 ? config.fps : 60;
+    int frames = sample_rate / fps;
+    if (frames > capacity)
+        frames = capacity;
+    if (!samples || frames < 0)
+        return 0;
+    for (int i = 0; i < 2 * frames; i++)
+        samples[i] = config.audio;
+    return frames;
+}
+
+int ox_button_get_count(void)
+{
+    log_call("ox_button_get_count");
+    return config.buttons;
+}
+
+const char *ox_button_get_name(int button)
+{
+    log_call("ox_button_get_name %d", button);
+    if (button < 0 || button >= config.buttons || button >= FAKE_NAMES)
+        return "";
+    snprintf(names[button], FAKE_NAME_LEN, "Fake %d", button);
+    return names[button];
+}
+
+// Keys A, B, C... and, like a real pad, hat directions for the first four buttons.
+int ox_button_get_default_keyboard(int button)
+{
+    log_call("ox_button_get_default_keyboard %d", button);
+    return button >= 0 && button < 26 ? 4 + button : 0;
+}
+
+int ox_button_get_default_joystick(int button)
+{
+    log_call("ox_button_get_default_joystick %d", button);
+    static const int HATS[4] = {1, 4, 8, 2};
+    if (button < 0)
+        return 0;
+    return button < 4 ? HATS[button] : button - 4;
+}
+
+void ox_button_set_state(int player, int button, bool pressed)
+{
+    ensure_config();
+    if (config.log_buttons)
+        log_call("ox_button_set_state %d %d %d", player, button, pressed ? 1 : 0);
+}
+
+bool ox_state_save(const char *path)
+{
+    log_call("ox_state_save %s", path ? path : "(null)");
+    if (!path)
+        return false;
+    FILE *f = fopen(path, "wb");
+    if (!f)
+        return false;
+    fprintf(f, "FAKESTATE %ld\n", emulated);
+    return fclose(f) == 0;
+}
+
+bool ox_state_load(const char *path)
+{
+    log_call("ox_state_load %s", path ? path : "(null)");
+    if (!path)
+        return false;
+    FILE *f = fopen(path, "rb");
+    if (!f)
+        return false;
+    long n;
+    bool ok = fscanf(f, "FAKESTATE %ld", &n) == 1;
+    fclose(f);
+    if (ok)
+        emulated = n;
+    return ok;
+}
