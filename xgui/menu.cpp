@@ -11,3 +11,7 @@ void menu_toggle(void)
     gamestate.paused = open;
     update_cursor();
 }
+
+void menu_react(void)
+{
+}
