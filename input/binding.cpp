@@ -2,10 +2,10 @@
 
 #include <string.h>
 
-#include "config/conf_file.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "host/ox_core.h"
+#include "input/input.h"
 
 int (*input_raw_button_count)(void) = ox_button_get_count;
 
@@ -25,9 +25,7 @@ int input_player_count(void)
     return n > MAX_PLAYERS ? MAX_PLAYERS : n;
 }
 
-// Calls apply for the named player, or for every bound player when player is negative.
-// A player beyond the table is left alone.
-static void for_players(int player, void (*apply)(int player))
+void bindings_for_players(int player, void (*apply)(int player))
 {
     if (player >= 0) {
         if (player < MAX_PLAYERS)
@@ -48,29 +46,5 @@ static void clear_player(int player)
 
 void bindings_clear(int player)
 {
-    for_players(player, clear_player);
-}
-
-static void default_player(int player)
-{
-    int buttons = input_button_count();
-    for (int b = 0; b < buttons; b++) {
-        Binding *slots = settings.bindings[player][b];
-        slots[0] = Binding{};
-        slots[0].type = BIND_KEY;
-        slots[0].code = ox_button_get_default_keyboard(b);
-        slots[1] = Binding{};
-        slots[1].type = b < 4 ? BIND_HAT : BIND_BUTTON;
-        slots[1].value = ox_button_get_default_joystick(b);
-    }
-}
-
-void bindings_set_defaults(int player)
-{
-    for_players(player, default_player);
-    // The game's own layout replaces the proposals of every player.
-    if (conf_open(RES_DIR "donf", "rb")) {
-        bindings_load();
-        conf_close();
-    }
+    bindings_for_players(player, clear_player);
 }

@@ -1,5 +1,4 @@
-// The binding record: which physical control drives an emulated button, and the routines
-// that read the live devices for it.
+// The binding record: which physical control drives an emulated button; the table sizes.
 #pragma once
 
 #include <stdint.h>
@@ -43,33 +42,6 @@ int input_player_count(void);
 // points it elsewhere.
 extern int (*input_raw_button_count)(void);
 
-// ---------------------------------------------------------------------------------------
-// Reading the devices
-
-// Test mode (capture false): true when the control binding names is active now; binding is
-// not changed. Capture mode (capture true, binding all zero): the first active control in
-// the order keyboard (scancodes 0..255), then joystick slots 0..3 with their axes, hats and
-// buttons, is written into binding and the result is true; false when nothing is active.
-bool input_poll_binding(Binding &binding, bool capture);
-
-// The main loop's input step for one frame. Without a pending capture every button of every
-// bound player is sent to the component, pressed when either slot is active. With one
-// (capture_button >= 0) nothing is sent; a captured control is stored for the shown player
-// (player 0 in a one-player game), res/conf is written, the capture ends and the labels are
-// rebuilt.
-void input_step(void);
-
-// Unbinds both slots of every button of player (0 or above), or of every bound player
-// (negative). Does not save.
-void bindings_clear(int player);
-
-// Restores the component's proposals for player (0 or above) or every bound player
-// (negative): the default key in slot 0, hat 0 (buttons 0..3) or a joystick button
-// (the rest) of joystick slot 0 in slot 1. A res/donf then replaces the bindings of every
-// bound player. Does not save.
-void bindings_set_defaults(int player);
-
-// The keyboard array seam: SDL_GetKeyboardState unless a test supplies its own array.
-extern const uint8_t *(*input_keyboard_state)(int *numkeys);
-// Where input_step sends button states: ox_button_set_state unless a test records them.
-extern void (*input_send_button)(int player, int button, bool pressed);
+// Calls apply for player (0 or above), or for every bound player (negative). A player
+// beyond the table is left alone.
+void bindings_for_players(int player, void (*apply)(int player));

@@ -2,7 +2,7 @@
 
 #include "config/settings.h"
 #include "host/ox_core.h"
-#include "input/binding.h"
+#include "input/input.h"
 #include "input/capture.h"
 #include "input/labels.h"
 #include "video/gamestate.h"

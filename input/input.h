@@ -1,0 +1,29 @@
+// Reading the live devices for the binding table: polling, capture and the main loop's
+// input step.
+#pragma once
+
+#include <stdint.h>
+
+#include "input/binding.h"
+
+// Test mode (capture false): true when the control binding names is active now; binding is
+// not changed. Capture mode (capture true, binding all zero): the first active control in
+// the order keyboard (scancodes 0..255), then joystick slots 0..3 with their axes, hats and
+// buttons, is written into binding and the result is true; false when nothing is active.
+bool input_poll_binding(Binding &binding, bool capture);
+
+// The main loop's input step for one frame. Without a pending capture every button of every
+// bound player is sent to the component, pressed when either slot is active. With one
+// (capture_button >= 0) nothing is sent; a captured control is stored for the shown player
+// (player 0 in a one-player game), res/conf is written, the capture ends and the labels are
+// rebuilt.
+void input_step(void);
+
+// Unbinds both slots of every button of player (0 or above), or of every bound player
+// (negative). Does not save.
+void bindings_clear(int player);
+
+// The keyboard array seam: SDL_GetKeyboardState unless a test supplies its own array.
+extern const uint8_t *(*input_keyboard_state)(int *numkeys);
+// Where input_step sends button states: ox_button_set_state unless a test records them.
+extern void (*input_send_button)(int player, int button, bool pressed);

@@ -1,0 +1,18 @@
+// A throw-away folder with a res/ inside, set as exe_dir so the loaders read and write there.
+#pragma once
+
+#include <string>
+
+class ResDir {
+public:
+    ResDir();                 // creates the folder and points exe_dir at it
+    ~ResDir();                // removes it with everything inside and clears exe_dir
+    std::string path(const char *name) const;                 // folder + name
+    void write(const char *name, const std::string &text) const;
+    std::string read(const char *name) const;                  // "" when missing
+    bool exists(const char *name) const;
+    void remove(const char *name) const;
+
+private:
+    std::string dir;          // with its trailing '/'
+};
