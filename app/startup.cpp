@@ -16,15 +16,6 @@
 #include "xgui/pages.h"
 #include "xgui/xgui.h"
 
-static void settings_defaults(void)
-{
-    settings.scale = 3;
-    settings.smoothing = true;
-    settings.stretch = false;
-    settings.fullscreen = true;
-    settings.guide = true;
-}
-
 float startup(AudioStream &stream)
 {
     // The log file needs the executable's directory, so that is found first.
@@ -37,7 +28,7 @@ float startup(AudioStream &stream)
     log_write("working directory: %s\n", exe_dir);
     gameinfo_load();
     bindings_set_defaults(-1);
-    settings_defaults();
+    settings_set_defaults();
     settings_load();
 
     log_write("sdl_init\n");

@@ -1,6 +1,8 @@
 // Deadline arithmetic of the main loop.
 #include <gtest/gtest.h>
 
+#include <math.h>
+
 #include "app/pacing.h"
 
 TEST(Pacing, FramePeriodGuardsAgainstZero)

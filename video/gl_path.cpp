@@ -1,14 +1,242 @@
 #include "video/gl_path.h"
 
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include "app/log.h"
+#include "app/paths.h"
+#include "config/settings.h"
 #include "video/gamestate.h"
+#include "video/present.h"
+#include "xgui/xgui.h"
+
+#define GL_INFO_LOG_SIZE 1024
+
+static PFNGLCREATESHADERPROC gl_create_shader;
+static PFNGLSHADERSOURCEPROC gl_shader_source;
+static PFNGLCOMPILESHADERPROC gl_compile_shader;
+static PFNGLGETUNIFORMLOCATIONPROC gl_get_uniform_location;
+static PFNGLUNIFORM2FPROC gl_uniform2f;
+static PFNGLGETSHADERIVPROC gl_get_shaderiv;
+static PFNGLGETSHADERINFOLOGPROC gl_get_shader_info_log;
+static PFNGLDELETESHADERPROC gl_delete_shader;
+static PFNGLATTACHSHADERPROC gl_attach_shader;
+static PFNGLCREATEPROGRAMPROC gl_create_program;
+static PFNGLLINKPROGRAMPROC gl_link_program;
+static PFNGLVALIDATEPROGRAMPROC gl_validate_program;
+static PFNGLGETPROGRAMIVPROC gl_get_programiv;
+static PFNGLGETPROGRAMINFOLOGPROC gl_get_program_info_log;
+static PFNGLUSEPROGRAMPROC gl_use_program;
+
+static bool crt_linked;  // set by build_crt_program: the program linked and validated
+
+bool load_gl_entry_points(void)
+{
+    struct Entry {
+        void **slot;
+        const char *name;
+    } entries[] = {
+        {(void **)&gl_create_shader, "glCreateShader"},
+        {(void **)&gl_shader_source, "glShaderSource"},
+        {(void **)&gl_compile_shader, "glCompileShader"},
+        {(void **)&gl_get_uniform_location, "glGetUniformLocation"},
+        {(void **)&gl_uniform2f, "glUniform2f"},
+        {(void **)&gl_get_shaderiv, "glGetShaderiv"},
+        {(void **)&gl_get_shader_info_log, "glGetShaderInfoLog"},
+        {(void **)&gl_delete_shader, "glDeleteShader"},
+        {(void **)&gl_attach_shader, "glAttachShader"},
+        {(void **)&gl_create_program, "glCreateProgram"},
+        {(void **)&gl_link_program, "glLinkProgram"},
+        {(void **)&gl_validate_program, "glValidateProgram"},
+        {(void **)&gl_get_programiv, "glGetProgramiv"},
+        {(void **)&gl_get_program_info_log, "glGetProgramInfoLog"},
+        {(void **)&gl_use_program, "glUseProgram"},
+    };
+    bool all = true;
+    for (const Entry &e : entries) {
+        *e.slot = SDL_GL_GetProcAddress(e.name);
+        all = all && *e.slot != nullptr;
+    }
+    return all;
+}
+
+uint32_t compile_shader(const char *text, uint32_t type)
+{
+    const char *word = type == GL_VERTEX_SHADER ? "vertex" : "fragment";
+    GLuint shader = gl_create_shader(type);
+    if (shader == 0) {
+        log_write("Error: Can't create %s shader", word);
+        return 0;
+    }
+    gl_shader_source(shader, 1, &text, nullptr);
+    gl_compile_shader(shader);
+    GLint status = GL_FALSE;
+    gl_get_shaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status != GL_TRUE) {
+        log_write("Error: Compiling %s shader\n", word);
+        char info[GL_INFO_LOG_SIZE] = {0};
+        gl_get_shader_info_log(shader, GL_INFO_LOG_SIZE - 1, nullptr, info);
+        log_write("%s", info);
+        gl_delete_shader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+// Reads a whole file as a terminated text; null when it cannot be read.
+static char *read_text(const char *path)
+{
+    FILE *f = fopen(path, "rb");
+    if (!f)
+        return nullptr;
+    char *text = nullptr;
+    long size = -1;
+    if (fseek(f, 0, SEEK_END) == 0)
+        size = ftell(f);
+    if (size >= 0 && fseek(f, 0, SEEK_SET) == 0) {
+        text = (char *)calloc((size_t)size + 1, 1);
+        if (text && fread(text, 1, (size_t)size, f) != (size_t)size) {
+            free(text);
+            text = nullptr;
+        }
+    }
+    fclose(f);
+    return text;
+}
+
+static GLuint load_shader(const char *path, GLenum type, const char *missing)
+{
+    char *text = read_text(path);
+    if (!text) {
+        log_write("%s", missing);
+        return 0;
+    }
+    GLuint shader = compile_shader(text, type);
+    free(text);
+    return shader;
+}
+
+uint32_t build_crt_program(const char *vertex_path, const char *fragment_path)
+{
+    crt_linked = false;
+    GLuint program = gl_create_program();
+    GLuint vertex = load_shader(vertex_path, GL_VERTEX_SHADER, "Error: Can't load vertex shader\n");
+    GLuint fragment =
+        load_shader(fragment_path, GL_FRAGMENT_SHADER, "Error: Can't load pixel shader\n");
+    if (vertex && fragment) {
+        gl_attach_shader(program, vertex);
+        gl_attach_shader(program, fragment);
+        gl_link_program(program);
+        gl_validate_program(program);
+        GLint linked = GL_FALSE, valid = GL_FALSE;
+        gl_get_programiv(program, GL_LINK_STATUS, &linked);
+        gl_get_programiv(program, GL_VALIDATE_STATUS, &valid);
+        if (valid != GL_TRUE)
+            log_write("Error: Compiling program\n");
+        crt_linked = linked == GL_TRUE && valid == GL_TRUE;
+    }
+    if (vertex)
+        gl_delete_shader(vertex);
+    if (fragment)
+        gl_delete_shader(fragment);
+    return program;
+}
+
+bool crt_program_usable(void)
+{
+    return crt_linked;
+}
 
 void gl_path_setup(void)
 {
-    // The shader path is not built yet: frames go through the SDL renderer.
-    gamestate.gl_path = false;
+    GameState &g = gamestate;
+    log_write("initializing GL extensions\n");
+    if (!load_gl_entry_points()) {
+        log_write("Error: GL extensions weren't initialized\n");
+        return;
+    }
+    log_write("compiling shaders\n");
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    g.default_program = current;
+    g.crt_program = build_crt_program(RES_DIR "crtv", RES_DIR "crtf");
+    SDL_GL_SetSwapInterval(1);
+    g.gl_path = true;
+}
+
+// One textured quad as a strip: top-left, top-right, bottom-left, bottom-right.
+static void draw_quad(float x0, float y0, float x1, float y1, float u1, float v1)
+{
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x0, y0);
+    glTexCoord2f(u1, 0.0f);
+    glVertex2f(x1, y0);
+    glTexCoord2f(0.0f, v1);
+    glVertex2f(x0, y1);
+    glTexCoord2f(u1, v1);
+    glVertex2f(x1, y1);
+    glEnd();
+}
+
+static void draw_texture(SDL_Texture *texture, float x0, float y0, float x1, float y1)
+{
+    float u1 = 1.0f, v1 = 1.0f;  // the renderer may hand out a larger texture than asked
+    if (SDL_GL_BindTexture(texture, &u1, &v1) != 0)
+        return;
+    draw_quad(x0, y0, x1, y1, u1, v1);
+    SDL_GL_UnbindTexture(texture);
+}
+
+// SDL sets its projection and viewport only when it draws itself, which this path never
+// does, so a top-left-origin pixel projection of the window is set here every frame.
+static void set_window_projection(SDL_Window *window, int w, int h)
+{
+    int dw = w, dh = h;
+    SDL_GL_GetDrawableSize(window, &dw, &dh);
+    glViewport(0, 0, dw, dh);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, (double)w, (double)h, 0.0, 0.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
 }
 
 void GameState::present_gl()
 {
-    present_sdl();
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderClear(renderer);
+    set_window_projection(window, window_w, window_h);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+
+    if (back_texture) {
+        gl_use_program(default_program);
+        draw_texture(back_texture, 0.0f, 0.0f, (float)window_w, (float)window_h);
+    }
+    SDL_Rect r = picture_rect(window_w, window_h);
+    float x0 = (float)r.x, y0 = (float)r.y, x1 = (float)(r.x + r.w), y1 = (float)(r.y + r.h);
+    if (frame_texture) {
+        if (settings.smoothing && crt_linked) {
+            gl_use_program(crt_program);
+            gl_uniform2f(gl_get_uniform_location(crt_program, "iResolution"), (float)screen_w,
+                         (float)screen_h);
+        } else {
+            gl_use_program(default_program);
+        }
+        draw_texture(frame_texture, x0, y0, x1, y1);
+    }
+    if (splash_texture && splash_frames != 0) {
+        // The splash has transparent parts, as on the renderer path: blend it over the picture.
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        draw_texture(splash_texture, x0, y0, x1, y1);
+        glDisable(GL_BLEND);
+    }
+    gl_use_program(default_program);
+
+    xgui_draw_gl(renderer, window_w, window_h);
+    SDL_GL_SwapWindow(window);
 }

@@ -7,3 +7,4 @@ void pages_build(void);
 // Sets the save slots' preview pictures and shows each slot's "Load" only when its state
 // file exists.
 void slot_rows_refresh(void);
+

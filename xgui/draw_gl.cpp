@@ -1,0 +1,71 @@
+// The overlay drawn with OpenGL quads inside the renderer's context, on the same integer
+// geometry as the renderer back end; only the background's rectangle is placed in floats.
+#include <SDL_opengl.h>
+
+#include "xgui/xgui.h"
+
+// Binds texture and draws it over (x0, y0)-(x1, y1), scaled by what the renderer reports
+// for textures that are larger than asked.
+static void texture_quad_gl(SDL_Texture *texture, float x0, float y0, float x1, float y1)
+{
+    float u1 = 1.0f, v1 = 1.0f;
+    if (SDL_GL_BindTexture(texture, &u1, &v1) != 0)
+        return;
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x0, y0);
+    glTexCoord2f(u1, 0.0f);
+    glVertex2f(x1, y0);
+    glTexCoord2f(0.0f, v1);
+    glVertex2f(x0, y1);
+    glTexCoord2f(u1, v1);
+    glVertex2f(x1, y1);
+    glEnd();
+}
+
+void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
+{
+    if (xgui_alpha <= 0 || !renderer)
+        return;
+    float a = (float)SDL_min(xgui_alpha, 255) / 255.0f;
+    XguiMapping map = xgui_mapping(window_w, window_h);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    if (xgui_overlay) {
+        glColor4f(1.0f, 1.0f, 1.0f, a);
+        float sw = (float)window_h * 1920.0f / 1080.0f;
+        float left = ((float)window_w - sw) * 0.5f;
+        texture_quad_gl(xgui_overlay, left, 0.0f, left + sw, (float)window_h);
+    }
+
+    int32_t count = SDL_clamp(xgui_count, 0, XGUI_MAX_WIDGETS);
+    for (int32_t i = 0; i < count; i++) {
+        const xgui_widget &w = xgui_widgets[i];
+        if (!xgui_drawn(w))
+            continue;
+        if (w.type == XGUI_PICTURE) {
+            if (!w.texture)
+                continue;
+            glColor4f(1.0f, 1.0f, 1.0f, a);
+            SDL_Rect r = xgui_picture_rect(map, w);
+            texture_quad_gl(w.texture, (float)r.x, (float)r.y, (float)(r.x + r.w),
+                            (float)(r.y + r.h));
+            continue;
+        }
+        if (!xgui_font.texture)
+            continue;
+        SDL_Color c = xgui_text_color(w);
+        glColor4f(c.r / 255.0f, c.g / 255.0f, c.b / 255.0f, a);
+        int32_t start = xgui_text_start(w);
+        SDL_Rect extent;
+        xgui_text(&extent, renderer, window_w, window_h, start, w.y, w.text, true);
+        if (w.type == XGUI_TOGGLE && w.selected) {
+            static const char check[] = {XGUI_CHECK_GLYPH, 0};
+            xgui_text(&extent, renderer, window_w, window_h, xgui_check_x(start), w.y, check, true);
+        }
+    }
+
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
