@@ -72,7 +72,7 @@ static bool decode_png(const char *path, uint8_t **rgba, uint32_t *width, uint32
         png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     if (color_type == PNG_COLOR_TYPE_GRAY || color_type == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
-    // Without this an interlaced file would come out as its first pass only.
+    // Asked for here so interlaced files decode without libpng warning that it had to.
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
@@ -143,13 +143,88 @@ SDL_Texture *load_png_texture(const char *path, SDL_Renderer *renderer)
 // Other formats
 // ---------------------------------------------------------------------------------------
 
+static uint32_t be16(const uint8_t *p)
+{
+    return (uint32_t)p[0] << 8 | p[1];
+}
+
+static uint32_t be32(const uint8_t *p)
+{
+    return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+}
+
+static bool size_allowed(uint32_t w, uint32_t h)
+{
+    return w <= PICTURE_MAX_SIDE && h <= PICTURE_MAX_SIDE &&
+           (uint64_t)w * h * 4 <= PICTURE_MAX_BYTES;
+}
+
+// Size from the frame header of a JPEG: walk the marker segments up to the first SOFn.
+static bool jpeg_size(FILE *file, uint32_t *w, uint32_t *h)
+{
+    if (fseek(file, 2, SEEK_SET) != 0)
+        return false;
+    for (int segment = 0; segment < 1024; segment++) {
+        uint8_t m[9];
+        if (fread(m, 1, 4, file) != 4 || m[0] != 0xFF)
+            return false;
+        uint32_t length = be16(m + 2);
+        bool sof = m[1] >= 0xC0 && m[1] <= 0xCF && m[1] != 0xC4 && m[1] != 0xC8 && m[1] != 0xCC;
+        if (sof) {
+            if (fread(m + 4, 1, 5, file) != 5)
+                return false;
+            *h = be16(m + 5);
+            *w = be16(m + 7);
+            return true;
+        }
+        if (length < 2 || fseek(file, (long)length - 2, SEEK_CUR) != 0)
+            return false;
+    }
+    return false;
+}
+
+// The platform decoder allocates whatever a header claims before reading any pixels, so
+// the sizes of the common formats are checked here first. A header we cannot read is left
+// to the decoder to refuse.
+static bool picture_size_allowed(const char *path)
+{
+    FILE *file = fopen(path, "rb");
+    if (!file)
+        return false;
+    uint8_t head[26] = {};
+    size_t got = fread(head, 1, sizeof head, file);
+    uint32_t w = 0, h = 0;
+    bool known = true;
+    if (got >= 24 && memcmp(head, "\x89PNG", 4) == 0) {
+        w = be32(head + 16);
+        h = be32(head + 20);
+    } else if (got >= 26 && head[0] == 'B' && head[1] == 'M') {
+        int32_t bw, bh;
+        memcpy(&bw, head + 18, 4);  // BITMAPINFOHEADER, little-endian; height < 0: top-down
+        memcpy(&bh, head + 22, 4);
+        w = bw < 0 ? 0u - (uint32_t)bw : (uint32_t)bw;
+        h = bh < 0 ? 0u - (uint32_t)bh : (uint32_t)bh;
+    } else if (got >= 10 && memcmp(head, "GIF", 3) == 0) {
+        w = (uint32_t)head[6] | (uint32_t)head[7] << 8;
+        h = (uint32_t)head[8] | (uint32_t)head[9] << 8;
+    } else if (got >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) {
+        known = jpeg_size(file, &w, &h);
+    } else {
+        known = false;
+    }
+    fclose(file);
+    return !known || size_allowed(w, h);
+}
+
 SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
 {
+    if (!picture_size_allowed(path))
+        return nullptr;
     SDL_Surface *surface = platform_decode_picture(path);
     if (!surface)
         return nullptr;
     SDL_Texture *texture = nullptr;
-    if (surface->w <= PICTURE_MAX_SIDE && surface->h <= PICTURE_MAX_SIDE)
+    if (size_allowed((uint32_t)surface->w, (uint32_t)surface->h))
         texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
     return texture;

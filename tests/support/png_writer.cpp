@@ -97,7 +97,7 @@ bool write_file(const char *path, const void *data, size_t size)
     FILE *file = fopen(path, "wb");
     if (!file)
         return false;
-    bool ok = fwrite(data, 1, size, file) == size;
+    bool ok = size == 0 || fwrite(data, 1, size, file) == size;
     return fclose(file) == 0 && ok;
 }
 
