@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
         abort();
     snprintf(exe_dir, sizeof exe_dir, "%s/", made);
     char res[PATH_BUFFER_SIZE];
-    snprintf(res, sizeof res, "%sres", exe_dir);
+    data_path(res, sizeof res, "res");
     mkdir(res, 0755);
     atexit(remove_work_dir);
     return 0;
