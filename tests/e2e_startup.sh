@@ -7,7 +7,7 @@ start_xvfb
 d=$E2E_TMP/ok
 make_dist "$d"
 printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
-(cd /tmp && "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
+(cd /tmp && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
 E2E_PIDS+=($pid)
 wait_for_line "$d/res/log" "entering loop"
 sleep 6   # past the splash
@@ -17,7 +17,7 @@ not_black "$E2E_TMP/shot.png" || fail "screenshot is all black"
 size=$(identify -format '%wx%h' "$E2E_TMP/shot.png")
 [ "$size" = "512x448" ] || fail "window is $size, expected 512x448"
 kill -TERM $pid
-wait $pid; rc=$?
+rc=0; wait $pid || rc=$?
 [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
 expected="loading configs
 working directory: $d/
@@ -28,9 +28,10 @@ xgui_init
 loading game
 sound init
 entering loop"
-got=$(grep -vE '^(update viewport resolution|sound |initializing GL|compiling shaders|Error: )' "$d/res/log")
+got=$(grep -vE '^(update viewport resolution|sound /|sound stream|initializing GL|compiling shaders|Error: )' "$d/res/log")
 [ "$got" = "$expected" ] || fail "log lines differ:
 $got"
+grep -A1 -x "sound init" "$d/res/log" | grep -qx "sound stream set to 60 FPS" || fail "no stream line after sound init"
 cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log file"
 grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
 pass "starts, shows the game, logs in order, exits 0"
