@@ -31,6 +31,7 @@ inline uint8_t test_glyph_alpha(int c, int x, int y)
     case 0: return 0;                                    // empty cell
     case 1: return 247;                                  // just below ink everywhere
     case 2: return (x == 10 && y == 20) ? 248 : 0;       // one pixel of ink
+    case XGUI_CHECK_GLYPH: return x <= 20 ? 255 : 0;     // wide enough to find when scaled
     case 32: return 255;                                 // a space cell full of ink
     case 127: return x == TEST_CELL_W - 1 ? 255 : 0;     // ink in the last column only
     default: return x <= c % 28 ? 255 : 0;
@@ -44,6 +45,7 @@ inline int test_glyph_advance(int c)
     switch (c) {
     case 0: case 1: return spacing;
     case 2: return spacing + 10;
+    case XGUI_CHECK_GLYPH: return spacing + 20;
     case 32: return TEST_CELL_W / 2;
     case 127: return spacing + TEST_CELL_W - 1;
     default: return spacing + c % 28;

@@ -86,13 +86,13 @@ SDL_Color xgui_text_color(const xgui_widget &w)
 }
 
 // One textured quad in window pixels, as a triangle strip: top-left, top-right, bottom-left,
-// bottom-right. The font texture is bound by the caller.
-static void glyph_quad_gl(const SDL_Rect &src, const SDL_Rect &dst)
+// bottom-right. The font texture is bound by the caller, which passes the texture coordinate
+// scale the binding reported (1 unless the driver padded the texture).
+static void glyph_quad_gl(const SDL_Rect &src, const SDL_Rect &dst, float su, float sv)
 {
-    float u0 = (float)src.x / (float)xgui_font.tex_w;
-    float u1 = (float)(src.x + src.w) / (float)xgui_font.tex_w;
-    float v0 = (float)src.y / (float)xgui_font.tex_h;
-    float v1 = (float)(src.y + src.h) / (float)xgui_font.tex_h;
+    float fw = (float)xgui_font.tex_w, fh = (float)xgui_font.tex_h;
+    float u0 = su * (float)src.x / fw, u1 = su * (float)(src.x + src.w) / fw;
+    float v0 = sv * (float)src.y / fh, v1 = sv * (float)(src.y + src.h) / fh;
     float left = (float)dst.x, top = (float)dst.y;
     float right = (float)(dst.x + dst.w), bottom = (float)(dst.y + dst.h);
     glBegin(GL_TRIANGLE_STRIP);
@@ -114,10 +114,11 @@ SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int
     int64_t pen = x;
     bool draw = renderer && xgui_font.texture && text;
     XguiMapping map = {};
+    float su = 1.0f, sv = 1.0f;
     if (draw) {
         map = xgui_mapping(window_w, window_h);
-        if (gl)
-            SDL_GL_BindTexture(xgui_font.texture, nullptr, nullptr);
+        if (gl && SDL_GL_BindTexture(xgui_font.texture, &su, &sv) != 0)
+            draw = false;
     }
     for (const char *p = text ? text : ""; *p; p++) {
         uint8_t glyph = xgui_glyph(*p);
@@ -125,7 +126,7 @@ SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int
             SDL_Rect src = xgui_glyph_src(glyph);
             SDL_Rect dst = xgui_map_rect(map, clamp32(pen), y, src.w, src.h);
             if (gl)
-                glyph_quad_gl(src, dst);
+                glyph_quad_gl(src, dst, su, sv);
             else
                 SDL_RenderCopy(renderer, xgui_font.texture, &src, &dst);
         }

@@ -128,6 +128,9 @@ SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int
                     int32_t x, int32_t y, const char *text, bool gl);
 // Draws the overlay through the SDL renderer; nothing at all while alpha is 0.
 void xgui_draw(SDL_Renderer *renderer, int32_t window_w, int32_t window_h);
+// Draws the same overlay with OpenGL quads in the renderer's context (blending off and the
+// colour white afterwards).
+void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h);
 
 // The largest 16:9 area as high as the window, centred across it (integer arithmetic).
 struct XguiMapping {
