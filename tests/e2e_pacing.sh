@@ -1,0 +1,33 @@
+# The main loop holds the component's frame rate, at 50 and at 60 frames per second, both
+# with an audio device that drains in real time (SDL's disk driver) and with none at all.
+# Passes are counted through the fake component's call log (one ox_audio_render per pass).
+# Presents under the offscreen driver are not paced, so only the loop's own pacing counts.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+
+passes() { grep -c '^ox_audio_render' "$1" 2>/dev/null || echo 0; }
+now() { date +%s.%N; }
+
+for audio in disk none; do
+  for fps in 50 60; do
+    d=$E2E_TMP/$audio$fps
+    make_dist "$d" fake
+    printf 'fullscreen=0\nscale=1\n' > "$d/res/conf"
+    driver=$audio; [ $audio = none ] && driver=no-such-driver
+    SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=$driver SDL_DISKAUDIOFILE="$d/audio.raw" \
+      FAKE_CORE_FPS=$fps FAKE_CORE_LOG="$d/calls" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
+    E2E_PIDS+=($pid)
+    wait_for_line "$d/res/log" "entering loop"
+    sleep 1.5   # past the start, where the loop fills the audio queue as fast as it can
+    t0=$(now); n0=$(passes "$d/calls")
+    sleep 4
+    t1=$(now); n1=$(passes "$d/calls")
+    kill -TERM $pid
+    wait $pid || fail "$audio $fps: exit code $?"
+    rate=$(awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.1f", n / (t1 - t0) }')
+    echo "$audio audio, $fps fps component: $rate passes per second"
+    awk -v r="$rate" -v f=$fps 'BEGIN { exit !(r >= f * 0.9 && r <= f * 1.1) }' ||
+      fail "$audio audio at $fps fps: the loop ran $rate passes per second"
+    grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+  done
+done
+pass "the loop holds 50 and 60 frames per second with and without an audio device"
