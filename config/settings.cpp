@@ -118,6 +118,8 @@ void settings_save(void)
     bool written = flush_to_disk(conf_file);
     if (!conf_close())
         written = false;
+    // rename replaces an existing file in one step on POSIX systems (a Windows build needs
+    // MoveFileEx with MOVEFILE_REPLACE_EXISTING here).
     if (!written || rename(temp_path, path) != 0)
         remove(temp_path);
 }
