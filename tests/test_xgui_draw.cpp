@@ -209,18 +209,3 @@ TEST_F(XguiDraw, ClosedAndFadedDrawsNothing)
     for (size_t i = 0; i < pixels.size(); i++)
         ASSERT_EQ(pixels[i] & 0xFFFFFF, BLACK) << "pixel " << i;
 }
-
-TEST_F(XguiDraw, OddTextDrawsTheSubstitute)
-{
-    const Shape &s = SHAPES[0];
-    open(s.ww, s.wh);
-    // Byte 0xC0 draws as '?' (code 63: ink in columns 0..7), then 'M' follows at 425 + 11.
-    const char odd[] = {(char)0xC0, 'M', 0};
-    xgui_set_text(button, odd);
-    std::string longer(300, (char)0xFF);
-    xgui_set_text(toggle, longer.c_str());
-    draw();
-    EXPECT_EQ(at_overlay(s, 425 + 3, 324), WHITE);
-    EXPECT_EQ(at_overlay(s, 425 + 9, 324), BACKGROUND);
-    EXPECT_EQ(at_overlay(s, 425 + 11 + 3, 324), WHITE);
-}
