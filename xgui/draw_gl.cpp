@@ -23,6 +23,30 @@ static void texture_quad_gl(SDL_Texture *texture, float x0, float y0, float x1, 
     glEnd();
 }
 
+// A texture without an alpha channel (a 24-bit preview picture) holds 0 in its padding byte,
+// which blending would read as fully transparent. For those, alpha comes from the colour
+// alone, as the renderer back end treats them.
+static void alpha_from_colour(bool on)
+{
+    if (on) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_PRIMARY_COLOR);
+    } else {
+        glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_TEXTURE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+}
+
+static bool has_alpha(SDL_Texture *texture)
+{
+    uint32_t format = 0;
+    return SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) == 0 &&
+           SDL_ISPIXELFORMAT_ALPHA(format);
+}
+
 void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
 {
     if (xgui_alpha <= 0 || !renderer)
@@ -49,8 +73,13 @@ void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
                 continue;
             glColor4f(1.0f, 1.0f, 1.0f, a);
             SDL_Rect r = xgui_picture_rect(map, w);
+            bool opaque = !has_alpha(w.texture);
+            if (opaque)
+                alpha_from_colour(true);
             texture_quad_gl(w.texture, (float)r.x, (float)r.y, (float)(r.x + r.w),
                             (float)(r.y + r.h));
+            if (opaque)
+                alpha_from_colour(false);
             continue;
         }
         if (!xgui_font.texture)
