@@ -1,0 +1,88 @@
+# The real player on Mesa's OpenGL under Xvfb, with the fake component's flat picture: the
+# GL path is taken, a test shader pair paints its colour from the screen size, the TV effect
+# off shows the component's pixels unchanged and on shows scanlines, and shader files that
+# cannot be found (started from another directory) are logged while the game runs plainly.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+export FAKE_CORE_COLOR=5A7896   # (90, 120, 150)
+
+# run_player NAME SMOOTHING FROM_DIR [shaders]: starts a private copy (scale 3, windowed, no
+# splash) from FROM_DIR ("dist" for its own folder), takes a screenshot once the game has run
+# a while, ends it with SIGTERM and checks the exit. With "solid" the test shader pair
+# replaces the shipped one. Leaves $d, $shot.
+run_player() {
+  local name=$1 smoothing=$2 from=$3 shaders=${4:-}
+  d=$E2E_TMP/$name
+  shot=$E2E_TMP/$name.png
+  make_dist "$d" fake
+  rm -f "$d/res/splash"
+  printf 'scale=3\nfullscreen=0\nsmoothing=%s\n' "$smoothing" > "$d/res/conf"
+  if [ "$shaders" = solid ]; then
+    cp "$SOURCE_DIR/tests/data/solid_crtv" "$d/res/crtv"
+    cp "$SOURCE_DIR/tests/data/solid_crtf" "$d/res/crtf"
+  fi
+  [ "$from" = dist ] && from=$d
+  (cd "$from" && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & local pid=$!
+  E2E_PIDS+=($pid)
+  wait_for_line "$d/res/log" "entering loop"
+  local wid
+  wid=$(player_window $pid)
+  sleep 1
+  kill -0 $pid 2>/dev/null || fail "$name: the player stopped"
+  import -window "$wid" "$shot"
+  kill -TERM $pid
+  local rc=0
+  wait $pid || rc=$?
+  [ $rc -eq 0 ] || fail "$name: exit code $rc"
+  grep -q "Sanitizer" "$d/stderr" && fail "$name: sanitizer report: $(cat "$d/stderr")"
+  [ "$(identify -format '%wx%h' "$shot")" = 768x672 ] || fail "$name: window is not 768x672"
+  grep -qx "renderer name: opengl" "$d/res/log" || fail "$name: not the opengl renderer"
+  grep -qx "compiling shaders" "$d/res/log" || fail "$name: no GL path"
+}
+
+# colours PNG: the distinct colours of the picture, one "R,G,B" per line.
+colours() {
+  convert "$1" -depth 8 -unique-colors txt:- | sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
+}
+
+# Test shaders: the whole window (= the picture at scale 3) is the colour made from the
+# 256 x 224 screen size, not from the 768 x 672 window.
+run_player solid 1 dist solid
+grep -q "^Error" "$d/res/log" && fail "solid: errors logged: $(grep '^Error' "$d/res/log")"
+got=$(colours "$shot")
+[ "$got" = "64,56,204" ] || fail "solid: colours in the window: $got"
+pass "test shaders paint the picture with the colour made from the screen size"
+
+# Effect off: the component's pixels unchanged.
+run_player off 0 dist
+got=$(colours "$shot")
+[ "$got" = "90,120,150" ] || fail "effect off: colours in the window: $got"
+pass "effect off shows the component's pixels"
+
+# Effect on with the shipped shaders: one bright band per emulated line. The mean of each
+# row over a central band of whole mask periods has a local maximum every 3 or 4 rows.
+run_player on 1 dist
+convert "$shot" -crop 168x272+300+200 -colorspace gray -scale '1x272!' -depth 8 txt:- \
+  | sed -n 's/^0,\([0-9]*\):.*gray(\([0-9.]*\)).*/\1 \2/p' > "$E2E_TMP/rows"
+awk '
+  { v[NR] = $2 }
+  END {
+    peaks = 0; last = 0; bad = 0
+    for (i = 2; i < NR; i++)
+      if (v[i] > v[i-1] && v[i] >= v[i+1]) {
+        if (last && (i - last < 3 || i - last > 4)) bad++
+        last = i; peaks++
+      }
+    printf "%d peaks, %d odd gaps\n", peaks, bad
+    exit !(peaks >= 80 && peaks <= 92 && bad == 0)
+  }' "$E2E_TMP/rows" > "$E2E_TMP/peaks" || fail "effect on: $(cat "$E2E_TMP/peaks")"
+pass "effect on draws one scanline per emulated line ($(cat "$E2E_TMP/peaks"))"
+
+# Started from another directory: the shader files are not found, both are logged, the
+# effect is left out and the game runs with the plain picture.
+run_player elsewhere 1 "$E2E_TMP"
+grep -qx "Error: Can't load vertex shader" "$d/res/log" || fail "elsewhere: no vertex message"
+grep -qx "Error: Can't load pixel shader" "$d/res/log" || fail "elsewhere: no pixel message"
+got=$(colours "$shot")
+[ "$got" = "90,120,150" ] || fail "elsewhere: colours in the window: $got"
+pass "missing shader files are logged and the picture is drawn plainly"
