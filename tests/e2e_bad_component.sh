@@ -31,5 +31,5 @@ run_case absurd_raster FAKE_CORE_RASTER=100000x100000
 MIN_FRAMES=0 run_case huge_screen FAKE_CORE_SCREEN=40000x30000 FAKE_CORE_RASTER=256x224
 run_case negative_sizes FAKE_CORE_SCREEN=-5x-7 FAKE_CORE_RASTER=-1x224 FAKE_CORE_BUTTONS=-3
 run_case many_buttons FAKE_CORE_BUTTONS=40 FAKE_CORE_LOG_BUTTONS=1
-CONF_TEXT='scale=2000000000\nfullscreen=0\n' run_case absurd_scale FAKE_CORE_FPS=60
+MIN_FRAMES=0 CONF_TEXT='scale=2000000000\nfullscreen=0\n' run_case absurd_scale FAKE_CORE_FPS=60
 CONF_TEXT='scale=-3\nfullscreen=0\n' run_case negative_scale FAKE_CORE_FPS=60
