@@ -4,6 +4,7 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <SDL.h>
 
@@ -43,7 +44,11 @@ bool bench_prepare_res(const char *conf_text)
         copy_file(from, to);  // optional files may be missing
     }
     snprintf(to, sizeof to, "%sres/conf", base);
+    // The shader files are looked up under the current directory.
+    bool entered = chdir(base) == 0;
     SDL_free(base);
+    if (!entered)
+        return false;
     FILE *conf = fopen(to, "wb");
     if (!conf)
         return false;
