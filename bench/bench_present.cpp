@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <initializer_list>
+
 #include <SDL.h>
 #include <SDL_opengl.h>
 
