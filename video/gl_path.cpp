@@ -10,6 +10,7 @@
 #include "app/paths.h"
 #include "config/settings.h"
 #include "video/gamestate.h"
+#include "video/gl_quad.h"
 #include "video/present.h"
 #include "xgui/xgui.h"
 
@@ -167,30 +168,6 @@ void gl_path_setup(void)
     g.gl_path = true;
 }
 
-// One textured quad as a strip: top-left, top-right, bottom-left, bottom-right.
-static void draw_quad(float x0, float y0, float x1, float y1, float u1, float v1)
-{
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(x0, y0);
-    glTexCoord2f(u1, 0.0f);
-    glVertex2f(x1, y0);
-    glTexCoord2f(0.0f, v1);
-    glVertex2f(x0, y1);
-    glTexCoord2f(u1, v1);
-    glVertex2f(x1, y1);
-    glEnd();
-}
-
-static void draw_texture(SDL_Texture *texture, float x0, float y0, float x1, float y1)
-{
-    float u1 = 1.0f, v1 = 1.0f;  // the renderer may hand out a larger texture than asked
-    if (SDL_GL_BindTexture(texture, &u1, &v1) != 0)
-        return;
-    draw_quad(x0, y0, x1, y1, u1, v1);
-    SDL_GL_UnbindTexture(texture);
-}
-
 // SDL sets its projection and viewport only when it draws itself, which this path never
 // does, so a top-left-origin pixel projection of the window is set here every frame.
 static void set_window_projection(SDL_Window *window, int w, int h)
@@ -214,7 +191,7 @@ void GameState::present_gl()
 
     if (back_texture) {
         gl_use_program(default_program);
-        draw_texture(back_texture, 0.0f, 0.0f, (float)window_w, (float)window_h);
+        gl_texture_quad(back_texture, 0.0f, 0.0f, (float)window_w, (float)window_h);
     }
     SDL_Rect r = picture_rect(window_w, window_h);
     float x0 = (float)r.x, y0 = (float)r.y, x1 = (float)(r.x + r.w), y1 = (float)(r.y + r.h);
@@ -226,13 +203,13 @@ void GameState::present_gl()
         } else {
             gl_use_program(default_program);
         }
-        draw_texture(frame_texture, x0, y0, x1, y1);
+        gl_texture_quad(frame_texture, x0, y0, x1, y1);
     }
     if (splash_texture && splash_frames != 0) {
         // The splash has transparent parts, as on the renderer path: blend it over the picture.
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        draw_texture(splash_texture, x0, y0, x1, y1);
+        gl_texture_quad(splash_texture, x0, y0, x1, y1);
         glDisable(GL_BLEND);
     }
     gl_use_program(default_program);

@@ -2,26 +2,8 @@
 // geometry as the renderer back end; only the background's rectangle is placed in floats.
 #include <SDL_opengl.h>
 
+#include "video/gl_quad.h"
 #include "xgui/xgui.h"
-
-// Binds texture and draws it over (x0, y0)-(x1, y1), scaled by what the renderer reports
-// for textures that are larger than asked.
-static void texture_quad_gl(SDL_Texture *texture, float x0, float y0, float x1, float y1)
-{
-    float u1 = 1.0f, v1 = 1.0f;
-    if (SDL_GL_BindTexture(texture, &u1, &v1) != 0)
-        return;
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(x0, y0);
-    glTexCoord2f(u1, 0.0f);
-    glVertex2f(x1, y0);
-    glTexCoord2f(0.0f, v1);
-    glVertex2f(x0, y1);
-    glTexCoord2f(u1, v1);
-    glVertex2f(x1, y1);
-    glEnd();
-}
 
 // A texture without an alpha channel (a 24-bit preview picture) holds 0 in its padding byte,
 // which blending would read as fully transparent. For those, alpha comes from the colour
@@ -60,7 +42,7 @@ void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
         glColor4f(1.0f, 1.0f, 1.0f, a);
         float sw = (float)window_h * 1920.0f / 1080.0f;
         float left = ((float)window_w - sw) * 0.5f;
-        texture_quad_gl(xgui_overlay, left, 0.0f, left + sw, (float)window_h);
+        gl_texture_quad(xgui_overlay, left, 0.0f, left + sw, (float)window_h);
     }
 
     int32_t count = SDL_clamp(xgui_count, 0, XGUI_MAX_WIDGETS);
@@ -76,7 +58,7 @@ void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
             bool opaque = !has_alpha(w.texture);
             if (opaque)
                 alpha_from_colour(true);
-            texture_quad_gl(w.texture, (float)r.x, (float)r.y, (float)(r.x + r.w),
+            gl_texture_quad(w.texture, (float)r.x, (float)r.y, (float)(r.x + r.w),
                             (float)(r.y + r.h));
             if (opaque)
                 alpha_from_colour(false);

@@ -1,6 +1,7 @@
 // Geometry shared by the drawing back ends: the overlay-to-window mapping, string layout,
 // and where glyphs, check marks and pictures go. Every division truncates, as both back ends
 // must land on the same pixels.
+#include "video/gl_quad.h"
 #include "xgui/xgui.h"
 
 #include <SDL_opengl.h>
@@ -93,18 +94,8 @@ static void glyph_quad_gl(const SDL_Rect &src, const SDL_Rect &dst, float su, fl
     float fw = (float)xgui_font.tex_w, fh = (float)xgui_font.tex_h;
     float u0 = su * (float)src.x / fw, u1 = su * (float)(src.x + src.w) / fw;
     float v0 = sv * (float)src.y / fh, v1 = sv * (float)(src.y + src.h) / fh;
-    float left = (float)dst.x, top = (float)dst.y;
-    float right = (float)(dst.x + dst.w), bottom = (float)(dst.y + dst.h);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(u0, v0);
-    glVertex2f(left, top);
-    glTexCoord2f(u1, v0);
-    glVertex2f(right, top);
-    glTexCoord2f(u0, v1);
-    glVertex2f(left, bottom);
-    glTexCoord2f(u1, v1);
-    glVertex2f(right, bottom);
-    glEnd();
+    gl_quad((float)dst.x, (float)dst.y, (float)(dst.x + dst.w), (float)(dst.y + dst.h), u0, v0,
+            u1, v1);
 }
 
 SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int32_t window_h,
