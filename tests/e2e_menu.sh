@@ -1,0 +1,112 @@
+# The menu on the real player with the fake component: Escape and the right button open and
+# close it and stop the game, "Window 2x" resizes and saves, "Save" on slot 2 shows its
+# preview and "Load" at once, "Reset" and "Quit" act only after "OK?".
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+
+d=$E2E_TMP/menu
+make_dist "$d" fake
+rm -f "$d/res/splash"
+printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
+log=$d/core.log
+FAKE_CORE_LOG=$log "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
+E2E_PIDS+=($pid)
+wait_for_line "$d/res/log" "entering loop"
+wid=$(player_window $pid)
+sleep 0.5
+
+size() { xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'; }
+# px X Y: window pixel of overlay point (X, Y) for the current window size.
+px() {
+  read -r ww wh <<<"$(size)"
+  awk -v ww="$ww" -v wh="$wh" -v x="$1" -v y="$2" \
+    'BEGIN { sw = wh * 1920 / 1080; printf "%d %d", (ww - sw) / 2 + sw * x / 1920, wh * y / 1080 }'
+}
+# click_at X Y: left click at overlay point (X, Y); a text widget is hit inside its first line.
+click_at() {
+  read -r x y <<<"$(px "$1" "$2")"
+  xdotool mousemove --window "$wid" "$x" "$y"
+  sleep 0.15
+  xdotool click 1
+  sleep 0.3
+}
+frames() { grep -c '^ox_core_emulate$' "$log" || true; }
+running() { local a b; a=$(frames); sleep 0.4; b=$(frames); [ "$b" -gt "$a" ]; }
+shot() { import -window "$wid" "$E2E_TMP/$1.png"; }
+# crop_differs A B X Y W H: the overlay rectangle differs between screenshots A and B.
+crop_differs() {
+  read -r x0 y0 <<<"$(px "$3" "$4")"
+  read -r x1 y1 <<<"$(px $(($3 + $5)) $(($4 + $6)))"
+  local g=$((x1 - x0))x$((y1 - y0))+$x0+$y0 n
+  convert "$E2E_TMP/$1.png" -crop "$g" +repage "$E2E_TMP/crop1.png"
+  convert "$E2E_TMP/$2.png" -crop "$g" +repage "$E2E_TMP/crop2.png"
+  n=$(compare -metric AE "$E2E_TMP/crop1.png" "$E2E_TMP/crop2.png" null: 2>&1 | cut -d' ' -f1 || true)
+  [ "$n" != 0 ]
+}
+bright() { awk -v m="$(convert "$E2E_TMP/$1.png" -format '%[fx:maxima.intensity]' info:)" 'BEGIN { exit !(m > 0.9) }'; }
+
+running || fail "the game does not run at start"
+shot before
+bright before && fail "white pixels before the menu opened"
+xdotool key Escape
+sleep 0.8
+running && fail "the game runs on with the menu open"
+shot open
+bright open || fail "no menu text in the screenshot"
+xdotool key Escape
+sleep 0.3
+running || fail "Escape did not close the menu"
+xdotool click 3
+sleep 0.3
+running && fail "the right button did not open the menu"
+pass "Escape and the right button open and close the menu; the game stops while it shows"
+
+click_at 440 524   # "Window 2x"
+sleep 0.5
+[ "$(size)" = "512 448" ] || fail "window is $(size) after Window 2x"
+grep -qx 'scale=2' "$d/res/conf" && grep -qx 'fullscreen=0' "$d/res/conf" ||
+  fail "res/conf after Window 2x: $(cat "$d/res/conf")"
+pass "Window 2x makes the window 512x448 and writes scale=2, fullscreen=0"
+
+shot unsaved
+click_at 1440 1004   # "Save" of slot 2 (right-aligned at 1480)
+grep -q "^ox_state_save .*/res/2S$" "$log" || fail "no state save for slot 2"
+[ -s "$d/res/2P" ] || fail "no preview res/2P"
+shot saved
+crop_differs unsaved saved 1250 830 180 140 || fail "slot 2 shows no preview after Save"
+crop_differs unsaved saved 1190 770 130 60 || fail "slot 2 shows no Load after Save"
+crop_differs unsaved saved 440 770 130 60 && fail "slot 0 changed after a save on slot 2"
+running && fail "Save closed the menu"
+click_at 1220 804   # "Load" of slot 2
+grep -q "^ox_state_load .*/res/2S$" "$log" || fail "no state load for slot 2"
+running || fail "Load did not close the menu"
+pass "Save on slot 2 shows its preview and Load at once; Load resumes the game"
+
+resets() { grep -c '^ox_core_reset$' "$log" || true; }
+loaded_resets=$(resets)   # loading the game resets once
+xdotool key Escape
+sleep 0.5
+click_at 440 324   # "Reset": only "OK?" shows
+shot armed
+click_at 1000 400  # elsewhere: no reset
+click_at 628 324   # where "OK?" stood: hidden now, nothing happens
+[ "$(resets)" = "$loaded_resets" ] || fail "reset without OK?"
+crop_differs open armed 570 300 140 60 || fail "no OK? beside Reset"
+click_at 440 324
+click_at 628 324   # "OK?"
+[ "$(resets)" = $((loaded_resets + 1)) ] || fail "OK? did not reset"
+running || fail "the menu stayed open after the reset"
+pass "Reset asks OK? and resets only after it"
+
+xdotool key Escape
+sleep 0.5
+click_at 440 374   # "Quit"
+click_at 593 374   # "OK?"
+rc=0
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && fail "the player still runs after Quit and OK?"
+wait $pid || rc=$?
+[ $rc -eq 0 ] || fail "exit code $rc after Quit"
+grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+pass "Quit and OK? end the player with exit code 0"
+exit 0

@@ -1,0 +1,129 @@
+// Page 0 of the overlay: resume, reset, quit, window mode and picture options, the way to
+// the change-keys page, and the three save slots with their previews.
+#include <stdio.h>
+
+#include <SDL.h>
+
+#include "config/settings.h"
+#include "host/ox_core.h"
+#include "host/state.h"
+#include "video/gamestate.h"
+#include "video/window_mode.h"
+#include "xgui/pages.h"
+#include "xgui/xgui.h"
+
+#define MENU_ITEM_X 425
+#define MENU_CHANGE_KEYS_X 1495
+#define MENU_SLOT_X0 720           // "Save" of slot 0; each further slot 380 to the right
+#define MENU_SLOT_PITCH 380
+#define MENU_PICTURE_DX (-140)     // preview centre from the slot's x
+#define MENU_LOAD_DX (-280)
+#define MENU_PICTURE_Y 900
+#define MENU_LOAD_Y 780
+#define MENU_SAVE_Y 980
+
+MenuWidgets menu_widgets = {
+    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
+};
+
+static int32_t add_item(int32_t type, int32_t y, const char *text)
+{
+    return xgui_add(type, MENU_PAGE, MENU_ITEM_X, y, text, 0);
+}
+
+void menu_page_build(void)
+{
+    MenuWidgets &m = menu_widgets;
+    m.play = add_item(XGUI_BUTTON, 250, "Play");
+    m.reset = add_item(XGUI_CONFIRM, 300, "Reset");
+    m.quit = add_item(XGUI_CONFIRM, 350, "Quit");
+    m.fullscreen = add_item(XGUI_TOGGLE, 450, "Fullscreen");
+    m.window[0] = add_item(XGUI_TOGGLE, 500, "Window 2x");
+    m.window[1] = add_item(XGUI_TOGGLE, 550, "Window 3x");
+    m.window[2] = add_item(XGUI_TOGGLE, 600, "Window 4x");
+    // Chosen once: the presentation path does not change while the program runs.
+    m.smooth = add_item(XGUI_TOGGLE, 650, gamestate.gl_path ? "TV effect" : "Smooth");
+    m.stretch = add_item(XGUI_TOGGLE, 700, "Stretch");
+    m.change_keys = xgui_add(XGUI_BUTTON, MENU_PAGE, MENU_CHANGE_KEYS_X, 650, "Change keys",
+                             XGUI_ALIGN_RIGHT);
+    for (int n = 0; n < STATE_SLOTS; n++) {
+        int32_t x = MENU_SLOT_X0 + MENU_SLOT_PITCH * n;
+        m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, x + MENU_PICTURE_DX,
+                                     MENU_PICTURE_Y, "", 0);
+        m.slot_load[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, x + MENU_LOAD_DX, MENU_LOAD_Y,
+                                  "Load", 0);
+        m.slot_save[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, x, MENU_SAVE_Y, "Save",
+                                  XGUI_ALIGN_RIGHT);
+    }
+}
+
+void slot_rows_refresh(void)
+{
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
+    for (int n = 0; n < STATE_SLOTS; n++) {
+        char path[PATH_BUFFER_SIZE];
+        // A name that does not fit is not formed (""), so the slot simply shows nothing.
+        state_slot_path(path, sizeof path, n, 'P');
+        xgui_set_picture(menu_widgets.slot_picture[n], gamestate.renderer, path);
+        bool stored = false;
+        if (state_slot_path(path, sizeof path, n, 'S')) {
+            FILE *f = fopen(path, "rb");
+            if (f) {
+                stored = true;
+                fclose(f);
+            }
+        }
+        xgui_set_visible(menu_widgets.slot_load[n], stored);
+    }
+}
+
+// Closes the menu and lets the game run again, without touching the cursor.
+static void resume(void)
+{
+    xgui_set_open(false);
+    gamestate.paused = false;
+}
+
+void menu_page_react(void)
+{
+    const MenuWidgets &m = menu_widgets;
+    if (xgui_take(m.fullscreen))
+        set_fullscreen(true);
+    for (int i = 0; i < MENU_WINDOW_SCALES; i++) {
+        if (!xgui_take(m.window[i]))
+            continue;
+        settings.scale = MENU_FIRST_WINDOW_SCALE + i;
+        settings_save();
+        settings.fullscreen = false;
+        settings_save();
+        gamestate.apply_video_settings();
+    }
+    if (xgui_take(m.smooth)) {
+        settings.smoothing = !settings.smoothing;
+        settings_save();
+        gamestate.apply_video_settings();
+    }
+    if (xgui_take(m.stretch)) {
+        settings.stretch = !settings.stretch;
+        settings_save();
+        gamestate.apply_video_settings();
+    }
+    if (xgui_take(m.play))
+        resume();
+    if (xgui_take(m.reset)) {
+        ox_core_reset();
+        resume();
+    }
+    if (xgui_take(m.quit))
+        gamestate.quit = true;
+    for (int n = 0; n < STATE_SLOTS; n++) {
+        if (xgui_take(m.slot_save[n])) {
+            state_slot_op(n, true);
+            slot_rows_refresh();
+        }
+        if (xgui_take(m.slot_load[n])) {
+            state_slot_op(n, false);
+            resume();
+        }
+    }
+}
