@@ -1,0 +1,52 @@
+# Rebinding on the real player with the fake component: open the menu, go to "Change keys",
+# click the first cell of button 4, press K; res/conf holds the new binding at once, and once
+# the menu is closed K presses button 4 of player 1.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+
+d=$E2E_TMP/keys
+make_dist "$d" fake
+rm -f "$d/res/splash"
+printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
+log=$d/core.log
+FAKE_CORE_LOG=$log FAKE_CORE_LOG_BUTTONS=1 "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
+E2E_PIDS+=($pid)
+wait_for_line "$d/res/log" "entering loop"
+wid=$(player_window $pid)
+sleep 0.5
+
+# click_at X Y: left click at overlay point (X, Y) of the 768 x 672 window.
+click_at() {
+  read -r x y < <(awk -v x="$1" -v y="$2" \
+    'BEGIN { sw = 672 * 1920 / 1080; printf "%d %d\n", (768 - sw) / 2 + sw * x / 1920, 672 * y / 1080 }')
+  xdotool mousemove --window "$wid" "$x" "$y"
+  sleep 0.15
+  xdotool click 1
+  sleep 0.3
+}
+hold_k() { xdotool keydown k; sleep 0.3; xdotool keyup k; sleep 0.2; }
+
+hold_k
+grep -qx 'ox_button_set_state 0 4 1' "$log" && fail "K pressed button 4 before it was bound"
+xdotool key Escape
+sleep 0.5
+click_at 1400 674   # "Change keys", right-aligned at 1495
+click_at 680 534    # slot 0 cell of button 4 (y 510)
+hold_k
+grep -qx 'btn_0_4_0_type=1' "$d/res/conf" && grep -qx 'btn_0_4_0_code=14' "$d/res/conf" ||
+  fail "res/conf lacks the K binding: $(grep '^btn_0_4_0' "$d/res/conf")"
+pass "a click on the cell and K store the binding in res/conf at once"
+
+xdotool key Escape   # no capture pending: closes the menu
+sleep 0.5
+: > "$log"
+hold_k
+grep -qx 'ox_button_set_state 0 4 1' "$log" || fail "K does not press button 4"
+grep -qx 'ox_button_set_state 0 4 0' "$log" || fail "button 4 is never released"
+pass "after closing the menu K drives button 4"
+
+kill -TERM $pid
+rc=0; wait $pid || rc=$?
+[ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+exit 0
