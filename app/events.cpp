@@ -9,6 +9,7 @@
 #include "video/gamestate.h"
 #include "video/window_mode.h"
 #include "xgui/menu.h"
+#include "xgui/xgui.h"
 
 #define GUIDE_BUTTON 10
 
@@ -16,13 +17,8 @@ SDL_DisplayMode display_mode;
 
 bool map_pointer(int x, int y, int out_w, int out_h, int *px, int *py)
 {
-    // Width of the 16:9 area; an output 1 pixel high still gives 1.
-    int64_t area_w = (int64_t)out_h * OVERLAY_W / OVERLAY_H;
-    if (out_h <= 0 || area_w <= 0)
-        return false;
-    *px = (int)(((area_w - out_w) / 2 + x) * OVERLAY_W / area_w);
-    *py = (int)((int64_t)y * OVERLAY_H / out_h);
-    return true;
+    // The overlay's own inverse mapping, so pointer and drawing can never disagree.
+    return xgui_unmap_point(out_w, out_h, x, y, px, py);
 }
 
 // ---------------------------------------------------------------------------------------

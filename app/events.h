@@ -4,9 +4,6 @@
 
 #include <SDL.h>
 
-#define OVERLAY_W 1920
-#define OVERLAY_H 1080
-
 // Display 0's desktop mode, read once by main before the loop; the pointer mapping uses it
 // in full screen.
 extern SDL_DisplayMode display_mode;
