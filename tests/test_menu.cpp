@@ -106,12 +106,17 @@ TEST_F(Pages, ResetAndQuitNeedOkAndPlayResumes)
     EXPECT_FALSE(xgui_is_open()) << "a confirmed reset closes the menu";
     EXPECT_FALSE(gamestate.paused);
 
+    // In full screen the cursor shows over the menu and hides again once Play resumes.
+    settings.fullscreen = true;
     menu_toggle();
     EXPECT_TRUE(gamestate.paused);
     EXPECT_EQ(MENU_PAGE, xgui_page);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
     click(m.play);
     EXPECT_FALSE(xgui_is_open());
     EXPECT_FALSE(gamestate.paused);
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor hidden after Play in full screen";
+    settings.fullscreen = false;
 }
 
 // A 24-bit BMP of w x h in one colour.

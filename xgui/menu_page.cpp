@@ -77,11 +77,13 @@ void slot_rows_refresh(void)
     }
 }
 
-// Closes the menu and lets the game run again, without touching the cursor.
+// Closes the menu and lets the game run again. The cursor follows as when the menu is closed
+// with Escape, so it does not stay over the game in full screen.
 static void resume(void)
 {
     xgui_set_open(false);
     gamestate.paused = false;
+    update_cursor();
 }
 
 void menu_page_react(void)
