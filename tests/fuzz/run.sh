@@ -8,6 +8,7 @@ SECONDS_PER_TARGET=${1:-20}
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 OUT=${2:-${BUILD_DIR:-/tmp}/fuzz-settings}
 mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)  # the targets run from inside it
 
 CXX=${CXX_FUZZ:-clang++}
 FLAGS=(-std=c++17 -g -O1 -fno-exceptions -fsanitize=fuzzer,address,undefined
