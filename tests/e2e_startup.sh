@@ -48,3 +48,35 @@ for case in missing refused; do
   grep -q "Sanitizer" "$d/stderr" && fail "$case game: sanitizer report: $(cat "$d/stderr")"
   pass "$case game ends with exit code 1"
 done
+
+# Without the overlay picture or with a damaged font: exit code 1 right after "xgui_init".
+for case in no_overlay bad_font; do
+  d=$E2E_TMP/$case
+  make_dist "$d"
+  if [ $case = no_overlay ]; then rm "$d/res/overlay"; else head -c 300 "$DIST_DIR/res/font" > "$d/res/font"; fi
+  rc=0
+  "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
+  [ $rc -eq 1 ] || fail "$case: exit code $rc"
+  [ "$(tail -n 1 "$d/res/log")" = "xgui_init" ] || fail "$case: last log line $(tail -n 1 "$d/res/log")"
+  grep -q "Sanitizer" "$d/stderr" && fail "$case: sanitizer report: $(cat "$d/stderr")"
+  pass "$case ends with exit code 1 after xgui_init"
+done
+
+# Damaged splash and background pictures and sounds are left out; the game still runs.
+d=$E2E_TMP/damaged
+make_dist "$d"
+printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
+head -c 100 "$DIST_DIR/res/splash" > "$d/res/splash"
+printf 'not a picture' > "$d/res/back"
+printf 'RIFF' > "$d/res/s_hover"
+(cd "$d" && exec ./player >"$d/stdout" 2>"$d/stderr") & pid=$!
+E2E_PIDS+=($pid)
+wait_for_line "$d/res/log" "entering loop"
+grep -qx "sound $d/res/s_hover 0" "$d/res/log" || fail "a damaged sound should load as length 0"
+sleep 2
+kill -0 $pid 2>/dev/null || fail "the player died with damaged optional pictures"
+kill -TERM $pid
+rc=0; wait $pid || rc=$?
+[ $rc -eq 0 ] || fail "damaged optional files: exit code $rc"
+grep -q "Sanitizer" "$d/stderr" && fail "damaged optional files: sanitizer report: $(cat "$d/stderr")"
+pass "damaged splash, background and sound are left out"
