@@ -37,20 +37,6 @@ static const uint32_t SOLID = 0x4038CC;      // tests/data/solid_crtf for a 256 
 static const uint32_t BACKDROP = 0x0AC81E;   // background picture
 static const int MARK_SIZE = 8;
 
-static std::string read_file(const std::string &path)
-{
-    std::string text;
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f)
-        return text;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    fclose(f);
-    return text;
-}
-
 static std::string source_file(const char *name)
 {
     const char *root = getenv("TEST_SOURCE_DIR");
@@ -82,8 +68,8 @@ protected:
         res = new ResDir;
         log_path = res->path("res/log");
         ASSERT_TRUE(log_open(log_path.c_str()));
-        res->write("res/crtv", read_file(source_file("tests/data/solid_crtv")));
-        res->write("res/crtf", read_file(source_file("tests/data/solid_crtf")));
+        res->write("res/crtv", read_whole_file(source_file("tests/data/solid_crtv")));
+        res->write("res/crtf", read_whole_file(source_file("tests/data/solid_crtf")));
         ASSERT_EQ(chdir(res->path("").c_str()), 0);
         ox_core_init(44100, 0);
 
@@ -134,7 +120,7 @@ protected:
 
     void SetUp() override
     {
-        log_seen = read_file(log_path).size();
+        log_seen = read_whole_file(log_path).size();
         fill_picture(PICTURE);
         gamestate.back_texture = nullptr;
         gamestate.splash_texture = nullptr;
@@ -145,7 +131,7 @@ protected:
     // The log written since the test began (or since the last call).
     std::string new_log()
     {
-        std::string all = read_file(log_path);
+        std::string all = read_whole_file(log_path);
         std::string fresh = all.substr(SDL_min(log_seen, all.size()));
         log_seen = all.size();
         return fresh;
@@ -241,7 +227,7 @@ TEST_F(GlPath, SetUpBuildsTheProgramFromTheCurrentDirectory)
 {
     EXPECT_TRUE(gamestate.gl_path);
     EXPECT_TRUE(crt_program_usable());
-    std::string log = read_file(log_path);
+    std::string log = read_whole_file(log_path);
     EXPECT_EQ(log.find("initializing GL extensions\ncompiling shaders\n"), 0u) << log;
     EXPECT_EQ(log.find("Error"), std::string::npos) << log;
 }

@@ -5,15 +5,6 @@
 #include "host/game.h"
 #include "support/png_writer.h"
 
-static std::string file_of(const char *path)
-{
-    size_t size = 0;
-    uint8_t *data = read_file(path, &size);
-    std::string out(data ? (const char *)data : "", data ? size : 0);
-    free(data);
-    return out;
-}
-
 static bool has_line(const std::string &text, const std::string &line)
 {
     return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
@@ -127,7 +118,7 @@ static std::string bmp_file(int w, int h)
     SDL_RWops *rw = SDL_RWFromFile("/tmp/player_menu_preview.bmp", "wb");
     SDL_SaveBMP_RW(s, rw, 1);
     SDL_FreeSurface(s);
-    std::string data = file_of("/tmp/player_menu_preview.bmp");
+    std::string data = read_whole_file("/tmp/player_menu_preview.bmp");
     remove("/tmp/player_menu_preview.bmp");
     return data;
 }
@@ -178,7 +169,7 @@ TEST_F(Pages, SlotRowsShowGoodPreviewsOnlyAndStoredSlotsLoad)
 
     // Save on slot 2 with the game loaded: the state and preview are written and show at once.
     const char *dist = getenv("TEST_DIST_DIR");
-    std::string image = file_of((std::string(dist ? dist : ".") + "/res/game").c_str());
+    std::string image = read_whole_file((std::string(dist ? dist : ".") + "/res/game"));
     if (image.empty())
         GTEST_SKIP() << "no dist/res/game";
     res->write("res/game", image);

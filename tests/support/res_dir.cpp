@@ -39,10 +39,10 @@ void ResDir::write(const char *name, const std::string &text) const
     fclose(f);
 }
 
-std::string ResDir::read(const char *name) const
+std::string read_whole_file(const std::string &file)
 {
     std::string out;
-    FILE *f = fopen(path(name).c_str(), "rb");
+    FILE *f = fopen(file.c_str(), "rb");
     if (!f)
         return out;
     char buf[4096];
@@ -51,6 +51,11 @@ std::string ResDir::read(const char *name) const
         out.append(buf, n);
     fclose(f);
     return out;
+}
+
+std::string ResDir::read(const char *name) const
+{
+    return read_whole_file(path(name));
 }
 
 bool ResDir::exists(const char *name) const

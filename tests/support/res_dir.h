@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The whole content of a file; "" when it cannot be read.
+std::string read_whole_file(const std::string &path);
+
 class ResDir {
 public:
     ResDir();                 // creates the folder and points exe_dir at it
