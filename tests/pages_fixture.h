@@ -1,7 +1,7 @@
-// The two overlay pages built for real in process: a hidden window with the software
+// Input and the two overlay pages built for real in process: a hidden window with the software
 // renderer, the shipped font and backdrop, the real component, a keyboard array owned by the
-// test, button states recorded instead of sent, and a throw-away res/ as exe_dir. The
-// toolkit is driven by pointer positions and clicks at the widgets' own coordinates.
+// test, button states recorded instead of sent, SDL's virtual joysticks and a throw-away res/
+// as exe_dir. The toolkit is driven by clicks at the widgets' own coordinates.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,16 +33,45 @@ static const uint8_t *read_fake_keys(int *numkeys)
         *numkeys = SDL_NUM_SCANCODES;
     return fake_keys;
 }
-
 struct SentButton { int player, button; bool pressed; };
 static std::vector<SentButton> sent_buttons;
-static void record_button(int player, int button, bool pressed)
-{
-    sent_buttons.push_back(SentButton{player, button, pressed});
-}
-
+static void record_button(int player, int button, bool pressed) { sent_buttons.push_back({player, button, pressed}); }
 static int fixture_buttons = 12;
 static int fixture_button_count(void) { return fixture_buttons; }
+// A binding as text, so that a failure shows every field of both sides.
+static inline std::string str(const Binding &b)
+{
+    char text[96];
+    snprintf(text, sizeof text, "{%i,%i,%i,%i,%i}", b.type, b.code, b.value, b.joyid, b.axis);
+    return text;
+}
+
+// A virtual joystick opened into a slot of gamestate.joysticks.
+struct Pad {
+    SDL_Joystick *joy = nullptr;
+    int slot;
+
+    Pad(int slot_, int axes, int buttons, int hats,
+        SDL_JoystickType type = SDL_JOYSTICK_TYPE_UNKNOWN) : slot(slot_)
+    {
+        int index = SDL_JoystickAttachVirtual(type, axes, buttons, hats);
+        joy = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        gamestate.joysticks[slot] = joy;
+        EXPECT_NE(nullptr, joy) << SDL_GetError();
+    }
+    ~Pad() { detach(); SDL_JoystickClose(joy); gamestate.joysticks[slot] = nullptr; }
+    void axis(int a, int v) { SDL_JoystickSetVirtualAxis(joy, a, (Sint16)v); SDL_JoystickUpdate(); }
+    void hat(int h, int m) { SDL_JoystickSetVirtualHat(joy, h, (Uint8)m); SDL_JoystickUpdate(); }
+    void button(int b, bool down) { SDL_JoystickSetVirtualButton(joy, b, down); SDL_JoystickUpdate(); }
+    void detach()
+    {
+        SDL_JoystickID id = SDL_JoystickInstanceID(joy);
+        for (int i = 0; i < SDL_NumJoysticks(); i++)
+            if (SDL_JoystickGetDeviceInstanceID(i) == id)
+                SDL_JoystickDetachVirtual(i);
+        SDL_JoystickUpdate();
+    }
+};
 
 class Pages : public ::testing::Test {
 protected:
@@ -59,8 +88,7 @@ protected:
         renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
         ASSERT_NE(nullptr, renderer) << SDL_GetError();
         const char *src = getenv("TEST_SOURCE_DIR");
-        std::string dir = std::string(src ? src : ".") + "/";
-        ASSERT_TRUE(xgui_init(dir.c_str(), renderer)) << "shipped res/font and res/overlay";
+        ASSERT_TRUE(xgui_init((std::string(src ? src : ".") + "/").c_str(), renderer));
         gamestate.window = window;
         gamestate.renderer = renderer;
     }
@@ -71,13 +99,11 @@ protected:
         binding_labels_shown = nullptr;
         // The GameState destructor runs at exit and must not release these a second time.
         gamestate.frame_texture = nullptr;
-        gamestate.window = nullptr;
-        gamestate.renderer = nullptr;
+        gamestate.window = nullptr, gamestate.renderer = nullptr;
         SDL_DestroyRenderer(renderer);
         SDL_DestroyWindow(window);
         SDL_Quit();
     }
-
     void SetUp() override
     {
         res = new ResDir;
@@ -93,8 +119,8 @@ protected:
         gameinfo.players = 1;
         gameinfo.padstyle = 0;
         memset(gameinfo.btnname, 0, sizeof gameinfo.btnname);
-        gamestate.quit = false;
-        gamestate.paused = false;
+        gamestate.quit = gamestate.paused = false;
+        capture_button = -1, capture_slot = 0, shown_player = 0;
     }
     void TearDown() override
     {
@@ -108,12 +134,7 @@ protected:
     }
 
     // Builds both pages as start-up does and opens the menu on page 0.
-    static void build_and_open()
-    {
-        pages_build();
-        menu_toggle();
-    }
-
+    static void build_and_open() { pages_build(); menu_toggle(); }
     // One loop pass of the overlay and the input step, pointer at (x, y).
     static void frame(int32_t x, int32_t y, int32_t click)
     {
@@ -122,26 +143,22 @@ protected:
             menu_react();
         input_step();
     }
-    // A point inside a widget's hit box: just after the start of its text, mid-line.
-    static void point_in(int32_t index, int32_t *x, int32_t *y)
-    {
-        const xgui_widget &w = xgui_widgets[index];
-        *x = xgui_text_start(w) + 2;
-        *y = w.y + xgui_font.cell_h / 2;
-    }
-    // A click on a widget, then a pass without a click (as the pointer rests there).
+    // A click just after the start of a widget's text, then a pass with the pointer resting.
     static void click(int32_t index)
     {
         ASSERT_GE(index, 0);
-        int32_t x, y;
-        point_in(index, &x, &y);
+        const xgui_widget &w = xgui_widgets[index];
+        int32_t x = xgui_text_start(w) + 2, y = w.y + xgui_font.cell_h / 2;
         frame(x, y, 1);
         frame(x, y, 0);
     }
-    // A click on "OK?" where the toolkit placed it.
-    static void confirm() { click(xgui_confirm); }
+    static void confirm() { click(xgui_confirm); }   // "OK?" where the toolkit placed it
     static void click_nothing() { frame(5, 5, 1); frame(5, 5, 0); }
     static std::string text(int32_t index) { return xgui_widgets[index].text; }
+    static bool has_line(const std::string &text, const std::string &line)
+    {
+        return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+    }
 };
 
 SDL_Window *Pages::window;
