@@ -1,27 +1,24 @@
-// Overlay test files: a window with the software renderer, and a generated overlay picture
-// and font written with libpng into a temporary directory, so the toolkit's tests know every
-// glyph's ink exactly.
+// Overlay test files, written into a ResDir: a generated font whose glyphs' ink is known
+// exactly, an opaque overlay picture and a 24-bit BMP preview. Also a hidden window with the
+// software renderer, which works with SDL's dummy video driver.
 #pragma once
 
 #include <png.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 
+#include "support/png_writer.h"
+#include "support/res_dir.h"
 #include "xgui/xgui.h"
 
 // Generated font: 512 x 384, cells of 32 x 48.
 #define TEST_CELL_W 32
 #define TEST_CELL_H 48
-#define TEST_OVERLAY_R 0
-#define TEST_OVERLAY_G 0
-#define TEST_OVERLAY_B 128
+static const uint32_t TEST_OVERLAY = 0x000080;  // the overlay picture's colour, 0xRRGGBB
+static const uint32_t TEST_PREVIEW = 0x0AC81E;  // the 40 x 30 preview res/0P, 24 bits a pixel
 
 // Alpha of pixel (x, y) inside the cell of glyph c. Most glyphs are solid bars covering
 // columns 0 .. c % 28; a few cells probe the measuring rules.
@@ -41,7 +38,7 @@ inline uint8_t test_glyph_alpha(int c, int x, int y)
 // Advance the toolkit must measure for glyph c of the generated font.
 inline int test_glyph_advance(int c)
 {
-    int spacing = TEST_CELL_W / 7;
+    const int spacing = TEST_CELL_W / 7;
     switch (c) {
     case 0: case 1: return spacing;
     case 2: return spacing + 10;
@@ -52,88 +49,45 @@ inline int test_glyph_advance(int c)
     }
 }
 
-inline int test_text_width(const char *text)
+// Writes an 8-bit RGBA PNG whose pixel (x, y) is pixel(x, y) as 0xRRGGBBAA.
+template <typename F> inline bool test_write_rgba(const std::string &path, int w, int h, F pixel)
 {
-    int w = 0;
-    for (const char *p = text; *p; p++)
-        w += test_glyph_advance(xgui_glyph(*p));
-    return w;
+    std::vector<uint16_t> samples((size_t)w * h * 4);
+    for (size_t i = 0; i < (size_t)w * h; i++) {
+        uint32_t v = pixel((int)(i % w), (int)(i / w));
+        for (int k = 0; k < 4; k++)
+            samples[i * 4 + k] = v >> (24 - 8 * k) & 0xFF;
+    }
+    PngSpec spec = {};
+    spec.width = w;
+    spec.height = h;
+    spec.color_type = PNG_COLOR_TYPE_RGBA;
+    spec.bit_depth = 8;
+    spec.samples = samples.data();
+    return write_png(path.c_str(), spec);
 }
 
-// Writes an RGBA PNG whose pixel (x, y) is pixel(x, y) as 0xRRGGBBAA.
-template <typename F> inline bool test_write_png(const std::string &path, int w, int h, F pixel)
+// res/font, res/overlay and res/0P.
+inline bool test_write_res(const ResDir &files)
 {
-    FILE *file = fopen(path.c_str(), "wb");
-    if (!file)
+    bool ok = test_write_rgba(files.path("res/font"), TEST_CELL_W * 16, TEST_CELL_H * 8,
+                              [](int x, int y) {
+                                  int c = (y / TEST_CELL_H) * 16 + x / TEST_CELL_W;
+                                  return 0xFFFFFF00u |
+                                         test_glyph_alpha(c, x % TEST_CELL_W, y % TEST_CELL_H);
+                              }) &&
+              test_write_rgba(files.path("res/overlay"), XGUI_OVERLAY_W, XGUI_OVERLAY_H,
+                              [](int, int) { return TEST_OVERLAY << 8 | 0xFF; });
+    SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, 40, 30, 24, SDL_PIXELFORMAT_BGR24);
+    if (!s)
         return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    uint8_t *row = (uint8_t *)malloc((size_t)w * 4);
-    for (int y = 0; y < h; y++) {
-        for (int x = 0; x < w; x++) {
-            uint32_t v = pixel(x, y);
-            row[x * 4 + 0] = (uint8_t)(v >> 24);
-            row[x * 4 + 1] = (uint8_t)(v >> 16);
-            row[x * 4 + 2] = (uint8_t)(v >> 8);
-            row[x * 4 + 3] = (uint8_t)v;
-        }
-        png_write_row(png, row);
-    }
-    free(row);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    fclose(file);
-    return true;
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, TEST_PREVIEW >> 16, TEST_PREVIEW >> 8 & 0xFF,
+                                        TEST_PREVIEW & 0xFF));
+    ok = SDL_SaveBMP(s, files.path("res/0P").c_str()) == 0 && ok;
+    SDL_FreeSurface(s);
+    return ok;
 }
 
-inline bool test_write_font(const std::string &path)
-{
-    return test_write_png(path, TEST_CELL_W * 16, TEST_CELL_H * 8, [](int x, int y) {
-        int c = (y / TEST_CELL_H) * 16 + x / TEST_CELL_W;
-        return 0xFFFFFF00u | test_glyph_alpha(c, x % TEST_CELL_W, y % TEST_CELL_H);
-    });
-}
-
-inline bool test_write_overlay(const std::string &path)
-{
-    return test_write_png(path, XGUI_OVERLAY_W, XGUI_OVERLAY_H, [](int, int) {
-        return (uint32_t)TEST_OVERLAY_R << 24 | TEST_OVERLAY_G << 16 | TEST_OVERLAY_B << 8 | 0xFF;
-    });
-}
-
-// A temporary directory holding res/overlay and res/font; removed with its files.
-struct TestResDir {
-    std::string dir;  // with its trailing separator, as xgui_init takes it
-    TestResDir()
-    {
-        char tmpl[] = "/tmp/xgui_test_XXXXXX";
-        if (mkdtemp(tmpl))
-            dir = std::string(tmpl) + "/";
-        mkdir_res();
-    }
-    void mkdir_res() { ::mkdir((dir + "res").c_str(), 0700); }
-    std::string res(const char *name) const { return dir + "res/" + name; }
-    bool write_all() const { return test_write_overlay(res("overlay")) && test_write_font(res("font")); }
-    ~TestResDir()
-    {
-        if (dir.empty())
-            return;
-        std::string cmd = "rm -rf '" + dir + "'";
-        if (system(cmd.c_str()) != 0)
-            fprintf(stderr, "could not remove %s\n", dir.c_str());
-    }
-};
-
-// A hidden window with the software renderer; works with SDL's dummy video driver.
 struct TestWindow {
     SDL_Window *window = nullptr;
     SDL_Renderer *renderer = nullptr;
@@ -146,12 +100,8 @@ struct TestWindow {
     }
     void close()
     {
-        if (renderer)
-            SDL_DestroyRenderer(renderer);
-        if (window)
-            SDL_DestroyWindow(window);
-        renderer = nullptr;
-        window = nullptr;
+        SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window);
+        renderer = nullptr, window = nullptr;
     }
     ~TestWindow() { close(); }
 };
