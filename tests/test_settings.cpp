@@ -142,7 +142,7 @@ TEST_F(SettingsFile, PlayersAndButtonsHeldToTheTable)
     }
 }
 
-// Mended fault: a failed save used to leave res/conf cut short or gone.
+// Mended fault: a failed save must leave the old res/conf whole.
 TEST_F(SettingsFile, FailedSaveKeepsOldFile)
 {
     const std::string old = "scale=2\nbtn_0_0_0_type=1\nbtn_0_0_0_code=44\n";
