@@ -1,4 +1,4 @@
-// Writes small PNG files with libpng for tests that decode them again.
+// Writes small PNG files with libpng for tests that decode them again, and damages them.
 #pragma once
 
 #include <stddef.h>
@@ -14,22 +14,13 @@ struct PngSpec {
     int palette_entries;
     const uint8_t *trns_alpha;   // alpha of the first trns_count palette entries
     int trns_count;
-    bool trns_color;             // grey and RGB pictures: the colour below is transparent
-    uint16_t trns_r, trns_g, trns_b, trns_grey;
+    bool trns_color;             // grey and RGB pictures: trns_value (grey, or R = G = B) is clear
+    uint16_t trns_value;
     bool interlaced;             // Adam7
 };
 
-// Channels per pixel of a PNG colour type (palette: 1).
-int png_channels(int color_type);
-
 // Writes spec to path; false when libpng or the file refuses it.
 bool write_png(const char *path, const PngSpec &spec);
-
-// Writes size bytes to path; false on failure.
-bool write_file(const char *path, const void *data, size_t size);
-
-// Reads a whole file into a malloc'ed buffer (caller frees it); null on failure.
-uint8_t *read_file(const char *path, size_t *size);
 
 // Recomputes the CRC of the chunk whose length field starts at data + chunk.
 void png_fix_crc(uint8_t *data, size_t chunk);
