@@ -11,6 +11,9 @@ cleanup_e2e() {
 trap cleanup_e2e EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# ImageMagick's own convert, even where another program of that name comes first in PATH.
+if [ -x /usr/bin/convert ]; then convert() { /usr/bin/convert "$@"; }; fi
 pass() { echo "PASS: $*"; }
 
 # make_dist DIR [fake]: a private copy of dist (player, component, res) in DIR; with "fake"
