@@ -36,30 +36,27 @@ cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log fi
 grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
 pass "starts, shows the game, logs in order, exits 0"
 
-# Missing and refused game: exit code 1 after "couldn't load game", nothing leaked.
-for case in missing refused; do
-  d=$E2E_TMP/$case
+# Start-up failures end with exit code 1 right after their step's log line, nothing leaked:
+# a missing or refused game, a missing overlay picture, a damaged font.
+damage() {
+  case $1 in
+    missing) rm "$2/res/game" ;;
+    refused) echo "not a game" > "$2/res/game" ;;
+    no_overlay) rm "$2/res/overlay" ;;
+    bad_font) head -c 300 "$DIST_DIR/res/font" > "$2/res/font" ;;
+  esac
+}
+for case in "missing:couldn't load game" "refused:couldn't load game" "no_overlay:xgui_init" "bad_font:xgui_init"; do
+  name=${case%%:*} last=${case#*:}
+  d=$E2E_TMP/$name
   make_dist "$d"
-  if [ $case = missing ]; then rm "$d/res/game"; else echo "not a game" > "$d/res/game"; fi
+  damage "$name" "$d"
   rc=0
   "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
-  [ $rc -eq 1 ] || fail "$case game: exit code $rc"
-  [ "$(tail -n 1 "$d/res/log")" = "couldn't load game" ] || fail "$case game: last log line $(tail -n 1 "$d/res/log")"
-  grep -q "Sanitizer" "$d/stderr" && fail "$case game: sanitizer report: $(cat "$d/stderr")"
-  pass "$case game ends with exit code 1"
-done
-
-# Without the overlay picture or with a damaged font: exit code 1 right after "xgui_init".
-for case in no_overlay bad_font; do
-  d=$E2E_TMP/$case
-  make_dist "$d"
-  if [ $case = no_overlay ]; then rm "$d/res/overlay"; else head -c 300 "$DIST_DIR/res/font" > "$d/res/font"; fi
-  rc=0
-  "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
-  [ $rc -eq 1 ] || fail "$case: exit code $rc"
-  [ "$(tail -n 1 "$d/res/log")" = "xgui_init" ] || fail "$case: last log line $(tail -n 1 "$d/res/log")"
-  grep -q "Sanitizer" "$d/stderr" && fail "$case: sanitizer report: $(cat "$d/stderr")"
-  pass "$case ends with exit code 1 after xgui_init"
+  [ $rc -eq 1 ] || fail "$name: exit code $rc"
+  [ "$(tail -n 1 "$d/res/log")" = "$last" ] || fail "$name: last log line $(tail -n 1 "$d/res/log")"
+  grep -q "Sanitizer" "$d/stderr" && fail "$name: sanitizer report: $(cat "$d/stderr")"
+  pass "$name ends with exit code 1 after '$last'"
 done
 
 # Damaged splash and background pictures and sounds are left out; the game still runs.
