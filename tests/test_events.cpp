@@ -99,4 +99,12 @@ TEST_F(Events, JoysticksTakeTheFirstFourSlotsAndLeaveByTheirOwnHandle)
     const SDL_JoystickID fifth = SDL_JoystickGetDeviceInstanceID(4);
     for (int i = 1; i < MAX_JOYSTICKS; i++)
         EXPECT_TRUE(gamestate.joysticks[i] && SDL_JoystickInstanceID(gamestate.joysticks[i]) != fifth) << "slot " << i;
+    // The guide button (10) toggles the menu only while the guide setting is on.
+    for (bool guide : {false, true}) {
+        settings.guide = guide;
+        bool was_open = xgui_is_open();
+        SDL_JoystickSetVirtualButton(gamestate.joysticks[2], 10, 1), drain();
+        SDL_JoystickSetVirtualButton(gamestate.joysticks[2], 10, 0), drain();
+        EXPECT_EQ(guide, xgui_is_open() != was_open) << "guide setting " << guide;
+    }
 }
