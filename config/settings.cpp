@@ -38,37 +38,29 @@ static int32_t *binding_field(Binding &b, int field)
     return fields[field];
 }
 
-static void binding_key(char *out, size_t size, int player, int button, int slot, int field)
+// Visits every binding field of the bound players and buttons in file order, with its key.
+static void for_each_binding_field(void (*visit)(const char *key, int32_t *field))
 {
-    snprintf(out, size, "btn_%i_%i_%i_%s", player, button, slot, BINDING_FIELDS[field]);
+    int players = input_player_count();
+    int buttons = input_button_count();
+    char key[CONF_KEY_SIZE];
+    for (int p = 0; p < players; p++)
+        for (int b = 0; b < buttons; b++)
+            for (int s = 0; s < MAX_SLOTS; s++)
+                for (int f = 0; f < BINDING_FIELD_COUNT; f++) {
+                    snprintf(key, sizeof key, "btn_%i_%i_%i_%s", p, b, s, BINDING_FIELDS[f]);
+                    visit(key, binding_field(settings.bindings[p][b][s], f));
+                }
 }
 
 void bindings_load(void)
 {
-    int players = input_player_count();
-    int buttons = input_button_count();
-    char key[CONF_KEY_SIZE];
-    for (int p = 0; p < players; p++)
-        for (int b = 0; b < buttons; b++)
-            for (int s = 0; s < MAX_SLOTS; s++)
-                for (int f = 0; f < BINDING_FIELD_COUNT; f++) {
-                    binding_key(key, sizeof key, p, b, s, f);
-                    *binding_field(settings.bindings[p][b][s], f) = conf_read_int(key, 0);
-                }
+    for_each_binding_field([](const char *key, int32_t *field) { *field = conf_read_int(key, 0); });
 }
 
 void bindings_save(void)
 {
-    int players = input_player_count();
-    int buttons = input_button_count();
-    char key[CONF_KEY_SIZE];
-    for (int p = 0; p < players; p++)
-        for (int b = 0; b < buttons; b++)
-            for (int s = 0; s < MAX_SLOTS; s++)
-                for (int f = 0; f < BINDING_FIELD_COUNT; f++) {
-                    binding_key(key, sizeof key, p, b, s, f);
-                    conf_write_int(key, *binding_field(settings.bindings[p][b][s], f));
-                }
+    for_each_binding_field([](const char *key, int32_t *field) { conf_write_int(key, *field); });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,14 +4,7 @@
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
-d=$E2E_TMP/keys
-make_dist "$d" fake
-rm -f "$d/res/splash"
-printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
-log=$d/core.log
-FAKE_CORE_LOG=$log FAKE_CORE_LOG_BUTTONS=1 "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+start_fake_player keys FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
 sleep 0.5
 

@@ -74,3 +74,17 @@ not_black() {
   max=$(convert "$1" -format '%[fx:maxima.intensity]' info:)
   awk -v m="$max" 'BEGIN { exit !(m > 0.05) }'
 }
+
+# start_fake_player NAME [VAR=value...]: a private dist with the fake component, no splash,
+# a 3x window; starts the player with its calls logged and waits for the loop. Sets d, log
+# and pid.
+start_fake_player() {
+  d=$E2E_TMP/$1; shift
+  make_dist "$d" fake
+  rm -f "$d/res/splash"
+  printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
+  log=$d/core.log
+  env FAKE_CORE_LOG="$log" "$@" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
+  E2E_PIDS+=($pid)
+  wait_for_line "$d/res/log" "entering loop"
+}
