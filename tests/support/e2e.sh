@@ -47,6 +47,17 @@ start_wm() {
   sleep 0.5
 }
 
+# wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails the test
+# when SECONDS pass first.
+wait_until() {
+  local secs=$1; shift
+  for _ in $(seq $((secs * 10))); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "timed out after ${secs}s waiting for: $*"
+}
+
 # wait_for_line FILE TEXT [SECONDS]: waits until FILE holds a line TEXT.
 wait_for_line() {
   local file=$1 text=$2 secs=${3:-20}
