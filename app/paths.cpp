@@ -27,6 +27,12 @@ bool data_path(char *out, size_t size, const char *name)
 {
     if (size == 0)
         return false;
+    // An unknown folder would turn every name into one relative to wherever the player was
+    // started, so no name is formed at all.
+    if (exe_dir[0] == '\0') {
+        out[0] = '\0';
+        return false;
+    }
     int n = snprintf(out, size, "%s%s", exe_dir, name);
     if (n < 0 || (size_t)n >= size) {
         out[0] = '\0';

@@ -6,7 +6,7 @@
 #define PATH_BUFFER_SIZE 1024
 
 // Directory of the running executable with its trailing separator (whole path when it has
-// none). Filled once by main at start-up; read-only afterwards.
+// none); "" while unknown. Filled once by main at start-up; read-only afterwards.
 extern char exe_dir[PATH_BUFFER_SIZE];
 
 // Fills exe_dir from the platform's executable path, cut after its last '\' or '/'.
@@ -15,8 +15,9 @@ void exe_dir_init(void);
 // Cuts path directly after its last '\' or '/'; a path with neither stays whole.
 void cut_after_last_separator(char *path);
 
-// Forms exe_dir + name into out (size bytes). A name that would not fit is not formed at all:
-// out becomes "" and the result is false, so a cut name can never address another file.
+// Forms exe_dir + name into out (size bytes). A name that would not fit, or any name while
+// exe_dir is unknown, is not formed at all: out becomes "" and the result is false, so the
+// player never addresses a file outside its own folder.
 bool data_path(char *out, size_t size, const char *name);
 
 // The native separator for data names ("res/conf" here, "res\conf" on Windows).

@@ -26,6 +26,8 @@ float startup(AudioStream &stream)
 
     log_write("loading configs\n");
     log_write("working directory: %s\n", exe_dir);
+    if (exe_dir[0] == '\0')
+        log_write("Error: the executable's folder is unknown, no file of res/ is read or written\n");
     gameinfo_load();
     bindings_set_defaults(-1);
     settings_set_defaults();
@@ -41,7 +43,8 @@ float startup(AudioStream &stream)
     gamestate.init();
 
     log_write("xgui_init\n");
-    if (!xgui_init(exe_dir, gamestate.renderer))
+    // An unknown folder would make the toolkit read its pictures from the current one.
+    if (exe_dir[0] == '\0' || !xgui_init(exe_dir, gamestate.renderer))
         exit(1);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     pages_build();

@@ -54,3 +54,15 @@ TEST(Paths, DataNamesThatDoNotFitAreNotFormed)
 
     memcpy(exe_dir, saved, sizeof saved);
 }
+
+// An unknown executable folder must not turn "res/conf" into a name under the current folder.
+TEST(Paths, NoDataNameIsFormedWhileTheFolderIsUnknown)
+{
+    char saved[PATH_BUFFER_SIZE];
+    memcpy(saved, exe_dir, sizeof saved);
+    exe_dir[0] = '\0';
+    char out[PATH_BUFFER_SIZE] = "stale";
+    EXPECT_FALSE(data_path(out, sizeof out, RES_DIR "conf"));
+    EXPECT_STREQ(out, "");
+    memcpy(exe_dir, saved, sizeof saved);
+}
