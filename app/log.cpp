@@ -1,6 +1,11 @@
 #include "app/log.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <stdarg.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <SDL.h>
 
@@ -8,33 +13,57 @@ FILE *log_file = nullptr;
 
 void log_write(const char *format, ...)
 {
-    if (!log_file)
-        return;
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
     vfprintf(stdout, format, args);
     fflush(stdout);
-    vfprintf(log_file, format, copy);
-    fflush(log_file);
+    if (log_file) {
+        vfprintf(log_file, format, copy);
+        fflush(log_file);
+    }
     va_end(copy);
     va_end(args);
 }
 
 bool log_open(const char *path)
 {
-    if (log_file)
+    log_close();
+    // No O_TRUNC yet: what the name holds is checked first. O_NONBLOCK keeps a FIFO with no
+    // reader from holding up the start.
+    int fd = open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            log_write("Error: log file %s is a symbolic link, not written\n", path);
+        else
+            log_write("Error: can't open log file %s: %s\n", path, strerror(errno));
+        return false;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+        log_write("Error: log file %s is not a plain file, not written\n", path);
+        close(fd);
+        return false;
+    }
+    if (ftruncate(fd, 0) != 0 || !(log_file = fdopen(fd, "w"))) {
+        log_write("Error: can't open log file %s: %s\n", path, strerror(errno));
+        close(fd);
+        return false;
+    }
+    return true;
+}
+
+void log_close(void)
+{
+    if (log_file) {
         fclose(log_file);
-    log_file = fopen(path, "w");
-    return log_file != nullptr;
+        log_file = nullptr;
+    }
 }
 
 void sdl_cleanup(void)
 {
     SDL_Quit();
-    if (log_file) {
-        fclose(log_file);
-        log_file = nullptr;
-    }
+    log_close();
 }

@@ -3,15 +3,20 @@
 
 #include <stdio.h>
 
-// Open log file, or null. While null, log_write writes nothing at all (not even to stdout).
-// Opened by main at start-up, closed by sdl_cleanup at process exit.
+// Open log file, or null. Opened by main at start-up, closed by sdl_cleanup at process exit.
 extern FILE *log_file;
 
-// printf-style; the caller supplies the trailing "\n". Writes to stdout and the log file.
+// printf-style; the caller supplies the trailing "\n". Writes to stdout always, and to the
+// log file while one is open, so a log that cannot be opened silences nothing.
 void log_write(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
-// Opens (replacing) the log file at path; false when it cannot be created.
+// Opens (replacing) the log file at path. Refuses, with a line on stdout, a name it cannot
+// create, a symbolic link, and anything but a plain file of one name (a FIFO, a device, a
+// hard link to another file), so a planted name cannot redirect the log. False when refused.
 bool log_open(const char *path);
+
+// Flushes and closes the log file, if one is open.
+void log_close(void);
 
 // Exit routine: SDL_Quit, then the log file is closed.
 void sdl_cleanup(void);
