@@ -37,7 +37,7 @@ grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
 pass "starts, shows the game, logs in order, exits 0"
 
 # Start-up failures end with exit code 1 right after their step's log line, nothing leaked:
-# a missing or refused game, a missing overlay picture, a damaged font.
+# a missing or refused game, a missing overlay picture, a damaged font (libpng's reason last).
 damage() {
   case $1 in
     missing) rm "$2/res/game" ;;
@@ -46,9 +46,11 @@ damage() {
     bad_font) head -c 300 "$DIST_DIR/res/font" > "$2/res/font" ;;
   esac
 }
-for case in "missing:couldn't load game" "refused:couldn't load game" "no_overlay:xgui_init" "bad_font:xgui_init"; do
+for case in "missing:couldn't load game" "refused:couldn't load game" "no_overlay:xgui_init" \
+    "bad_font:Error: DIR/res/font: Read Error"; do
   name=${case%%:*} last=${case#*:}
   d=$E2E_TMP/$name
+  last=${last//DIR/$d}
   make_dist "$d"
   damage "$name" "$d"
   rc=0

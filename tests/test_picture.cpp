@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "app/log.h"
 #include "support/png_writer.h"
 #include "support/res_dir.h"
 #include "video/picture.h"
@@ -106,6 +107,19 @@ TEST_F(PictureTest, DamagedFilesYieldNothing)
         EXPECT_FALSE(load_png_surface(path.c_str()) || load_png_texture(path.c_str(), renderer) ||
                      load_picture_texture(path.c_str(), renderer)) << "case " << &data - CASES << " decoded";
     }
+}
+
+// A damaged overlay or font must say why in the log, not on stderr alone.
+TEST_F(PictureTest, DamagedPngLogsLibpngsReason)
+{
+    std::vector<uint16_t> samples(4 * 4 * 3, 100);
+    std::string path = dir.path("res/font");
+    ASSERT_TRUE(write_png(path.c_str(), {4, 4, RGB, 8, samples.data(), nullptr, 0, nullptr, 0, false, 0, false}));
+    dir.write("res/font", read_whole_file(path).substr(0, 40));
+    ASSERT_TRUE(log_open(dir.path("res/log").c_str()));
+    EXPECT_EQ(load_png_surface(path.c_str()), nullptr);
+    log_close();
+    EXPECT_EQ(dir.read("res/log"), "Error: " + path + ": Read Error\n");
 }
 
 // Other formats through the platform decoder, upright and without alpha. An odd width

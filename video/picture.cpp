@@ -10,11 +10,25 @@
 #include <SDL.h>
 #include <png.h>
 
+#include "app/log.h"
 #include "app/platform.h"
 
 // ---------------------------------------------------------------------------------------
 // PNG
 // ---------------------------------------------------------------------------------------
+
+// libpng's reasons go to the log with the file's name (its error pointer); an error then
+// returns to decode_png's setjmp, as libpng's own handler would.
+static void png_failed(png_structp png, png_const_charp message)
+{
+    log_write("Error: %s: %s\n", (const char *)png_get_error_ptr(png), message);
+    png_longjmp(png, 1);
+}
+
+static void png_warned(png_structp png, png_const_charp message)
+{
+    log_write("warning: %s: %s\n", (const char *)png_get_error_ptr(png), message);
+}
 
 // Decodes path into rgba (width * height * 4 bytes, owned by the caller afterwards).
 // Everything libpng touches lives in this one function with plain C types only: a libpng
@@ -26,7 +40,8 @@ static bool decode_png(const char *path, uint8_t **rgba, uint32_t *width, uint32
         return false;
 
     // The macro names the header we compile against; libpng compares only major.minor.
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, (png_voidp)path, png_failed,
+                                             png_warned);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_read_struct(png ? &png : nullptr, nullptr, nullptr);
