@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include "app/display_lost.h"
 #include "app/events.h"
 #include "app/log.h"
 #include "app/paths.h"
@@ -38,6 +39,7 @@ float startup(AudioStream &stream)
     SDL_SetHint(SDL_HINT_TIMER_RESOLUTION, "1");
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
     SDL_Init(SDL_INIT_EVERYTHING);
+    display_lost_handler_install();
 
     log_write("gamestate init\n");
     gamestate.init();
