@@ -1,0 +1,31 @@
+# The folder a build leaves for shipping holds exactly the player, the component and the
+# shipped resources: no log, settings or state slots, even after a run from that folder.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+
+expected="libox_core.so
+player
+res
+res/back
+res/crtf
+res/crtv
+res/data
+res/font
+res/game
+res/overlay
+res/s_hover
+res/s_select
+res/splash"
+listing() { (cd "$DIST_DIR" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
+
+got=$(listing)
+[ "$got" = "$expected" ] || fail "dist holds:
+$got"
+pass "dist holds exactly what is shipped"
+
+# What a player started from dist would leave there; the next build takes it away.
+for name in log conf 0S 0P conf.tmp; do echo "left by a run" > "$DIST_DIR/res/$name"; done
+cmake --build "$BUILD_DIR" --target dist_res >/dev/null
+got=$(listing)
+[ "$got" = "$expected" ] || fail "after a run from dist and a build, dist holds:
+$got"
+pass "a build removes what a run from dist left there"
