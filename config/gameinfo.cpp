@@ -16,7 +16,7 @@ static void copy_text(char *out, size_t size, const char *src)
 void gameinfo_load(void)
 {
     memset(gameinfo.btnname, 0, sizeof gameinfo.btnname);
-    if (conf_open(GAMEINFO_FILE, "rb")) {
+    if (conf_open(GAMEINFO_FILE)) {
         gameinfo.nosram = conf_read_int("nosram", 0) != 0;
         gameinfo.players = conf_read_int("players", 1);
         gameinfo.padstyle = conf_read_int("padstyle", 0);
@@ -28,6 +28,10 @@ void gameinfo_load(void)
         }
         conf_close();
     }
+    // No players would bind, poll and save no button at all: the next settings save would
+    // drop every binding.
+    if (gameinfo.players < 1)
+        gameinfo.players = 1;
     if (gameinfo.players > MAX_PLAYERS)
         gameinfo.players = MAX_PLAYERS;
 }

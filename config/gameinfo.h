@@ -11,7 +11,7 @@
 #define GAMEINFO_NAME_SIZE 64
 
 struct GameInfo {
-    int32_t players;     // players whose buttons are bound, polled and saved; at most 2
+    int32_t players;     // players whose buttons are bound, polled and saved; 1 or 2
     bool nosram;         // component option bit 0: no battery save memory
     int32_t padstyle;    // joystick button names: 1 "A", "B", ...; 2 "Squ", "X", ...; else numbers
     char title[GAMEINFO_TITLE_SIZE];                 // window title
@@ -23,5 +23,5 @@ struct GameInfo {
 extern GameInfo gameinfo;
 
 // Reads res/data into gameinfo; keys the file lacks take their defaults (title "Game"), and
-// without the file the initial values stay. players is capped at 2.
+// without the file the initial values stay. players is held to 1..2.
 void gameinfo_load(void);

@@ -2,10 +2,9 @@
 
 #include <stdio.h>
 #include <string.h>
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
 
+#include "app/file_replace.h"
+#include "app/log.h"
 #include "app/paths.h"
 #include "config/conf_file.h"
 
@@ -19,7 +18,7 @@ Settings::Settings()
 
 void settings_set_defaults(void)
 {
-    settings.scale = 3;
+    settings.scale = SETTINGS_DEFAULT_SCALE;
     settings.smoothing = true;
     settings.stretch = false;
     settings.fullscreen = true;
@@ -68,9 +67,12 @@ void bindings_save(void)
 
 void settings_load(void)
 {
-    if (!conf_open(SETTINGS_FILE, "rb"))
+    if (!conf_open(SETTINGS_FILE))
         return;
-    settings.scale = conf_read_int("scale", 3);
+    settings.scale = conf_read_int("scale", SETTINGS_DEFAULT_SCALE);
+    // A window outside the menu's range is either a dot or mostly off the screen.
+    if (settings.scale < SETTINGS_MIN_SCALE || settings.scale > SETTINGS_MAX_SCALE)
+        settings.scale = SETTINGS_DEFAULT_SCALE;
     settings.smoothing = conf_read_int("smoothing", 0) != 0;
     settings.stretch = conf_read_int("stretch", 0) != 0;
     settings.fullscreen = conf_read_int("fullscreen", 1) != 0;
@@ -79,39 +81,23 @@ void settings_load(void)
     conf_close();
 }
 
-// Pushes the written bytes to the disk before the rename makes them the settings file.
-static bool flush_to_disk(FILE *f)
-{
-    if (fflush(f) != 0)
-        return false;
-#if !defined(_WIN32)
-    if (fsync(fileno(f)) != 0)
-        return false;
-#endif
-    return true;
-}
-
 void settings_save(void)
 {
-    // The new content goes to a file beside res/conf that replaces it only when complete, so
-    // a failed write or a crash in between leaves the old settings whole.
-    char path[PATH_BUFFER_SIZE], temp_path[PATH_BUFFER_SIZE];
-    if (!data_path(path, sizeof path, SETTINGS_FILE) ||
-        !data_path(temp_path, sizeof temp_path, SETTINGS_TEMP_FILE))
+    char path[PATH_BUFFER_SIZE];
+    if (!data_path(path, sizeof path, SETTINGS_FILE)) {
+        log_write("cannot save the settings: no folder to save them in\n");
         return;
-    if (!conf_open(SETTINGS_TEMP_FILE, "wb"))
+    }
+    FileReplace replace;
+    if (!replace_begin(&replace, path))
         return;
+    conf_file = replace.file;
     conf_write_int("scale", settings.scale);
     conf_write_int("smoothing", settings.smoothing ? 1 : 0);
     conf_write_int("stretch", settings.stretch ? 1 : 0);
     conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
     conf_write_int("guide", settings.guide ? 1 : 0);
     bindings_save();
-    bool written = flush_to_disk(conf_file);
-    if (!conf_close())
-        written = false;
-    // rename replaces an existing file in one step on POSIX systems (a Windows build needs
-    // MoveFileEx with MOVEFILE_REPLACE_EXISTING here).
-    if (!written || rename(temp_path, path) != 0)
-        remove(temp_path);
+    conf_file = nullptr;
+    replace_commit(&replace);
 }

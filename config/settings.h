@@ -5,7 +5,9 @@
 #include "input/binding.h"
 
 #define SETTINGS_FILE RES_DIR "conf"
-#define SETTINGS_TEMP_FILE RES_DIR "conf.new"   // the next res/conf while it is being written
+#define SETTINGS_DEFAULT_SCALE 3
+#define SETTINGS_MIN_SCALE 1        // a scale read from res/conf outside these reads as the default
+#define SETTINGS_MAX_SCALE 8
 
 struct Settings {
     int32_t scale;       // window = screen size x scale (menu offers 2, 3, 4)
@@ -25,15 +27,17 @@ extern Settings settings;
 // Stores the defaults used when there is no res/conf: scale 3, smoothing on, stretch off,
 // full screen on, guide on. The binding table is left alone.
 void settings_set_defaults(void);
-// Reads res/conf into settings (keys missing from an existing file take their defaults).
-// Without the file, settings keep what they hold.
+// Reads res/conf into settings (keys missing from an existing file take their defaults, a
+// scale outside 1..8 too). Without the file (or with one that is not a regular file of at
+// most READ_LIMIT_CONF bytes), settings keep what they hold.
 void settings_load(void);
 // Rewrites res/conf whole from settings; the old file stays intact until the new one is
-// complete. Failures are silent.
+// complete on the disk. A failure is logged with its reason.
 void settings_save(void);
 
-// The binding lines ("btn_<player>_<button>_<slot>_<field>") of the open conf_file, for the
-// game's players and the component's buttons (at most MAX_PLAYERS x MAX_BUTTONS). Loading
-// sets every field of those bindings, 0 for each key the file lacks.
+// The binding lines ("btn_<player>_<button>_<slot>_<field>") of the file being read or
+// written (conf_open, conf_file), for the game's players and the component's buttons (at
+// most MAX_PLAYERS x MAX_BUTTONS). Loading sets every field of those bindings, 0 for each
+// key the file lacks.
 void bindings_load(void);
 void bindings_save(void);

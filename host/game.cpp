@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "app/file_read.h"
 #include "app/paths.h"
 #include "config/gameinfo.h"
 #include "host/ox_core.h"
@@ -13,6 +14,9 @@ bool game_load(void)
         SDL_SetWindowTitle(gamestate.window, gameinfo.title);
     char path[GAME_PATH_SIZE];
     if (!data_path(path, sizeof path, RES_DIR "game"))
+        return false;
+    // The component opens the file itself; a FIFO or an endless device there would stall it.
+    if (!read_check(path, GAME_READ_LIMIT))
         return false;
     if (!ox_core_load(path))
         return false;

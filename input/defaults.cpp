@@ -22,7 +22,7 @@ void bindings_set_defaults(int player)
 {
     bindings_for_players(player, default_player);
     // The game's own layout replaces the proposals of every player.
-    if (conf_open(DEFAULT_BINDINGS_FILE, "rb")) {
+    if (conf_open(DEFAULT_BINDINGS_FILE)) {
         bindings_load();
         conf_close();
     }

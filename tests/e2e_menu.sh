@@ -63,7 +63,9 @@ pass "Window 2x makes the window 512x448 and writes scale=2, fullscreen=0"
 
 shot unsaved
 click_at 1440 1004   # "Save" of slot 2 (right-aligned at 1480)
-grep -q "^ox_state_save .*/res/2S$" "$log" || fail "no state save for slot 2"
+# The state goes to a temporary file beside res/2S first, renamed into place after the save.
+grep -q "^ox_state_save .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state save for slot 2"
+[ -s "$d/res/2S" ] || fail "no state res/2S"
 [ -s "$d/res/2P" ] || fail "no preview res/2P"
 shot saved
 crop_differs unsaved saved 1250 830 180 140 || fail "slot 2 shows no preview after Save"

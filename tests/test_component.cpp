@@ -1,6 +1,7 @@
 // The reference component through its C interface, driven the way the player drives it.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -97,6 +98,14 @@ TEST_F(Component, StateRoundTripAndDamagedStateFiles)
         EXPECT_FALSE(ox_state_load(res.path("1S").c_str())) << "case " << &data - CASES;
         EXPECT_EQ(before, picture()) << "case " << &data - CASES << " changed the machine";
     }
+}
+// Mended fault: a link planted where the state used to be written first must not be written through.
+TEST_F(Component, APlantedLinkBesideTheStateIsNotWrittenThrough)
+{
+    res.write("victim", "precious");
+    ASSERT_EQ(0, symlink(res.path("victim").c_str(), res.path("0S.tmp").c_str()));
+    ASSERT_TRUE(ox_state_save(res.path("0S").c_str()));
+    EXPECT_EQ("precious", res.read("victim"));
 }
 
 // Only a press of Select switches the raster, not holding or releasing it.

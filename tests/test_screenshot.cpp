@@ -1,6 +1,9 @@
 // Preview pictures: the frame buffer as a 24-bit BMP at screen size.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 #include "support/res_dir.h"
 #include "video/gamestate.h"
@@ -33,13 +36,43 @@ TEST(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
     SDL_FreeSurface(rgb), SDL_FreeSurface(bmp);
 }
 
+static bool write_grey_preview(const ResDir &res)
+{
+    std::vector<uint8_t> grey(256 * 224 * 4, 200);
+    GameState &g = gamestate;
+    g.pixels = grey.data();
+    g.pixels_size = (uint32_t)grey.size();
+    g.raster_w = g.screen_w = 256;
+    g.raster_h = g.screen_h = 224;
+    bool written = g.save_screenshot(res.path("res/0P").c_str());
+    g.pixels = nullptr;
+    g.pixels_size = 0;
+    return written;
+}
+
 // Mended fault: a preview that cannot be written must leave the old one whole.
 TEST(Screenshot, APictureThatCannotBeWrittenLeavesTheOldOneWhole)
 {
     ResDir res;
     res.write("res/0P", "old picture");
-    mkdir(res.path("res/0P.tmp").c_str(), 0755);   // the temporary file cannot be created
-    EXPECT_FALSE(screenshot_write(std::vector<uint8_t>(256 * 224 * 4, 200).data(), 256, 224, 256, 224,
-                                  res.path("res/0P").c_str()));
+    struct rlimit limit;   // the disk fills up in the middle of the picture
+    getrlimit(RLIMIT_FSIZE, &limit);
+    struct rlimit small = {4096, limit.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool written = write_grey_preview(res);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(written);
     EXPECT_EQ("old picture", res.read("res/0P"));
+}
+
+// Mended fault: a link planted where the temporary picture used to go must not be written through.
+TEST(Screenshot, APlantedLinkBesideThePictureIsNotWrittenThrough)
+{
+    ResDir res;
+    res.write("victim", "precious");
+    ASSERT_EQ(0, symlink(res.path("victim").c_str(), res.path("res/0P.tmp").c_str()));
+    EXPECT_TRUE(write_grey_preview(res));
+    EXPECT_EQ("precious", res.read("victim"));
 }

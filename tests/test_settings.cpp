@@ -4,13 +4,18 @@
 #include <string.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <functional>
 #include <string>
+#include <vector>
+#include "app/file_read.h"
 #include "config/conf_file.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "host/ox_core.h"
 #include "input/defaults.h"
 #include "support/res_dir.h"
+#include "support/watch.h"
 TEST(ConfReaders, IntegerAndTextRules)
 {
     struct Case { std::string text; const char *key; int32_t num; std::string str; } cases[] = {
@@ -24,7 +29,7 @@ TEST(ConfReaders, IntegerAndTextRules)
     ResDir dir;
     for (const Case &c : cases) {
         dir.write("res/test", c.text);
-        ASSERT_TRUE(conf_open("res/test", "rb"));
+        ASSERT_TRUE(conf_open("res/test"));
         const std::string got = std::to_string(conf_read_int(c.key, 3)) + " " + conf_read_string(c.key, "dflt");
         EXPECT_EQ(std::to_string(c.num) + " " + c.str, got) << "int (default 3) and text of " << c.text.substr(0, 40);
         conf_close();
@@ -76,22 +81,99 @@ TEST_F(SettingsFile, GoldenRoundTripAndScaleAlone)
     EXPECT_EQ("20011", scalars()) << "scale, smoothing, stretch, fullscreen, guide";
     EXPECT_EQ(BIND_NONE, settings.bindings[1][11][1].type);
 }
-// Mended fault: a failed save must leave the old res/conf whole.
-TEST_F(SettingsFile, FailedSaveKeepsOldFile)
+// Mended fault: a save that fails on a full disk must leave the old res/conf whole, and say why.
+TEST_F(SettingsFile, FailedSaveKeepsOldFileAndIsLogged)
 {
     const std::string old = "scale=2\nbtn_0_0_0_type=1\nbtn_0_0_0_code=44\n";
     dir.write("res/conf", old);
-    mkdir(dir.path("res/conf.new").c_str(), 0755);   // the temporary name cannot be created
-    settings_save();
-    EXPECT_EQ(old, dir.read("res/conf")) << "temporary file not created";
-    rmdir(dir.path("res/conf.new").c_str());
+    LogCapture log;
     struct rlimit limit;   // the disk fills up in the middle of the file
     getrlimit(RLIMIT_FSIZE, &limit);
     struct rlimit small = {200, limit.rlim_max};
-    signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &small);
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
     settings_save();
-    setrlimit(RLIMIT_FSIZE, &limit), signal(SIGXFSZ, SIG_DFL);
-    EXPECT_EQ(old, dir.read("res/conf")) << "disk full";
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(old, dir.read("res/conf"));
+    EXPECT_NE(std::string::npos, log.text().find("cannot save " + dir.path("res/conf") + ": File too large"))
+        << log.text();
+}
+// Mended fault: a link planted at the name the next res/conf used to be written under.
+TEST_F(SettingsFile, APlantedLinkBesideTheFileIsNotWrittenThrough)
+{
+    dir.write("victim", "precious");
+    ASSERT_EQ(0, symlink(dir.path("victim").c_str(), dir.path("res/conf.new").c_str()));
+    settings_save();
+    EXPECT_EQ("precious", dir.read("victim"));
+}
+TEST_F(SettingsFile, ASaveLeavesNoTemporaryFileBehind)
+{
+    settings_save();
+    EXPECT_EQ(std::vector<std::string>{"conf"}, dir.list("res"));
+}
+// Mended fault: a scale outside 1..8 gave a 1 x 1 or a giant window.
+TEST_F(SettingsFile, ScaleOutsideOneToEightReadsAsThree)
+{
+    const struct { const char *text; int32_t scale; } CASES[] = {
+        {"scale=0\n", 3}, {"scale=-2\n", 3}, {"scale=9\n", 3}, {"scale=100000\n", 3}, {"scale=1\n", 1}, {"scale=8\n", 8},
+    };
+    for (const auto &c : CASES) {
+        dir.write("res/conf", c.text);
+        settings_load();
+        EXPECT_EQ(c.scale, settings.scale) << c.text;
+    }
+}
+// A file of exactly the size limit is legal and read to its end.
+TEST_F(SettingsFile, AConfOfTheLimitSizeIsRead)
+{
+    const std::string tail = "scale=5\n";
+    dir.write("res/conf", std::string(READ_LIMIT_CONF - tail.size(), '\n') + tail);
+    settings_load();
+    EXPECT_EQ(5, settings.scale);
+}
+// Mended fault: a FIFO, an endless device or a huge file in place of a settings file stalled
+// the start. Each load runs in a child that an alarm ends if it waits; its exit code is the
+// value read, which must be the one held before.
+TEST_F(SettingsFile, UnusableConfFilesAreRefusedWithoutWaiting)
+{
+    const std::string over = "scale=5\n" + std::string(READ_LIMIT_CONF, '\n');
+    const struct { const char *what; std::function<void(void)> make; } CASES[] = {
+        {"FIFO", [this] { mkfifo(dir.path("res/conf").c_str(), 0644); }},
+        {"link to /dev/zero", [this] { symlink("/dev/zero", dir.path("res/conf").c_str()); }},
+        {"one byte over the limit", [&] { dir.write("res/conf", over); }},
+    };
+    for (const auto &c : CASES) {
+        dir.remove("res/conf");
+        c.make();
+        EXPECT_EXIT(finish_within_seconds([] { settings_load(); return (int)settings.scale; }),
+                    ::testing::ExitedWithCode(SETTINGS_DEFAULT_SCALE), "") << c.what;
+    }
+}
+TEST_F(SettingsFile, FifosInPlaceOfTheGameFilesAreRefusedWithoutWaiting)
+{
+    mkfifo(dir.path("res/data").c_str(), 0644);
+    mkfifo(dir.path("res/donf").c_str(), 0644);
+    EXPECT_EXIT(finish_within_seconds([] { gameinfo_load(); return (int)gameinfo.players; }),
+                ::testing::ExitedWithCode(2), "") << "res/data";
+    settings.bindings[0][0][0] = Binding{BIND_KEY, 7, 0, 0, 0};
+    EXPECT_EXIT(finish_within_seconds([] { bindings_set_defaults(0); return (int)settings.bindings[0][0][0].code; }),
+                ::testing::ExitedWithCode(ox_button_get_default_keyboard(0)), "") << "res/donf";
+}
+// Mended fault: players of 0 or below bound no player, so the next save dropped every binding.
+TEST(GameInfo, PlayersAreHeldToOneOrTwo)
+{
+    const struct { std::string text; int32_t players; } CASES[] = {
+        {"players=0\n", 1}, {"players=-1\n", 1}, {"players=x\n", 1}, {"players=3\n", 2}, {"players=2\n", 2},
+        {"btnname0=" + std::string(1014, 'n') + "players=0\n", 1},   // a long line that runs into the key
+    };
+    ResDir dir;
+    for (const auto &c : CASES) {
+        dir.write("res/data", c.text);
+        gameinfo_load();
+        EXPECT_EQ(c.players, gameinfo.players) << c.text.substr(0, 40);
+    }
+    gameinfo.players = 1;
 }
 // Mended fault: damaged res/conf, res/data and res/donf load with defaults, out-of-range buttons ignored.
 TEST_F(SettingsFile, DamagedFilesLoadWithDefaults)

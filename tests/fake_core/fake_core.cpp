@@ -8,6 +8,9 @@
 //   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
 //   FAKE_CORE_ACCEPT      "0" refuses every load; otherwise any existing file is accepted
 //   FAKE_CORE_AUDIO       value of every sample, default 1000
+//   FAKE_CORE_SAVE        "fail": ox_state_save writes nothing and reports failure;
+//                         "exit": it writes the state, then ends the process at once (exit
+//                         code 3), as a crash in the middle of a save would
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
@@ -17,6 +20,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #define FAKE_MAX_PATH 1024
 #define FAKE_NAMES 64
@@ -31,6 +35,7 @@ struct FakeConfig {
     int buttons;
     uint32_t color;
     bool accept;
+    char save[8];            // "", "fail" or "exit"
     int16_t audio;
     bool log_buttons;
     char log_path[FAKE_MAX_PATH];
@@ -76,6 +81,8 @@ static void read_config()
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
     const char *accept = getenv("FAKE_CORE_ACCEPT");
     config.accept = !(accept && strcmp(accept, "0") == 0);
+    const char *save = getenv("FAKE_CORE_SAVE");
+    snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
     config.log_buttons = env_int("FAKE_CORE_LOG_BUTTONS", 0) == 1;
     const char *log = getenv("FAKE_CORE_LOG");
@@ -242,13 +249,16 @@ void ox_button_set_state(int player, int button, bool pressed)
 bool ox_state_save(const char *path)
 {
     log_call("ox_state_save %s", path ? path : "(null)");
-    if (!path)
+    if (!path || strcmp(config.save, "fail") == 0)
         return false;
     FILE *f = fopen(path, "wb");
     if (!f)
         return false;
     fprintf(f, "FAKESTATE %ld\n", emulated);
-    return fclose(f) == 0;
+    bool ok = fclose(f) == 0;
+    if (strcmp(config.save, "exit") == 0)
+        _exit(3);
+    return ok;
 }
 
 bool ox_state_load(const char *path)

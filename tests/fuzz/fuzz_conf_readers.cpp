@@ -33,9 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (text_size == 0)
         return 0;
 
-    conf_file = fmemopen((void *)text, text_size, "rb");
-    if (!conf_file)
-        return 0;
+    conf_open_text((const char *)text, text_size);
     const char *def = "default";
     const char *keys[] = { key, "scale", "title", "btn_0_1_0_type", "btnname31", "" };
     for (const char *k : keys) {

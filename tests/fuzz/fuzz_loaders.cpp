@@ -32,7 +32,7 @@ static bool write_whole(const char *name, const uint8_t *data, size_t size)
 // Removes the working folder when the run ends.
 static void remove_work_dir(void)
 {
-    const char *names[] = { GAMEINFO_FILE, DEFAULT_BINDINGS_FILE, SETTINGS_FILE, SETTINGS_TEMP_FILE, "res", "" };
+    const char *names[] = { GAMEINFO_FILE, DEFAULT_BINDINGS_FILE, SETTINGS_FILE, "res", "" };
     char path[PATH_BUFFER_SIZE];
     for (const char *name : names)
         if (data_path(path, sizeof path, name))

@@ -16,14 +16,14 @@ FLAGS=(-std=c++17 -g -O1 -fno-exceptions -fsanitize=fuzzer,address,undefined
 LOADERS=("$SRC"/config/conf_file.cpp "$SRC"/config/settings.cpp "$SRC"/config/gameinfo.cpp
          "$SRC"/input/binding.cpp "$SRC"/input/defaults.cpp "$SRC"/input/labels.cpp
          "$SRC"/input/key_names.cpp "$SRC"/input/capture.cpp "$SRC"/app/paths.cpp
+         "$SRC"/app/file_read.cpp "$SRC"/app/file_replace.cpp
          "$SRC"/tests/fuzz/stub_core.cpp)
 
 "$CXX" "${FLAGS[@]}" "$SRC"/tests/fuzz/fuzz_conf_readers.cpp "${LOADERS[@]}" -o "$OUT"/fuzz_conf_readers
 "$CXX" "${FLAGS[@]}" "$SRC"/tests/fuzz/fuzz_loaders.cpp "${LOADERS[@]}" -o "$OUT"/fuzz_loaders
 
 status=0
-# The loaders read each file once per key (about 2,000 passes per input), so their inputs
-# are kept shorter.
+# The loaders save and reload the settings on every input, so their inputs are kept shorter.
 declare -A MAX_LEN=([fuzz_conf_readers]=8192 [fuzz_loaders]=4096)
 for target in fuzz_conf_readers fuzz_loaders; do
     # The seeds stay untouched; what the run finds goes to a working copy.

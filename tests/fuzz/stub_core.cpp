@@ -1,6 +1,8 @@
 // The component functions the loaders ask, answering what the fuzz input chose.
 #include <stddef.h>
 
+#include "app/log.h"
+
 #include "host/ox_core.h"
 
 int fuzz_button_count = 12;
@@ -15,3 +17,6 @@ void platform_exe_path(char *out, size_t size)
     if (size)
         out[0] = '\0';
 }
+
+// Nothing is logged while fuzzing.
+void log_write(const char *, ...) {}

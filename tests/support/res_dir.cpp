@@ -3,8 +3,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "app/paths.h"
 
@@ -66,4 +69,20 @@ bool ResDir::exists(const char *name) const
 void ResDir::remove(const char *name) const
 {
     unlink(path(name).c_str());
+}
+
+std::vector<std::string> ResDir::list(const char *folder) const
+{
+    std::vector<std::string> names;
+    DIR *d = opendir(path(folder).c_str());
+    if (!d)
+        return names;
+    while (struct dirent *e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The whole content of a file; "" when it cannot be read.
 std::string read_whole_file(const std::string &path);
@@ -15,6 +16,7 @@ public:
     std::string read(const char *name) const;                  // "" when missing
     bool exists(const char *name) const;
     void remove(const char *name) const;
+    std::vector<std::string> list(const char *folder) const;   // names inside, sorted
 
 private:
     std::string dir;          // with its trailing '/'

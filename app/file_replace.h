@@ -1,0 +1,32 @@
+// Replacing a whole file so that a reader only ever finds the old content or the new one:
+// the new content goes to a temporary file beside the target, reaches the disk, and is then
+// renamed over the target in one step. The temporary file gets a name of its own, created
+// exclusively and never through an existing name or link, so a planted link cannot redirect
+// the write and two copies of the player in one folder never write into the same file.
+#pragma once
+
+#include <stdio.h>
+
+#include "app/paths.h"
+
+#define REPLACE_TEMP_SIZE (PATH_BUFFER_SIZE + 16)   // target name + "." + unique part
+
+struct FileReplace {
+    FILE *file;                          // the temporary file while open for writing, else null
+    char path[PATH_BUFFER_SIZE];         // the file to replace
+    char temp_path[REPLACE_TEMP_SIZE];   // the temporary file; "" when none exists
+};
+
+// Each routine returns false on failure, with the reason logged and the temporary file
+// removed; the target is then untouched.
+
+// Creates a new temporary file beside path and opens it for writing as r->file.
+bool replace_begin(FileReplace *r, const char *path);
+// Closes r->file unwritten, leaving r->temp_path for another writer (the component, which
+// writes a state file by name) to fill before replace_commit.
+void replace_hand_over(FileReplace *r);
+// Writes out and closes r->file (when still open), pushes the temporary file to the disk
+// and renames it over the target.
+bool replace_commit(FileReplace *r);
+// Closes and removes the temporary file; the target is untouched. Safe to call twice.
+void replace_discard(FileReplace *r);

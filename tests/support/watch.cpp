@@ -1,0 +1,37 @@
+#include "support/watch.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "app/log.h"
+#include "support/res_dir.h"
+
+LogCapture::LogCapture()
+{
+    char name[] = "/tmp/player_log_XXXXXX";
+    int fd = mkstemp(name);
+    if (fd >= 0)
+        close(fd);
+    path = name;
+    log_open(path.c_str());
+}
+
+LogCapture::~LogCapture()
+{
+    if (log_file)
+        fclose(log_file);
+    log_file = nullptr;
+    unlink(path.c_str());
+}
+
+std::string LogCapture::text() const
+{
+    return read_whole_file(path);
+}
+
+void finish_within_seconds(const std::function<int(void)> &run)
+{
+    alarm(WATCH_ALARM_SECONDS);
+    _exit(run());
+}

@@ -1,0 +1,66 @@
+// Whole-file replacement: readers find the old content or the new, never a mix.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "app/file_replace.h"
+#include "support/res_dir.h"
+#include "support/watch.h"
+
+static bool replace_with(const std::string &path, const char *text)
+{
+    FileReplace r;
+    if (!replace_begin(&r, path.c_str()))
+        return false;
+    fputs(text, r.file);
+    return replace_commit(&r);
+}
+
+TEST(FileReplace, CommitPutsTheNewContentInPlace)
+{
+    ResDir res;
+    res.write("res/conf", "old");
+    ASSERT_TRUE(replace_with(res.path("res/conf"), "new"));
+    EXPECT_EQ("new", res.read("res/conf"));
+}
+TEST(FileReplace, CommitLeavesNoTemporaryFile)
+{
+    ResDir res;
+    ASSERT_TRUE(replace_with(res.path("res/conf"), "new"));
+    EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res"));
+}
+TEST(FileReplace, DiscardKeepsTheOldContentAndLeavesNoTemporaryFile)
+{
+    ResDir res;
+    res.write("res/conf", "old");
+    FileReplace r;
+    ASSERT_TRUE(replace_begin(&r, res.path("res/conf").c_str()));
+    fputs("half", r.file);
+    replace_discard(&r);
+    EXPECT_EQ("old", res.read("res/conf"));
+    EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res"));
+}
+// Two copies of the player saving at once: each writes its own temporary file, the last
+// rename wins whole.
+TEST(FileReplace, InterleavedReplacementsEachStayWhole)
+{
+    ResDir res;
+    FileReplace first, second;
+    ASSERT_TRUE(replace_begin(&first, res.path("res/conf").c_str()));
+    ASSERT_TRUE(replace_begin(&second, res.path("res/conf").c_str()));
+    fputs("first copy\n", first.file);
+    fputs("second copy\n", second.file);
+    fflush(first.file);
+    fflush(second.file);
+    fputs("first copy again\n", first.file);
+    ASSERT_TRUE(replace_commit(&second));
+    ASSERT_TRUE(replace_commit(&first));
+    EXPECT_EQ("first copy\nfirst copy again\n", res.read("res/conf"));
+}
+TEST(FileReplace, AFailureIsLoggedWithItsReason)
+{
+    ResDir res;
+    LogCapture log;
+    EXPECT_FALSE(replace_with(res.path("gone/conf"), "new"));
+    EXPECT_NE(std::string::npos, log.text().find("cannot save " + res.path("gone/conf") + ": No such file"))
+        << log.text();
+}
