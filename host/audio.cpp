@@ -27,10 +27,38 @@ void audio_stream_open(AudioStream &stream)
         stream.capacity = 1;
     log_write("sound stream set to %i FPS\n", gamestate.frame_rate);
 
-    stream.samples = (int16_t *)SDL_malloc((size_t)stream.spec.channels * stream.capacity
-                                           * sizeof(int16_t));
-    if (!stream.samples)
-        stream.capacity = 0;
+    size_t channels = (size_t)stream.spec.channels;
+    stream.room = resample_room(stream.capacity, 1.0 + AUDIO_RATIO_LIMIT);
+    stream.samples = (int16_t *)SDL_calloc(channels * stream.room, sizeof(int16_t));
+    stream.source = (int16_t *)SDL_calloc(channels * stream.capacity, sizeof(int16_t));
+    if (!stream.samples || !stream.source) {
+        SDL_free(stream.samples);
+        SDL_free(stream.source);
+        stream.samples = stream.source = nullptr;
+        stream.capacity = stream.room = 0;
+        return;
+    }
+
+    unsigned cap = (unsigned)stream.capacity;
+    unsigned hurry_mark = cap - cap / 3;
+    stream.target = (int)(hurry_mark + (cap - hurry_mark) / 2);
+    stream.ratio = 1.0;
+    stream.source_frames = stream.spec.freq / rate;
+    audio_rate_start(stream.rate, stream.target);
+    // The device stays paused until the first push, so this silence plays first. Without
+    // it the queue starts empty, and a loop held to the game's rate by vertical sync has
+    // no way to fill it: the sound would break up from the start.
+    if (stream.device != 0)
+        SDL_QueueAudio(stream.device, stream.samples,
+                       (Uint32)(channels * stream.target * sizeof(int16_t)));
+}
+
+void audio_stream_follow(AudioStream &stream)
+{
+    if (stream.device == 0 || !stream.samples)
+        return;
+    stream.ratio = audio_rate_update(stream.rate, audio_stream_queued_frames(stream), stream.target,
+                                     stream.source_frames);
 }
 
 static int16_t clip_sample(int value)
@@ -66,18 +94,25 @@ void audio_stream_push(AudioStream &stream, bool mute)
 {
     if (!stream.samples)
         return;
-    int frames = ox_audio_render(stream.samples, stream.capacity);
+    int frames = ox_audio_render(stream.source, stream.capacity);
     // A component that claims more than the buffer holds must not make us read past it.
     if (frames < 0)
         frames = 0;
     if (frames > stream.capacity)
         frames = stream.capacity;
+    stream.source_frames = frames;
     SDL_PauseAudioDevice(stream.device, 0);
 
     int channels = stream.spec.channels;
     if (mute)
-        memset(stream.samples, 0, (size_t)channels * frames * sizeof(int16_t));
+        memset(stream.source, 0, (size_t)channels * frames * sizeof(int16_t));
+    // The overlay sound is mixed after resampling: it is already at the stream's rate.
+    frames = resample(stream.resampler, stream.source, frames, channels, stream.ratio, stream.samples,
+                      stream.room);
+    stream.frames = frames;
     mix_effect(stream, frames);
+    if (audio_stream_queued_frames(stream) > (unsigned)stream.capacity * AUDIO_DROP_FACTOR)
+        return;
     if (frames > 0)
         SDL_QueueAudio(stream.device, stream.samples,
                        (Uint32)((size_t)channels * frames * sizeof(int16_t)));
@@ -104,7 +139,7 @@ void audio_stream_close(AudioStream &stream)
 {
     if (stream.device != 0)
         SDL_CloseAudioDevice(stream.device);
-    if (stream.samples)
-        SDL_free(stream.samples);
+    SDL_free(stream.samples);
+    SDL_free(stream.source);
     memset(&stream, 0, sizeof stream);
 }

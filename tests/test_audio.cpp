@@ -103,3 +103,16 @@ TEST(AudioStream, CapacityHoldsTwentyFramesAndSurvivesOddRatesAndNoDevice)
         audio_stream_close(stream);
     }
 }
+TEST(AudioStream, OpensWithTheQueueFilledToATargetBetweenTheHurryMarkAndCapacity)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    gamestate.frame_rate = 60;
+    AudioStream stream = {};
+    audio_stream_open(stream);
+    unsigned queued = audio_stream_queued_frames(stream);
+    audio_stream_close(stream);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    EXPECT_GT(queued, 14700u - 14700u / 3) << "a queue below the hurry mark at the start";
+    EXPECT_LT(queued, 14700u) << "a queue at capacity leaves no room for the control";
+}
