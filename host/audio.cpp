@@ -5,6 +5,16 @@
 #include "app/log.h"
 #include "host/ox_core.h"
 
+// Queues frames sample frames of silence from the source buffer, which holds the target.
+static void queue_silence(AudioStream &stream, int frames)
+{
+    if (stream.device == 0 || frames <= 0 || frames > stream.capacity)
+        return;
+    size_t bytes = (size_t)stream.spec.channels * frames * sizeof(int16_t);
+    memset(stream.source, 0, bytes);
+    SDL_QueueAudio(stream.device, stream.source, (Uint32)bytes);
+}
+
 void audio_stream_open(AudioStream &stream)
 {
     memset(&stream, 0, sizeof stream);
@@ -48,9 +58,7 @@ void audio_stream_open(AudioStream &stream)
     // The device stays paused until the first push, so this silence plays first. Without
     // it the queue starts empty, and a loop held to the game's rate by vertical sync has
     // no way to fill it: the sound would break up from the start.
-    if (stream.device != 0)
-        SDL_QueueAudio(stream.device, stream.samples,
-                       (Uint32)(channels * stream.target * sizeof(int16_t)));
+    queue_silence(stream, stream.target);
 }
 
 void audio_stream_follow(AudioStream &stream)
@@ -111,8 +119,17 @@ void audio_stream_push(AudioStream &stream, bool mute)
                       stream.room);
     stream.frames = frames;
     mix_effect(stream, frames);
-    if (audio_stream_queued_frames(stream) > (unsigned)stream.capacity * AUDIO_DROP_FACTOR)
+    unsigned queued = audio_stream_queued_frames(stream);
+    if (queued > (unsigned)stream.capacity * AUDIO_DROP_FACTOR)
         return;
+    // A queue that ran dry (the loop stalled, or cannot keep the game's rate) is topped up
+    // with silence at once: one short pause instead of seconds of broken sound while the
+    // control refills it 1 % at a time. The stall says nothing of the rates, so the control
+    // starts afresh.
+    if (stream.device != 0 && queued < stream.spec.samples && (int)queued < stream.target / 4) {
+        queue_silence(stream, stream.target - (int)queued);
+        audio_rate_start(stream.rate, stream.target);
+    }
     if (frames > 0)
         SDL_QueueAudio(stream.device, stream.samples,
                        (Uint32)((size_t)channels * frames * sizeof(int16_t)));

@@ -45,7 +45,8 @@ void audio_stream_open(AudioStream &stream);
 void audio_stream_follow(AudioStream &stream);
 // Renders the component's sound of the frame just emulated, silences it when mute is set,
 // resamples it at ratio, mixes the overlay sound in and queues the result. Unpauses the
-// device. Nothing is queued while more than AUDIO_DROP_FACTOR capacities wait (a stalled
+// device. A queue holding less than one device buffer (and a quarter of the target) is
+// first topped up with silence to the target. Nothing is queued while more than AUDIO_DROP_FACTOR capacities wait (a stalled
 // device must not take memory without end).
 void audio_stream_push(AudioStream &stream, bool mute);
 // Starts mixing sound from its beginning, cutting off one that is still playing.

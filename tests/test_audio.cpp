@@ -116,3 +116,20 @@ TEST(AudioStream, OpensWithTheQueueFilledToATargetBetweenTheHurryMarkAndCapacity
     EXPECT_GT(queued, 14700u - 14700u / 3) << "a queue below the hurry mark at the start";
     EXPECT_LT(queued, 14700u) << "a queue at capacity leaves no room for the control";
 }
+TEST(AudioStream, QueueFoundEmptyIsToppedUpWithSilenceToItsTarget)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    gamestate.frame_rate = 60;
+    AudioStream stream = {};
+    audio_stream_open(stream);
+    SDL_LockAudioDevice(stream.device);   // nothing drains while the queue is read
+    SDL_ClearQueuedAudio(stream.device);
+    audio_stream_push(stream, true);
+    unsigned queued = audio_stream_queued_frames(stream);
+    int target = stream.target;
+    SDL_UnlockAudioDevice(stream.device);
+    audio_stream_close(stream);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    EXPECT_GE(queued, (unsigned)target);
+}
