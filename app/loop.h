@@ -3,12 +3,12 @@
 
 struct AudioStream;
 
-// Runs passes from the given deadline (SDL_GetTicks milliseconds) until quit.
-void main_loop(AudioStream &stream, float frame_deadline);
+// Runs passes from the given deadline (SDL_GetTicks64 milliseconds) until quit.
+void main_loop(AudioStream &stream, double frame_deadline);
 
 // One pass: events, input, emulation, overlay, picture, audio, wait. Returns the next
 // deadline.
-float loop_pass(AudioStream &stream, float frame_deadline);
+double loop_pass(AudioStream &stream, double frame_deadline);
 
 // Step 4 of a pass: runs the component unless paused, counting the splash down.
 void emulate_step(void);

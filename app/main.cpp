@@ -9,7 +9,7 @@ int main(int argc, char **argv)
     (void)argc;
     (void)argv;
     AudioStream stream = {};
-    float frame_deadline = startup(stream);
+    double frame_deadline = startup(stream);
     main_loop(stream, frame_deadline);
     audio_stream_close(stream);
     return 0;

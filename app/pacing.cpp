@@ -2,29 +2,28 @@
 
 #include <math.h>
 
-float frame_period(int frame_rate)
+double frame_period(int frame_rate)
 {
     if (frame_rate <= 0)
         frame_rate = 60;
-    return 1000.0f / (float)frame_rate;
+    return 1000.0 / (double)frame_rate;
 }
 
-PacingWait pacing_wait(float deadline, float now, bool carry_fraction)
+PacingWait pacing_wait(double deadline, double now)
 {
     PacingWait wait;
-    float remaining = deadline - now;
-    if (remaining < 0.0f) {
+    double remaining = deadline - now;
+    if (remaining < 0.0) {
         wait.sleep_ms = 0;
         wait.deadline = now;
         return wait;
     }
-    float whole = floorf(remaining);
-    wait.sleep_ms = (uint32_t)whole;
-    wait.deadline = carry_fraction ? deadline + (remaining - whole) : deadline;
+    wait.sleep_ms = (uint32_t)floor(remaining);
+    wait.deadline = deadline;
     return wait;
 }
 
-float pacing_feedback(float deadline, unsigned queued_frames, int capacity, bool device_open)
+double pacing_feedback(double deadline, unsigned queued_frames, int capacity, bool device_open)
 {
     if (!device_open || capacity <= 0)
         return deadline;
@@ -32,4 +31,13 @@ float pacing_feedback(float deadline, unsigned queued_frames, int capacity, bool
     if (queued_frames < cap - cap / 3)
         return deadline - PACING_HURRY_MS;
     return deadline;
+}
+
+uint32_t pacing_queue_wait(unsigned queued_frames, int capacity, int rate)
+{
+    if (capacity < 0 || rate <= 0 || queued_frames <= (unsigned)capacity)
+        return 0;
+    uint64_t excess = queued_frames - (unsigned)capacity;
+    uint64_t ms = (excess * 1000 + (uint64_t)rate - 1) / (uint64_t)rate;
+    return ms < PACING_QUEUE_WAIT_MAX_MS ? (uint32_t)ms : PACING_QUEUE_WAIT_MAX_MS;
 }

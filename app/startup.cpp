@@ -17,7 +17,7 @@
 #include "xgui/pages.h"
 #include "xgui/xgui.h"
 
-float startup(AudioStream &stream)
+double startup(AudioStream &stream)
 {
     // The log file needs the executable's directory, so that is found first.
     exe_dir_init();
@@ -62,7 +62,7 @@ float startup(AudioStream &stream)
     audio_stream_open(stream);
     slot_rows_refresh();
 
-    float frame_deadline = (float)SDL_GetTicks();
+    double frame_deadline = (double)SDL_GetTicks64();
     log_write("entering loop\n");
     SDL_GetCurrentDisplayMode(0, &display_mode);
     return frame_deadline;

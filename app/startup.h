@@ -5,5 +5,5 @@ struct AudioStream;
 
 // Runs every start-up step with its log line and opens the audio stream. A step that fails
 // ends the process with exit code 1 (the exit routines release what exists). Returns the
-// first frame deadline (SDL_GetTicks milliseconds).
-float startup(AudioStream &stream);
+// first frame deadline (SDL_GetTicks64 milliseconds).
+double startup(AudioStream &stream);

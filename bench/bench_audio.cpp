@@ -36,7 +36,7 @@ int main(int argc, char **argv)
         return 1;
 
     AudioStream stream = {};
-    float deadline = startup(stream);
+    double deadline = startup(stream);
     if (stream.device == 0) {
         fprintf(stderr, "no audio device: %s\n", SDL_GetError());
         return 1;

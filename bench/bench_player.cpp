@@ -35,7 +35,7 @@ int main(int argc, char **argv)
         return 1;
 
     AudioStream stream = {};
-    float deadline = startup(stream);
+    double deadline = startup(stream);
     // Past the splash, so that every pass runs the component exactly once.
     gamestate.splash_frames = 0;
     SDL_RendererInfo info = {};

@@ -2,8 +2,21 @@
 
 #include <string.h>
 
+#include <vector>
+
+#include "app/file_read.h"
 #include "app/log.h"
 #include "host/ox_core.h"
+
+// Queues frames sample frames of silence from the source buffer, which holds the target.
+static void queue_silence(AudioStream &stream, int frames)
+{
+    if (stream.device == 0 || frames <= 0 || frames > stream.capacity)
+        return;
+    size_t bytes = (size_t)stream.spec.channels * frames * sizeof(int16_t);
+    memset(stream.source, 0, bytes);
+    SDL_QueueAudio(stream.device, stream.source, (Uint32)bytes);
+}
 
 void audio_stream_open(AudioStream &stream)
 {
@@ -27,10 +40,36 @@ void audio_stream_open(AudioStream &stream)
         stream.capacity = 1;
     log_write("sound stream set to %i FPS\n", gamestate.frame_rate);
 
-    stream.samples = (int16_t *)SDL_malloc((size_t)stream.spec.channels * stream.capacity
-                                           * sizeof(int16_t));
-    if (!stream.samples)
-        stream.capacity = 0;
+    size_t channels = (size_t)stream.spec.channels;
+    stream.room = resample_room(stream.capacity, 1.0 + AUDIO_RATIO_LIMIT);
+    stream.samples = (int16_t *)SDL_calloc(channels * stream.room, sizeof(int16_t));
+    stream.source = (int16_t *)SDL_calloc(channels * stream.capacity, sizeof(int16_t));
+    if (!stream.samples || !stream.source) {
+        SDL_free(stream.samples);
+        SDL_free(stream.source);
+        stream.samples = stream.source = nullptr;
+        stream.capacity = stream.room = 0;
+        return;
+    }
+
+    unsigned cap = (unsigned)stream.capacity;
+    unsigned hurry_mark = cap - cap / 3;
+    stream.target = (int)(hurry_mark + (cap - hurry_mark) / 2);
+    stream.ratio = 1.0;
+    stream.source_frames = stream.spec.freq / rate;
+    audio_rate_start(stream.rate, stream.target);
+    // The device stays paused until the first push, so this silence plays first. Without
+    // it the queue starts empty, and a loop held to the game's rate by vertical sync has
+    // no way to fill it: the sound would break up from the start.
+    queue_silence(stream, stream.target);
+}
+
+void audio_stream_follow(AudioStream &stream)
+{
+    if (stream.device == 0 || !stream.samples)
+        return;
+    stream.ratio = audio_rate_update(stream.rate, audio_stream_queued_frames(stream), stream.target,
+                                     stream.source_frames);
 }
 
 static int16_t clip_sample(int value)
@@ -66,18 +105,34 @@ void audio_stream_push(AudioStream &stream, bool mute)
 {
     if (!stream.samples)
         return;
-    int frames = ox_audio_render(stream.samples, stream.capacity);
+    int frames = ox_audio_render(stream.source, stream.capacity);
     // A component that claims more than the buffer holds must not make us read past it.
     if (frames < 0)
         frames = 0;
     if (frames > stream.capacity)
         frames = stream.capacity;
+    stream.source_frames = frames;
     SDL_PauseAudioDevice(stream.device, 0);
 
     int channels = stream.spec.channels;
     if (mute)
-        memset(stream.samples, 0, (size_t)channels * frames * sizeof(int16_t));
+        memset(stream.source, 0, (size_t)channels * frames * sizeof(int16_t));
+    // The overlay sound is mixed after resampling: it is already at the stream's rate.
+    frames = resample(stream.resampler, stream.source, frames, channels, stream.ratio, stream.samples,
+                      stream.room);
+    stream.frames = frames;
     mix_effect(stream, frames);
+    unsigned queued = audio_stream_queued_frames(stream);
+    if (queued > (unsigned)stream.capacity * AUDIO_DROP_FACTOR)
+        return;
+    // A queue that ran dry (the loop stalled, or cannot keep the game's rate) is topped up
+    // with silence at once: one short pause instead of seconds of broken sound while the
+    // control refills it 1 % at a time. The stall says nothing of the rates, so the control
+    // starts afresh.
+    if (stream.device != 0 && queued < stream.spec.samples && (int)queued < stream.target / 4) {
+        queue_silence(stream, stream.target - (int)queued);
+        audio_rate_start(stream.rate, stream.target);
+    }
     if (frames > 0)
         SDL_QueueAudio(stream.device, stream.samples,
                        (Uint32)((size_t)channels * frames * sizeof(int16_t)));
@@ -87,10 +142,58 @@ void audio_stream_start_effect(AudioStream &stream, const UiSound &sound)
 {
     if (!sound.buffer || sound.length < sizeof(int16_t))
         return;
-    // WAV data is 16-bit aligned in SDL's allocation; taken as mono at the stream's rate.
+    // Loaded as mono 16-bit at the stream's rate (audio_sound_load), in an SDL allocation.
     stream.effect_samples = (const int16_t *)(const void *)sound.buffer;
     stream.effect_length = (int)(sound.length / sizeof(int16_t));
     stream.effect_position = 0;
+}
+
+bool audio_sound_load(const char *path, UiSound &sound)
+{
+    sound = UiSound{};
+    std::vector<unsigned char> bytes;
+    if (!read_whole(path, READ_LIMIT_SOUND, bytes))
+        return false;
+    SDL_AudioSpec spec;
+    Uint8 *wav = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), (int)bytes.size()), 1, &spec, &wav, &length)) {
+        log_write("sound %s not loaded: %s\n", path, SDL_GetError());
+        return false;
+    }
+    SDL_AudioCVT cvt;
+    int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, AUDIO_RATE);
+    if (needed < 0 || (uint64_t)length * (cvt.len_mult > 0 ? cvt.len_mult : 1) > AUDIO_SOUND_LIMIT) {
+        log_write("sound %s not loaded: cannot convert %i Hz, %i channels, format 0x%x\n", path,
+                  spec.freq, spec.channels, spec.format);
+        SDL_FreeWAV(wav);
+        return false;
+    }
+    if (needed > 0) {
+        cvt.len = (int)length;
+        cvt.buf = (Uint8 *)SDL_malloc((size_t)length * cvt.len_mult);
+        if (!cvt.buf) {
+            log_write("sound %s not loaded: out of memory\n", path);
+            SDL_FreeWAV(wav);
+            return false;
+        }
+        memcpy(cvt.buf, wav, length);
+        SDL_FreeWAV(wav);
+        if (SDL_ConvertAudio(&cvt) != 0) {
+            log_write("sound %s not loaded: %s\n", path, SDL_GetError());
+            SDL_free(cvt.buf);
+            return false;
+        }
+        wav = cvt.buf;
+        length = (Uint32)cvt.len_cvt;
+    }
+    sound.spec = spec;
+    sound.spec.format = AUDIO_S16SYS;
+    sound.spec.channels = 1;
+    sound.spec.freq = AUDIO_RATE;
+    sound.buffer = wav;
+    sound.length = length;
+    return true;
 }
 
 unsigned audio_stream_queued_frames(const AudioStream &stream)
@@ -104,7 +207,7 @@ void audio_stream_close(AudioStream &stream)
 {
     if (stream.device != 0)
         SDL_CloseAudioDevice(stream.device);
-    if (stream.samples)
-        SDL_free(stream.samples);
+    SDL_free(stream.samples);
+    SDL_free(stream.source);
     memset(&stream, 0, sizeof stream);
 }

@@ -1,17 +1,22 @@
-// The audio stream: the component's sound of each frame, silenced while paused, with one
-// overlay sound mixed in, pushed into SDL's audio queue. The queue level paces the main loop.
+// The audio stream: the component's sound of each frame, silenced while paused, resampled
+// by at most 1 % to hold the queue at its target, with one overlay sound mixed in, pushed
+// into SDL's audio queue. The queue level also paces the main loop.
 #pragma once
 
 #include <stdint.h>
 
 #include <SDL.h>
 
+#include "host/audio_rate.h"
+#include "host/resample.h"
 #include "video/gamestate.h"
 
 #define AUDIO_RATE 44100
 #define AUDIO_CHANNELS 2
 #define AUDIO_BUFFER_FRAMES 20   // video frames of sound the sample buffer holds
 #define AUDIO_SAMPLE_LIMIT 32767 // mixed samples stay within -limit..limit
+#define AUDIO_DROP_FACTOR 2      // past this many capacities queued, pushes are dropped
+#define AUDIO_SOUND_LIMIT (64 * 1024 * 1024) // bytes of a UI sound after conversion
 
 // Owned by main: opened at start-up, pushed once per loop pass, closed when main returns.
 struct AudioStream {
@@ -22,18 +27,39 @@ struct AudioStream {
     const int16_t *effect_samples; // overlay sound being mixed (mono), or null
     int effect_length;             // samples in effect_samples
     int effect_position;           // next effect sample to mix
+    int16_t *source;               // channels x capacity: the component's sound before resampling
+    int room;                      // sample frames samples holds: capacity stretched by 1 % and more
+    int frames;                    // sample frames in samples after the last push
+    int source_frames;             // sample frames the component gave at the last push
+    int target;                    // queue level held, sample frames: halfway from the hurry mark to capacity
+    double ratio;                  // output frames per source frame of the next push; 1 at open
+    AudioRate rate;                // the control that sets ratio (audio_stream_follow)
+    Resampler resampler;           // carries the wave from one push to the next
 };
 
-// Opens the default playback device (44100 Hz, signed 16-bit, stereo) and allocates the
-// buffer. A device that fails to open leaves device 0: pushes then do nothing audible.
+// Opens the default playback device (44100 Hz, signed 16-bit, stereo), allocates the
+// buffers and queues target frames of silence, so that the sound starts with the queue at
+// its level. A device that fails to open leaves device 0: pushes then do nothing audible.
 void audio_stream_open(AudioStream &stream);
+// Sets the ratio of the next push from the queue level, so that the stream follows the
+// loop's pace. Without a device the ratio stays 1.
+void audio_stream_follow(AudioStream &stream);
 // Renders the component's sound of the frame just emulated, silences it when mute is set,
-// mixes the overlay sound in and queues the result. Unpauses the device.
+// resamples it at ratio, mixes the overlay sound in and queues the result. Unpauses the
+// device. A queue holding less than one device buffer (and a quarter of the target) is
+// first topped up with silence to the target. Nothing is queued while more than AUDIO_DROP_FACTOR capacities wait (a stalled
+// device must not take memory without end).
 void audio_stream_push(AudioStream &stream, bool mute);
 // Starts mixing sound from its beginning, cutting off one that is still playing.
 // A sound that was not loaded starts nothing.
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound);
 // Sample frames waiting in the device's queue; 0 without a device.
 unsigned audio_stream_queued_frames(const AudioStream &stream);
-// Closes the device and frees the buffer; the record is then as before opening.
+// Loads the UI sound in path as the mixer reads it: signed 16-bit mono at the stream's
+// rate, converted once by SDL from whatever the WAV file holds (a float file would
+// otherwise play as full-scale noise). The file is read whole, a regular file of at most
+// READ_LIMIT_SOUND bytes. False, with the reason logged and the sound empty, when it cannot
+// be read, decoded or converted. The samples are released with SDL_FreeWAV.
+bool audio_sound_load(const char *path, UiSound &sound);
+// Closes the device and frees the buffers; the record is then as before opening.
 void audio_stream_close(AudioStream &stream);

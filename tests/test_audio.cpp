@@ -1,5 +1,6 @@
 // The audio stream as the sound card receives it: SDL's disk driver files every queued byte.
 #include <gtest/gtest.h>
+#include <math.h>
 #include <stdlib.h>
 #include <algorithm>
 #include <vector>
@@ -102,4 +103,96 @@ TEST(AudioStream, CapacityHoldsTwentyFramesAndSurvivesOddRatesAndNoDevice)
         audio_stream_push(stream, false);   // audio not even started, so no device: nothing breaks
         audio_stream_close(stream);
     }
+}
+TEST(AudioStream, OpensWithTheQueueFilledToATargetBetweenTheHurryMarkAndCapacity)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    gamestate.frame_rate = 60;
+    AudioStream stream = {};
+    audio_stream_open(stream);
+    unsigned queued = audio_stream_queued_frames(stream);
+    audio_stream_close(stream);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    EXPECT_GT(queued, 14700u - 14700u / 3) << "a queue below the hurry mark at the start";
+    EXPECT_LT(queued, 14700u) << "a queue at capacity leaves no room for the control";
+}
+TEST(AudioStream, QueueFoundEmptyIsToppedUpWithSilenceToItsTarget)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    gamestate.frame_rate = 60;
+    AudioStream stream = {};
+    audio_stream_open(stream);
+    SDL_LockAudioDevice(stream.device);   // nothing drains while the queue is read
+    SDL_ClearQueuedAudio(stream.device);
+    audio_stream_push(stream, true);
+    unsigned queued = audio_stream_queued_frames(stream);
+    int target = stream.target;
+    SDL_UnlockAudioDevice(stream.device);
+    audio_stream_close(stream);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    EXPECT_GE(queued, (unsigned)target);
+}
+
+// A WAV file of frames frames: format 1 (16-bit PCM) or 3 (32-bit float), every channel at level
+// (a fraction of full scale).
+static std::string write_wav(const ResDir &dir, const char *name, int format, int rate, int channels,
+                             int frames, double level)
+{
+    const int bytes_per_sample = format == 3 ? 4 : 2;
+    const uint32_t data = (uint32_t)(frames * channels * bytes_per_sample);
+    std::string w = "RIFF";
+    auto u32 = [&w](uint32_t v) { w.append((const char *)&v, 4); };
+    auto u16 = [&w](uint16_t v) { w.append((const char *)&v, 2); };
+    u32(36 + data);
+    w += "WAVEfmt ";
+    u32(16);
+    u16((uint16_t)format);
+    u16((uint16_t)channels);
+    u32((uint32_t)rate);
+    u32((uint32_t)(rate * channels * bytes_per_sample));
+    u16((uint16_t)(channels * bytes_per_sample));
+    u16((uint16_t)(bytes_per_sample * 8));
+    w += "data";
+    u32(data);
+    for (int i = 0; i < frames * channels; i++) {
+        if (format == 3) {
+            float v = (float)level;
+            w.append((const char *)&v, 4);
+        } else {
+            u16((uint16_t)(int16_t)lrint(level * 32767));
+        }
+    }
+    dir.write(name, w);
+    return dir.path(name);
+}
+
+TEST(UiSound, FloatSoundLoadsAtItsLevelNotAsFullScaleNoise)
+{
+    ResDir dir;
+    UiSound sound;
+    ASSERT_TRUE(audio_sound_load(write_wav(dir, "s_hover", 3, 44100, 1, 4410, 0.1).c_str(), sound));
+    const int16_t *s = (const int16_t *)(const void *)sound.buffer;
+    int16_t peak = *std::max_element(s, s + sound.length / 2);
+    SDL_FreeWAV(sound.buffer);
+    EXPECT_NEAR(peak, 3277, 40);
+}
+
+TEST(UiSound, StereoSoundAtAnotherRateLoadsAsMonoAtTheStreamRate)
+{
+    ResDir dir;
+    UiSound sound;
+    ASSERT_TRUE(audio_sound_load(write_wav(dir, "s_select", 1, 48000, 2, 4800, 0.5).c_str(), sound));
+    SDL_FreeWAV(sound.buffer);
+    EXPECT_NEAR(sound.length / 2, 4410, 8) << "samples for a tenth of a second";
+}
+
+TEST(UiSound, FileThatIsNoWavIsRefused)
+{
+    ResDir dir;
+    dir.write("s_hover", "not a sound");
+    UiSound sound;
+    EXPECT_FALSE(audio_sound_load(dir.path("s_hover").c_str(), sound));
+    EXPECT_EQ(sound.buffer, nullptr);
 }

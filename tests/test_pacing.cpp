@@ -7,58 +7,83 @@
 
 TEST(Pacing, FramePeriodGuardsAgainstZero)
 {
-    EXPECT_FLOAT_EQ(frame_period(60), 1000.0f / 60.0f);
-    EXPECT_FLOAT_EQ(frame_period(50), 20.0f);
-    EXPECT_FLOAT_EQ(frame_period(0), frame_period(60));
-    EXPECT_FLOAT_EQ(frame_period(-5), frame_period(60));
+    EXPECT_DOUBLE_EQ(frame_period(60), 1000.0 / 60.0);
+    EXPECT_DOUBLE_EQ(frame_period(50), 20.0);
+    EXPECT_DOUBLE_EQ(frame_period(0), frame_period(60));
+    EXPECT_DOUBLE_EQ(frame_period(-5), frame_period(60));
 }
 
 TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateDeadlinesToNow)
 {
     struct Case {
-        float deadline, now;
-        bool carry;
+        double deadline, now;
         uint32_t sleep;
-        float next;
+        double next;
     } cases[] = {
-        {116.75f, 100.0f, true, 16, 117.5f},   // fraction not slept carries with a device
-        {116.75f, 100.0f, false, 16, 116.75f}, // the exact schedule without one
-        {100.0f, 100.0f, true, 0, 100.0f},
-        {90.0f, 100.0f, true, 0, 100.0f},      // late: not made up
-        {90.0f, 100.0f, false, 0, 100.0f},
+        {116.75, 100.0, 16, 116.75}, // the fraction not slept stays in the schedule
+        {100.0, 100.0, 0, 100.0},
+        {90.0, 100.0, 0, 100.0},     // late: not made up
     };
     for (const Case &c : cases) {
-        PacingWait w = pacing_wait(c.deadline, c.now, c.carry);
+        PacingWait w = pacing_wait(c.deadline, c.now);
         EXPECT_EQ(w.sleep_ms, c.sleep) << "deadline " << c.deadline << " now " << c.now;
-        EXPECT_FLOAT_EQ(w.deadline, c.next) << "deadline " << c.deadline << " now " << c.now;
+        EXPECT_DOUBLE_EQ(w.deadline, c.next) << "deadline " << c.deadline << " now " << c.now;
     }
 }
 
 TEST(Pacing, FeedbackHurriesOnlyBelowTwoThirdsWithADevice)
 {
     // 14700 frames of capacity at 60 fps: the low-water mark is 9800.
-    EXPECT_FLOAT_EQ(pacing_feedback(500.0f, 9799, 14700, true), 436.0f);
-    EXPECT_FLOAT_EQ(pacing_feedback(500.0f, 9800, 14700, true), 500.0f);
-    EXPECT_FLOAT_EQ(pacing_feedback(500.0f, 0, 14700, true), 436.0f);
+    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 9799, 14700, true), 436.0);
+    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 9800, 14700, true), 500.0);
+    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 14700, true), 436.0);
     // No device: the queue reads empty forever, which must not make the game run flat out.
-    EXPECT_FLOAT_EQ(pacing_feedback(500.0f, 0, 14700, false), 500.0f);
-    EXPECT_FLOAT_EQ(pacing_feedback(500.0f, 0, 0, true), 500.0f);
+    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 14700, false), 500.0);
+    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 0, true), 500.0);
 }
 
-TEST(Pacing, NoDeviceHoldsTheFrameRateOverManyPasses)
+TEST(Pacing, QueueBeyondCapacityWaitsForTheDeviceToPlayTheExcess)
 {
-    // Simulate passes that take 3 ms of work and sleep exactly as asked.
-    for (int rate : {50, 60}) {
-        float deadline = 1000.0f, now = 1000.0f;
-        const int passes = 600;
-        for (int i = 0; i < passes; i++) {
-            deadline += frame_period(rate);
-            now = floorf(now + 3.0f);
-            PacingWait w = pacing_wait(deadline, now, false);
-            now += (float)w.sleep_ms;
-            deadline = pacing_feedback(w.deadline, 0, 14700, false);
+    struct Case {
+        unsigned queued;
+        int capacity, rate;
+        uint32_t wait;
+    } cases[] = {
+        {14700, 14700, 44100, 0},
+        {14701, 14700, 44100, 1},        // a part of a millisecond is waited whole
+        {14700 + 441, 14700, 44100, 10},
+        {14700 * 10, 14700, 44100, PACING_QUEUE_WAIT_MAX_MS}, // a stalled device cannot stop the loop
+        {20000, 14700, 0, 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(pacing_queue_wait(c.queued, c.capacity, c.rate), c.wait) << c.queued << " queued";
+}
+
+// Passes that take 3 ms of work and sleep exactly as asked, from a clock reading of start
+// milliseconds; gives the passes per second held over a minute.
+static double simulated_fps(int rate, double start)
+{
+    double deadline = start;
+    double now = start;
+    const int passes = 3600;
+    for (int i = 0; i < passes; i++) {
+        deadline += frame_period(rate);
+        now = floor(now + 3.0);   // SDL's clock counts whole milliseconds
+        PacingWait w = pacing_wait(deadline, now);
+        now += w.sleep_ms;
+        deadline = pacing_feedback(w.deadline, 0, 14700, false);
+    }
+    return passes * 1000.0 / (now - start);
+}
+
+TEST(Pacing, FrameRateHoldsFromStartAndAfterDaysOfUptime)
+{
+    const double starts[] = {0.0, 16777216.0, 268435456.0, 4294967296.0};   // 2^24, 2^28, 2^32 ms
+    for (double start : starts) {
+        for (int rate : {50, 60}) {
+            EXPECT_NEAR(simulated_fps(rate, start), rate, rate * 0.002) << rate << " fps from " << start << " ms";
+            PacingWait w = pacing_wait(start + frame_period(rate), start);
+            EXPECT_NEAR(w.deadline - start, 1000.0 / rate, 1e-6) << "period at " << start << " ms";
         }
-        float fps = passes * 1000.0f / (now - 1000.0f);
-        EXPECT_NEAR(fps, rate, rate * 0.01) << "at " << rate;
     }
 }

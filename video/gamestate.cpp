@@ -7,6 +7,7 @@
 #include "app/paths.h"
 #include "app/platform.h"
 #include "config/gameinfo.h"
+#include "host/audio.h"
 #include "host/ox_core.h"
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"
@@ -28,13 +29,8 @@ static void load_ui_sound(const char *name, UiSound *sound)
     char path[PATH_BUFFER_SIZE];
     sound->buffer = nullptr;
     sound->length = 0;
-    if (data_path(path, sizeof path, name)) {
-        if (!SDL_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1, &sound->spec, &sound->buffer,
-                            &sound->length)) {
-            sound->buffer = nullptr;
-            sound->length = 0;
-        }
-    }
+    if (data_path(path, sizeof path, name))
+        audio_sound_load(path, *sound);
     log_write("sound %s %i\n", path, (int)sound->length);
 }
 
