@@ -23,7 +23,6 @@ TEST(ConfReaders, IntegerAndTextRules)
         std::string string;
     };
     const Case cases[] = {
-        {"scale=2\n", "scale", 2, "2"},
         {"scale=0x4\n", "scale", 4, "0x4"},
         {"scale=010\n", "scale", 8, "010"},                          // octal
         {"scale=abc\n", "scale", 3, "abc"},

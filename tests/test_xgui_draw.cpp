@@ -110,7 +110,6 @@ TEST_F(XguiDraw, WidgetsLandWhereTheMappingSays)
         {435, 324, WHITE, false},   // in the first M
         {510, 324, WHITE, false},   // in the last M
         {533, 324, BACK, false},    // past the label
-        {300, 100, BACK, false},
         {1480, 624, WHITE, false},  // in the toggle's M
         {1450, 624, WHITE, false},  // in its check mark
         {960, 900, PIC, false},
