@@ -19,16 +19,26 @@
 #include "xgui/xgui.h"
 
 static uint8_t fake_keys[SDL_NUM_SCANCODES];
-static const uint8_t *read_fake_keys(int *n) { if (n) *n = SDL_NUM_SCANCODES; return fake_keys; }
+static const uint8_t *read_fake_keys(int *n)
+{
+    if (n)
+        *n = SDL_NUM_SCANCODES;
+    return fake_keys;
+}
 struct SentButton { int player, button; bool pressed; };
 static std::vector<SentButton> sent_buttons;
-static void record_button(int player, int button, bool pressed) { sent_buttons.push_back({player, button, pressed}); }
+static void record_button(int player, int button, bool pressed)
+{
+    sent_buttons.push_back({player, button, pressed});
+}
 static int fixture_buttons = 12;
 static int fixture_button_count(void) { return fixture_buttons; }
 // A binding as text, so that a failure shows every field.
 static inline std::string str(const Binding &b)
 {
-    char t[96]; snprintf(t, sizeof t, "{%i,%i,%i,%i,%i}", b.type, b.code, b.value, b.joyid, b.axis); return t;
+    char t[96];
+    snprintf(t, sizeof t, "{%i,%i,%i,%i,%i}", b.type, b.code, b.value, b.joyid, b.axis);
+    return t;
 }
 // A virtual joystick opened into a slot of gamestate.joysticks.
 struct Pad {
@@ -40,13 +50,31 @@ struct Pad {
         gamestate.joysticks[slot] = joy = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
         EXPECT_NE(nullptr, joy) << SDL_GetError();
     }
-    ~Pad() { detach(); SDL_JoystickClose(joy); gamestate.joysticks[slot] = nullptr; }
-    void axis(int a, int v) { SDL_JoystickSetVirtualAxis(joy, a, (Sint16)v); SDL_JoystickUpdate(); }
-    void hat(int h, int m) { SDL_JoystickSetVirtualHat(joy, h, (Uint8)m); SDL_JoystickUpdate(); }
-    void button(int b, bool down) { SDL_JoystickSetVirtualButton(joy, b, down); SDL_JoystickUpdate(); }
+    ~Pad()
+    {
+        detach();
+        SDL_JoystickClose(joy);
+        gamestate.joysticks[slot] = nullptr;
+    }
+    void axis(int a, int v)
+    {
+        SDL_JoystickSetVirtualAxis(joy, a, (Sint16)v);
+        SDL_JoystickUpdate();
+    }
+    void hat(int h, int m)
+    {
+        SDL_JoystickSetVirtualHat(joy, h, (Uint8)m);
+        SDL_JoystickUpdate();
+    }
+    void button(int b, bool down)
+    {
+        SDL_JoystickSetVirtualButton(joy, b, down);
+        SDL_JoystickUpdate();
+    }
     void detach()
     {
-        for (int i = 0, id = SDL_JoystickInstanceID(joy); i < SDL_NumJoysticks(); i++)
+        const SDL_JoystickID id = SDL_JoystickInstanceID(joy);
+        for (int i = 0; i < SDL_NumJoysticks(); i++)
             if (SDL_JoystickGetDeviceInstanceID(i) == id)
                 SDL_JoystickDetachVirtual(i);
         SDL_JoystickUpdate();
@@ -67,33 +95,57 @@ protected:
         ASSERT_NE(nullptr, renderer) << SDL_GetError();
         const char *src = getenv("TEST_SOURCE_DIR");
         ASSERT_TRUE(xgui_init((std::string(src ? src : ".") + "/").c_str(), renderer));
-        gamestate.window = window, gamestate.renderer = renderer;
+        gamestate.window = window;
+        gamestate.renderer = renderer;
     }
     static void TearDownTestSuite()
     {
-        xgui_reset(), xgui_free(), binding_labels_shown = nullptr;
+        xgui_reset();
+        xgui_free();
+        binding_labels_shown = nullptr;
         // The GameState destructor runs at exit and must not release these a second time.
-        gamestate.frame_texture = nullptr, gamestate.window = nullptr, gamestate.renderer = nullptr;
-        SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window), SDL_Quit();
+        gamestate.frame_texture = nullptr;
+        gamestate.window = nullptr;
+        gamestate.renderer = nullptr;
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
+        SDL_Quit();
     }
     void SetUp() override
     {
-        res = new ResDir, memset(fake_keys, 0, sizeof fake_keys);
-        input_keyboard_state = read_fake_keys, input_send_button = record_button;
-        input_raw_button_count = fixture_button_count, fixture_buttons = 12, sent_buttons.clear();
-        settings = Settings(), settings_set_defaults(), settings.fullscreen = false;
-        gameinfo.players = 1, gameinfo.padstyle = 0;
-        memset(gameinfo.btnname, 0, sizeof gameinfo.btnname), gamestate.quit = gamestate.paused = false;
-        capture_button = -1, capture_slot = 0, shown_player = 0;
+        res = new ResDir;
+        memset(fake_keys, 0, sizeof fake_keys);
+        input_keyboard_state = read_fake_keys;
+        input_send_button = record_button;
+        input_raw_button_count = fixture_button_count;
+        fixture_buttons = 12;
+        sent_buttons.clear();
+        settings = Settings();
+        settings_set_defaults();
+        settings.fullscreen = false;
+        gameinfo.players = 1;
+        gameinfo.padstyle = 0;
+        memset(gameinfo.btnname, 0, sizeof gameinfo.btnname);
+        gamestate.quit = false;
+        gamestate.paused = false;
+        capture_button = -1;
+        capture_slot = 0;
+        shown_player = 0;
     }
     void TearDown() override
     {
         xgui_set_open(false);
-        input_keyboard_state = SDL_GetKeyboardState, input_send_button = ox_button_set_state;
-        input_raw_button_count = ox_button_get_count, capture_button = -1;
+        input_keyboard_state = SDL_GetKeyboardState;
+        input_send_button = ox_button_set_state;
+        input_raw_button_count = ox_button_get_count;
+        capture_button = -1;
         delete res;
     }
-    static void build_and_open() { pages_build(); menu_toggle(); }
+    static void build_and_open()
+    {
+        pages_build();
+        menu_toggle();
+    }
     // One loop pass of the overlay and the input step, pointer at (x, y).
     static void frame(int32_t x, int32_t y, int32_t click)
     {
@@ -107,11 +159,17 @@ protected:
     {
         ASSERT_GE(index, 0);
         const xgui_widget &w = xgui_widgets[index];
-        int32_t x = xgui_text_start(w) + 2, y = w.y + xgui_font.cell_h / 2;
-        frame(x, y, 1), frame(x, y, 0);
+        const int32_t x = xgui_text_start(w) + 2;
+        const int32_t y = w.y + xgui_font.cell_h / 2;
+        frame(x, y, 1);
+        frame(x, y, 0);
     }
     static void confirm() { click(xgui_confirm); }
-    static void click_nothing() { frame(5, 5, 1); frame(5, 5, 0); }
+    static void click_nothing()
+    {
+        frame(5, 5, 1);
+        frame(5, 5, 0);
+    }
     static std::string text(int32_t index) { return xgui_widgets[index].text; }
     static bool has_line(const std::string &t, const std::string &line)
     {

@@ -11,12 +11,16 @@
 #define FRAME_SAMPLES 735     // sample frames per video frame at 44100 Hz, 60 fps
 #define PUSH (2 * FRAME_SAMPLES)
 typedef std::vector<int16_t> Samples;
-static std::string difference(const Samples &expect, const Samples &got, size_t at)   // "": got has expect at at
+// "" when got holds expect from index at, else the first sample that differs.
+static std::string difference(const Samples &expect, const Samples &got, size_t at)
 {
-    for (size_t i = 0; i < expect.size(); i++)
-        if (at + i >= got.size() || got[at + i] != expect[i])
+    for (size_t i = 0; i < expect.size(); i++) {
+        if (at + i >= got.size())
+            return "sample " + std::to_string(i) + ": expected " + std::to_string(expect[i]) + ", got the end";
+        if (got[at + i] != expect[i])
             return "sample " + std::to_string(i) + ": expected " + std::to_string(expect[i]) + ", got " +
-                   (at + i < got.size() ? std::to_string(got[at + i]) : "the end");
+                   std::to_string(got[at + i]);
+    }
     return "";
 }
 class DiskAudio : public ::testing::Test {
@@ -35,71 +39,137 @@ protected:
         audio_stream_open(stream);
         ASSERT_NE(stream.device, 0u) << SDL_GetError();
         // No pull between pushes: on a loaded machine it would pad with silence and split the sound.
-        SDL_LockAudioDevice(stream.device), locked = true;
+        SDL_LockAudioDevice(stream.device);
+        locked = true;
     }
     void TearDown() override
     {
-        if (locked) SDL_UnlockAudioDevice(stream.device);   // closing waits for the thread, which waits for it
+        if (locked)   // closing waits for the thread, which waits for the lock
+            SDL_UnlockAudioDevice(stream.device);
         audio_stream_close(stream);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         ox_core_shut();
     }
+    // The demo game with button A of player 1 held sounds a tone (below 8000) from its first frame.
+    void hold_a_tone()
+    {
+        ASSERT_TRUE(ox_core_load((std::string(getenv("TEST_DIST_DIR")) + "/res/game").c_str()));
+        ox_button_set_state(0, 4, true);
+    }
     // One loop pass, the UI sound s started first: the component runs a frame, its sound is pushed and kept.
     void pass(bool mute, Samples *s = nullptr)
     {
-        if (s)
-            audio_stream_start_effect(stream, UiSound{SDL_AudioSpec{}, (uint32_t)(s->size() * 2), (uint8_t *)s->data()});
+        if (s) {
+            const UiSound sound = {SDL_AudioSpec{}, (uint32_t)(s->size() * 2), (uint8_t *)s->data()};
+            audio_stream_start_effect(stream, sound);
+        }
         ox_core_emulate();
         audio_stream_push(stream, mute);
         sent.insert(sent.end(), stream.samples, stream.samples + PUSH);
     }
+    Samples last_push() const { return Samples(sent.end() - PUSH, sent.end()); }
 };
-TEST_F(DiskAudio, MutedSilenceComponentSoundAndUiSoundsReachTheDevice)
+
+TEST_F(DiskAudio, MutedPushesAreSilentAndTheToneFollows)
 {
-    // The demo game with button A of player 1 held sounds a tone (below 8000) from its first frame.
-    ASSERT_TRUE(ox_core_load((std::string(getenv("TEST_DIST_DIR")) + "/res/game").c_str()));
-    ox_button_set_state(0, 4, true);
+    hold_a_tone();
     for (int i = 0; i < 15; i++)
         pass(i < 10);
-    sent.erase(sent.begin(), sent.begin() + 10 * PUSH);   // kept: everything after the muted frames
-    EXPECT_GT(*std::max_element(sent.end() - PUSH, sent.end()), 1000) << "no tone in the stream";
-    for (int level : {32767, -32768}) {   // a full-scale UI sound over the tone: mixed, held within +-32767
-        Samples effect(FRAME_SAMPLES, (int16_t)level);
-        pass(false, &effect);
-        auto r = std::minmax_element(sent.end() - PUSH, sent.end());
-        EXPECT_TRUE(level > 0 ? *r.second == 32767 && *r.first >= 32767 - 8000
-                              : *r.first == -32767 && *r.second <= -32767 + 8000)
-            << "effect " << level << " gave " << *r.first << ".." << *r.second;
-    }
-    // Muted, the UI sound alone: a long one over four pushes, then one cut off by another after one push.
-    Samples ramp(2000), other(FRAME_SAMPLES), expect;
+    const Samples muted(sent.begin(), sent.begin() + 10 * PUSH);
+    EXPECT_EQ(0, std::count_if(muted.begin(), muted.end(), [](int16_t s) { return s != 0; })) << "sound while muted";
+    const Samples last = last_push();
+    EXPECT_GT(*std::max_element(last.begin(), last.end()), 1000) << "no tone in the stream";
+}
+
+// A full-scale UI sound over the tone is mixed in and held within +-32767.
+TEST_F(DiskAudio, FullScaleUiSoundOverTheToneStaysInRange)
+{
+    hold_a_tone();
+    pass(false);
+    Samples loud(FRAME_SAMPLES, 32767);
+    pass(false, &loud);
+    Samples last = last_push();
+    EXPECT_EQ(32767, *std::max_element(last.begin(), last.end()));
+    EXPECT_GE(*std::min_element(last.begin(), last.end()), 32767 - 8000) << "the tone is mixed in";
+    Samples low(FRAME_SAMPLES, -32768);
+    pass(false, &low);
+    last = last_push();
+    EXPECT_EQ(-32767, *std::min_element(last.begin(), last.end()));
+    EXPECT_LE(*std::max_element(last.begin(), last.end()), -32767 + 8000) << "the tone is mixed in";
+}
+
+// Muted, the UI sound alone: a long one over three pushes, then the same again cut off by
+// another after one push.
+TEST_F(DiskAudio, MutedUiSoundPlaysWholeUntilTheNextCutsItOff)
+{
+    const int f = FRAME_SAMPLES;
+    Samples ramp(2000);
     for (int i = 0; i < 2000; i++)
-        ramp[i] = (int16_t)(i + 1), other[i % FRAME_SAMPLES] = (int16_t)(i % FRAME_SAMPLES - 20000);
-    for (int i = 0; i < 6; i++)
-        pass(true, i == 0 || i == 4 ? &ramp : i == 5 ? &other : nullptr);
-    for (int j = 0, f = FRAME_SAMPLES, i = 0; j < 12 * f; i = ++j / 2)   // sample i on both channels
-        expect.push_back((int16_t)(i < 2000 ? i + 1 : i < 4 * f ? 0 : i < 5 * f ? i - 4 * f + 1 : i - 5 * f - 20000));
-    EXPECT_EQ("", difference(expect, sent, sent.size() - 6 * PUSH));
-    SDL_UnlockAudioDevice(stream.device), locked = false;   // it plays silence, then all pushed, whole and in order
+        ramp[i] = (int16_t)(i + 1);
+    Samples other(f);
+    for (int i = 0; i < f; i++)
+        other[i] = (int16_t)(i - 20000);
+    pass(true, &ramp);
+    for (int i = 1; i < 4; i++)
+        pass(true);
+    pass(true, &ramp);
+    pass(true, &other);
+    Samples expect;   // the same sample on both channels
+    for (int i = 0; i < 6 * f; i++) {
+        int16_t v = 0;
+        if (i < 2000)
+            v = (int16_t)(i + 1);
+        else if (i >= 5 * f)
+            v = (int16_t)(i - 5 * f - 20000);
+        else if (i >= 4 * f)
+            v = (int16_t)(i - 4 * f + 1);
+        expect.push_back(v);
+        expect.push_back(v);
+    }
+    EXPECT_EQ("", difference(expect, sent, 0));
+}
+
+// The device plays silence, then everything pushed, whole and in order.
+TEST_F(DiskAudio, TheDevicePlaysEveryPushInOrder)
+{
+    hold_a_tone();
+    for (int i = 0; i < 15; i++)
+        pass(i < 10);
+    Samples loud(3 * FRAME_SAMPLES, 32767);
+    pass(false, &loud);
+    pass(false);
+    SDL_UnlockAudioDevice(stream.device);
+    locked = false;
     for (int i = 0; i < 300 && audio_stream_queued_frames(stream) > 0; i++)
         SDL_Delay(10);
-    SDL_Delay(100);
+    SDL_Delay(100);   // the last chunk leaves the queue before the device has written it
     audio_stream_close(stream);
     const std::string bytes = read_whole_file(dir.path("played"));
     const Samples out((const int16_t *)bytes.data(), (const int16_t *)bytes.data() + bytes.size() / 2);
-    const long first = std::search(out.begin(), out.end(), sent.begin(), sent.begin() + PUSH) - out.begin();
-    ASSERT_TRUE(first >= 10L * PUSH && first < (long)out.size()) << "unmuted sound at " << first << " of " << out.size();
-    EXPECT_TRUE(std::all_of(out.begin(), out.begin() + first, [](int16_t s) { return s == 0; })) << "sound while muted";
-    EXPECT_EQ("", difference(sent, out, first));
+    const Samples unmuted(sent.begin() + 10 * PUSH, sent.end());
+    const long first = std::search(out.begin(), out.end(), unmuted.begin(), unmuted.begin() + PUSH) - out.begin();
+    ASSERT_GE(first, 10L * PUSH) << "unmuted sound too early";
+    ASSERT_LT(first, (long)out.size()) << "unmuted sound not found in " << out.size() << " samples";
+    const long loud_before = std::count_if(out.begin(), out.begin() + first, [](int16_t s) { return s != 0; });
+    EXPECT_EQ(0, loud_before) << "sound while muted";
+    EXPECT_EQ("", difference(unmuted, out, first));
 }
+
 TEST(AudioStream, CapacityHoldsTwentyFramesAndSurvivesOddRatesAndNoDevice)
 {
-    const int cases[][2] = {{60, 14700}, {50, 17640}, {0, 14700}, {-7, 14700}};   // frame rate, capacity
+    const struct {
+        int frame_rate, capacity;
+    } cases[] = {
+        {60, 14700},
+        {50, 17640},
+        {0, 14700},    // the fallback rate
+        {-7, 14700},
+    };
     for (const auto &c : cases) {
-        gamestate.frame_rate = c[0];
+        gamestate.frame_rate = c.frame_rate;
         AudioStream stream = {};
         audio_stream_open(stream);
-        EXPECT_EQ(c[1], stream.capacity) << "at " << c[0] << " fps";
+        EXPECT_EQ(c.capacity, stream.capacity) << "at " << c.frame_rate << " fps";
         audio_stream_push(stream, false);   // audio not even started, so no device: nothing breaks
         audio_stream_close(stream);
     }

@@ -11,20 +11,30 @@
 #include "video/gamestate.h"
 #include "xgui/xgui.h"
 
+// The point (x, y) of a w x h window onto the overlay's 1920 x 1080 area, centred and as high
+// as the window. A window without height maps nothing and leaves the point untouched.
 TEST(MapPointer, MapsOutputsOntoTheCentred16by9Area)
 {
-    struct Case { int w, h, x, y, px, py; } cases[] = {
-        {1920, 1080, 0, 0, 0, 0},       {1920, 1080, 1919, 1079, 1919, 1079},
-        {640, 480, 0, 0, 238, 0},       {640, 480, 639, 479, 1676, 1077},   {640, 480, 320, 240, 958, 540},
-        {2560, 1080, 0, 540, -320, 540}, {2560, 1080, 2559, 0, 2239, 0},    {2560, 1080, 1280, 0, 960, 0},
-        {1920, 0, 10, 10, 7, 8},        // no height: false, the point untouched
+    const struct {
+        int w, h, x, y;
+        bool mapped;
+        int px, py;
+    } cases[] = {
+        {1920, 1080, 1919, 1079, true, 1919, 1079},
+        {640, 480, 0, 0, true, 238, 0},
+        {640, 480, 639, 479, true, 1676, 1077},
+        {640, 480, 320, 240, true, 958, 540},
+        {2560, 1080, 0, 540, true, -320, 540},
+        {2560, 1080, 2559, 0, true, 2239, 0},
+        {1920, 0, 10, 10, false, 7, 8},
     };
-    for (const Case &c : cases) {
-        int px = 7, py = 8;
+    for (const auto &c : cases) {
+        int px = 7;
+        int py = 8;
         const bool mapped = map_pointer(c.x, c.y, c.w, c.h, &px, &py);
-        EXPECT_EQ(std::to_string(c.h > 0) + " " + std::to_string(c.px) + "," + std::to_string(c.py),
-                  std::to_string(mapped) + " " + std::to_string(px) + "," + std::to_string(py))
-            << c.w << "x" << c.h << " at " << c.x << "," << c.y;
+        EXPECT_EQ(c.mapped, mapped) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
+        EXPECT_EQ(c.px, px) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
+        EXPECT_EQ(c.py, py) << c.w << "x" << c.h << " at " << c.x << "," << c.y;
     }
 }
 
@@ -53,9 +63,20 @@ protected:
         SDL_DestroyWindow(gamestate.window);
         SDL_free(gamestate.pixels);
         SDL_Quit();   // closes the joysticks too
-        GameState &g = gamestate;
-        g.frame_texture = nullptr, g.renderer = nullptr, g.window = nullptr, g.pixels = nullptr, g.pixels_size = 0;
-        memset(g.joysticks, 0, sizeof g.joysticks);
+        gamestate.frame_texture = nullptr;
+        gamestate.renderer = nullptr;
+        gamestate.window = nullptr;
+        gamestate.pixels = nullptr;
+        gamestate.pixels_size = 0;
+        memset(gamestate.joysticks, 0, sizeof gamestate.joysticks);
+    }
+    static int attach() { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 1); }
+    static void drain()
+    {
+        SDL_JoystickUpdate();
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            handle_event(e);
     }
 };
 
@@ -66,45 +87,61 @@ TEST_F(Events, UnusedFunctionKeysDoNothing)
     key.type = SDL_KEYDOWN;
     for (int code = SDL_SCANCODE_F4; code <= SDL_SCANCODE_F9; code++)
         for (Uint16 mod : {KMOD_NONE, KMOD_RSHIFT}) {
-            key.key.keysym.scancode = (SDL_Scancode)code, key.key.keysym.mod = mod;
+            key.key.keysym.scancode = (SDL_Scancode)code;
+            key.key.keysym.mod = mod;
             handle_event(key);
         }
     for (const char *name : {"res/3S", "res/3P", "res/8S", "res/0S", "res/0P", "res/conf"})
         EXPECT_FALSE(res.exists(name)) << name << " written";
-    EXPECT_FALSE(gamestate.paused || xgui_is_open() || settings.fullscreen) << "F4-F9 changed the state";
+    EXPECT_FALSE(gamestate.paused) << "F4-F9 paused";
+    EXPECT_FALSE(xgui_is_open()) << "F4-F9 opened the menu";
+    EXPECT_FALSE(settings.fullscreen) << "F4-F9 changed to full screen";
 }
+// Mended fault: a removal names an instance id, not a device index. A re-attached joystick
+// gets a new id; removing the one in slot 0 must not close slot 1.
 TEST_F(Events, JoysticksTakeTheFirstFourSlotsAndLeaveByTheirOwnHandle)
 {
-    auto attach = [] { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 1); };
-    auto drain = [] { SDL_JoystickUpdate(); for (SDL_Event e; SDL_PollEvent(&e);) handle_event(e); };
-    // Mended fault: a removal names an instance id, not a device index. A re-attached
-    // joystick gets a new id; removing the one in slot 0 must not close slot 1.
-    const int a = attach();
+    const int first = attach();
     drain();
-    SDL_JoystickDetachVirtual(a);
+    SDL_JoystickDetachVirtual(first);
     drain();
-    attach(), attach();
+    attach();
+    attach();
     drain();
     SDL_Joystick *second = gamestate.joysticks[1];
     ASSERT_NE(nullptr, second);
     SDL_JoystickDetachVirtual(0);
     drain();
-    EXPECT_TRUE(!gamestate.joysticks[0] && gamestate.joysticks[1] == second && SDL_JoystickGetAttached(second))
-        << "slot 0 " << gamestate.joysticks[0] << ", slot 1 " << gamestate.joysticks[1] << " (was " << second << ")";
-    // Device indexes 4 and up are never opened.
-    for (int i = 0; i < 4; i++)
+    EXPECT_EQ(nullptr, gamestate.joysticks[0]) << "slot 0 still holds the removed joystick";
+    EXPECT_EQ(second, gamestate.joysticks[1]) << "slot 1 changed";
+    EXPECT_TRUE(SDL_JoystickGetAttached(second)) << "slot 1 closed";
+}
+
+TEST_F(Events, DeviceIndexesFourAndUpAreNeverOpened)
+{
+    for (int i = 0; i < 5; i++)
         attach();
     drain();
     ASSERT_EQ(5, SDL_NumJoysticks());
     const SDL_JoystickID fifth = SDL_JoystickGetDeviceInstanceID(4);
-    for (int i = 1; i < MAX_JOYSTICKS; i++)
-        EXPECT_TRUE(gamestate.joysticks[i] && SDL_JoystickInstanceID(gamestate.joysticks[i]) != fifth) << "slot " << i;
-    // The guide button (10) toggles the menu only while the guide setting is on.
+    for (int i = 0; i < MAX_JOYSTICKS; i++) {
+        ASSERT_NE(nullptr, gamestate.joysticks[i]) << "slot " << i;
+        EXPECT_NE(fifth, SDL_JoystickInstanceID(gamestate.joysticks[i])) << "slot " << i;
+    }
+}
+
+TEST_F(Events, GuideButtonTogglesTheMenuOnlyWithTheGuideSetting)
+{
+    attach();
+    drain();
+    ASSERT_NE(nullptr, gamestate.joysticks[0]);
     for (bool guide : {false, true}) {
         settings.guide = guide;
-        bool was_open = xgui_is_open();
-        SDL_JoystickSetVirtualButton(gamestate.joysticks[2], 10, 1), drain();
-        SDL_JoystickSetVirtualButton(gamestate.joysticks[2], 10, 0), drain();
+        const bool was_open = xgui_is_open();
+        SDL_JoystickSetVirtualButton(gamestate.joysticks[0], 10, 1);
+        drain();
+        SDL_JoystickSetVirtualButton(gamestate.joysticks[0], 10, 0);
+        drain();
         EXPECT_EQ(guide, xgui_is_open() != was_open) << "guide setting " << guide;
     }
 }

@@ -67,22 +67,46 @@ protected:
         for (int i = 0; i < g.raster_w * g.raster_h; i++) {  // a flat picture with the mark
             uint32_t c = i % g.raster_w < MARK_SIZE && i / g.raster_w < MARK_SIZE ? MARK : PICTURE;
             uint8_t *p = g.pixels + (size_t)i * 4;
-            p[0] = (uint8_t)(c >> 16), p[1] = (uint8_t)(c >> 8), p[2] = (uint8_t)c, p[3] = 0xFF;
+            p[0] = (uint8_t)(c >> 16);
+            p[1] = (uint8_t)(c >> 8);
+            p[2] = (uint8_t)c;
+            p[3] = 0xFF;
         }
         SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
-        ASSERT_TRUE(g.frame_texture && g.gl_path && crt_program_usable());
+        ASSERT_NE(nullptr, g.frame_texture);
+        ASSERT_TRUE(g.gl_path);
+        ASSERT_TRUE(crt_program_usable());
         ASSERT_TRUE(xgui_init(res->path("").c_str(), g.renderer));
-        settings.scale = 3, settings.stretch = false;
+        settings.scale = 3;
+        settings.stretch = false;
     }
-    static void TearDownTestSuite() { xgui_free(), ox_core_shut(), SDL_Quit(); delete res; }
-    void SetUp() override { xgui_reset(), xgui_set_open(false), xgui_alpha = 0; }
+    static void TearDownTestSuite()
+    {
+        xgui_free();
+        ox_core_shut();
+        SDL_Quit();
+        delete res;
+    }
+    void SetUp() override
+    {
+        xgui_reset();
+        xgui_set_open(false);
+        xgui_alpha = 0;
+    }
     void set_window(int w, int h)
     {
         SDL_SetWindowSize(gamestate.window, w, h);
-        gamestate.window_w = fw = w, gamestate.window_h = fh = h;
+        gamestate.window_w = w;
+        gamestate.window_h = h;
+        fw = w;
+        fh = h;
     }
     // The offscreen surface keeps its back buffer across the swap.
-    void present_and_read() { gamestate.present_gl(), read(); }
+    void present_and_read()
+    {
+        gamestate.present_gl();
+        read();
+    }
     void read()
     {
         frame.assign((size_t)fw * fh, 0);
@@ -95,11 +119,16 @@ protected:
     {
         int bad = 0;
         char first[80] = "";
-        for (int x, y, i = 0; i < fw * fh; i++) {
-            uint32_t want = expected(x = i % fw, y = i / fw), got = at(x, y);
-            if (want != ANY && channel_diff(got, want) > slack && !bad++)
-                snprintf(first, sizeof first, "at %d,%d want %06X, got %06X", x, y, want, got);
-        }
+        for (int y = 0; y < fh; y++)
+            for (int x = 0; x < fw; x++) {
+                const uint32_t want = expected(x, y);
+                const uint32_t got = at(x, y);
+                if (want == ANY || channel_diff(got, want) <= slack)
+                    continue;
+                if (bad == 0)
+                    snprintf(first, sizeof first, "at %d,%d want %06X, got %06X", x, y, want, got);
+                bad++;
+            }
         return bad ? std::to_string(bad) + " pixels differ, first " + first : "";
     }
     // Mismatches against inside (or the PLAIN picture) on picture_rect, outside elsewhere.
@@ -125,9 +154,16 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
                                           SDL_TEXTUREACCESS_STATIC, 64, 36);
     std::vector<uint32_t> texels(64 * 36, 0xFF000000 | BACKDROP);
     ASSERT_EQ(SDL_UpdateTexture(back, nullptr, texels.data(), 64 * 4), 0) << SDL_GetError();
-    const int sizes[][2] = {{768, 672}, {1920, 1080}, {640, 480}, {515, 451}, {200, 100}};
+    const int sizes[][2] = {
+        {768, 672},
+        {1920, 1080},
+        {640, 480},
+        {515, 451},
+        {200, 100},
+    };
     for (bool effect : {false, true}) {
-        settings.smoothing = effect, gamestate.back_texture = effect ? back : nullptr;
+        settings.smoothing = effect;
+        gamestate.back_texture = effect ? back : nullptr;
         for (const auto &s : sizes) {
             set_window(s[0], s[1]);
             present_and_read();
@@ -135,14 +171,19 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
                 << s[0] << "x" << s[1] << " effect " << effect;
         }
     }
-    // The generated overlay picture is opaque: faded fully in it covers the whole window.
+    gamestate.back_texture = nullptr;
+    SDL_DestroyTexture(back);
+}
+
+// The generated overlay picture is opaque: faded fully in it covers the whole window.
+TEST_F(GlPath, OpaqueOverlayCoversTheWindow)
+{
     set_window(1920, 1080);
     xgui_set_open(true);
     for (int i = 0; i < 32; i++)
         xgui_update(1920, 1080, 0, 0, 0);
     present_and_read();
     EXPECT_EQ(rect_mismatches(TEST_OVERLAY, TEST_OVERLAY, 1), "") << "overlay";
-    gamestate.back_texture = nullptr, SDL_DestroyTexture(back);
 }
 
 // A broken fragment shader is logged with the driver's info log (naming what the compiler
@@ -158,11 +199,12 @@ TEST_F(GlPath, BrokenShaderLeavesThePlainPicture)
     gamestate.crt_program =
         build_crt_program("res/crtv", source_file("tests/data/broken_crtf").c_str());
     const std::string log = read_whole_file("res/log").substr(before);
-    EXPECT_TRUE(log.find("Error: Compiling fragment shader\n") == 0 &&
-                log.find("no_such_colour") != std::string::npos) << log;
+    EXPECT_EQ(0u, log.find("Error: Compiling fragment shader\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("no_such_colour")) << "the driver's info log is missing:\n" << log;
     GLint linked = GL_TRUE;
     get_programiv(gamestate.crt_program, GL_LINK_STATUS, &linked);
-    EXPECT_TRUE(!crt_program_usable() && linked == GL_FALSE);
+    EXPECT_FALSE(crt_program_usable());
+    EXPECT_EQ(GL_FALSE, linked);
     present_and_read();
     EXPECT_EQ(rect_mismatches(PLAIN, BLACK, 0), "");
     gamestate.crt_program = build_crt_program("res/crtv", "res/crtf");  // the test pair again
@@ -179,7 +221,8 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
     for (const auto &shape : shapes) {
         const int w = shape[0], h = shape[1];
         set_window(w, h);
-        xgui_reset(), xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
+        xgui_reset();
+        xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
         xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M?$", XGUI_ALIGN_RIGHT), 1);
         xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
         int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
@@ -193,7 +236,8 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
         SDL_RenderClear(gamestate.renderer);
         SDL_RenderCopy(gamestate.renderer, gamestate.frame_texture, nullptr, &r);
         xgui_draw(gamestate.renderer, w, h);
-        const std::vector<uint32_t> sdl = (read(), frame);
+        read();
+        const std::vector<uint32_t> sdl = frame;
         SDL_RenderPresent(gamestate.renderer);
         present_and_read();
         XguiMapping map = xgui_mapping(w, h);

@@ -2,129 +2,255 @@
 // keyboard array owned by the test.
 #include "pages_fixture.h"
 #include <algorithm>
+#include <sstream>
 #include "input/defaults.h"
 class Input : public Pages {};
 static const Binding NOTHING = {-1, 0, 0, 0, 0};
-static Binding capture() { Binding b = {}; if (!input_poll_binding(b, true)) b.type = -1; return b; }
+// What a capture finds, or NOTHING.
+static Binding capture()
+{
+    Binding b = {};
+    if (!input_poll_binding(b, true))
+        b.type = -1;
+    return b;
+}
 static bool active(Binding b) { return input_poll_binding(b, false); }
+
+// Slot 1 is a plain joystick, its axes at rest at 0. Slot 0 is game-controller-typed: its
+// triggers (axes 4 and 5) rest at -32768.
 TEST_F(Input, AxisThresholdsAndTriggerAtRest)
 {
-    // Slot 0 is game-controller-typed: its triggers (axes 4 and 5) rest at -32768.
-    Pad pad(1, 3, 4, 0), ctl(0, 6, 4, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER);
-    ctl.axis(4, -32768), ctl.axis(5, -32768);
-    // {slot, axis, value, side captured (0: nothing), active as +, active as either side}
-    struct Case { int slot, axis, v, side; bool pos, any; } cases[] = {
-        {1, 2, -16000, 1, 0, 1}, {1, 2, -15999, 0, 0, 0}, {1, 2, 15999, 0, 0, 0}, {1, 2, 16000, 2, 1, 1}, {0, 4, -32768, 0, 0, 0},
-        {0, 4, -16769, 0, 0, 0}, {0, 4, -16768, 2, 0, 1} /* deflected, yet below 0 */, {0, 4, 0, 2, 0, 0}, {0, 4, 1, 2, 1, 1}};
-    for (const Case &c : cases) {
-        (c.slot ? pad : ctl).axis(c.axis, c.v);
-        Binding want = {BIND_AXIS, 0, c.side, c.slot, c.axis}, pos = {BIND_AXIS, 0, 2, c.slot, c.axis};
-        EXPECT_EQ(str(c.side ? want : NOTHING) + char('0' + c.pos * 2 + c.any), str(capture()) + char('0' + active(pos) * 2
-                  + active({BIND_AXIS, 0, 3, c.slot, c.axis}))) << "axis " << c.axis << " at " << c.v << ": 2 if active as +, 1 as any";
-        EXPECT_FALSE(active(Binding{BIND_AXIS, 0, 3, 1 - c.slot, c.axis})) << c.v << ": another joystick";
-        (c.slot ? pad : ctl).axis(c.axis, c.slot ? 0 : -32768);
+    Pad pad(1, 3, 4, 0);
+    Pad ctl(0, 6, 4, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER);
+    ctl.axis(4, -32768);
+    ctl.axis(5, -32768);
+    const struct {
+        int slot, axis, value;
+        int side;              // captured as 1 (-) or 2 (+); 0: nothing captured
+        bool positive, either; // active when bound as + and when bound as either side
+    } cases[] = {
+        {1, 2, -16000, 1, false, true},
+        {1, 2, -15999, 0, false, false},
+        {1, 2, 15999, 0, false, false},
+        {1, 2, 16000, 2, true, true},
+        {0, 4, -32768, 0, false, false},   // a trigger at rest
+        {0, 4, -16769, 0, false, false},
+        {0, 4, -16768, 2, false, true},    // deflected, yet below 0
+        {0, 4, 0, 2, false, false},
+        {0, 4, 1, 2, true, true},
+    };
+    for (const auto &c : cases) {
+        Pad &moved = c.slot ? pad : ctl;
+        moved.axis(c.axis, c.value);
+        const Binding want = {BIND_AXIS, 0, c.side, c.slot, c.axis};
+        EXPECT_EQ(str(c.side ? want : NOTHING), str(capture())) << "axis " << c.axis << " at " << c.value;
+        EXPECT_EQ(c.positive, active(Binding{BIND_AXIS, 0, 2, c.slot, c.axis}))
+            << "bound as +: axis " << c.axis << " at " << c.value;
+        EXPECT_EQ(c.either, active(Binding{BIND_AXIS, 0, 3, c.slot, c.axis}))
+            << "bound as either side: axis " << c.axis << " at " << c.value;
+        EXPECT_FALSE(active(Binding{BIND_AXIS, 0, 3, 1 - c.slot, c.axis})) << c.value << ": another joystick";
+        moved.axis(c.axis, c.slot ? 0 : -32768);
     }
 }
-TEST_F(Input, HatsWithDiagonalsAndButtonsNineAndTen)
+
+// A binding to a diagonal is active on either of its directions; one to up only on up.
+TEST_F(Input, HatsWithDiagonals)
 {
     Pad pad(0, 0, 16, 2);
-    const Binding up_right = {BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 1}, up = {BIND_HAT, 0, SDL_HAT_UP, 0, 1};
+    const Binding up_right = {BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 1};
+    const Binding up = {BIND_HAT, 0, SDL_HAT_UP, 0, 1};
     pad.hat(1, SDL_HAT_RIGHTUP);
     EXPECT_EQ(str(up_right), str(capture()));
-    struct Case { int mask; bool up_right, up; } cases[] = {
-        {SDL_HAT_CENTERED, 0, 0}, {SDL_HAT_UP, 1, 1}, {SDL_HAT_RIGHT, 1, 0}, {SDL_HAT_RIGHTUP, 1, 1},
-        {SDL_HAT_LEFTUP, 1, 1}, {SDL_HAT_RIGHTDOWN, 1, 0}, {SDL_HAT_LEFT, 0, 0}, {SDL_HAT_LEFTDOWN, 0, 0}};
-    for (const Case &c : cases) {
+    const struct {
+        int mask;
+        bool up_right, up;
+    } cases[] = {
+        {SDL_HAT_CENTERED, false, false},
+        {SDL_HAT_UP, true, true},
+        {SDL_HAT_RIGHT, true, false},
+        {SDL_HAT_RIGHTUP, true, true},
+        {SDL_HAT_LEFTUP, true, true},
+        {SDL_HAT_RIGHTDOWN, true, false},
+        {SDL_HAT_LEFT, false, false},
+        {SDL_HAT_LEFTDOWN, false, false},
+    };
+    for (const auto &c : cases) {
         pad.hat(1, c.mask);
-        EXPECT_EQ(c.up_right * 10 + c.up, active(up_right) * 10 + active(up)) << "hat at " << c.mask;
+        EXPECT_EQ(c.up_right, active(up_right)) << "bound to up-right, hat at " << c.mask;
+        EXPECT_EQ(c.up, active(up)) << "bound to up, hat at " << c.mask;
     }
-    pad.hat(1, SDL_HAT_CENTERED), pad.hat(0, SDL_HAT_UP);
+    pad.hat(1, SDL_HAT_CENTERED);
+    pad.hat(0, SDL_HAT_UP);
     EXPECT_FALSE(active(up)) << "the same position on another hat";
-    pad.hat(0, SDL_HAT_CENTERED), pad.button(10, true), pad.button(15, true);
+}
+
+TEST_F(Input, ButtonsNineAndTen)
+{
+    Pad pad(0, 0, 16, 2);
+    pad.button(10, true);
+    pad.button(15, true);
     EXPECT_EQ(str(NOTHING), str(capture())) << "buttons beyond the tenth";
     EXPECT_FALSE(active(Binding{BIND_BUTTON, 0, 10, 0, 0}));
     pad.button(9, true);
     EXPECT_EQ(str(Binding{BIND_BUTTON, 0, 9, 0, 0}), str(capture()));
 }
+
 TEST_F(Input, CaptureOrder)
 {
-    Pad pad0(0, 3, 10, 1), pad2(2, 3, 10, 1);
+    Pad pad0(0, 3, 10, 1);
+    Pad pad2(2, 3, 10, 1);
     pad2.axis(0, -20000);
     EXPECT_EQ(str(Binding{BIND_AXIS, 0, 1, 2, 0}), str(capture())) << "a later slot alone";
     pad0.button(3, true);
     EXPECT_EQ(str(Binding{BIND_BUTTON, 0, 3, 0, 0}), str(capture())) << "slot 0 before slot 2";
     pad0.hat(0, SDL_HAT_LEFT);
     EXPECT_EQ(str(Binding{BIND_HAT, 0, SDL_HAT_LEFT, 0, 0}), str(capture())) << "hats before buttons";
-    pad0.axis(2, 20000), pad0.axis(1, -20000);
+    pad0.axis(2, 20000);
+    pad0.axis(1, -20000);
     EXPECT_EQ(str(Binding{BIND_AXIS, 0, 1, 0, 1}), str(capture())) << "lowest axis first";
     fake_keys[300] = 1;
     EXPECT_EQ(str(Binding{BIND_AXIS, 0, 1, 0, 1}), str(capture())) << "keys above 255 are not captured";
-    fake_keys[255] = fake_keys[200] = 1;
+    fake_keys[255] = 1;
+    fake_keys[200] = 1;
     EXPECT_EQ(str(Binding{BIND_KEY, 200, 0, 0, 0}), str(capture())) << "the keyboard first";
     EXPECT_TRUE(active(Binding{BIND_KEY, 300, 0, 0, 0})) << "a key above 255 from a file is tested";
 }
+
+// Everything is held; only the last binding of each kind is in range.
 TEST_F(Input, OutOfRangeBindingsNeverActive)
 {
     Pad pad(0, 2, 10, 1);
-    pad.axis(0, -32768), pad.hat(0, SDL_HAT_UP), pad.button(0, true), memset(fake_keys, 1, sizeof fake_keys);
-    struct Case { Binding b; bool active; } cases[] = {   // the last of each kind is in range
-        {{BIND_KEY, -1, 0, 0, 0}, 0}, {{BIND_KEY, SDL_NUM_SCANCODES, 0, 0, 0}, 0}, {{BIND_KEY, SDL_NUM_SCANCODES - 1, 0, 0, 0}, 1},
-        {{BIND_AXIS, 0, 3, -1, 0}, 0}, {{BIND_AXIS, 0, 3, 4, 0}, 0}, {{BIND_AXIS, 0, 3, 0, -1}, 0}, {{BIND_AXIS, 0, 1, 0, 0}, 1},
-        {{BIND_HAT, 0, 15, INT32_MIN, 0}, 0}, {{BIND_HAT, 0, 15, 0, -1}, 0}, {{BIND_HAT, 0, SDL_HAT_UP, 0, 0}, 1},
-        {{BIND_BUTTON, 0, -1, 0, 0}, 0}, {{BIND_BUTTON, 0, INT32_MAX, 0, 0}, 0}, {{BIND_BUTTON, 0, 0, 0, 0}, 1},
-        {{5, 0, 0, 0, 0}, 0}, {{-1, 4, 0, 0, 0}, 0}};
-    for (const Case &c : cases)
-        EXPECT_EQ(c.active, active(c.b)) << str(c.b);
+    pad.axis(0, -32768);
+    pad.hat(0, SDL_HAT_UP);
+    pad.button(0, true);
+    memset(fake_keys, 1, sizeof fake_keys);
+    const struct {
+        Binding binding;
+        bool active;
+    } cases[] = {
+        {{BIND_KEY, -1, 0, 0, 0}, false},
+        {{BIND_KEY, SDL_NUM_SCANCODES, 0, 0, 0}, false},
+        {{BIND_KEY, SDL_NUM_SCANCODES - 1, 0, 0, 0}, true},
+        {{BIND_AXIS, 0, 3, -1, 0}, false},
+        {{BIND_AXIS, 0, 3, 4, 0}, false},
+        {{BIND_AXIS, 0, 3, 0, -1}, false},
+        {{BIND_AXIS, 0, 1, 0, 0}, true},
+        {{BIND_HAT, 0, 15, INT32_MIN, 0}, false},
+        {{BIND_HAT, 0, 15, 0, -1}, false},
+        {{BIND_HAT, 0, SDL_HAT_UP, 0, 0}, true},
+        {{BIND_BUTTON, 0, -1, 0, 0}, false},
+        {{BIND_BUTTON, 0, INT32_MAX, 0, 0}, false},
+        {{BIND_BUTTON, 0, 0, 0, 0}, true},
+        {{5, 0, 0, 0, 0}, false},
+        {{-1, 4, 0, 0, 0}, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.active, active(c.binding)) << str(c.binding);
 }
+
+// Player 1's button 1 is on joystick button 3; player 2's button 2 on the same and on Q.
 TEST_F(Input, StepSendsEveryButtonAndReleasesOnDetach)
 {
     gameinfo.players = 2;
     const int buttons = input_button_count();
     Pad pad(0, 0, 10, 0);
-    settings.bindings[0][1][1] = settings.bindings[1][2][1] = Binding{BIND_BUTTON, 0, 3, 0, 0};
+    settings.bindings[0][1][1] = Binding{BIND_BUTTON, 0, 3, 0, 0};
+    settings.bindings[1][2][1] = Binding{BIND_BUTTON, 0, 3, 0, 0};
     settings.bindings[1][2][0] = Binding{BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0};
-    pad.button(3, true), fake_keys[SDL_SCANCODE_Q] = 1;
-    for (int detached = 0; detached < 2; detached++) {   // the key still holds player 2's button
-        if (detached) pad.detach();
-        sent_buttons.clear(), input_step();
-        std::string want(2 * buttons, '0'), got;
-        want[buttons + 2] = '1', want[1] = detached ? '0' : '1';
-        for (size_t i = 0; i < sent_buttons.size(); i++)
-            got += sent_buttons[i].player * buttons + sent_buttons[i].button == (int)i ? '0' + sent_buttons[i].pressed : '?';
-        EXPECT_EQ(want, got) << (detached ? "joystick detached" : "attached");
+    pad.button(3, true);
+    fake_keys[SDL_SCANCODE_Q] = 1;
+    for (bool detached : {false, true}) {
+        if (detached)
+            pad.detach();
+        sent_buttons.clear();
+        input_step();
+        const char *when = detached ? "joystick detached" : "attached";
+        ASSERT_EQ((size_t)(2 * buttons), sent_buttons.size()) << when;
+        for (int i = 0; i < 2 * buttons; i++) {
+            const int player = i / buttons;
+            const int button = i % buttons;
+            const bool pressed = (player == 0 && button == 1 && !detached) || (player == 1 && button == 2);
+            EXPECT_EQ(player, sent_buttons[i].player) << when << ": state " << i;
+            EXPECT_EQ(button, sent_buttons[i].button) << when << ": state " << i;
+            EXPECT_EQ(pressed, sent_buttons[i].pressed) << when << ": player " << player << " button " << button;
+        }
     }
 }
+
+// What bindings_set_defaults left in a player's table, filled with MARKER beforehand.
+static const Binding MARKER = {BIND_KEY, 99, 0, 0, 0};
+static void fill_with_marker()
+{
+    std::fill_n(&settings.bindings[0][0][0], sizeof settings.bindings / sizeof MARKER, MARKER);
+}
+static std::string defaults_left(int player)
+{
+    const Binding(*b)[MAX_SLOTS] = settings.bindings[player];
+    const int buttons = input_button_count();
+    if (str(b[0][0]) == str(MARKER))
+        return "untouched";
+    if (player == 0 && str(b[0][0]) == str({BIND_AXIS, 0, 0, 0, 5}))
+        return "res/donf";
+    if (player == 1 && str(b[1][1]) == str({BIND_BUTTON, 0, 9, 0, 0}))
+        return "res/donf";
+    for (int i = 0; i < buttons; i++) {
+        const Binding key = {BIND_KEY, ox_button_get_default_keyboard(i), 0, 0, 0};
+        const Binding joy = {i < 4 ? BIND_HAT : BIND_BUTTON, 0, ox_button_get_default_joystick(i), 0, 0};
+        if (str(b[i][0]) != str(key) || str(b[i][1]) != str(joy))
+            return "something else at button " + std::to_string(i);
+    }
+    return "component";
+}
+
+// res/donf replaces the bindings of every bound player, whoever is named.
 TEST_F(Input, DefaultsWithAndWithoutDonf)
 {
-    const int buttons = input_button_count();
-    const Binding marker = {BIND_KEY, 99, 0, 0, 0};
-    auto fill = [&] { std::fill_n(&settings.bindings[0][0][0], sizeof settings.bindings / sizeof marker, marker); };
-    auto state = [&](int p) {   // 'u' untouched, 'f' res/donf's, 'p' the component's, '!' beyond the buttons
-        const Binding(*b)[MAX_SLOTS] = settings.bindings[p];
-        bool proposal = true;
-        for (int i = 0; i < buttons; i++)
-            proposal &= str(b[i][0]) + str(b[i][1]) == str({BIND_KEY, ox_button_get_default_keyboard(i), 0, 0, 0})
-                + str({i < 4 ? BIND_HAT : BIND_BUTTON, 0, ox_button_get_default_joystick(i), 0, 0});
-        bool file = p ? str(b[1][1]) == str({BIND_BUTTON, 0, 9, 0, 0}) : str(b[0][0]) == str({BIND_AXIS, 0, 0, 0, 5});
-        return str(b[buttons][0]) != str(marker) ? '!' : str(b[0][0]) == str(marker) ? 'u' : file ? 'f' : proposal ? 'p' : '?';
+    const struct {
+        bool donf;
+        int players, named;
+        const char *player1, *player2;
+    } cases[] = {
+        {false, 1, -1, "component", "untouched"},
+        {false, 2, -1, "component", "component"},
+        {false, 2, 1, "untouched", "component"},
+        {false, 2, 5, "untouched", "untouched"},   // a player beyond the table
+        {true, 2, -1, "res/donf", "res/donf"},
+        {true, 2, 1, "res/donf", "res/donf"},
+        {true, 1, -1, "res/donf", "untouched"},
     };
-    struct Case { bool donf; int players, named; const char *want; } cases[] = {   // res/donf: whoever is named
-        {0, 1, -1, "pu"}, {0, 2, -1, "pp"}, {0, 2, 1, "up"}, {0, 2, 5, "uu"},
-        {1, 2, -1, "ff"}, {1, 2, 1, "ff"}, {1, 1, -1, "fu"}};
-    for (const Case &c : cases) {
-        if (c.donf) res->write("res/donf", "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_1_1_type=4\nbtn_1_1_1_value=9\n");
+    for (const auto &c : cases) {
+        if (c.donf)
+            res->write("res/donf", "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_1_1_type=4\nbtn_1_1_1_value=9\n");
         gameinfo.players = c.players;
-        fill(), bindings_set_defaults(c.named);
-        EXPECT_EQ(c.want, std::string() + state(0) + state(1)) << c.donf << " donf, " << c.players << " players, " << c.named;
+        fill_with_marker();
+        bindings_set_defaults(c.named);
+        std::ostringstream when;
+        when << (c.donf ? "with" : "without") << " res/donf, " << c.players << " players, named " << c.named;
+        EXPECT_EQ(c.player1, defaults_left(0)) << when.str();
+        EXPECT_EQ(c.player2, defaults_left(1)) << when.str();
+        for (int p = 0; p < MAX_PLAYERS; p++)
+            EXPECT_EQ(str(MARKER), str(settings.bindings[p][input_button_count()][0]))
+                << when.str() << ": player " << p + 1 << " beyond the buttons";
     }
-    fill(), bindings_clear(MAX_PLAYERS);
-    EXPECT_EQ("uu", std::string() + state(0) + state(1)) << "clearing a player beyond the table";
 }
+
+TEST_F(Input, ClearingAPlayerBeyondTheTableDoesNothing)
+{
+    fill_with_marker();
+    bindings_clear(MAX_PLAYERS);
+    EXPECT_EQ("untouched", defaults_left(0));
+    EXPECT_EQ("untouched", defaults_left(1));
+}
+
 static int many_buttons(void) { return 40; }
 TEST_F(Input, ComponentWithTooManyButtons)
 {
-    input_raw_button_count = many_buttons, gameinfo.players = 2;
-    bindings_set_defaults(-1), bindings_clear(-1), input_step(), bindings_refresh_labels();
-    EXPECT_EQ((size_t)(2 * MAX_BUTTONS), sent_buttons.size());
-    EXPECT_STREQ("none", binding_labels[MAX_BUTTONS - 1][1]);
+    input_raw_button_count = many_buttons;
+    gameinfo.players = 2;
+    bindings_set_defaults(-1);
+    bindings_clear(-1);
+    input_step();
+    bindings_refresh_labels();
+    EXPECT_EQ((size_t)(2 * MAX_BUTTONS), sent_buttons.size()) << "states sent";
+    EXPECT_STREQ("none", binding_labels[MAX_BUTTONS - 1][1]) << "label of the last row";
 }

@@ -1,5 +1,6 @@
 // Key names and the texts of the binding cells.
 #include <gtest/gtest.h>
+#include <string.h>
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "input/capture.h"
@@ -42,19 +43,39 @@ TEST(Labels, EveryKindAndPadStyle)
     EXPECT_STREQ("Spa", small);
 }
 
+// Row 1 of both columns: player 1 has Space in slot 0, player 2 hat 1 down in slot 0.
 TEST(Labels, CellsOfTheShownPlayer)
 {
     settings = Settings();
-    settings.bindings[0][1][0] = Binding{BIND_KEY, 44, 0, 0, 0}, settings.bindings[1][1][0] = Binding{BIND_HAT, 0, 4, 0, 0};
-    struct Case { int shown, row, slot; const char *c0, *c1; } cases[] = {
-        {0, -1, 0, "Space", "none"}, {1, 1, 1, "J1.H1Down", "???"}, {7, -1, 0, "Space", "none"}};   // 7: beyond the table
-    for (const Case &c : cases) {
-        shown_player = c.shown, capture_button = c.row, capture_slot = c.slot;
+    settings.bindings[0][1][0] = Binding{BIND_KEY, 44, 0, 0, 0};
+    settings.bindings[1][1][0] = Binding{BIND_HAT, 0, 4, 0, 0};
+    const struct {
+        int shown, capture_row, capture_slot;
+        const char *slot0, *slot1;
+    } cases[] = {
+        {0, -1, 0, "Space", "none"},
+        {1, 1, 1, "J1.H1Down", "???"},   // the cell waiting for a capture
+        {7, -1, 0, "Space", "none"},     // a player beyond the table: the first
+    };
+    for (const auto &c : cases) {
+        shown_player = c.shown;
+        capture_button = c.capture_row;
+        capture_slot = c.capture_slot;
         bindings_refresh_labels();
-        EXPECT_EQ(std::string(c.c0) + "|" + c.c1, std::string(binding_labels[1][0]) + "|" + binding_labels[1][1]);
+        EXPECT_STREQ(c.slot0, binding_labels[1][0]) << "player " << c.shown;
+        EXPECT_STREQ(c.slot1, binding_labels[1][1]) << "player " << c.shown;
     }
-    shown_player = 0, capture_button = -1;
-    char a[8] = "x", b[8] = "x";
-    binding_cell_label(0, MAX_BUTTONS, 0, a, sizeof a), binding_cell_label(-1, 0, 0, b, sizeof b);
-    EXPECT_EQ("|", std::string(a) + "|" + b) << "a row beyond the table, a negative player";
+    shown_player = 0;
+    capture_button = -1;
+}
+
+TEST(Labels, CellsOutsideTheTableAreEmpty)
+{
+    settings = Settings();
+    char text[8] = "x";
+    binding_cell_label(0, MAX_BUTTONS, 0, text, sizeof text);
+    EXPECT_STREQ("", text) << "a row beyond the table";
+    strcpy(text, "x");
+    binding_cell_label(-1, 0, 0, text, sizeof text);
+    EXPECT_STREQ("", text) << "a negative player";
 }

@@ -23,7 +23,11 @@ protected:
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
         ASSERT_NE(renderer, nullptr) << SDL_GetError();
     }
-    static void TearDownTestSuite() { SDL_DestroyRenderer(renderer), SDL_Quit(); }
+    static void TearDownTestSuite()
+    {
+        SDL_DestroyRenderer(renderer);
+        SDL_Quit();
+    }
     ResDir dir;
 };
 
@@ -38,41 +42,54 @@ static const uint8_t PALETTE[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
 enum { PAL = PNG_COLOR_TYPE_PALETTE, GREY = PNG_COLOR_TYPE_GRAY, GREY_A = PNG_COLOR_TYPE_GRAY_ALPHA,
        RGB = PNG_COLOR_TYPE_RGB, RGBA = PNG_COLOR_TYPE_RGB_ALPHA };
 
-// 4 x 1 pictures. Palettes are PALETTE with tRNS alphas; others name a clear grey (or R = G = B).
-static const struct { int color_type, bit_depth; std::vector<uint16_t> samples; const char *expected[4];
-               std::vector<uint8_t> trns_alpha; int trns_value; /* or -1 */ } DECODE_CASES[] = {
-    {PAL, 8, {0, 1, 2, 3}, {"FF0000FF", "00FF00FF", "0000FFFF", "0A141EFF"}, {}, -1},
-    {PAL, 2, {3, 2, 1, 0}, {"0A141EFF", "0000FFFF", "00FF0007", "FF000000"}, {0, 7}, -1},
-    {GREY, 1, {0, 1, 1, 0}, {"000000FF", "FFFFFFFF", "FFFFFFFF", "000000FF"}, {}, -1},
-    {GREY, 2, {0, 1, 2, 3}, {"000000FF", "555555FF", "AAAAAAFF", "FFFFFFFF"}, {}, -1},
-    {GREY, 4, {0, 1, 10, 15}, {"000000FF", "111111FF", "AAAAAAFF", "FFFFFFFF"}, {}, -1},
-    {GREY, 8, {0, 0x4D, 0xC8, 0xFF}, {"000000FF", "4D4D4DFF", "C8C8C8FF", "FFFFFFFF"}, {}, -1},
-    {GREY, 16, {0, 0x12FF, 0x8001, 0xFFFF}, {"000000FF", "121212FF", "808080FF", "FFFFFFFF"}, {}, -1},
-    {GREY_A, 8, {100, 50, 0, 0, 255, 255, 7, 200}, {"64646432", "00000000", "FFFFFFFF", "070707C8"}, {}, -1},
-    {RGB, 8, {1, 2, 3, 250, 251, 252, 0, 0, 0, 9, 99, 199}, {"010203FF", "FAFBFCFF", "000000FF", "0963C7FF"}, {}, -1},
-    {RGB, 8, {1, 2, 3, 40, 40, 40, 40, 40, 41, 40, 40, 40}, {"010203FF", "28282800", "282829FF", "28282800"}, {}, 40},
-    {RGB, 16, {0x0102, 0xFEDC, 0x8000, 0, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0x1111, 0x2222, 0x3333},
-     {"01FE80FF", "000000FF", "FFFFFFFF", "112233FF"}, {}, -1},
-    {RGBA, 8, {10, 20, 30, 40, 0, 0, 0, 0, 255, 255, 255, 255, 1, 2, 3, 254},
-     {"0A141E28", "00000000", "FFFFFFFF", "010203FE"}, {}, -1},
-    {RGBA, 16, {0x0A00, 0x14FF, 0x1E00, 0x2800, 0, 0, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
-                0x0100, 0x0200, 0x0300, 0xFE00},
-     {"0A141E28", "00000000", "FFFFFFFF", "010203FE"}, {}, -1},
+// 4 x 1 pictures: samples, then pixels 0 to 3 as RRGGBBAA. Palettes are PALETTE with tRNS
+// alphas; other types may name a clear grey (or R = G = B) in trns_value (-1: none).
+struct DecodeCase {
+    int color_type, bit_depth;
+    std::vector<uint8_t> trns_alpha;
+    int trns_value;
+    std::vector<uint16_t> samples;
+    const char *expected[4];
+};
+static const DecodeCase DECODE_CASES[] = {
+    {PAL, 2, {0, 7}, -1, {3, 2, 1, 0}, {"0A141EFF", "0000FFFF", "00FF0007", "FF000000"}},
+    {GREY, 1, {}, -1, {0, 1, 1, 0}, {"000000FF", "FFFFFFFF", "FFFFFFFF", "000000FF"}},
+    {GREY, 4, {}, -1, {0, 1, 10, 15}, {"000000FF", "111111FF", "AAAAAAFF", "FFFFFFFF"}},
+    {GREY, 16, {}, -1, {0, 0x12FF, 0x8001, 0xFFFF}, {"000000FF", "121212FF", "808080FF", "FFFFFFFF"}},
+    {GREY_A, 8, {}, -1, {100, 50, 0, 0, 255, 255, 7, 200}, {"64646432", "00000000", "FFFFFFFF", "070707C8"}},
+    {RGB, 8, {}, 40, {1, 2, 3, 40, 40, 40, 40, 40, 41, 40, 40, 40},
+     {"010203FF", "28282800", "282829FF", "28282800"}},
+    {RGB, 16, {}, -1, {0x0102, 0xFEDC, 0x8000, 0, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0x1111, 0x2222, 0x3333},
+     {"01FE80FF", "000000FF", "FFFFFFFF", "112233FF"}},
+    {RGBA, 8, {}, -1, {10, 20, 30, 40, 0, 0, 0, 0, 255, 255, 255, 255, 1, 2, 3, 254},
+     {"0A141E28", "00000000", "FFFFFFFF", "010203FE"}},
 };
 
 // Each case also interlaced, where pixels 0 to 3 come from three passes.
 TEST_F(PictureTest, EveryColourTypeDecodesToRgbaBytes)
 {
-    std::string path = dir.path("case.png");
-    for (const auto &c : DECODE_CASES)
+    const std::string path = dir.path("case.png");
+    for (const DecodeCase &c : DECODE_CASES)
         for (bool interlaced : {false, true}) {
-            bool pal = c.color_type == PAL;
-            PngSpec spec = {4, 1, c.color_type, c.bit_depth, c.samples.data(), pal ? PALETTE : nullptr,
-                            pal ? 4 : 0, c.trns_alpha.empty() ? nullptr : c.trns_alpha.data(),
-                            (int)c.trns_alpha.size(), c.trns_value >= 0, (uint16_t)c.trns_value, interlaced};
+            const bool pal = c.color_type == PAL;
+            PngSpec spec = {};
+            spec.width = 4;
+            spec.height = 1;
+            spec.color_type = c.color_type;
+            spec.bit_depth = c.bit_depth;
+            spec.samples = c.samples.data();
+            spec.palette = pal ? PALETTE : nullptr;
+            spec.palette_entries = pal ? 4 : 0;
+            spec.trns_alpha = c.trns_alpha.empty() ? nullptr : c.trns_alpha.data();
+            spec.trns_count = (int)c.trns_alpha.size();
+            spec.trns_color = c.trns_value >= 0;
+            spec.trns_value = (uint16_t)c.trns_value;
+            spec.interlaced = interlaced;
             ASSERT_TRUE(write_png(path.c_str(), spec));
             SDL_Surface *s = load_png_surface(path.c_str());
-            ASSERT_TRUE(s && s->w == 4 && s->h == 1);
+            ASSERT_NE(nullptr, s) << "type " << c.color_type << " depth " << c.bit_depth;
+            EXPECT_EQ(4, s->w);
+            EXPECT_EQ(1, s->h);
             for (int x = 0; x < 4; x++)
                 EXPECT_EQ(hex((uint8_t *)s->pixels + x * 4), c.expected[x])
                     << "type " << c.color_type << " depth " << c.bit_depth << " interlaced " << interlaced
@@ -87,25 +104,43 @@ TEST_F(PictureTest, DamagedFilesYieldNothing)
     std::vector<uint16_t> samples(16 * 16 * 3);
     for (size_t i = 0; i < samples.size(); i++)
         samples[i] = (uint16_t)((i * 37) & 0xFF);
-    std::string path = dir.path("damaged.png");
+    const std::string path = dir.path("damaged.png");
     ASSERT_TRUE(write_png(path.c_str(), {16, 16, RGB, 8, samples.data(), nullptr, 0, nullptr, 0, false, 0, false}));
     SDL_Surface *s = load_png_surface(path.c_str());  // unharmed, so the cases fail for their damage
     ASSERT_NE(s, nullptr);
     SDL_FreeSurface(s);
     const std::string good = read_whole_file(path);
-    size_t idat = good.find("IDAT") + 4;  // first byte of the chunk's data
-    auto dims = [&](unsigned w, unsigned h) { std::string d = good; png_patch_size((uint8_t *)&d[0], w, h); return d; };
-    std::string crc = good, zlib = good;
+    const size_t idat = good.find("IDAT") + 4;  // first byte of the chunk's data
+    auto dims = [&](unsigned w, unsigned h) {
+        std::string d = good;
+        png_patch_size((uint8_t *)&d[0], w, h);
+        return d;
+    };
+    std::string crc = good;
     crc[idat + 3] ^= 0x40;
+    std::string zlib = good;
     zlib[idat] = (char)0xFF;                     // not a deflate stream header, and
     png_fix_crc((uint8_t *)&zlib[0], idat - 8);  // a right CRC, so only the inflating notices
-    const std::string CASES[] = {"", "this is a text file, not a picture\n", good.substr(0, 20),
-                                 good.substr(0, idat + 10), crc, zlib, dims(100000, 100000),
-                                 dims(16384, 16384) /* 1 GiB of pixels */, dims(0, 16), dims(16, 4000)};
-    for (const std::string &data : CASES) {
-        dir.write("damaged.png", data);
-        EXPECT_FALSE(load_png_surface(path.c_str()) || load_png_texture(path.c_str(), renderer) ||
-                     load_picture_texture(path.c_str(), renderer)) << "case " << &data - CASES << " decoded";
+    const struct {
+        const char *what;
+        std::string data;
+    } cases[] = {
+        {"empty", ""},
+        {"text", "this is a text file, not a picture\n"},
+        {"cut in the header", good.substr(0, 20)},
+        {"cut in the pixels", good.substr(0, idat + 10)},
+        {"wrong CRC", crc},
+        {"no deflate stream", zlib},
+        {"100000 x 100000", dims(100000, 100000)},
+        {"1 GiB of pixels", dims(16384, 16384)},
+        {"no width", dims(0, 16)},
+        {"more rows than the data", dims(16, 4000)},
+    };
+    for (const auto &c : cases) {
+        dir.write("damaged.png", c.data);
+        EXPECT_EQ(nullptr, load_png_surface(path.c_str())) << c.what;
+        EXPECT_EQ(nullptr, load_png_texture(path.c_str(), renderer)) << c.what;
+        EXPECT_EQ(nullptr, load_picture_texture(path.c_str(), renderer)) << c.what;
     }
 }
 
@@ -122,70 +157,113 @@ TEST_F(PictureTest, DamagedPngLogsLibpngsReason)
     EXPECT_EQ(dir.read("res/log"), "Error: " + path + ": Read Error\n");
 }
 
-// Other formats through the platform decoder, upright and without alpha. An odd width
-// exercises BMP row padding; the lossy JPEG is compared away from the quadrant borders. Mended
-// fault: headers claiming absurd sizes (BMP 100000 x -100000, JPEG frame 65021 x 65021) are
-// refused before the decoder allocates for them. Garbage is among the damaged files above.
-TEST_F(PictureTest, BackgroundDecoderReadsOtherFormatsAndRefusesHugeHeaders)
+static const uint8_t QUADRANTS[4][3] = {{220, 30, 40}, {20, 200, 60}, {30, 50, 210}, {240, 230, 200}};
+static const uint8_t *quadrant(int x, int y, int w, int h) { return QUADRANTS[(x >= w / 2) + 2 * (y >= h / 2)]; }
+// A w x h picture in four colours, one a quadrant, as a BMP or a JPEG.
+static bool write_quadrants(const std::string &path, int w, int h, bool jpeg)
 {
-    const struct { int w, h, tolerance; std::string huge; } FORMATS[] = {
-        {7, 5, 0, std::string("\xA0\x86\x01\x00\x60\x79\xFE\xFF", 8)}, {64, 48, 12, "\xFD\xFD\xFD\xFD"}};
-    const uint8_t COLOURS[4][3] = {{220, 30, 40}, {20, 200, 60}, {30, 50, 210}, {240, 230, 200}};  // quadrants
-    std::string path = dir.path("back");  // no extension, as res/back ships
-    for (const auto &f : FORMATS) {
-        auto quadrant = [&](int x, int y) { return COLOURS[(x >= f.w / 2) + 2 * (y >= f.h / 2)]; };
-        SDL_Surface *src = SDL_CreateRGBSurfaceWithFormat(0, f.w, f.h, 24, SDL_PIXELFORMAT_RGB24);
-        for (int y = 0; y < f.h; y++)
-            for (int x = 0; x < f.w * 3; x++)
-                ((uint8_t *)src->pixels)[y * src->pitch + x] = quadrant(x / 3, y)[x % 3];
-        ASSERT_EQ(f.tolerance ? IMG_SaveJPG(src, path.c_str(), 95) : SDL_SaveBMP(src, path.c_str()), 0);
-        SDL_FreeSurface(src);
+    SDL_Surface *src = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_RGB24);
+    if (!src)
+        return false;
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w * 3; x++)
+            ((uint8_t *)src->pixels)[y * src->pitch + x] = quadrant(x / 3, y, w, h)[x % 3];
+    const int saved = jpeg ? IMG_SaveJPG(src, path.c_str(), 95) : SDL_SaveBMP(src, path.c_str());
+    SDL_FreeSurface(src);
+    return saved == 0;
+}
+
+// Other formats through the platform decoder, upright and without alpha. An odd width
+// exercises BMP row padding; the lossy JPEG is compared away from the quadrant borders.
+TEST_F(PictureTest, BackgroundDecoderReadsOtherFormats)
+{
+    const struct {
+        bool jpeg;
+        int w, h, tolerance, margin;
+    } formats[] = {
+        {false, 7, 5, 0, 0},
+        {true, 64, 48, 12, 8},
+    };
+    const std::string path = dir.path("back");  // no extension, as res/back ships
+    for (const auto &f : formats) {
+        ASSERT_TRUE(write_quadrants(path, f.w, f.h, f.jpeg));
         SDL_Texture *t = load_picture_texture(path.c_str(), renderer);
+        ASSERT_NE(nullptr, t) << (f.jpeg ? "JPEG" : "BMP");
         uint32_t format = 0;
-        int w = 0, h = 0, margin = f.tolerance ? 8 : 0;
+        int w = 0;
+        int h = 0;
         SDL_QueryTexture(t, &format, nullptr, &w, &h);
-        ASSERT_TRUE(w == f.w && h == f.h && !SDL_ISPIXELFORMAT_ALPHA(format)) << w << " x " << h;
+        ASSERT_EQ(f.w, w);
+        ASSERT_EQ(f.h, h);
+        EXPECT_FALSE(SDL_ISPIXELFORMAT_ALPHA(format));
         std::vector<uint8_t> pixels((size_t)w * h * 4);  // drawn unblended at the top left, read back
-        SDL_Rect rect = {0, 0, w, h};
+        const SDL_Rect rect = {0, 0, w, h};
         SDL_SetTextureBlendMode(t, SDL_BLENDMODE_NONE);
         SDL_RenderCopy(renderer, t, nullptr, &rect);
         SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_ABGR8888, pixels.data(), w * 4);
         SDL_DestroyTexture(t);
-        for (int i = 0; i < w * h * 3; i++) {
-            int x = i / 3 % w, y = i / 3 / w;
-            if (abs(2 * x + 1 - w) < 2 * margin || abs(2 * y + 1 - h) < 2 * margin)
-                continue;  // too near a quadrant border
-            ASSERT_NEAR(pixels[i / 3 * 4 + i % 3], quadrant(x, y)[i % 3], f.tolerance)
-                << "channel " << i % 3 << " at " << x << "," << y << " of " << w << " x " << h;
-        }
-        std::string huge = read_whole_file(path);
-        dir.write("back", huge.replace(f.tolerance ? huge.find("\xFF\xC0") + 5 : 18, f.huge.size(), f.huge));
-        EXPECT_EQ(load_picture_texture(path.c_str(), renderer), nullptr) << "huge " << w << " x " << h;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++) {
+                if (abs(2 * x + 1 - w) < 2 * f.margin || abs(2 * y + 1 - h) < 2 * f.margin)
+                    continue;  // too near a quadrant border
+                for (int c = 0; c < 3; c++)
+                    ASSERT_NEAR(pixels[(y * w + x) * 4 + c], quadrant(x, y, w, h)[c], f.tolerance)
+                        << "channel " << c << " at " << x << "," << y << " of " << w << " x " << h;
+            }
     }
     EXPECT_EQ(load_picture_texture(dir.path("no_such_back").c_str(), renderer), nullptr);
 }
 
+// Mended fault: headers claiming absurd sizes (BMP 100000 x -100000, JPEG frame 65021 x 65021)
+// are refused before the decoder allocates for them. Garbage is among the damaged files above.
+TEST_F(PictureTest, BackgroundDecoderRefusesHugeHeaders)
+{
+    const std::string path = dir.path("back");
+    ASSERT_TRUE(write_quadrants(path, 7, 5, false));
+    std::string bmp = read_whole_file(path);
+    dir.write("back", bmp.replace(18, 8, std::string("\xA0\x86\x01\x00\x60\x79\xFE\xFF", 8)));
+    EXPECT_EQ(load_picture_texture(path.c_str(), renderer), nullptr) << "BMP";
+    ASSERT_TRUE(write_quadrants(path, 64, 48, true));
+    std::string jpeg = read_whole_file(path);
+    dir.write("back", jpeg.replace(jpeg.find("\xFF\xC0") + 5, 4, "\xFD\xFD\xFD\xFD"));
+    EXPECT_EQ(load_picture_texture(path.c_str(), renderer), nullptr) << "JPEG";
+}
+
 // Measured as the overlay measures it: a column is inked when a pixel has alpha 248 or more.
+// Ink never touches the cell's edges nor its neighbours.
 TEST_F(PictureTest, ShippedFontHasSensibleAdvances)
 {
     const char *root = getenv("TEST_SOURCE_DIR");
     SDL_Surface *font = load_png_surface((std::string(root ? root : ".") + "/res/font").c_str());
-    ASSERT_TRUE(font && font->w % 16 == 0 && font->h % 8 == 0);
-    int cell_w = font->w / 16, cell_h = font->h / 8;
+    ASSERT_NE(nullptr, font);
+    ASSERT_EQ(0, font->w % 16);
+    ASSERT_EQ(0, font->h % 8);
+    const int cell_w = font->w / 16;
+    const int cell_h = font->h / 8;
     for (int c = 0; c < 128; c++) {
-        int first = -1, last = -1;
+        if (c != 5 && (c < 32 || c == 127))
+            continue;  // glyphs the overlay never draws
+        int first = -1;
+        int last = -1;
         for (int x = 0; x < cell_w; x++)
             for (int y = 0; y < cell_h; y++) {
                 const uint8_t *p = (uint8_t *)font->pixels + ((c / 16) * cell_h + y) * font->pitch +
                                    ((c % 16) * cell_w + x) * 4;
-                if (p[3] >= 248)
-                    first = first < 0 ? x : first, last = x;
+                if (p[3] < 248)
+                    continue;
+                if (first < 0)
+                    first = x;
+                last = x;
             }
-        if (c == 32 || (c > 32 && c < 127) || c == 5) {
-            int advance = cell_w / 7 + last;  // ink never touches the cell's edges nor neighbours
-            bool ok = c == 32 ? last < 0 : first > 0 && last < cell_w - 2 && advance >= cell_w / 4 && advance < cell_w;
-            EXPECT_TRUE(ok) << "code " << c << ": ink from " << first << " to " << last << " of " << cell_w;
+        if (c == ' ') {
+            EXPECT_LT(last, 0) << "ink in the space";
+            continue;
         }
+        const int advance = cell_w / 7 + last;
+        EXPECT_GT(first, 0) << "code " << c << ": ink on the left edge";
+        EXPECT_LT(last, cell_w - 2) << "code " << c << ": ink near the right edge";
+        EXPECT_GE(advance, cell_w / 4) << "code " << c << ": advance too small";
+        EXPECT_LT(advance, cell_w) << "code " << c << ": advance wider than the cell";
     }
     SDL_FreeSurface(font);
 }

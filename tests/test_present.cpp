@@ -3,6 +3,8 @@
 
 #include <stdlib.h>
 
+#include <sstream>
+
 #include "video/frame_buffer.h"
 #include "video/present.h"
 
@@ -26,15 +28,17 @@ TEST(PictureRect, WholeMultiplesStretchAndSmallWindows)
         {0, 0, 256, 224, false, {0, 0, 0, 0}},
     };
     for (const Case &c : cases) {
-        SDL_Rect r = picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch);
-        EXPECT_TRUE(r.x == c.want.x && r.y == c.want.y && r.w == c.want.w && r.h == c.want.h)
-            << c.ww << "x" << c.wh << " screen " << c.sw << "x" << c.sh << " stretch " << c.stretch
-            << ": expected " << c.want.x << "," << c.want.y << " " << c.want.w << "x" << c.want.h
-            << ", got " << r.x << "," << r.y << " " << r.w << "x" << r.h;
+        const SDL_Rect r = picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch);
+        std::ostringstream where;
+        where << "window " << c.ww << "x" << c.wh << ", screen " << c.sw << "x" << c.sh << ", stretch " << c.stretch;
+        EXPECT_EQ(c.want.x, r.x) << where.str();
+        EXPECT_EQ(c.want.y, r.y) << where.str();
+        EXPECT_EQ(c.want.w, r.w) << where.str();
+        EXPECT_EQ(c.want.h, r.h) << where.str();
     }
 }
 
-TEST(FrameBuffer, GrowsNeverShrinksAndRefusesAbsurdSizes)
+TEST(FrameBuffer, GrowsAndNeverShrinks)
 {
     uint8_t *pixels = nullptr;
     uint32_t size = 0;
@@ -46,16 +50,36 @@ TEST(FrameBuffer, GrowsNeverShrinksAndRefusesAbsurdSizes)
     EXPECT_TRUE(frame_buffer_grow(&pixels, &size, 256, 224));
     EXPECT_EQ(size, 512u * 224u * 4u) << "a smaller raster must not shrink the buffer";
     EXPECT_EQ(pixels, grown);
+    free(pixels);
+}
 
-    // Zero, negative, overflowing and absurd sizes leave the buffer as it was.
-    const int bad[][2] = {{0, 224}, {256, 0}, {-1, 224}, {65536, 65536}, {0x7fffffff, 2}, {16385, 1}};
+// Zero, negative, overflowing and absurd sizes leave the buffer as it was and never fit.
+TEST(FrameBuffer, RefusesAbsurdSizes)
+{
+    uint8_t *pixels = nullptr;
+    uint32_t size = 0;
+    ASSERT_TRUE(frame_buffer_grow(&pixels, &size, 512, 224));
+    uint8_t *grown = pixels;
+    const int bad[][2] = {
+        {0, 224},
+        {256, 0},
+        {-1, 224},
+        {65536, 65536},
+        {0x7fffffff, 2},
+        {16385, 1},
+    };
     for (const auto &b : bad) {
         EXPECT_FALSE(frame_buffer_grow(&pixels, &size, b[0], b[1])) << b[0] << "x" << b[1];
-        EXPECT_EQ(size, 512u * 224u * 4u);
-        EXPECT_EQ(pixels, grown);
-        EXPECT_FALSE(frame_buffer_fits(size, b[0], b[1]));
+        EXPECT_EQ(size, 512u * 224u * 4u) << b[0] << "x" << b[1];
+        EXPECT_EQ(pixels, grown) << b[0] << "x" << b[1];
+        EXPECT_FALSE(frame_buffer_fits(size, b[0], b[1])) << b[0] << "x" << b[1];
     }
+    free(pixels);
+}
+
+TEST(FrameBuffer, FitsUpToItsSize)
+{
+    const uint32_t size = 512u * 224u * 4u;
     EXPECT_TRUE(frame_buffer_fits(size, 512, 224));
     EXPECT_FALSE(frame_buffer_fits(size, 512, 225));
-    free(pixels);
 }

@@ -5,7 +5,11 @@
 #include "xgui_test_files.h"
 
 static void move_to(int32_t x, int32_t y) { xgui_update(1920, 1080, x, y, 0); }
-static void click(int32_t x, int32_t y) { move_to(x, y), xgui_update(1920, 1080, x, y, 1); }
+static void click(int32_t x, int32_t y)
+{
+    move_to(x, y);
+    xgui_update(1920, 1080, x, y, 1);
+}
 static int32_t text_width(const char *text)
 {
     SDL_Rect r;
@@ -22,7 +26,11 @@ protected:
         files = new ResDir;
         ASSERT_TRUE(test_write_res(*files));
     }
-    static void TearDownTestSuite() { delete files, SDL_Quit(); }
+    static void TearDownTestSuite()
+    {
+        delete files;
+        SDL_Quit();
+    }
     void SetUp() override
     {
         ASSERT_TRUE(win.open(64, 64) && xgui_init(files->path("").c_str(), win.renderer));
@@ -34,20 +42,44 @@ ResDir *Toolkit::files;
 
 TEST_F(Toolkit, HitBoxesFollowTextAndAlignment)
 {
-    const int32_t cw = TEST_CELL_W, ch = TEST_CELL_H, y = 500;
-    const struct { const char *text; int32_t x, align; } cases[] = {{"Play", 425, 0},
-        {"Change keys", 1495, XGUI_ALIGN_RIGHT}, {"", 800, 0}, {"", 1200, XGUI_ALIGN_RIGHT}};
+    const int32_t y = 500;
+    const struct {
+        const char *text;
+        int32_t x, align;
+    } cases[] = {
+        {"Play", 425, 0},
+        {"Change keys", 1495, XGUI_ALIGN_RIGHT},
+        {"", 800, 0},
+        {"", 1200, XGUI_ALIGN_RIGHT},
+    };
     for (const auto &c : cases) {
         xgui_reset();
-        int32_t i = xgui_add(XGUI_BUTTON, 0, c.x, y, c.text, c.align), w = text_width(c.text);
-        int32_t l = (c.align == XGUI_ALIGN_RIGHT ? c.x - w : c.x) - cw / 4, r = l + w + cw / 2;
-        int32_t t = y - ch / 8, b = t + ch + ch / 4, mx = (l + r) / 2, my = (t + b) / 2;
+        const int32_t i = xgui_add(XGUI_BUTTON, 0, c.x, y, c.text, c.align);
+        const int32_t w = text_width(c.text);
+        // A quarter cell of margin left and right, an eighth above, an eighth below.
+        const int32_t left = (c.align == XGUI_ALIGN_RIGHT ? c.x - w : c.x) - TEST_CELL_W / 4;
+        const int32_t right = left + w + TEST_CELL_W / 2;
+        const int32_t top = y - TEST_CELL_H / 8;
+        const int32_t bottom = top + TEST_CELL_H + TEST_CELL_H / 4;
+        const int32_t mx = (left + right) / 2;
+        const int32_t my = (top + bottom) / 2;
         // Each edge: its last pixel inside, the next one outside.
-        const int32_t probes[][3] = {{l, my, 1}, {l - 1, my, 0}, {r - 1, my, 1}, {r, my, 0},
-                                     {mx, t, 1}, {mx, t - 1, 0}, {mx, b - 1, 1}, {mx, b, 0}};
+        const struct {
+            int32_t x, y;
+            bool hover;
+        } probes[] = {
+            {left, my, true},
+            {left - 1, my, false},
+            {right - 1, my, true},
+            {right, my, false},
+            {mx, top, true},
+            {mx, top - 1, false},
+            {mx, bottom - 1, true},
+            {mx, bottom, false},
+        };
         for (const auto &p : probes) {
-            move_to(p[0], p[1]);
-            EXPECT_EQ(xgui_widgets[i].hover, p[2]) << c.text << " at " << p[0] << "," << p[1];
+            move_to(p.x, p.y);
+            EXPECT_EQ(p.hover, xgui_widgets[i].hover) << "\"" << c.text << "\" at " << p.x << "," << p.y;
         }
     }
 }
@@ -55,60 +87,96 @@ TEST_F(Toolkit, HitBoxesFollowTextAndAlignment)
 // Spacing 32 / 7 = 4 plus the last column of ink (alpha 248 or more); a space: half a cell.
 TEST_F(Toolkit, AdvancesFollowTheInk)
 {
-    const int rows[][2] = {{0, 4}, {1, 4}, {2, 14}, {5, 24}, {' ', 16}, {'M', 25}, {127, 35}};
+    const struct {
+        int glyph, advance;
+    } rows[] = {
+        {0, 4},      // no ink
+        {1, 4},      // alpha 247 is not ink
+        {2, 14},     // one pixel of ink in column 10
+        {5, 24},     // the check glyph: ink to column 20
+        {' ', 16},   // half a cell, whatever its ink
+        {'M', 25},
+        {127, 35},   // ink in the last column
+    };
     for (const auto &r : rows)
-        EXPECT_EQ(xgui_font.advance[r[0]], r[1]) << "glyph " << r[0];
+        EXPECT_EQ(r.advance, xgui_font.advance[r.glyph]) << "glyph " << r.glyph;
 }
 
 TEST_F(Toolkit, ActivationsAreEdgeTriggered)
 {
     int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
     click(430, 260);
-    EXPECT_TRUE(xgui_take(play) && !xgui_take(play)) << "one click, one activation";
+    EXPECT_TRUE(xgui_take(play)) << "a click activates";
+    EXPECT_FALSE(xgui_take(play)) << "one click, one activation";
     xgui_update(1920, 1080, 430, 260, 1);
     EXPECT_FALSE(xgui_take(play)) << "a click still held does not fire again";
     click(430, 260);
     EXPECT_TRUE(xgui_take(play)) << "fires again after a frame without a click";
-    click(430, 260), move_to(430, 260);
+    click(430, 260);
+    move_to(430, 260);
     EXPECT_FALSE(xgui_take(play)) << "not taken before the next update: lost";
 }
 
 TEST_F(Toolkit, ConfirmationFlows)
 {
-    const int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0), OK = -1;
+    const int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
     const int32_t reset = xgui_add(XGUI_CONFIRM, 0, 425, 300, "Reset", 0);
     const int32_t quit = xgui_add(XGUI_CONFIRM, 0, 425, 350, "Quit", 0);
+    const int32_t OK = -1;   // a click on the prompt
     const xgui_widget &prompt = xgui_widgets[xgui_confirm];
-    const struct { const char *step; int32_t x, y, activated, pending, taken; } steps[] = {
-        {"arm", 430, 305, 1, reset, -1},        {"re-arm the same", 430, 305, 0, reset, -1},
-        {"arm another", 430, 355, 1, quit, -1},  {"click on nothing cancels", 5, 5, 0, -1, -1},
-        {"arm", 430, 305, 1, reset, -1},        {"a plain button cancels", 430, 255, 1, -1, play},
-        {"arm", 430, 355, 1, quit, -1},         {"confirm", OK, OK, 1, -1, quit},
-        {"the hidden prompt", OK, OK, 0, -1, -1}};
+    // The prompt shows beside the armed button, on its row; -1 in taken: nothing.
+    const struct {
+        const char *step;
+        int32_t x, y;
+        bool activated;
+        int32_t pending, taken;
+    } steps[] = {
+        {"arm", 430, 305, true, reset, -1},
+        {"re-arm the same", 430, 305, false, reset, -1},
+        {"arm another", 430, 355, true, quit, -1},
+        {"click on nothing cancels", 5, 5, false, -1, -1},
+        {"arm", 430, 305, true, reset, -1},
+        {"a plain button cancels", 430, 255, true, -1, play},
+        {"arm", 430, 355, true, quit, -1},
+        {"confirm", OK, OK, true, -1, quit},
+        {"the hidden prompt", OK, OK, false, -1, -1},
+    };
     for (const auto &s : steps) {
-        s.x == OK ? click(prompt.x + 2, prompt.y + 5) : click(s.x, s.y);
-        int32_t got[4] = {xgui_activated(), xgui_pending, -1, prompt.visible ? prompt.y : -1};
+        if (s.x == OK)
+            click(prompt.x + 2, prompt.y + 5);
+        else
+            click(s.x, s.y);
+        EXPECT_EQ(s.activated, xgui_activated()) << s.step << ": activated";
+        EXPECT_EQ(s.pending, xgui_pending) << s.step << ": pending";
         for (int32_t w : {play, reset, quit})
-            got[2] = xgui_take(w) ? w : got[2];
-        const int32_t want[4] = {s.activated, s.pending, s.taken, s.pending < 0 ? -1 : s.y - 5};
-        EXPECT_EQ(std::vector<int32_t>(got, got + 4), std::vector<int32_t>(want, want + 4))
-            << s.step << ": activated, pending, taken, prompt y (-1: hidden)";
+            EXPECT_EQ(w == s.taken, xgui_take(w)) << s.step << ": widget " << w << " taken";
+        EXPECT_EQ(s.pending >= 0, prompt.visible) << s.step << ": prompt shown";
+        if (s.pending >= 0) {
+            EXPECT_EQ(s.y - 5, prompt.y) << s.step << ": prompt on the armed button's row";
+        }
     }
     // Mended fault: armed while the menu was hidden, opening it greeted the user with "OK?".
     click(430, 305);
     xgui_set_open(true);
-    EXPECT_TRUE(xgui_pending == -1 && !prompt.visible) << "opening keeps a stale confirmation";
+    EXPECT_EQ(-1, xgui_pending) << "opening keeps a stale confirmation";
+    EXPECT_FALSE(prompt.visible) << "opening shows a stale prompt";
 }
 
 TEST_F(Toolkit, PromptSitsBesideTheArmedButton)
 {
     ASSERT_EQ(text_width("MMMM"), 100);
-    const int32_t cases[][3] = {{425, 0, 557}, {1495, XGUI_ALIGN_RIGHT, 1279}, {1200, 0, 1100}};
+    const struct {
+        int32_t x, align, prompt_x;
+    } cases[] = {
+        {425, 0, 557},                    // right of the button
+        {1495, XGUI_ALIGN_RIGHT, 1279},   // left of a right-aligned button
+        {1200, 0, 1100},                  // left, where the right side has no room
+    };
     for (const auto &c : cases) {
         xgui_reset();
-        xgui_add(XGUI_CONFIRM, 0, c[0], 900, "MMMM", c[1]);
-        click((c[1] ? c[0] - 100 : c[0]) + 1, 905);
-        EXPECT_EQ(xgui_widgets[xgui_confirm].x, c[2]) << "button at " << c[0] << " align " << c[1];
+        xgui_add(XGUI_CONFIRM, 0, c.x, 900, "MMMM", c.align);
+        click((c.align ? c.x - 100 : c.x) + 1, 905);
+        EXPECT_EQ(c.prompt_x, xgui_widgets[xgui_confirm].x) << "button at " << c.x << " align " << c.align;
     }
 }
 
@@ -129,9 +197,13 @@ TEST_F(Toolkit, TableFullAt256AndOutsideIndicesIgnored)
         ASSERT_EQ(xgui_add(XGUI_LABEL, 0, 0, 0, "x", 0), i) << "the prompt is widget 0";
     EXPECT_EQ(xgui_add(XGUI_BUTTON, 0, 0, 0, "full", 0), -1);
     for (int32_t bad : {-1, XGUI_MAX_WIDGETS, INT32_MIN}) {
-        xgui_set_selected(bad, 1), xgui_set_visible(bad, 0), xgui_set_text(bad, "x");
-        xgui_set_pos(bad, 1, 1), xgui_set_picture(bad, win.renderer, "nothing");
-        EXPECT_FALSE(xgui_take(bad) || xgui_is_selected(bad)) << "index " << bad;
+        xgui_set_selected(bad, 1);
+        xgui_set_visible(bad, 0);
+        xgui_set_text(bad, "x");
+        xgui_set_pos(bad, 1, 1);
+        xgui_set_picture(bad, win.renderer, "nothing");
+        EXPECT_FALSE(xgui_take(bad)) << "index " << bad;
+        EXPECT_FALSE(xgui_is_selected(bad)) << "index " << bad;
     }
     move_to(0, 0);
 }
@@ -151,18 +223,28 @@ TEST_F(Toolkit, OddTextIsSafe)
 TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
 {
     ResDir bad;
-    const std::string font = files->read("res/font"), overlay = files->read("res/overlay");
-    const struct { const char *what; std::string overlay, font; } cases[] = {  // "": missing
-        {"no overlay", "", font}, {"no font", overlay, ""}, {"header", overlay, font.substr(0, 8)},
-        {"cut font", overlay, font.substr(0, 200)}, {"cut overlay", overlay.substr(0, 200), font}};
+    const std::string font = files->read("res/font");
+    const std::string overlay = files->read("res/overlay");
+    const struct {
+        const char *what;
+        std::string overlay, font;   // "": missing
+    } cases[] = {
+        {"no overlay", "", font},
+        {"no font", overlay, ""},
+        {"font header alone", overlay, font.substr(0, 8)},
+        {"cut font", overlay, font.substr(0, 200)},
+        {"cut overlay", overlay.substr(0, 200), font},
+    };
     for (const auto &c : cases) {
-        bad.remove("res/font"), bad.remove("res/overlay");
+        bad.remove("res/font");
+        bad.remove("res/overlay");
         if (!c.overlay.empty())
             bad.write("res/overlay", c.overlay);
         if (!c.font.empty())
             bad.write("res/font", c.font);
         EXPECT_FALSE(xgui_init(bad.path("").c_str(), win.renderer)) << c.what;
-        EXPECT_TRUE(!xgui_overlay && !xgui_font.texture) << c.what << ": a texture is left";
+        EXPECT_EQ(nullptr, xgui_overlay) << c.what << ": the overlay texture is left";
+        EXPECT_EQ(nullptr, xgui_font.texture) << c.what << ": the font texture is left";
     }
 }
 

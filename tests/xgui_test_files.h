@@ -39,7 +39,10 @@ template <typename F> inline bool test_write_rgba(const std::string &path, int w
     for (size_t i = 0; i < samples.size(); i++)
         samples[i] = pixel((int)(i / 4 % w), (int)(i / 4 / w)) >> (24 - 8 * (i % 4)) & 0xFF;
     PngSpec spec = {};
-    spec.width = w, spec.height = h, spec.color_type = PNG_COLOR_TYPE_RGBA, spec.bit_depth = 8;
+    spec.width = w;
+    spec.height = h;
+    spec.color_type = PNG_COLOR_TYPE_RGBA;
+    spec.bit_depth = 8;
     spec.samples = samples.data();
     return write_png(path.c_str(), spec);
 }
@@ -66,10 +69,15 @@ struct TestWindow {
     SDL_Renderer *renderer = nullptr;
     bool open(int w, int h)  // replaces the window opened before
     {
-        SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window);
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
         window = SDL_CreateWindow("xgui test", 0, 0, w, h, SDL_WINDOW_HIDDEN);
         renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
         return renderer != nullptr;
     }
-    ~TestWindow() { SDL_DestroyRenderer(renderer), SDL_DestroyWindow(window); }
+    ~TestWindow()
+    {
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
+    }
 };

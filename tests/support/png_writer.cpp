@@ -10,8 +10,9 @@
 bool write_png(const char *path, const PngSpec &spec)
 {
     static const int CHANNELS[7] = {1, 0, 3, 1, 2, 0, 4};  // by PNG_COLOR_TYPE_*
-    int type = spec.color_type, channels = CHANNELS[type];
-    size_t values = (size_t)spec.width * channels, bytes = spec.bit_depth == 16 ? 2 : 1;
+    const int type = spec.color_type;
+    const size_t values = (size_t)spec.width * CHANNELS[type];   // samples in a row
+    const size_t bytes = spec.bit_depth == 16 ? 2 : 1;            // per sample
     std::vector<uint8_t> buffer(values * bytes + 1);
     FILE *file = fopen(path, "wb");
     if (!file)

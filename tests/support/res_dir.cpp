@@ -1,5 +1,8 @@
 #include "support/res_dir.h"
 
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -7,25 +10,87 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <algorithm>
 
 #include "app/paths.h"
 
 ResDir::ResDir()
 {
-    char tmpl[] = "/tmp/player_res_XXXXXX";
-    const char *made = mkdtemp(tmpl);
-    dir = std::string(made ? made : "/tmp") + "/";
+    char tmpl[] = RES_DIR_PREFIX "XXXXXX";
+    if (!mkdtemp(tmpl)) {
+        ADD_FAILURE() << "could not create " << tmpl << ": " << strerror(errno);
+        return;
+    }
+    dir = std::string(tmpl) + "/";
     mkdir((dir + "res").c_str(), 0755);
     snprintf(exe_dir, sizeof exe_dir, "%s", dir.c_str());
 }
 
 ResDir::~ResDir()
 {
-    std::string cmd = "rm -rf '" + dir + "'";
-    if (system(cmd.c_str()) != 0)
-        fprintf(stderr, "could not remove %s\n", dir.c_str());
     exe_dir[0] = '\0';
+    if (!dir.empty() && !res_dir_remove(dir.substr(0, dir.size() - 1)))
+        fprintf(stderr, "could not remove %s\n", dir.c_str());
+}
+
+// Empties the folder open as fd (on device dev), then closes fd. Every entry is looked at
+// without following links; folders are entered only through O_NOFOLLOW and only on dev.
+static bool empty_folder(int fd, dev_t dev)
+{
+    DIR *d = fdopendir(fd);
+    if (!d) {
+        close(fd);
+        return false;
+    }
+    bool ok = true;
+    while (struct dirent *e = readdir(d)) {
+        if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0)
+            continue;
+        struct stat st;
+        if (fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            ok = false;
+            continue;
+        }
+        if (!S_ISDIR(st.st_mode)) {
+            ok &= unlinkat(fd, e->d_name, 0) == 0;
+            continue;
+        }
+        if (st.st_dev != dev) {   // a mount point: leave it and what it holds
+            ok = false;
+            continue;
+        }
+        const int sub = openat(fd, e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (sub < 0 || !empty_folder(sub, dev)) {
+            ok = false;
+            continue;
+        }
+        ok &= unlinkat(fd, e->d_name, AT_REMOVEDIR) == 0;
+    }
+    closedir(d);
+    return ok;
+}
+
+bool res_dir_remove(const std::string &dir)
+{
+    const std::string prefix = RES_DIR_PREFIX;
+    const std::string name = dir.size() > prefix.size() ? dir.substr(prefix.size()) : "";
+    if (dir.compare(0, prefix.size(), prefix) != 0 || name.empty() || name.find('/') != std::string::npos ||
+        name == "." || name == "..") {
+        fprintf(stderr, "refusing to remove '%s': not a folder a ResDir made\n", dir.c_str());
+        return false;
+    }
+    struct stat st;
+    if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        fprintf(stderr, "refusing to remove '%s': not a folder\n", dir.c_str());
+        return false;
+    }
+    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (!empty_folder(fd, st.st_dev))
+        return false;
+    return rmdir(dir.c_str()) == 0;
 }
 
 std::string ResDir::path(const char *name) const
