@@ -5,10 +5,10 @@
 #include "config/settings.h"
 #include "host/state.h"
 #include "input/capture.h"
-#include "input/labels.h"
 #include "video/gamestate.h"
 #include "video/window_mode.h"
 #include "xgui/menu.h"
+#include "xgui/pages.h"
 #include "xgui/xgui.h"
 
 #define GUIDE_BUTTON 10
@@ -32,15 +32,18 @@ static void handle_key(const SDL_KeyboardEvent &key)
             set_fullscreen(!settings.fullscreen);
     } else if (code == SDL_SCANCODE_ESCAPE) {
         if (capture_button >= 0) {
-            capture_button = -1;
-            bindings_refresh_labels();
+            keys_page_cancel_capture();
         } else {
             menu_toggle();
         }
     } else if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F9) {
         // F4 to F9 name slots that do not exist; state_slot_op ignores them.
         int slot = code - SDL_SCANCODE_F1;
-        state_slot_op(slot, (key.keysym.mod & KMOD_SHIFT) != 0);
+        bool save = (key.keysym.mod & KMOD_SHIFT) != 0;
+        state_slot_op(slot, save);
+        // The menu's slot rows show the new preview and "Load", as after a save from the menu.
+        if (save && slot < STATE_SLOTS)
+            slot_rows_refresh();
     } else if (code == SDL_SCANCODE_PAUSE) {
         gamestate.paused = !gamestate.paused;
     }

@@ -4,8 +4,8 @@
 #include <stdint.h>
 
 // Row (emulated button) whose cell waits for a new control, or -1. Set by the change-keys
-// page when a cell is clicked; cleared by the page (Back, Change keys, Escape) and by the
-// input step once the control is stored.
+// page when a cell is clicked; cleared by the page (Back, Change keys, Escape), by closing the
+// menu, and by the input step once the control is stored.
 extern int32_t capture_button;
 // Slot (0 or 1) of the waiting cell. Set with capture_button.
 extern int32_t capture_slot;

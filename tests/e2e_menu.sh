@@ -1,6 +1,7 @@
 # The menu on the real player with the fake component: Escape and the right button open and
-# close it and stop the game, "Window 2x" resizes and saves, "Save" on slot 2 shows its
-# preview and "Load" at once, "Reset" and "Quit" act only after "OK?".
+# close it and stop the game, "Window 2x" resizes and saves, Shift+F1 shows slot 0's preview
+# and "Load" in the open menu, "Save" on slot 2 shows its preview and "Load" at once, "Reset"
+# and "Quit" act only after "OK?".
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -42,10 +43,14 @@ running || fail "the game does not run at start"
 shot before
 bright before && fail "white pixels before the menu opened"
 xdotool key Escape
-sleep 0.8
+# Faded in: white text, and two screenshots in a row alike.
+menu_shown() {
+  shot fading
+  shot open
+  bright open && compare -metric AE "$E2E_TMP/fading.png" "$E2E_TMP/open.png" null: 2>/dev/null
+}
+wait_until 10 menu_shown
 running && fail "the game runs on with the menu open"
-shot open
-bright open || fail "no menu text in the screenshot"
 xdotool key Escape
 sleep 0.3
 running || fail "Escape did not close the menu"
@@ -60,6 +65,20 @@ sleep 0.5
 grep -qx 'scale=2' "$d/res/conf" && grep -qx 'fullscreen=0' "$d/res/conf" ||
   fail "res/conf after Window 2x: $(cat "$d/res/conf")"
 pass "Window 2x makes the window 512x448 and writes scale=2, fullscreen=0"
+
+shot before_hotkey
+xdotool key shift+F1
+wait_until 10 test -s "$d/res/0P"
+slot0_shows_save() {
+  shot hotkey
+  crop_differs before_hotkey hotkey 490 830 180 140 && crop_differs before_hotkey hotkey 440 770 130 60
+}
+deadline=$((SECONDS + 10))   # each try takes screenshots: bounded by time, not by tries
+until slot0_shows_save; do
+  [ $SECONDS -lt $deadline ] || fail "slot 0 shows no preview or Load after Shift+F1"
+  sleep 0.2
+done
+pass "Shift+F1 with the menu open shows slot 0's preview and Load at once"
 
 shot unsaved
 click_at 1440 1004   # "Save" of slot 2 (right-aligned at 1480)

@@ -134,18 +134,51 @@ TEST_F(KeysPage, EscapeCancelsTheCaptureAndLeavesTheMenuOpen)
     EXPECT_TRUE(xgui_is_open());
     expect_cells("after Escape");
 }
-
-// The right button closes the menu but leaves the capture waiting; the next key completes it.
-TEST_F(KeysPage, RightButtonClosesTheMenuAndTheCaptureStillCompletes)
+TEST_F(KeysPage, ClosingTheMenuCancelsAPendingCapture)
 {
+    Pad pad(0, 0, 11, 0);
+    settings.guide = true;
+    const struct { const char *name; void (*close)(Pad &); } closers[] = {
+        {"right button", [](Pad &) { press_right(); }},
+        {"guide button", [](Pad &p) {
+             p.button(10, true);
+             SDL_Event e = {};
+             e.type = SDL_JOYBUTTONDOWN;
+             handle_event(e);
+             p.button(10, false);
+         }}};
+    for (const auto &c : closers) {
+        open_page();
+        click(keys_widgets.cell[6][1]);
+        res->remove("res/conf");
+        c.close(pad);
+        ASSERT_FALSE(xgui_is_open()) << c.name;
+        EXPECT_EQ(-1, capture_button) << c.name;
+        expect_cells(c.name);
+        tap(SDL_SCANCODE_Q);
+        EXPECT_EQ(str(Binding{}), str(settings.bindings[0][6][1])) << c.name;
+        EXPECT_FALSE(res->exists("res/conf")) << c.name;
+    }
+}
+TEST_F(KeysPage, ClickBetweenTwoRowsCapturesIntoTheNearerRowAlone)
+{
+    // Rows 3 and 4 stand at 460 and 510; their cells' boxes share 504..513.
+    const struct { int32_t y, row; } cases[] = {{506, 3}, {511, 4}};
+    for (const auto &c : cases) {
+        open_page();
+        const int32_t x = xgui_text_start(xgui_widgets[keys_widgets.cell[3][0]]) + 2;
+        frame(x, c.y, 1);
+        frame(x, c.y, 0);
+        EXPECT_EQ(c.row, capture_button) << "y " << c.y;
+        press_escape();
+    }
+}
+TEST_F(KeysPage, AtMostOneWidgetIsHoveredAnywhere)
+{
+    fixture_buttons = MAX_BUTTONS;
+    gameinfo.players = 2;
     open_page();
-    click(keys_widgets.cell[6][1]);
-    press_right();
-    EXPECT_FALSE(xgui_is_open());
-    EXPECT_EQ(6, capture_button) << "still pending";
-    tap(SDL_SCANCODE_Q);
-    EXPECT_EQ(str(Binding{BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0}), str(settings.bindings[0][6][1]));
-    expect_cells("captured with the menu closed");
+    EXPECT_EQ("", where_two_are_hovered());
 }
 
 // Mended fault: Preset once rewrote the other player's bindings from res/donf.

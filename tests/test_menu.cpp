@@ -1,6 +1,40 @@
 // The menu page through the real toolkit: window modes and picture options written and shown,
 // the guarded Reset and Quit, Play, and the slot rows with good and bad previews.
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include "pages_fixture.h"
+
+// Counts the times res/conf is replaced from construction on: each save writes a file beside
+// it and renames that over it. Closes are watched as well only so that two renames in a row
+// are not merged into one event.
+class ConfReplacements {
+public:
+    explicit ConfReplacements(const std::string &res_folder)
+        : fd(inotify_init1(IN_NONBLOCK)), watch(inotify_add_watch(fd, res_folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE))
+    {
+    }
+    ~ConfReplacements() { close(fd); }
+    bool watching() const { return fd >= 0 && watch >= 0; }
+    int count() const
+    {
+        alignas(inotify_event) char buffer[4096];
+        int n = 0;
+        ssize_t got;
+        while ((got = read(fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < got;) {
+                const inotify_event *event = (const inotify_event *)(buffer + at);
+                if ((event->mask & IN_MOVED_TO) && event->len && strcmp(event->name, "conf") == 0)
+                    n++;
+                at += sizeof *event + event->len;
+            }
+        }
+        return n;
+    }
+
+private:
+    int fd, watch;
+};
 
 TEST_F(Pages, WindowModesAreWrittenThenShown)
 {
@@ -132,4 +166,28 @@ TEST_F(SlotRows, DrawWithoutAPicture)
     for (int i = 0; i < 32; i++)
         xgui_update(WIN_W, WIN_H, 0, 0, 0);
     xgui_draw(renderer, 64, 64);
+}
+
+TEST_F(Pages, WindowItemWritesTheSettingsOnce)
+{
+    settings.fullscreen = true;
+    build_and_open();
+    ConfReplacements writes(res->path("res"));
+    ASSERT_TRUE(writes.watching());
+    click(menu_widgets.window[1]);
+    EXPECT_EQ(1, writes.count());
+}
+
+TEST_F(Pages, AtMostOneMenuItemIsHoveredAnywhere)
+{
+    build_and_open();
+    EXPECT_EQ("", where_two_are_hovered());
+}
+
+TEST_F(Pages, ClickBetweenWindow2xAnd3xChoosesWindow2xAlone)
+{
+    build_and_open();
+    frame(440, 548, 1);
+    frame(440, 548, 0);
+    EXPECT_EQ(2, settings.scale);
 }

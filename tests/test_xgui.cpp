@@ -84,6 +84,61 @@ TEST_F(Toolkit, HitBoxesFollowTextAndAlignment)
     }
 }
 
+// Menu items 50 apart with 60-high boxes (cell 48) share a 10-unit band: 544..553 below.
+class StackedItems : public Toolkit {
+protected:
+    int32_t upper = -1, lower = -1;
+    void SetUp() override
+    {
+        Toolkit::SetUp();
+        upper = xgui_add(XGUI_BUTTON, 0, 425, 500, "Window 2x", 0);
+        lower = xgui_add(XGUI_BUTTON, 0, 425, 550, "Window 3x", 0);
+    }
+};
+
+TEST_F(StackedItems, AtMostOneIsHovered)
+{
+    for (int32_t y = 480; y < 620; y++) {
+        move_to(430, y);
+        EXPECT_LE(xgui_widgets[upper].hover + xgui_widgets[lower].hover, 1) << "y " << y;
+    }
+}
+
+TEST_F(StackedItems, TheTextLineUnderThePointerWinsThenTheNearerCentre)
+{
+    const int32_t NONE = -1;
+    // The outer edges stay where they were; 547 is the upper text's last line, 550 the
+    // lower's first; 548 lies on neither and is nearer the upper centre (524 against 574).
+    const struct { int32_t y, hovered; } cases[] = {{493, NONE}, {494, upper}, {545, upper},
+        {547, upper}, {548, upper}, {550, lower}, {553, lower}, {603, lower}, {604, NONE}};
+    for (const auto &c : cases) {
+        move_to(430, c.y);
+        int32_t hovered = xgui_widgets[upper].hover ? upper : xgui_widgets[lower].hover ? lower : NONE;
+        EXPECT_EQ(c.hovered, hovered) << "y " << c.y;
+    }
+}
+
+TEST_F(StackedItems, OneClickInTheSharedBandFiresOneItem)
+{
+    click(430, 548);
+    EXPECT_TRUE(xgui_take(upper));
+    EXPECT_FALSE(xgui_take(lower));
+}
+
+TEST_F(Toolkit, SideBySideBoxesGoToTheNearerText)
+{
+    // Text 400..499 and 510..609, boxes 392..507 and 502..617: centres 450 and 560.
+    ASSERT_EQ(text_width("MMMM"), 100);
+    const int32_t left = xgui_add(XGUI_BUTTON, 0, 400, 300, "MMMM", 0);
+    const int32_t right = xgui_add(XGUI_BUTTON, 0, 510, 300, "MMMM", 0);
+    move_to(504, 310);
+    EXPECT_TRUE(xgui_widgets[left].hover) << "x 504";
+    EXPECT_FALSE(xgui_widgets[right].hover) << "x 504";
+    move_to(506, 310);
+    EXPECT_FALSE(xgui_widgets[left].hover) << "x 506";
+    EXPECT_TRUE(xgui_widgets[right].hover) << "x 506";
+}
+
 // Spacing 32 / 7 = 4 plus the last column of ink (alpha 248 or more); a space: half a cell.
 TEST_F(Toolkit, AdvancesFollowTheInk)
 {

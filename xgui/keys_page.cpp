@@ -120,6 +120,14 @@ void keys_page_open(void)
     refresh();
 }
 
+void keys_page_cancel_capture(void)
+{
+    if (capture_button < 0)
+        return;
+    capture_button = -1;
+    refresh();
+}
+
 // The player "Preset" and " Clear" act on: the one whose toggle is selected.
 static int edited(void)
 {

@@ -5,11 +5,24 @@
 #include "xgui/pages.h"
 #include "xgui/xgui.h"
 
+void menu_close(void)
+{
+    xgui_set_open(false);
+    // A capture left waiting would take the first key pressed in the game for a cell the
+    // user can no longer see.
+    keys_page_cancel_capture();
+    gamestate.paused = false;
+    update_cursor();
+}
+
 void menu_toggle(void)
 {
-    bool open = !xgui_is_open();
-    xgui_set_open(open);
-    gamestate.paused = open;
+    if (xgui_is_open()) {
+        menu_close();
+        return;
+    }
+    xgui_set_open(true);
+    gamestate.paused = true;
     update_cursor();
 }
 

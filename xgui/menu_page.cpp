@@ -9,6 +9,7 @@
 #include "host/state.h"
 #include "video/gamestate.h"
 #include "video/window_mode.h"
+#include "xgui/menu.h"
 #include "xgui/pages.h"
 #include "xgui/xgui.h"
 
@@ -77,15 +78,6 @@ void slot_rows_refresh(void)
     }
 }
 
-// Closes the menu and lets the game run again. The cursor follows as when the menu is closed
-// with Escape, so it does not stay over the game in full screen.
-static void resume(void)
-{
-    xgui_set_open(false);
-    gamestate.paused = false;
-    update_cursor();
-}
-
 void menu_page_react(void)
 {
     const MenuWidgets &m = menu_widgets;
@@ -95,7 +87,6 @@ void menu_page_react(void)
         if (!xgui_take(m.window[i]))
             continue;
         settings.scale = MENU_FIRST_WINDOW_SCALE + i;
-        settings_save();
         settings.fullscreen = false;
         settings_save();
         gamestate.apply_video_settings();
@@ -111,10 +102,10 @@ void menu_page_react(void)
         gamestate.apply_video_settings();
     }
     if (xgui_take(m.play))
-        resume();
+        menu_close();
     if (xgui_take(m.reset)) {
         ox_core_reset();
-        resume();
+        menu_close();
     }
     if (xgui_take(m.quit))
         gamestate.quit = true;
@@ -125,7 +116,7 @@ void menu_page_react(void)
         }
         if (xgui_take(m.slot_load[n])) {
             state_slot_op(n, false);
-            resume();
+            menu_close();
         }
     }
 }

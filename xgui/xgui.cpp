@@ -2,6 +2,7 @@
 #include "xgui/xgui.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "video/picture.h"
@@ -203,6 +204,59 @@ static void place_prompt(const xgui_widget &w, int32_t width)
     prompt.visible = 1;
 }
 
+// Text width of every widget taking part, measured once per update.
+static int32_t text_widths[XGUI_MAX_WIDGETS];
+
+// How near the pointer is to a widget's text: over its text line first, then the vertical,
+// then the horizontal distance to the text's centre (doubled, so the centre stays whole).
+struct Nearness {
+    bool on_line;
+    int64_t dy, dx;
+};
+
+static bool nearer(const Nearness &a, const Nearness &b)
+{
+    if (a.on_line != b.on_line)
+        return a.on_line;
+    if (a.dy != b.dy)
+        return a.dy < b.dy;
+    return a.dx < b.dx;
+}
+
+// The one widget the pointer is over, or -1. A hit box reaches past its text so the gaps
+// between items stay clickable, which makes the boxes of stacked items overlap; there the
+// nearest text wins, and on a full tie the first in the table.
+static int32_t hit_widget(int32_t count, int32_t px, int32_t py)
+{
+    const int32_t cw = xgui_font.cell_w, ch = xgui_font.cell_h;
+    int32_t best = -1;
+    Nearness best_nearness = {};
+    for (int32_t i = 0; i < count; i++) {
+        const xgui_widget &w = xgui_widgets[i];
+        if (!takes_part(w))
+            continue;
+        SDL_Rect extent;
+        int32_t width = xgui_text(&extent, nullptr, 0, 0, 0, 0, w.text, false)->w;
+        text_widths[i] = width;
+        int64_t left = w.align == XGUI_ALIGN_RIGHT ? (int64_t)w.x - width : w.x;
+        int64_t box_left = left - cw / 4;
+        int64_t box_top = (int64_t)w.y - ch / 8;
+        bool inside = box_left <= px && px < box_left + width + cw / 2 && box_top <= py &&
+                      py < box_top + ch + ch / 4;
+        if (!inside)
+            continue;
+        Nearness n;
+        n.on_line = w.y <= py && py < (int64_t)w.y + ch;
+        n.dy = llabs(2 * (int64_t)py - (2 * (int64_t)w.y + ch));
+        n.dx = llabs(2 * (int64_t)px - (2 * left + width));
+        if (best < 0 || nearer(n, best_nearness)) {
+            best = i;
+            best_nearness = n;
+        }
+    }
+    return best;
+}
+
 void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int32_t click)
 {
     (void)window_w;
@@ -212,27 +266,18 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
     xgui_alpha = xgui_open ? SDL_min(xgui_alpha + XGUI_FADE_STEP, 255)
                            : SDL_max(xgui_alpha - XGUI_FADE_STEP, 0);
 
-    const int32_t cw = xgui_font.cell_w, ch = xgui_font.cell_h;
     bool clicked = click & 1;
     int32_t count = SDL_clamp(xgui_count, 0, XGUI_MAX_WIDGETS);
+    int32_t hit = hit_widget(count, px, py);
     for (int32_t i = 0; i < count; i++) {
         xgui_widget &w = xgui_widgets[i];
         if (!takes_part(w))
             continue;
-        SDL_Rect extent;
-        int32_t width = xgui_text(&extent, nullptr, 0, 0, 0, 0, w.text, false)->w;
-        int64_t left = w.align == XGUI_ALIGN_RIGHT ? (int64_t)w.x - width : w.x;
-
         uint8_t old_hover = w.hover;
         w.hover = 0;
         if (!clicked)
             w.state = XGUI_IDLE;
-
-        int64_t box_left = left - cw / 4;
-        int64_t box_top = (int64_t)w.y - ch / 8;
-        bool inside = box_left <= px && px < box_left + width + cw / 2 && box_top <= py &&
-                      py < box_top + ch + ch / 4;
-        if (!inside)
+        if (i != hit)
             continue;
         w.hover = 1;
         if (!old_hover)
@@ -250,7 +295,7 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
                 xgui_pending = i;
                 activated = true;
             }
-            place_prompt(w, width);
+            place_prompt(w, text_widths[i]);
             clicked = false;
         } else if (w.state == XGUI_IDLE) {
             w.state = XGUI_ACTIVATED;
