@@ -101,9 +101,8 @@ TEST_F(Screenshot, APictureThatCannotBeWrittenLeavesTheOldOneWhole)
 }
 
 // Mended fault: a link planted where the temporary picture used to go must not be written through.
-TEST(Screenshot, APlantedLinkBesideThePictureIsNotWrittenThrough)
+TEST_F(Screenshot, APlantedLinkBesideThePictureIsNotWrittenThrough)
 {
-    ResDir res;
     res.write("victim", "precious");
     ASSERT_EQ(0, symlink(res.path("victim").c_str(), res.path("res/0P.tmp").c_str()));
     EXPECT_TRUE(write_grey_preview(res));
