@@ -43,7 +43,6 @@ float startup(AudioStream &stream)
     log_write("xgui_init\n");
     if (!xgui_init(exe_dir, gamestate.renderer))
         exit(1);
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     pages_build();
 
     log_write("loading game\n");
