@@ -350,12 +350,7 @@ void xgui_set_picture(int32_t index, SDL_Renderer *renderer, const char *path)
     w.texture = nullptr;
     if (!renderer || !path)
         return;
-    SDL_RWops *file = SDL_RWFromFile(path, "rb");
-    SDL_Surface *surface = file ? SDL_LoadBMP_RW(file, 1) : nullptr;
-    if (!surface)
-        return;
-    w.texture = SDL_CreateTextureFromSurface(renderer, surface);
-    SDL_FreeSurface(surface);
+    w.texture = load_preview_texture(path, renderer);
     if (!w.texture)
         return;
     SDL_SetTextureBlendMode(w.texture, SDL_BLENDMODE_BLEND);
