@@ -175,10 +175,10 @@ TEST_F(PictureTest, OldStyleBmpWithCoreHeaderLoads)
     SDL_QueryTexture(t, nullptr, nullptr, &w, &h);
     EXPECT_EQ(w, 3);
     EXPECT_EQ(h, 2);
-    SDL_Rect rect = {0, 0, w, h};
+    SDL_Rect rect = {0, 0, w, h}, corner = {0, 0, 1, 1};
     uint32_t top_left = 0;
     SDL_RenderCopy(renderer, t, nullptr, &rect);
-    SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_RGB888, &top_left, w * 4);
+    SDL_RenderReadPixels(renderer, &corner, SDL_PIXELFORMAT_RGB888, &top_left, 4);
     EXPECT_EQ(top_left & 0xFFFFFF, 0xFF0000u);
     SDL_DestroyTexture(t);
 }
