@@ -8,6 +8,9 @@
 struct SDL_Window;
 struct SDL_Surface;
 
+// The picture formats the system decoder reads, told apart by their signatures.
+enum PictureFormat { PICTURE_BMP, PICTURE_GIF, PICTURE_JPEG, PICTURE_PNG };
+
 // Full path of the running executable (at most size bytes with the terminator; "" when
 // unknown). Here it is the executable's directory with its trailing separator.
 void platform_exe_path(char *out, size_t size);
@@ -18,6 +21,7 @@ void platform_show_cursor(bool show);
 // Sets the icon compiled into the executable on the window.
 void platform_set_window_icon(SDL_Window *window);
 
-// Decodes a picture file of any format the platform reads into a 32-bit surface without
-// alpha, upright, of the picture's pixel size; null on any failure. Caller frees it.
-SDL_Surface *platform_decode_picture(const char *path);
+// Decodes a picture held in memory, whose format the caller has told from its signature,
+// into a 32-bit surface without alpha, upright, of the picture's pixel size; null on any
+// failure. Caller frees it.
+SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureFormat format);

@@ -42,9 +42,20 @@ void platform_set_window_icon(SDL_Window *window)
     SDL_FreeSurface(icon);
 }
 
-SDL_Surface *platform_decode_picture(const char *path)
+SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureFormat format)
 {
-    SDL_Surface *decoded = IMG_Load(path);
+    SDL_RWops *source = SDL_RWFromConstMem(data, (int)size);
+    if (!source)
+        return nullptr;
+    // The decoder of the format named, never SDL_image's guess: no other decoder is reached.
+    SDL_Surface *decoded = nullptr;
+    switch (format) {
+    case PICTURE_BMP: decoded = IMG_LoadBMP_RW(source); break;
+    case PICTURE_GIF: decoded = IMG_LoadGIF_RW(source); break;
+    case PICTURE_JPEG: decoded = IMG_LoadJPG_RW(source); break;
+    case PICTURE_PNG: decoded = IMG_LoadPNG_RW(source); break;
+    }
+    SDL_RWclose(source);
     if (!decoded)
         return nullptr;
     // 32 bits without alpha, as the system decoder renders into a plain bitmap.

@@ -48,7 +48,6 @@ double startup(AudioStream &stream)
     // An unknown folder would make the toolkit read its pictures from the current one.
     if (exe_dir[0] == '\0' || !xgui_init(exe_dir, gamestate.renderer))
         exit(1);
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     pages_build();
 
     log_write("loading game\n");

@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include "app/file_read.h"
 #include "app/log.h"
 #include "config/settings.h"
 #include "host/ox_core.h"
@@ -251,4 +252,39 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
         };
         EXPECT_EQ(mismatches(sdl_at, 1), "") << w << "x" << h;
     }
+}
+
+// Validation judges the state bound when it runs and fails spuriously on some drivers: a
+// program that linked is used even when it does not validate.
+TEST_F(GlPath, LinkedProgramIsUsedThoughItFailsValidation)
+{
+    auto get_programiv = (PFNGLGETPROGRAMIVPROC)SDL_GL_GetProcAddress("glGetProgramiv");
+    ASSERT_NE(get_programiv, nullptr);
+    const std::string unvalidated = source_file("tests/data/unvalidated_crtf");
+    gamestate.crt_program = build_crt_program("res/crtv", unvalidated.c_str());
+    GLint valid = GL_TRUE;
+    get_programiv(gamestate.crt_program, GL_VALIDATE_STATUS, &valid);
+    ASSERT_EQ(valid, GL_FALSE) << "the test shader validated: it proves nothing";
+    EXPECT_TRUE(crt_program_usable());
+    gamestate.crt_program = build_crt_program("res/crtv", "res/crtf");
+}
+
+// A shader file past its limit is refused unread, as a damaged one is.
+TEST_F(GlPath, ShaderPastItsLimitIsRefused)
+{
+    std::string big = read_whole_file("res/crtf");
+    big += "//" + std::string(READ_LIMIT_SHADER, 'x') + "\n";
+    res->write("res/big_crtf", big);
+    gamestate.crt_program = build_crt_program("res/crtv", "res/big_crtf");
+    EXPECT_FALSE(crt_program_usable());
+    gamestate.crt_program = build_crt_program("res/crtv", "res/crtf");
+    ASSERT_TRUE(crt_program_usable());
+}
+
+TEST(RendererChoice, OnlyTheDesktopOpenGlRendererTakesTheGlPath)
+{
+    const struct { const char *name; bool gl; } cases[] = {
+        {"opengl", true}, {"opengles2", false}, {"opengles", false}, {"software", false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(renderer_takes_gl_path(c.name), c.gl) << c.name;
 }

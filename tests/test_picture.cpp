@@ -1,5 +1,5 @@
 // Picture loading: PNG decoding to R, G, B, A for every colour type, refusal of damaged
-// files, the background decoder and the shipped font.
+// files, the background decoder and the formats it refuses, and the shipped font.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -227,6 +227,64 @@ TEST_F(PictureTest, BackgroundDecoderRefusesHugeHeaders)
     std::string jpeg = read_whole_file(path);
     dir.write("back", jpeg.replace(jpeg.find("\xFF\xC0") + 5, 4, "\xFD\xFD\xFD\xFD"));
     EXPECT_EQ(load_picture_texture(path.c_str(), renderer), nullptr) << "JPEG";
+}
+
+static std::string le(uint32_t value, int bytes)  // little-endian field
+{
+    std::string field;
+    for (int i = 0; i < bytes; i++)
+        field += (char)(value >> 8 * i & 0xFF);
+    return field;
+}
+
+// The old BMP layout: a 12-byte core header with 16-bit sizes (mended fault: read as 32-bit
+// fields, 3 x 2 became 131075 x 0 and the picture was refused).
+TEST_F(PictureTest, OldStyleBmpWithCoreHeaderLoads)
+{
+    const std::string pixels(2 * 12, '\x40');  // two rows of 3 grey pixels, each padded to 12 bytes
+    const std::string bmp = "BM" + le(26 + (uint32_t)pixels.size(), 4) + le(0, 4) + le(26, 4) + le(12, 4) +
+                            le(3, 2) + le(2, 2) + le(1, 2) + le(24, 2) + pixels;
+    dir.write("back", bmp);
+    SDL_Texture *t = load_picture_texture(dir.path("back").c_str(), renderer);
+    ASSERT_NE(t, nullptr);
+    int w = 0, h = 0;
+    SDL_QueryTexture(t, nullptr, nullptr, &w, &h);
+    EXPECT_EQ(w, 3);
+    EXPECT_EQ(h, 2);
+    SDL_DestroyTexture(t);
+}
+
+// Only BMP, GIF, JPEG and PNG reach a decoder; the other formats SDL_image reads are refused
+// by their signature, valid or not (mended fault: this 123-byte SVG crashed the SVG decoder).
+TEST_F(PictureTest, BackgroundRefusesEveryOtherFormat)
+{
+    // 2 x 2: header, one RGBA pixel, a run of 3, the end marker.
+    const std::string qoi("qoif\0\0\0\x02\0\0\0\x02\x04\0\xFF\x10\x20\x30\xFF\xC2\0\0\0\0\0\0\0\x01", 28);
+    const struct { const char *what; std::string data; } cases[] = {
+        {"huge SVG", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30000\" height=\"30000\"><rect "
+                     "width=\"30000\" height=\"30000\" fill=\"red\"/></svg>\n"},
+        {"small SVG", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"><rect width=\"4\" "
+                      "height=\"4\" fill=\"red\"/></svg>\n"},
+        {"QOI", qoi},
+    };
+    for (const auto &c : cases) {
+        dir.write("back", c.data);
+        EXPECT_EQ(load_picture_texture(dir.path("back").c_str(), renderer), nullptr) << c.what;
+    }
+}
+
+// The GIF decoder allocates for the first image's own size, which may exceed the logical
+// screen's; extension blocks may come before it.
+TEST(PictureHeader, GifSizeIsTheLargerOfScreenAndFirstImage)
+{
+    const std::string gif = "GIF89a" + le(1, 2) + le(1, 2) + std::string(3, '\0') +
+                            std::string("\x21\xF9\x04\0\0\0\0\0", 8) + "\x2C" + le(0, 4) + le(40000, 2) +
+                            le(300, 2) + std::string(1, '\0');
+    PictureHeader header = {};
+    ASSERT_TRUE(picture_header((const uint8_t *)gif.data(), gif.size(), &header));
+    EXPECT_EQ(header.format, PICTURE_GIF);
+    EXPECT_EQ(header.w, 40000u);
+    EXPECT_EQ(header.h, 300u);
 }
 
 // Measured as the overlay measures it: a column is inked when a pixel has alpha 248 or more.

@@ -1,12 +1,22 @@
-// Picture placement and the frame buffer's size rules.
+// Picture placement, the frame buffer's size rules, and the frame drawn through the SDL
+// renderer.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 
 #include <sstream>
 
+#include "config/settings.h"
+#include "host/ox_core.h"
 #include "video/frame_buffer.h"
+#include "video/gamestate.h"
 #include "video/present.h"
+#include "xgui_test_files.h"
+
+// The component as this file's frames see it: a raster of 0 means "unchanged", so the
+// picture must be drawn at the raster the player already holds.
+int ox_video_get_raster_width(void) { return 0; }
+int ox_video_get_raster_height(void) { return 0; }
 
 TEST(PictureRect, WholeMultiplesStretchAndSmallWindows)
 {
@@ -82,4 +92,73 @@ TEST(FrameBuffer, FitsUpToItsSize)
     const uint32_t size = 512u * 224u * 4u;
     EXPECT_TRUE(frame_buffer_fits(size, 512, 224));
     EXPECT_FALSE(frame_buffer_fits(size, 512, 225));
+}
+
+// The frame through a software renderer: gamestate with a 768 x 672 window, raster 256 x 224.
+class Presenting : public ::testing::Test {
+protected:
+    ResDir files;
+    TestWindow win;
+    static void SetUpTestSuite() { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
+    static void TearDownTestSuite() { SDL_Quit(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(test_write_res(files));
+        ASSERT_TRUE(win.open(768, 672)) << SDL_GetError();
+        GameState &g = gamestate;
+        g.window = win.window;
+        g.renderer = win.renderer;
+        g.gl_path = false;
+        g.window_w = 768;
+        g.window_h = 672;
+        g.raster_w = 256;
+        g.raster_h = 224;
+    }
+    void TearDown() override
+    {
+        xgui_free();
+        SDL_DestroyTexture(gamestate.frame_texture);
+        free(gamestate.pixels);
+        gamestate.frame_texture = nullptr;
+        gamestate.pixels = nullptr;
+        gamestate.pixels_size = 0;
+        gamestate.renderer = nullptr;
+        gamestate.window = nullptr;
+    }
+};
+
+TEST_F(Presenting, HeldRasterIsDrawnWhenTheComponentReportsZero)
+{
+    GameState &g = gamestate;
+    g.recreate_frame_texture();
+    for (int i = 0; i < g.raster_w * g.raster_h; i++) {
+        uint8_t *p = g.pixels + (size_t)i * 4;
+        p[0] = 0x33;
+        p[1] = 0x66;
+        p[2] = 0x99;
+        p[3] = 0xFF;
+    }
+    SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+    g.present_sdl();
+    uint32_t centre = 0;
+    SDL_Rect pixel = {384, 336, 1, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(g.renderer, &pixel, SDL_PIXELFORMAT_RGB888, &centre, 4), 0);
+    EXPECT_EQ(centre & 0xFFFFFF, 0x336699u);
+}
+
+// The overlay's textures are filtered linearly; a frame texture made afterwards for a new
+// raster still follows the smoothing setting.
+TEST_F(Presenting, RasterChangeKeepsTheScalingOfTheSmoothingSetting)
+{
+    ASSERT_TRUE(xgui_init(files.path("").c_str(), gamestate.renderer));
+    const struct { bool smoothing; int raster_w; SDL_ScaleMode want; } cases[] = {
+        {false, 512, SDL_ScaleModeNearest}, {true, 256, SDL_ScaleModeLinear}};
+    for (const auto &c : cases) {
+        settings.smoothing = c.smoothing;
+        gamestate.raster_w = c.raster_w;
+        gamestate.recreate_frame_texture();
+        SDL_ScaleMode mode = SDL_ScaleModeBest;
+        ASSERT_EQ(SDL_GetTextureScaleMode(gamestate.frame_texture, &mode), 0) << SDL_GetError();
+        EXPECT_EQ(mode, c.want) << "smoothing " << c.smoothing;
+    }
 }

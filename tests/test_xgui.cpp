@@ -315,3 +315,24 @@ TEST_F(Toolkit, DamagedOrNonBmpPreviewLeavesNoPicture)
         EXPECT_EQ(xgui_widgets[pic].texture, nullptr) << bad;
     }
 }
+
+// Previews are pictures of the component's screen: a header past 4096 pixels a side is refused
+// before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and 15 s).
+TEST_F(Toolkit, PreviewPast4096PixelsASideIsRefused)
+{
+    std::string claim = files->read("res/0P").substr(0, 54);  // the 40 x 30 preview's headers
+    claim.replace(18, 8, std::string("\xC8\xAF\0\0\xC8\xAF\0\0", 8));
+    files->write("res/claim", claim);
+    const struct { const char *name; int w, h; bool loads; } cases[] = {
+        {"res/wide", 4096, 1, true}, {"res/wider", 4097, 1, false}, {"res/claim", 0, 0, false}};
+    int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
+    for (const auto &c : cases) {
+        SDL_Surface *s = c.w ? SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 24, SDL_PIXELFORMAT_BGR24) : nullptr;
+        if (s) {
+            ASSERT_EQ(SDL_SaveBMP(s, files->path(c.name).c_str()), 0) << SDL_GetError();
+        }
+        SDL_FreeSurface(s);
+        xgui_set_picture(pic, win.renderer, files->path(c.name).c_str());
+        EXPECT_EQ(xgui_widgets[pic].texture != nullptr, c.loads) << c.name;
+    }
+}

@@ -7,6 +7,7 @@
 #include "app/paths.h"
 #include "app/platform.h"
 #include "config/gameinfo.h"
+#include "config/settings.h"
 #include "host/audio.h"
 #include "host/ox_core.h"
 #include "video/frame_buffer.h"
@@ -52,7 +53,7 @@ bool GameState::init()
     // A failed query leaves no name to read; the log still says which renderer there is.
     const char *name = (renderer && SDL_GetRendererInfo(renderer, &info) == 0) ? info.name : "none";
     log_write("renderer name: %s\n", name);
-    if (strncmp(name, "opengl", 6) == 0)
+    if (renderer_takes_gl_path(name))
         gl_path_setup();
 
     screen_w = ox_video_get_screen_width();
@@ -70,6 +71,11 @@ bool GameState::init()
         splash_frames = GAMESTATE_SPLASH_FRAMES;
     if (data_path(path, sizeof path, RES_DIR "back"))
         back_texture = load_picture_texture(path, renderer);
+    // Both keep sharp pixels whatever the smoothing setting.
+    if (splash_texture)
+        SDL_SetTextureScaleMode(splash_texture, SDL_ScaleModeNearest);
+    if (back_texture)
+        SDL_SetTextureScaleMode(back_texture, SDL_ScaleModeNearest);
 
     load_ui_sound(RES_DIR "s_hover", &hover_sound);
     load_ui_sound(RES_DIR "s_select", &select_sound);
@@ -89,6 +95,11 @@ void GameState::recreate_frame_texture()
     if (renderer && raster_w > 0 && raster_h > 0)
         frame_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888,
                                           SDL_TEXTUREACCESS_STREAMING, raster_w, raster_h);
+    // Smoothing is linear scaling on the renderer path only; on the GL path it is the TV
+    // effect, which reads the picture's own pixels.
+    bool linear = settings.smoothing && !gl_path;
+    if (frame_texture)
+        SDL_SetTextureScaleMode(frame_texture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     frame_buffer_grow(&pixels, &pixels_size, raster_w, raster_h);
     if (pixels)
         memset(pixels, 0, pixels_size);

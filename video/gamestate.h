@@ -43,13 +43,14 @@ public:
     // Creates window, renderer, frame texture and buffer, loads pictures and sounds, applies
     // the window mode. Always reports success; its errors are logged.
     bool init();
-    // (Re)creates frame_texture for raster_w x raster_h; grows and clears pixels.
+    // (Re)creates frame_texture for raster_w x raster_h, linear only with smoothing on the
+    // renderer path; grows and clears pixels.
     void recreate_frame_texture();
     // Draws background, picture, splash and overlay through the SDL renderer, then presents.
     void present_sdl();
     // Draws the same through OpenGL with the CRT shader, then presents.
     void present_gl();
-    // Scale-quality hint, frame texture, window size = screen size x scale, window mode.
+    // Frame texture (scaled as smoothing says), window size = screen size x scale, window mode.
     void apply_video_settings();
     // Writes the current picture at screen size as a 24-bit BMP; false when not written.
     bool save_screenshot(const char *path);

@@ -11,13 +11,18 @@ bool load_gl_entry_points(void);
 // driver's info log written to the log.
 uint32_t compile_shader(const char *text, uint32_t type);
 
-// Builds the CRT program from two shader files (relative to the current directory). Returns
-// the program name in every case; it is linked only when both shaders compiled.
+// Builds the CRT program from two shader files (relative to the current directory), each a
+// regular file of at most READ_LIMIT_SHADER bytes. Returns the program name in every case;
+// it is linked only when both shaders compiled.
 uint32_t build_crt_program(const char *vertex_path, const char *fragment_path);
 
-// Whether build_crt_program's last program linked and validated, so it may be put in use.
+// Whether build_crt_program's last program linked, so it may be put in use.
 bool crt_program_usable(void);
 
-// Called by init on a renderer whose name begins with "opengl": sets gamestate.gl_path when
+// Only the desktop OpenGL renderer, named exactly "opengl", can draw the GL path; the GLES
+// ones and every other renderer present through the SDL renderer.
+bool renderer_takes_gl_path(const char *name);
+
+// Called by init when renderer_takes_gl_path: sets gamestate.gl_path when
 // the entry points resolved (shader file or compile failures keep the path, without effect).
 void gl_path_setup(void);

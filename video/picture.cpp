@@ -1,15 +1,17 @@
-// Picture loading: PNG through libpng into R, G, B, A surfaces and textures; every other
-// format through the platform's picture decoder.
+// Picture loading: PNG through libpng into R, G, B, A surfaces and textures; the background
+// through the platform's picture decoder once its header passed; BMP previews through SDL.
 #include "video/picture.h"
 
-#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include <vector>
+
 #include <SDL.h>
 #include <png.h>
 
+#include "app/file_read.h"
 #include "app/log.h"
 #include "app/platform.h"
 
@@ -35,7 +37,7 @@ static void png_warned(png_structp png, png_const_charp message)
 // error longjmps back to the setjmp below, which would skip any destructor.
 static bool decode_png(const char *path, uint8_t **rgba, uint32_t *width, uint32_t *height)
 {
-    FILE *file = fopen(path, "rb");
+    FILE *file = read_open(path, READ_LIMIT_PICTURE);
     if (!file)
         return false;
 
@@ -155,8 +157,18 @@ SDL_Texture *load_png_texture(const char *path, SDL_Renderer *renderer)
 }
 
 // ---------------------------------------------------------------------------------------
-// Other formats
+// Headers
 // ---------------------------------------------------------------------------------------
+
+static uint32_t le16(const uint8_t *p)
+{
+    return (uint32_t)p[0] | (uint32_t)p[1] << 8;
+}
+
+static uint32_t le32(const uint8_t *p)
+{
+    return le16(p) | le16(p + 2) << 16;
+}
 
 static uint32_t be16(const uint8_t *p)
 {
@@ -165,8 +177,107 @@ static uint32_t be16(const uint8_t *p)
 
 static uint32_t be32(const uint8_t *p)
 {
-    return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+    return be16(p) << 16 | be16(p + 2);
 }
+
+static uint32_t magnitude(uint32_t field)
+{
+    int32_t value = (int32_t)field;
+    return value < 0 ? 0u - field : field;
+}
+
+// The file header is followed by an info header that starts with its own length: the old
+// 12-byte core header holds 16-bit sizes, every later one (40 bytes and up) 32-bit signed
+// ones, a negative height meaning top-down rows.
+static bool bmp_size(const uint8_t *d, size_t n, uint32_t *w, uint32_t *h)
+{
+    if (n < 26)
+        return false;
+    uint32_t info_size = le32(d + 14);
+    if (info_size == 12) {
+        *w = le16(d + 18);
+        *h = le16(d + 20);
+        return true;
+    }
+    if (info_size < 40)
+        return false;
+    *w = magnitude(le32(d + 18));
+    *h = magnitude(le32(d + 22));
+    return true;
+}
+
+// The decoder allocates for the first image's own size, which may differ from the logical
+// screen's, so the blocks are walked up to the first image descriptor; the larger of the
+// two sizes counts.
+static bool gif_size(const uint8_t *d, size_t n, uint32_t *w, uint32_t *h)
+{
+    if (n < 13)
+        return false;
+    size_t at = 13;
+    if (d[10] & 0x80)  // global colour table of 2^(k + 1) entries of 3 bytes
+        at += (size_t)3 << ((d[10] & 7) + 1);
+    while (at < n && d[at] == 0x21) {  // an extension: its label, then sub-blocks to an empty one
+        at += 2;
+        while (at < n && d[at] != 0)
+            at += 1 + (size_t)d[at];
+        at++;
+    }
+    if (at + 9 > n || d[at] != 0x2C)
+        return false;
+    *w = SDL_max(le16(d + 6), le16(d + at + 5));
+    *h = SDL_max(le16(d + 8), le16(d + at + 7));
+    return true;
+}
+
+// Size from the frame header: walk the marker segments up to the first SOFn.
+static bool jpeg_size(const uint8_t *d, size_t n, uint32_t *w, uint32_t *h)
+{
+    size_t at = 2;
+    while (at + 4 <= n && d[at] == 0xFF) {
+        uint8_t marker = d[at + 1];
+        bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                   marker != 0xCC;
+        if (sof) {
+            if (at + 9 > n)
+                return false;
+            *h = be16(d + at + 5);
+            *w = be16(d + at + 7);
+            return true;
+        }
+        uint32_t length = be16(d + at + 2);
+        if (length < 2)
+            return false;
+        at += 2 + (size_t)length;
+    }
+    return false;
+}
+
+bool picture_header(const uint8_t *d, size_t n, PictureHeader *header)
+{
+    if (n >= 24 && memcmp(d, "\x89PNG\r\n\x1a\n", 8) == 0 && memcmp(d + 12, "IHDR", 4) == 0) {
+        header->format = PICTURE_PNG;
+        header->w = be32(d + 16);
+        header->h = be32(d + 20);
+        return true;
+    }
+    if (n >= 2 && d[0] == 'B' && d[1] == 'M') {
+        header->format = PICTURE_BMP;
+        return bmp_size(d, n, &header->w, &header->h);
+    }
+    if (n >= 6 && (memcmp(d, "GIF87a", 6) == 0 || memcmp(d, "GIF89a", 6) == 0)) {
+        header->format = PICTURE_GIF;
+        return gif_size(d, n, &header->w, &header->h);
+    }
+    if (n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF) {
+        header->format = PICTURE_JPEG;
+        return jpeg_size(d, n, &header->w, &header->h);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Background and previews
+// ---------------------------------------------------------------------------------------
 
 static bool size_allowed(uint32_t w, uint32_t h)
 {
@@ -174,73 +285,65 @@ static bool size_allowed(uint32_t w, uint32_t h)
            (uint64_t)w * h * 4 <= PICTURE_MAX_BYTES;
 }
 
-// Size from the frame header of a JPEG: walk the marker segments up to the first SOFn.
-static bool jpeg_size(FILE *file, uint32_t *w, uint32_t *h)
+// Reads path whole and its header: the decoders allocate whatever a header claims before
+// reading any pixels, so nothing reaches them before the size is known and allowed.
+static bool read_picture(const char *path, std::vector<unsigned char> &data,
+                         PictureHeader *header)
 {
-    if (fseek(file, 2, SEEK_SET) != 0)
+    if (!read_whole(path, READ_LIMIT_PICTURE, data))
         return false;
-    for (int segment = 0; segment < 1024; segment++) {
-        uint8_t m[9];
-        if (fread(m, 1, 4, file) != 4 || m[0] != 0xFF)
-            return false;
-        uint32_t length = be16(m + 2);
-        bool sof = m[1] >= 0xC0 && m[1] <= 0xCF && m[1] != 0xC4 && m[1] != 0xC8 && m[1] != 0xCC;
-        if (sof) {
-            if (fread(m + 4, 1, 5, file) != 5)
-                return false;
-            *h = be16(m + 5);
-            *w = be16(m + 7);
-            return true;
-        }
-        if (length < 2 || fseek(file, (long)length - 2, SEEK_CUR) != 0)
-            return false;
-    }
-    return false;
-}
-
-// The platform decoder allocates whatever a header claims before reading any pixels, so
-// the sizes of the common formats are checked here first. A header we cannot read is left
-// to the decoder to refuse.
-static bool picture_size_allowed(const char *path)
-{
-    FILE *file = fopen(path, "rb");
-    if (!file)
+    if (!picture_header(data.data(), data.size(), header)) {
+        log_write("not a BMP, GIF, JPEG or PNG picture: %s\n", path);
         return false;
-    uint8_t head[26] = {};
-    size_t got = fread(head, 1, sizeof head, file);
-    uint32_t w = 0, h = 0;
-    bool known = true;
-    if (got >= 24 && memcmp(head, "\x89PNG", 4) == 0) {
-        w = be32(head + 16);
-        h = be32(head + 20);
-    } else if (got >= 26 && head[0] == 'B' && head[1] == 'M') {
-        int32_t bw, bh;
-        memcpy(&bw, head + 18, 4);  // BITMAPINFOHEADER, little-endian; height < 0: top-down
-        memcpy(&bh, head + 22, 4);
-        w = bw < 0 ? 0u - (uint32_t)bw : (uint32_t)bw;
-        h = bh < 0 ? 0u - (uint32_t)bh : (uint32_t)bh;
-    } else if (got >= 10 && memcmp(head, "GIF", 3) == 0) {
-        w = (uint32_t)head[6] | (uint32_t)head[7] << 8;
-        h = (uint32_t)head[8] | (uint32_t)head[9] << 8;
-    } else if (got >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) {
-        known = jpeg_size(file, &w, &h);
-    } else {
-        known = false;
     }
-    fclose(file);
-    return !known || size_allowed(w, h);
+    if (!size_allowed(header->w, header->h)) {
+        log_write("picture too large: %s (%u x %u)\n", path, header->w, header->h);
+        return false;
+    }
+    return true;
 }
 
 SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
 {
-    if (!picture_size_allowed(path))
+    std::vector<unsigned char> data;
+    PictureHeader header;
+    if (!read_picture(path, data, &header))
         return nullptr;
-    SDL_Surface *surface = platform_decode_picture(path);
-    if (!surface)
+    SDL_Surface *surface = platform_decode_picture(data.data(), data.size(), header.format);
+    if (!surface) {
+        log_write("damaged picture: %s\n", path);
         return nullptr;
+    }
     SDL_Texture *texture = nullptr;
     if (size_allowed((uint32_t)surface->w, (uint32_t)surface->h))
         texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
+    return texture;
+}
+
+SDL_Texture *load_preview_texture(const char *path, SDL_Renderer *renderer)
+{
+    std::vector<unsigned char> data;
+    PictureHeader header;
+    if (!read_picture(path, data, &header))
+        return nullptr;
+    if (header.format != PICTURE_BMP) {
+        log_write("preview is not a BMP picture: %s\n", path);
+        return nullptr;
+    }
+    if (header.w > PICTURE_PREVIEW_MAX_SIDE || header.h > PICTURE_PREVIEW_MAX_SIDE) {
+        log_write("preview too large: %s (%u x %u)\n", path, header.w, header.h);
+        return nullptr;
+    }
+    SDL_RWops *source = SDL_RWFromConstMem(data.data(), (int)data.size());
+    SDL_Surface *surface = source ? SDL_LoadBMP_RW(source, 1) : nullptr;
+    if (!surface) {
+        log_write("damaged preview: %s\n", path);
+        return nullptr;
+    }
+    SDL_Texture *texture = SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_FreeSurface(surface);
+    if (texture)
+        SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
     return texture;
 }

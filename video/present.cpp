@@ -62,7 +62,8 @@ void GameState::present_sdl()
         SDL_RenderClear(renderer);
     }
     SDL_Rect r = picture_rect(window_w, window_h);
-    SDL_Rect src = {0, 0, ox_video_get_raster_width(), ox_video_get_raster_height()};
+    // The raster the frame texture was made for: the component may report 0 ("unchanged").
+    SDL_Rect src = {0, 0, raster_w, raster_h};
     if (frame_texture)
         SDL_RenderCopy(renderer, frame_texture, &src, &r);
     if (splash_texture && splash_frames != 0)

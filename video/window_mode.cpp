@@ -29,9 +29,6 @@ static void set_windowed_size(void)
 
 void GameState::apply_video_settings()
 {
-    // On the GL path smoothing means the TV effect, so the texture filtering stays as it is.
-    if (!gl_path)
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, settings.smoothing ? "1" : "0");
     recreate_frame_texture();
     set_windowed_size();
     apply_window_mode();

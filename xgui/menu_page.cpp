@@ -60,7 +60,6 @@ void menu_page_build(void)
 
 void slot_rows_refresh(void)
 {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     for (int n = 0; n < STATE_SLOTS; n++) {
         char path[PATH_BUFFER_SIZE];
         // A name that does not fit is not formed (""), so the slot simply shows nothing.

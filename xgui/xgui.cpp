@@ -42,7 +42,7 @@ static void copy_text(char *field, const char *text)
 // Loading
 // ---------------------------------------------------------------------------------------
 
-// Static ABGR8888 texture (bytes R, G, B, A) of an R, G, B, A surface.
+// Static ABGR8888 texture (bytes R, G, B, A) of an R, G, B, A surface, filtered linearly.
 static SDL_Texture *texture_from_surface(SDL_Renderer *renderer, SDL_Surface *surface)
 {
     SDL_Texture *texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888,
@@ -51,6 +51,9 @@ static SDL_Texture *texture_from_surface(SDL_Renderer *renderer, SDL_Surface *su
         SDL_DestroyTexture(texture);
         texture = nullptr;
     }
+    // The overlay and the font are drawn at any window size: filtered linearly.
+    if (texture)
+        SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
     return texture;
 }
 
@@ -117,7 +120,6 @@ bool xgui_init(const char *dir, SDL_Renderer *renderer)
     int n = snprintf(path, sizeof path, "%sres/overlay", dir);
     if (n < 0 || n >= (int)sizeof path)
         return false;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     SDL_Surface *surface = load_png_surface(path);
     if (!surface)
         return false;
@@ -127,7 +129,6 @@ bool xgui_init(const char *dir, SDL_Renderer *renderer)
         return false;
 
     n = snprintf(path, sizeof path, "%sres/font", dir);
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     if (n < 0 || n >= (int)sizeof path || !load_font(path, renderer)) {
         xgui_free();
         return false;
@@ -394,12 +395,7 @@ void xgui_set_picture(int32_t index, SDL_Renderer *renderer, const char *path)
     w.texture = nullptr;
     if (!renderer || !path)
         return;
-    SDL_RWops *file = SDL_RWFromFile(path, "rb");
-    SDL_Surface *surface = file ? SDL_LoadBMP_RW(file, 1) : nullptr;
-    if (!surface)
-        return;
-    w.texture = SDL_CreateTextureFromSurface(renderer, surface);
-    SDL_FreeSurface(surface);
+    w.texture = load_preview_texture(path, renderer);
     if (!w.texture)
         return;
     SDL_SetTextureBlendMode(w.texture, SDL_BLENDMODE_BLEND);

@@ -113,8 +113,9 @@ void xgui_set_visible(int32_t index, uint8_t visible);
 void xgui_set_text(int32_t index, const char *text);
 void xgui_set_pos(int32_t index, int32_t x, int32_t y);
 void xgui_set_page(int32_t page);
-// Replaces the widget's picture with the BMP file at path; any failure leaves it without
-// one (w and h then keep their values).
+// Replaces the widget's picture with the BMP file at path, of at most
+// PICTURE_PREVIEW_MAX_SIDE a side; any failure leaves it without one (w and h then keep
+// their values).
 void xgui_set_picture(int32_t index, SDL_Renderer *renderer, const char *path);
 
 // ---------------------------------------------------------------------------------------
