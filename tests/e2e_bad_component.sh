@@ -4,6 +4,9 @@
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
+# emulated CALLS N PID: the component has run more than N frames, or the player has ended.
+emulated() { [ "$(grep -c '^ox_core_emulate$' "$1" || true)" -gt "$2" ] || ended "$3"; }
+
 run_case() {
   local name=$1; shift
   local d=$E2E_TMP/$name
@@ -13,11 +16,8 @@ run_case() {
   (cd "$d" && exec env "$@" FAKE_CORE_LOG="$d/calls" SDL_AUDIODRIVER=dummy ./player >"$d/stdout" 2>"$d/stderr") & local pid=$!
   E2E_PIDS+=($pid)
   wait_for_line "$d/res/log" "entering loop"
-  sleep 2
+  wait_until 60 emulated "$d/calls" "${MIN_FRAMES:-10}" $pid
   kill -0 $pid 2>/dev/null || fail "$name: the player died: $(cat "$d/stderr")"
-  local frames
-  frames=$(grep -c '^ox_core_emulate$' "$d/calls" || true)
-  [ "$frames" -gt "${MIN_FRAMES:-10}" ] || fail "$name: only $frames frames emulated"
   kill -TERM $pid
   local rc=0; wait $pid || rc=$?
   [ $rc -eq 0 ] || fail "$name: exit code $rc: $(grep -v ALSA "$d/stderr" | head -20)"

@@ -7,7 +7,6 @@ start_xvfb
 
 start_fake_player menu
 wid=$(player_window $pid)
-sleep 0.5
 
 size() { xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'; }
 # px X Y: window pixel of overlay point (X, Y) for the current window size.
@@ -20,12 +19,12 @@ px() {
 click_at() {
   read -r x y <<<"$(px "$1" "$2")"
   xdotool mousemove --window "$wid" "$x" "$y"
-  sleep 0.15
   xdotool click 1
-  sleep 0.3
+  settle
 }
-frames() { grep -c '^ox_core_emulate$' "$log" || true; }
-running() { local a b; a=$(frames); sleep 0.4; b=$(frames); [ "$b" -gt "$a" ]; }
+running() { settle; last_pass_emulated; }
+# menu_faded_in: waits out the menu's fade, 32 passes, so screenshots show it whole.
+menu_faded_in() { settle 40; }
 shot() { import -window "$wid" "$E2E_TMP/$1.png"; }
 # crop_differs A B X Y W H: the overlay rectangle differs between screenshots A and B.
 crop_differs() {
@@ -43,24 +42,16 @@ running || fail "the game does not run at start"
 shot before
 bright before && fail "white pixels before the menu opened"
 xdotool key Escape
-# Faded in: white text, and two screenshots in a row alike.
-menu_shown() {
-  shot fading
-  shot open
-  bright open && compare -metric AE "$E2E_TMP/fading.png" "$E2E_TMP/open.png" null: 2>/dev/null
-}
-wait_until 10 menu_shown
+menu_faded_in
 running && fail "the game runs on with the menu open"
 xdotool key Escape
-sleep 0.3
 running || fail "Escape did not close the menu"
 xdotool click 3
-sleep 0.3
+menu_faded_in
 running && fail "the right button did not open the menu"
 pass "Escape and the right button open and close the menu; the game stops while it shows"
 
 click_at 440 524   # "Window 2x"
-sleep 0.5
 [ "$(size)" = "512 448" ] || fail "window is $(size) after Window 2x"
 grep -qx 'scale=2' "$d/res/conf" && grep -qx 'fullscreen=0' "$d/res/conf" ||
   fail "res/conf after Window 2x: $(cat "$d/res/conf")"
@@ -99,7 +90,7 @@ pass "Save on slot 2 shows its preview and Load at once; Load resumes the game"
 resets() { grep -c '^ox_core_reset$' "$log" || true; }
 loaded_resets=$(resets)   # loading the game resets once
 xdotool key Escape
-sleep 0.5
+menu_faded_in
 click_at 440 324   # "Reset": only "OK?" shows
 shot armed
 click_at 1000 400  # elsewhere: no reset
@@ -113,12 +104,11 @@ running || fail "the menu stayed open after the reset"
 pass "Reset asks OK? and resets only after it"
 
 xdotool key Escape
-sleep 0.5
+menu_faded_in
 click_at 440 374   # "Quit"
 click_at 593 374   # "OK?"
 rc=0
-for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && fail "the player still runs after Quit and OK?"
+wait_until 20 ended $pid
 wait $pid || rc=$?
 [ $rc -eq 0 ] || fail "exit code $rc after Quit"
 grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"

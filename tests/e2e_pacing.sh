@@ -6,6 +6,12 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 
 passes() { grep -c '^ox_audio_render' "$1" 2>/dev/null || echo 0; }
 now() { date +%s.%N; }
+some_passes() { [ "$(passes "$1")" -ge 30 ]; }   # CALLS
+timing=1
+if sanitizer_build; then
+  timing=0
+  echo "sanitizer build: the loop runs, its rate is checked in the Release build only"
+fi
 
 for audio in disk none; do
   for fps in 50 60; do
@@ -17,17 +23,27 @@ for audio in disk none; do
       FAKE_CORE_FPS=$fps FAKE_CORE_LOG="$d/calls" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
     E2E_PIDS+=($pid)
     wait_for_line "$d/res/log" "entering loop"
-    sleep 1.5   # past the start, where the loop fills the audio queue as fast as it can
-    t0=$(now); n0=$(passes "$d/calls")
-    sleep 4
-    t1=$(now); n1=$(passes "$d/calls")
+    if [ $timing = 1 ]; then
+      # Time itself is measured here: passes over four seconds of the wall clock.
+      sleep 1.5   # past the start, where the loop fills the audio queue as fast as it can
+      t0=$(now); n0=$(passes "$d/calls")
+      sleep 4
+      t1=$(now); n1=$(passes "$d/calls")
+    else
+      wait_until 60 some_passes "$d/calls"
+    fi
     kill -TERM $pid
     wait $pid || fail "$audio $fps: exit code $?"
+    grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+    [ $timing = 1 ] || continue
     rate=$(awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.1f", n / (t1 - t0) }')
     echo "$audio audio, $fps fps component: $rate passes per second"
     awk -v r="$rate" -v f=$fps 'BEGIN { exit !(r >= f * 0.9 && r <= f * 1.1) }' ||
       fail "$audio audio at $fps fps: the loop ran $rate passes per second"
-    grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
   done
 done
-pass "the loop holds 50 and 60 frames per second with and without an audio device"
+if [ $timing = 1 ]; then
+  pass "the loop holds 50 and 60 frames per second with and without an audio device"
+else
+  pass "the loop runs and ends cleanly at 50 and 60 frames per second, with and without an audio device"
+fi

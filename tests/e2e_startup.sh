@@ -10,9 +10,13 @@ printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
 (cd /tmp && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
 E2E_PIDS+=($pid)
 wait_for_line "$d/res/log" "entering loop"
-sleep 6   # past the splash
 wid=$(player_window $pid)
-import -window "$wid" "$E2E_TMP/shot.png"
+shows_picture() { import -window "$wid" "$E2E_TMP/$1.png" && not_black "$E2E_TMP/$1.png"; }
+differs_from() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; }
+moved_on() { shows_picture "$2" && differs_from "$1" "$2"; }   # FROM TO: TO, shot now, differs
+# The splash stands still over a frozen game; once the picture moves, it is over.
+wait_until 20 shows_picture splash
+wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
 not_black "$E2E_TMP/shot.png" || fail "screenshot is all black"
 size=$(identify -format '%wx%h' "$E2E_TMP/shot.png")
 [ "$size" = "512x448" ] || fail "window is $size, expected 512x448"
@@ -72,7 +76,9 @@ printf 'RIFF' > "$d/res/s_hover"
 E2E_PIDS+=($pid)
 wait_for_line "$d/res/log" "entering loop"
 grep -qx "sound $d/res/s_hover 0" "$d/res/log" || fail "a damaged sound should load as length 0"
-sleep 2
+wid=$(player_window $pid)
+wait_until 20 shows_picture first
+wait_until 20 moved_on first now   # the game runs on
 kill -0 $pid 2>/dev/null || fail "the player died with damaged optional pictures"
 kill -TERM $pid
 rc=0; wait $pid || rc=$?

@@ -27,7 +27,7 @@ run_player() {
   wait_for_line "$d/res/log" "entering loop"
   local wid
   wid=$(player_window $pid)
-  sleep 1
+  wait_until 20 shows_picture "$wid" "$shot"   # the first frame is drawn
   kill -0 $pid 2>/dev/null || fail "$name: the player stopped"
   import -window "$wid" "$shot"
   kill -TERM $pid
@@ -39,6 +39,8 @@ run_player() {
   grep -qx "renderer name: opengl" "$d/res/log" || fail "$name: not the opengl renderer"
   grep -qx "compiling shaders" "$d/res/log" || fail "$name: no GL path"
 }
+
+shows_picture() { import -window "$1" "$2" && not_black "$2"; }   # WID PNG
 
 # colours PNG: the distinct colours of the picture, one "R,G,B" per line.
 colours() {

@@ -1,38 +1,30 @@
 #!/bin/bash
-# Builds the fuzz targets of the settings and input files with clang and libFuzzer and runs
-# each for SECONDS (default 20). Usage: tests/fuzz/run.sh [SECONDS] [BUILD_DIR]
-# Fails when a target finds a crash; the reproducer lands in BUILD_DIR.
+# Runs fuzz targets built by the fuzz_targets target of a clang tree configured with
+# PLAYER_FUZZ, each for SECONDS, from the seeds in tests/fuzz/corpus.
+# Usage: tests/fuzz/run.sh SECONDS TARGET... (for example build-fuzz/fuzz/fuzz_*)
+# Fails when a target finds a crash; the reproducer lands beside the target.
 set -euo pipefail
 
-SECONDS_PER_TARGET=${1:-20}
-SRC=$(cd "$(dirname "$0")/../.." && pwd)
-OUT=${2:-${BUILD_DIR:-/tmp}/fuzz-settings}
-mkdir -p "$OUT"
-OUT=$(cd "$OUT" && pwd)  # the targets run from inside it
+SECONDS_PER_TARGET=$1
+shift
+SEEDS=$(cd "$(dirname "$0")" && pwd)/corpus
+[ $# -gt 0 ] || { echo "no fuzz targets given" >&2; exit 1; }
 
-CXX=${CXX_FUZZ:-clang++}
-FLAGS=(-std=c++17 -g -O1 -fno-exceptions -fsanitize=fuzzer,address,undefined
-       -fno-sanitize-recover=undefined -I"$SRC")
-LOADERS=("$SRC"/config/conf_file.cpp "$SRC"/config/settings.cpp "$SRC"/config/gameinfo.cpp
-         "$SRC"/input/binding.cpp "$SRC"/input/defaults.cpp "$SRC"/input/labels.cpp
-         "$SRC"/input/key_names.cpp "$SRC"/input/capture.cpp "$SRC"/app/paths.cpp
-         "$SRC"/app/file_read.cpp "$SRC"/app/file_replace.cpp
-         "$SRC"/tests/fuzz/stub_core.cpp)
-
-"$CXX" "${FLAGS[@]}" "$SRC"/tests/fuzz/fuzz_conf_readers.cpp "${LOADERS[@]}" -o "$OUT"/fuzz_conf_readers
-"$CXX" "${FLAGS[@]}" "$SRC"/tests/fuzz/fuzz_loaders.cpp "${LOADERS[@]}" -o "$OUT"/fuzz_loaders
+# The loaders save and reload the settings on every input, so their inputs are kept shorter.
+declare -A MAX_LEN=([fuzz_loaders]=4096)
 
 status=0
-# The loaders save and reload the settings on every input, so their inputs are kept shorter.
-declare -A MAX_LEN=([fuzz_conf_readers]=8192 [fuzz_loaders]=4096)
-for target in fuzz_conf_readers fuzz_loaders; do
+for target in "$@"; do
+    name=$(basename "$target")
+    dir=$(cd "$(dirname "$target")" && pwd)
     # The seeds stay untouched; what the run finds goes to a working copy.
-    work="$OUT/corpus_$target"
+    work="$dir/corpus_$name"
     mkdir -p "$work"
-    cp -n "$SRC"/tests/fuzz/corpus/* "$work"/ 2>/dev/null || true
-    echo "== $target for ${SECONDS_PER_TARGET}s"
-    if ! (cd "$OUT" && ./"$target" -max_total_time="$SECONDS_PER_TARGET" -max_len="${MAX_LEN[$target]}" \
+    cp -n "$SEEDS"/* "$work"/ 2>/dev/null || true
+    echo "== $name for ${SECONDS_PER_TARGET}s"
+    if ! (cd "$dir" && ./"$name" -max_total_time="$SECONDS_PER_TARGET" -max_len="${MAX_LEN[$name]:-8192}" \
             -timeout=10 -print_final_stats=1 "$work" 2>&1 | tail -n 15); then
+        echo "== $name failed"
         status=1
     fi
 done

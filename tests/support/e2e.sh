@@ -44,18 +44,19 @@ start_xvfb() {
 start_wm() {
   openbox >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  sleep 0.5
+  wait_until 20 wm_running
 }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 # wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails the test
-# when SECONDS pass first.
+# when SECONDS pass first, counted on the clock, however long COMMAND takes.
 wait_until() {
   local secs=$1; shift
-  for _ in $(seq $((secs * 10))); do
-    "$@" >/dev/null 2>&1 && return 0
+  local deadline=$((SECONDS + secs))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || fail "timed out after ${secs}s waiting for: $*"
     sleep 0.1
   done
-  fail "timed out after ${secs}s waiting for: $*"
 }
 
 # wait_for_line FILE TEXT [SECONDS]: waits until FILE holds a line TEXT.
@@ -68,16 +69,17 @@ wait_for_line() {
   fail "no line '$text' in $file"
 }
 
-# player_window: the id of the player's window.
+# player_window PID: the id of the player's window, once it is shown and takes input.
 player_window() {
   local id
   for _ in $(seq 100); do
     id=$(xdotool search --pid "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ -n "$id" ] && { wait_until 20 viewable "$id"; echo "$id"; return 0; }
     sleep 0.1
   done
   fail "no player window"
 }
+viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 
 # not_black PNG: true when the picture has some non-black pixel.
 not_black() {
@@ -98,4 +100,22 @@ start_fake_player() {
   env FAKE_CORE_LOG="$log" "$@" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
   E2E_PIDS+=($pid)
   wait_for_line "$d/res/log" "entering loop"
+}
+
+# ended PID: the process has ended.
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# sanitizer_build: the build under test runs under the sanitizers, too slow for timing checks.
+sanitizer_build() { grep -qx 'PLAYER_SANITIZE:BOOL=ON' "$BUILD_DIR/CMakeCache.txt" 2>/dev/null; }
+
+# The loop passes of the player start_fake_player started, counted in the fake component's
+# log: each pass ends with one ox_audio_render.
+pass_count() { grep -c '^ox_audio_render' "$log" || true; }
+passes_reached() { [ "$(pass_count)" -ge "$1" ] || ended "$pid"; }
+# settle [N]: waits until the player has made N (default 3) more passes, or has ended; input
+# sent before the call has then been handled and its outcome drawn.
+settle() { wait_until 60 passes_reached $(( $(pass_count) + ${1:-3} )); }
+# last_pass_emulated: the last complete pass ran a game frame.
+last_pass_emulated() {
+  awk '/^ox_core_emulate$/ { e = 1 } /^ox_audio_render/ { last = e; e = 0 } END { exit !last }' "$log"
 }
