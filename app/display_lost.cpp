@@ -6,8 +6,8 @@
 
 #include <SDL.h>
 
-#include "app/log.h"
-#include "host/ox_core.h"
+#include "base/log.h"
+#include "record/ox_core.h"
 
 // Xlib's own types, declared here so that the build needs no X11 headers: the library is
 // the one SDL has already loaded, looked up at run time.

@@ -5,10 +5,10 @@
 #include "config/settings.h"
 #include "host/state.h"
 #include "input/capture.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "video/window_mode.h"
-#include "xgui/menu.h"
-#include "xgui/pages.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 #define GUIDE_BUTTON 10

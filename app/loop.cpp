@@ -5,11 +5,11 @@
 #include "app/events.h"
 #include "app/pacing.h"
 #include "host/audio.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "input/input.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "video/present.h"
-#include "xgui/menu.h"
+#include "ui/menu.h"
 #include "xgui/xgui.h"
 
 #define LOOP_SPLASH_FRAMES 300

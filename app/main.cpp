@@ -1,6 +1,7 @@
-// The player's entry. Returning from main lets the exit routines release everything:
-// GameState's destructor first, then sdl_cleanup.
+// The player's entry. Returning from main, like exit(1) during start-up, ends in the one
+// shutdown routine.
 #include "app/loop.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
 #include "host/audio.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char **argv)
 {
     (void)argc;
     (void)argv;
+    shutdown_register();
     AudioStream stream = {};
     double frame_deadline = startup(stream);
     main_loop(stream, frame_deadline);

@@ -6,15 +6,15 @@
 
 #include "app/display_lost.h"
 #include "app/events.h"
-#include "app/log.h"
-#include "app/paths.h"
+#include "base/log.h"
+#include "base/paths.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "host/audio.h"
 #include "host/game.h"
 #include "input/defaults.h"
-#include "video/gamestate.h"
-#include "xgui/pages.h"
+#include "record/gamestate.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 double startup(AudioStream &stream)

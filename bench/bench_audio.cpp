@@ -18,7 +18,7 @@
 #include "app/startup.h"
 #include "bench/bench_support.h"
 #include "host/audio.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 
 #define BENCH_DEFAULT_SECONDS 30
 #define BENCH_SETTLE_MS 1000.0

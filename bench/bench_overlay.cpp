@@ -12,12 +12,12 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "bench/bench_support.h"
-#include "input/binding.h"
-#include "video/gamestate.h"
-#include "xgui/menu.h"
-#include "xgui/pages.h"
+#include "config/binding.h"
+#include "record/gamestate.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 #define BENCH_DEFAULT_FRAMES 300

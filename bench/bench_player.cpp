@@ -13,8 +13,8 @@
 #include "config/settings.h"
 #include "bench/bench_support.h"
 #include "host/audio.h"
-#include "host/ox_core.h"
-#include "video/gamestate.h"
+#include "record/ox_core.h"
+#include "record/gamestate.h"
 
 #define BENCH_DEFAULT_FRAMES 600
 

@@ -14,11 +14,11 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "bench/bench_support.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
-#include "video/gamestate.h"
+#include "record/ox_core.h"
+#include "record/gamestate.h"
 #include "video/gl_path.h"
 #include "xgui/xgui.h"
 

@@ -10,11 +10,11 @@
 #include <chrono>
 #include <vector>
 
-#include "app/file_read.h"
-#include "app/paths.h"
+#include "base/file_read.h"
+#include "base/paths.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "input/binding.h"
+#include "config/binding.h"
 
 #define BENCH_RUNS 25
 

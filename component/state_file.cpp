@@ -2,7 +2,7 @@
 // FNV-1a of everything before it; integers little-endian. A load checks all of that, the
 // game the state belongs to and the range of every field before it touches the machine.
 #include "component/machine.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "config/conf_file.h"
+#include "base/conf_file.h"
 
 GameInfo gameinfo = { 1, false, 0, "None", {} };
 

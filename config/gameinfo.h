@@ -3,8 +3,8 @@
 
 #include <stdint.h>
 
-#include "app/paths.h"
-#include "input/binding.h"
+#include "base/paths.h"
+#include "config/binding.h"
 
 #define GAMEINFO_FILE RES_DIR "data"
 #define GAMEINFO_TITLE_SIZE 1024

@@ -3,10 +3,10 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/file_replace.h"
-#include "app/log.h"
-#include "app/paths.h"
-#include "config/conf_file.h"
+#include "base/file_replace.h"
+#include "base/log.h"
+#include "base/paths.h"
+#include "base/conf_file.h"
 
 Settings settings;
 

@@ -1,8 +1,8 @@
 // The user's settings and bindings, stored in res/conf.
 #pragma once
 
-#include "app/paths.h"
-#include "input/binding.h"
+#include "base/paths.h"
+#include "config/binding.h"
 
 #define SETTINGS_FILE RES_DIR "conf"
 #define SETTINGS_DEFAULT_SCALE 3

@@ -9,14 +9,12 @@
 
 #include "host/audio_rate.h"
 #include "host/resample.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 
-#define AUDIO_RATE 44100
 #define AUDIO_CHANNELS 2
 #define AUDIO_BUFFER_FRAMES 20   // video frames of sound the sample buffer holds
 #define AUDIO_SAMPLE_LIMIT 32767 // mixed samples stay within -limit..limit
 #define AUDIO_DROP_FACTOR 2      // past this many capacities queued, pushes are dropped
-#define AUDIO_SOUND_LIMIT (64 * 1024 * 1024) // bytes of a UI sound after conversion
 
 // Owned by main: opened at start-up, pushed once per loop pass, closed when main returns.
 struct AudioStream {
@@ -55,11 +53,5 @@ void audio_stream_push(AudioStream &stream, bool mute);
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound);
 // Sample frames waiting in the device's queue; 0 without a device.
 unsigned audio_stream_queued_frames(const AudioStream &stream);
-// Loads the UI sound in path as the mixer reads it: signed 16-bit mono at the stream's
-// rate, converted once by SDL from whatever the WAV file holds (a float file would
-// otherwise play as full-scale noise). The file is read whole, a regular file of at most
-// READ_LIMIT_SOUND bytes. False, with the reason logged and the sound empty, when it cannot
-// be read, decoded or converted. The samples are released with SDL_FreeWAV.
-bool audio_sound_load(const char *path, UiSound &sound);
 // Closes the device and frees the buffers; the record is then as before opening.
 void audio_stream_close(AudioStream &stream);

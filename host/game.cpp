@@ -2,11 +2,11 @@
 
 #include <SDL.h>
 
-#include "app/file_read.h"
-#include "app/paths.h"
+#include "base/file_read.h"
+#include "base/paths.h"
 #include "config/gameinfo.h"
-#include "host/ox_core.h"
-#include "video/gamestate.h"
+#include "record/ox_core.h"
+#include "record/gamestate.h"
 
 bool game_load(void)
 {

@@ -3,11 +3,11 @@
 #include <stdio.h>
 #include <unistd.h>
 
-#include "app/file_read.h"
-#include "app/file_replace.h"
-#include "app/log.h"
-#include "app/paths.h"
-#include "host/ox_core.h"
+#include "base/file_read.h"
+#include "base/file_replace.h"
+#include "base/log.h"
+#include "base/paths.h"
+#include "record/ox_core.h"
 #include "video/screenshot.h"
 
 bool state_slot_path(char *out, size_t size, int slot, char kind)

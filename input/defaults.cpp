@@ -1,8 +1,8 @@
 #include "input/defaults.h"
 
-#include "config/conf_file.h"
+#include "base/conf_file.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 
 static void default_player(int player)
 {

@@ -1,8 +1,8 @@
 // Default bindings: the component's proposals and the game's res/donf.
 #pragma once
 
-#include "app/paths.h"
-#include "input/binding.h"
+#include "base/paths.h"
+#include "config/binding.h"
 
 #define DEFAULT_BINDINGS_FILE RES_DIR "donf"
 

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "input/binding.h"
+#include "config/binding.h"
 
 // Test mode (capture false): true when the control binding names is active now; binding is
 // not changed. Capture mode (capture true, binding all zero): the first active control in

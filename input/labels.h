@@ -5,7 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "input/binding.h"
+#include "config/binding.h"
 
 #define KEY_NAME_COUNT 287        // scancodes 0..286 have table entries
 #define BINDING_LABEL_SIZE 128    // every label fits

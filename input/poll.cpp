@@ -1,11 +1,11 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "input/input.h"
 #include "input/capture.h"
 #include "input/labels.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 
 const uint8_t *(*input_keyboard_state)(int *numkeys) = SDL_GetKeyboardState;
 void (*input_send_button)(int player, int button, bool pressed) = ox_button_set_state;

@@ -8,14 +8,14 @@
 #include <SDL.h>
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "input/capture.h"
 #include "input/input.h"
 #include "input/labels.h"
 #include "support/res_dir.h"
-#include "video/gamestate.h"
-#include "xgui/menu.h"
-#include "xgui/pages.h"
+#include "record/gamestate.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 static uint8_t fake_keys[SDL_NUM_SCANCODES];

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 #include "host/audio.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "support/res_dir.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #define FRAME_SAMPLES 735     // sample frames per video frame at 44100 Hz, 60 fps
 #define PUSH (2 * FRAME_SAMPLES)
 typedef std::vector<int16_t> Samples;
@@ -242,7 +242,7 @@ TEST(UiSound, FloatSoundLoadsAtItsLevelNotAsFullScaleNoise)
 {
     ResDir dir;
     UiSound sound;
-    ASSERT_TRUE(audio_sound_load(write_wav(dir, "s_hover", 3, 44100, 1, 4410, 0.1).c_str(), sound));
+    ASSERT_TRUE(sound_file_load(write_wav(dir, "s_hover", 3, 44100, 1, 4410, 0.1).c_str(), sound));
     const int16_t *s = (const int16_t *)(const void *)sound.buffer;
     int16_t peak = *std::max_element(s, s + sound.length / 2);
     SDL_FreeWAV(sound.buffer);
@@ -253,7 +253,7 @@ TEST(UiSound, StereoSoundAtAnotherRateLoadsAsMonoAtTheStreamRate)
 {
     ResDir dir;
     UiSound sound;
-    ASSERT_TRUE(audio_sound_load(write_wav(dir, "s_select", 1, 48000, 2, 4800, 0.5).c_str(), sound));
+    ASSERT_TRUE(sound_file_load(write_wav(dir, "s_select", 1, 48000, 2, 4800, 0.5).c_str(), sound));
     SDL_FreeWAV(sound.buffer);
     EXPECT_NEAR(sound.length / 2, 4410, 8) << "samples for a tenth of a second";
 }
@@ -263,6 +263,6 @@ TEST(UiSound, FileThatIsNoWavIsRefused)
     ResDir dir;
     dir.write("s_hover", "not a sound");
     UiSound sound;
-    EXPECT_FALSE(audio_sound_load(dir.path("s_hover").c_str(), sound));
+    EXPECT_FALSE(sound_file_load(dir.path("s_hover").c_str(), sound));
     EXPECT_EQ(sound.buffer, nullptr);
 }

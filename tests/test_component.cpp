@@ -6,7 +6,7 @@
 #include <string>
 #include <SDL.h>
 #include <vector>
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "support/res_dir.h"
 
 enum { BUTTONS = 12, A = 4, B = 5, SELECT = 10 };

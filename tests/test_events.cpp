@@ -6,9 +6,9 @@
 #include <string>
 #include "app/events.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "support/res_dir.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "xgui/xgui.h"
 
 // The point (x, y) of a w x h window onto the overlay's 1920 x 1080 area, centred and as high

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "app/file_replace.h"
+#include "base/file_replace.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
 

@@ -10,11 +10,11 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "app/file_read.h"
-#include "app/log.h"
+#include "base/file_read.h"
+#include "base/log.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
-#include "video/gamestate.h"
+#include "record/ox_core.h"
+#include "record/gamestate.h"
 #include "video/gl_path.h"
 #include "video/present.h"
 #include "xgui_test_files.h"

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "support/res_dir.h"
 
 class LogTest : public ::testing::Test {

@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 TEST(Paths, CutAfterLastSeparator)
 {

@@ -7,10 +7,10 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
-#include "app/log.h"
+#include "base/log.h"
 #include "support/png_writer.h"
 #include "support/res_dir.h"
-#include "video/picture.h"
+#include "gfx/picture.h"
 
 static SDL_Renderer *renderer;
 

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "video/frame_buffer.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "video/present.h"
 #include "xgui_test_files.h"
 

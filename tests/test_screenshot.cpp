@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <vector>
 #include "support/res_dir.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "video/screenshot.h"
 
 // Red: the column pair, so either column of a pair will do; green and blue: the row, both ways round.

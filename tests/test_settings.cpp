@@ -8,11 +8,11 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "app/file_read.h"
-#include "config/conf_file.h"
+#include "base/file_read.h"
+#include "base/conf_file.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "input/defaults.h"
 #include "support/res_dir.h"
 #include "support/watch.h"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 #include "host/game.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "host/state.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 
 static const char *ROOT = getenv("TEST_SOURCE_DIR");
 static const std::string GAME = std::string(ROOT ? ROOT : ".") + "/res/game";

@@ -1,29 +1,20 @@
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "app/log.h"
-#include "app/paths.h"
-#include "app/platform.h"
+#include "base/log.h"
+#include "base/paths.h"
+#include "base/platform.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "host/audio.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"
-#include "video/picture.h"
+#include "gfx/picture.h"
 #include "xgui/xgui.h"
 
-#define GAMESTATE_SAMPLE_RATE 44100
 #define GAMESTATE_SPLASH_FRAMES 300
-
-// Exit routines run in reverse order of registration. Registering sdl_cleanup here, before
-// gamestate is constructed (and its destructor registered), makes the destructor release
-// the textures, renderer and window before SDL_Quit runs, also after an early exit(1).
-static const int sdl_cleanup_registered = atexit(sdl_cleanup);
-
-GameState gamestate;
 
 static void load_ui_sound(const char *name, UiSound *sound)
 {
@@ -31,14 +22,13 @@ static void load_ui_sound(const char *name, UiSound *sound)
     sound->buffer = nullptr;
     sound->length = 0;
     if (data_path(path, sizeof path, name))
-        audio_sound_load(path, *sound);
+        sound_file_load(path, *sound);
     log_write("sound %s %i\n", path, (int)sound->length);
 }
 
 bool GameState::init()
 {
-    (void)sdl_cleanup_registered;
-    ox_core_init(GAMESTATE_SAMPLE_RATE, gameinfo.nosram ? OX_OPTION_NOSRAM : 0);
+    ox_core_init(AUDIO_RATE, gameinfo.nosram ? OX_OPTION_NOSRAM : 0);
     frame_rate = ox_video_get_framerate();
 
     window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0,
@@ -107,10 +97,9 @@ void GameState::recreate_frame_texture()
         SDL_UpdateTexture(frame_texture, nullptr, pixels, raster_w * 4);
 }
 
-GameState::~GameState()
+void GameState::release()
 {
     ox_core_shut();
-    xgui_free();
     free(pixels);
     pixels = nullptr;
     pixels_size = 0;

@@ -9,12 +9,12 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "app/file_read.h"
-#include "app/log.h"
-#include "app/paths.h"
+#include "base/file_read.h"
+#include "base/log.h"
+#include "base/paths.h"
 #include "config/settings.h"
-#include "video/gamestate.h"
-#include "video/gl_quad.h"
+#include "record/gamestate.h"
+#include "gfx/gl_quad.h"
 #include "video/present.h"
 #include "xgui/xgui.h"
 

@@ -1,9 +1,9 @@
 #include "video/present.h"
 
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "video/frame_buffer.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "xgui/xgui.h"
 
 SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch)

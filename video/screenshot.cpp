@@ -5,10 +5,10 @@
 
 #include <SDL.h>
 
-#include "app/file_replace.h"
-#include "app/log.h"
-#include "app/paths.h"
-#include "video/gamestate.h"
+#include "base/file_replace.h"
+#include "base/log.h"
+#include "base/paths.h"
+#include "record/gamestate.h"
 
 bool screenshot_write(const uint8_t *raster, int raster_w, int raster_h, int out_w, int out_h,
                       FILE *out)

@@ -2,10 +2,10 @@
 
 #include <SDL.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
-#include "video/gamestate.h"
+#include "record/ox_core.h"
+#include "record/gamestate.h"
 #include "xgui/xgui.h"
 
 // Largest window side: beyond any display, and small enough that an absurd screen size from

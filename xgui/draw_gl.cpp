@@ -2,7 +2,7 @@
 // geometry as the renderer back end; only the background's rectangle is placed in floats.
 #include <SDL_opengl.h>
 
-#include "video/gl_quad.h"
+#include "gfx/gl_quad.h"
 #include "xgui/xgui.h"
 
 // A texture without an alpha channel (a 24-bit preview picture) holds 0 in its padding byte,

@@ -1,7 +1,7 @@
 // Geometry shared by the drawing back ends: the overlay-to-window mapping, string layout,
 // and where glyphs, check marks and pictures go. Every division truncates, as both back ends
 // must land on the same pixels.
-#include "video/gl_quad.h"
+#include "gfx/gl_quad.h"
 #include "xgui/xgui.h"
 
 #include <SDL_opengl.h>

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "video/picture.h"
+#include "gfx/picture.h"
 
 #define XGUI_PATH_SIZE 1024
 

@@ -5,7 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "config/conf_file.h"
+#include "base/conf_file.h"
 
 static void check_text(const char *value, const char *def)
 {

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "input/capture.h"

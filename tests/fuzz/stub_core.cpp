@@ -1,9 +1,9 @@
 // The component functions the loaders ask, answering what the fuzz input chose.
 #include <stddef.h>
 
-#include "app/log.h"
+#include "base/log.h"
 
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 
 int fuzz_button_count = 12;
 

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 ResDir::ResDir()
 {

@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "support/res_dir.h"
 
 LogCapture::LogCapture()

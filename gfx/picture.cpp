@@ -1,6 +1,6 @@
 // Picture loading: PNG through libpng into R, G, B, A surfaces and textures; the background
 // through the platform's picture decoder once its header passed; BMP previews through SDL.
-#include "video/picture.h"
+#include "gfx/picture.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -11,9 +11,9 @@
 #include <SDL.h>
 #include <png.h>
 
-#include "app/file_read.h"
-#include "app/log.h"
-#include "app/platform.h"
+#include "base/file_read.h"
+#include "base/log.h"
+#include "base/platform.h"
 
 // ---------------------------------------------------------------------------------------
 // PNG

@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 #include "host/state.h"
-#include "input/binding.h"
+#include "config/binding.h"
 
 #define MENU_PAGE 0
 #define KEYS_PAGE 1

@@ -1,4 +1,4 @@
-#include "app/file_read.h"
+#include "base/file_read.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/log.h"
+#include "base/log.h"
 
 // Opens without waiting (a FIFO would block a plain open until a writer appears), then
 // checks what was opened, so the check and the read concern the same file.

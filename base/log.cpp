@@ -1,4 +1,4 @@
-#include "app/log.h"
+#include "base/log.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -60,10 +60,4 @@ void log_close(void)
         fclose(log_file);
         log_file = nullptr;
     }
-}
-
-void sdl_cleanup(void)
-{
-    SDL_Quit();
-    log_close();
 }

@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 // Pictures beyond these are refused as damaged or hostile: no side above 16384 pixels and
 // no more than 256 MiB of decoded R, G, B, A pixels.

@@ -7,7 +7,7 @@
 
 #include <stdio.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 
 #define REPLACE_TEMP_SIZE (PATH_BUFFER_SIZE + 16)   // target name + "." + unique part
 

@@ -1,4 +1,4 @@
-#include "config/conf_file.h"
+#include "base/conf_file.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/file_read.h"
-#include "app/paths.h"
+#include "base/file_read.h"
+#include "base/paths.h"
 
 FILE *conf_file;
 

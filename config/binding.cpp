@@ -1,11 +1,7 @@
-#include "input/binding.h"
-
-#include <string.h>
+#include "config/binding.h"
 
 #include "config/gameinfo.h"
-#include "config/settings.h"
-#include "host/ox_core.h"
-#include "input/input.h"
+#include "record/ox_core.h"
 
 int (*input_raw_button_count)(void) = ox_button_get_count;
 
@@ -35,16 +31,4 @@ void bindings_for_players(int player, void (*apply)(int player))
     int players = input_player_count();
     for (int p = 0; p < players; p++)
         apply(p);
-}
-
-static void clear_player(int player)
-{
-    int buttons = input_button_count();
-    for (int b = 0; b < buttons; b++)
-        memset(settings.bindings[player][b], 0, sizeof settings.bindings[player][b]);
-}
-
-void bindings_clear(int player)
-{
-    bindings_for_players(player, clear_player);
 }

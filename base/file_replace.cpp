@@ -1,4 +1,4 @@
-#include "app/file_replace.h"
+#include "base/file_replace.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -7,7 +7,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "app/log.h"
+#include "base/log.h"
 
 #define REPLACE_ATTEMPTS 64   // names tried before giving up when every one is taken
 

@@ -5,12 +5,12 @@
 
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "input/capture.h"
 #include "input/defaults.h"
 #include "input/input.h"
 #include "input/labels.h"
-#include "xgui/pages.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 #define KEYS_LEFT_X 425            // "Player 1"

@@ -5,14 +5,9 @@
 
 #include <SDL.h>
 
-#define MAX_JOYSTICKS 4
+#include "base/sound_file.h"
 
-// A UI sound as SDL_LoadWAV gives it; the samples are released with SDL_FreeWAV.
-struct UiSound {
-    SDL_AudioSpec spec;
-    uint32_t length;    // bytes
-    uint8_t *buffer;    // null when the file was missing
-};
+#define MAX_JOYSTICKS 4
 
 class GameState {
 public:
@@ -54,8 +49,12 @@ public:
     void apply_video_settings();
     // Writes the current picture at screen size as a 24-bit BMP; false when not written.
     bool save_screenshot(const char *path);
-    ~GameState();
+    // Releases what init created: component, textures, renderer, window, sounds, buffer.
+    // Called once by the shutdown routine, before SDL_Quit.
+    void release();
 };
 
-// The one instance: zero before main runs, destroyed at process exit before sdl_cleanup.
+// The one instance: zero before main runs, filled by init, released by the shutdown routine.
+// The operations above are performed by the video layer (save_screenshot by the previews),
+// which defines them; this header only describes the data.
 extern GameState gamestate;

@@ -5,12 +5,12 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "host/ox_core.h"
+#include "record/ox_core.h"
 #include "host/state.h"
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "video/window_mode.h"
-#include "xgui/menu.h"
-#include "xgui/pages.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 #define MENU_ITEM_X 425

@@ -1,9 +1,9 @@
-#include "app/paths.h"
+#include "base/paths.h"
 
 #include <stdio.h>
 #include <string.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 char exe_dir[PATH_BUFFER_SIZE];
 

@@ -3,7 +3,7 @@
 
 #include <stdio.h>
 
-// Open log file, or null. Opened by main at start-up, closed by sdl_cleanup at process exit.
+// Open log file, or null. Opened by main at start-up, closed by the shutdown routine at process exit.
 extern FILE *log_file;
 
 // printf-style; the caller supplies the trailing "\n". Writes to stdout always, and to the
@@ -17,6 +17,3 @@ bool log_open(const char *path);
 
 // Flushes and closes the log file, if one is open.
 void log_close(void);
-
-// Exit routine: SDL_Quit, then the log file is closed.
-void sdl_cleanup(void);

@@ -1,8 +1,8 @@
-#include "xgui/menu.h"
+#include "ui/menu.h"
 
-#include "video/gamestate.h"
+#include "record/gamestate.h"
 #include "video/window_mode.h"
-#include "xgui/pages.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 void menu_close(void)

@@ -1,4 +1,4 @@
-#include "video/gl_quad.h"
+#include "gfx/gl_quad.h"
 
 #include <SDL_opengl.h>
 

@@ -1,4 +1,4 @@
-#include "xgui/pages.h"
+#include "ui/pages.h"
 
 #include "config/settings.h"
 #include "xgui/xgui.h"

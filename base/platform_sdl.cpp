@@ -1,12 +1,12 @@
 // Portable stand-ins built on SDL for the platform services.
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <string.h>
 
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include "app/icon_data.h"
+#include "base/icon_data.h"
 
 void platform_exe_path(char *out, size_t size)
 {

@@ -1,0 +1,45 @@
+# One static library per folder, linked only to the folders below it. Each folder names the
+# folders it may use; the build checks every #include of the folder against that list (and
+# what those folders may use), so an include that points up fails the build instead of
+# slipping in.
+
+# player_library(NAME [BELOW...]): library pl_NAME from NAME/*.cpp (main.cpp apart), linked
+# PUBLIC to pl_BELOW for each folder it uses directly.
+function(player_library name)
+  set(allowed ${name})
+  foreach(dep ${ARGN})
+    get_property(dep_allowed GLOBAL PROPERTY PLAYER_ALLOWED_${dep})
+    list(APPEND allowed ${dep_allowed})
+  endforeach()
+  list(REMOVE_DUPLICATES allowed)
+  set_property(GLOBAL PROPERTY PLAYER_ALLOWED_${name} ${allowed})
+
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.h)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  add_library(pl_${name} STATIC ${sources})
+  set(deps)
+  foreach(dep ${ARGN})
+    list(APPEND deps pl_${dep})
+  endforeach()
+  target_link_libraries(pl_${name} PUBLIC ${deps} pl_common)
+
+  file(GLOB checked CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/*.h)
+  player_check_includes(pl_${name} "${allowed}" ${checked})
+endfunction()
+
+# player_check_includes(TARGET ALLOWED FILES...): before TARGET builds, fails when one of
+# FILES includes a header of a project folder outside ALLOWED.
+function(player_check_includes target allowed)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}.layers)
+  string(REPLACE ";" "," allowed_arg "${allowed}")
+  string(REPLACE ";" "," folders_arg "${PLAYER_ALL_FOLDERS}")
+  string(REPLACE ";" "," files_arg "${ARGN}")
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DALLOWED=${allowed_arg} -DFOLDERS=${folders_arg} -DFILES=${files_arg}
+            -DSTAMP=${stamp} -P ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake
+    DEPENDS ${ARGN} ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake
+    COMMENT "Checking the includes of ${target}")
+  add_custom_target(${target}_layers DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_layers)
+endfunction()

@@ -1,0 +1,3 @@
+#include "record/gamestate.h"
+
+GameState gamestate;
