@@ -12,7 +12,6 @@
 #include "ui/menu.h"
 #include "xgui/xgui.h"
 
-#define LOOP_SPLASH_FRAMES 300
 #define LOOP_SPLASH_BURST 4
 
 void emulate_step(void)
@@ -21,7 +20,7 @@ void emulate_step(void)
     if (g.paused)
         return;
     // The splash's first pass runs a few frames so the picture behind it is not blank.
-    if (g.splash_frames == LOOP_SPLASH_FRAMES) {
+    if (g.splash_frames == SPLASH_FRAMES) {
         for (int i = 0; i < LOOP_SPLASH_BURST; i++)
             ox_core_emulate();
     }

@@ -10,5 +10,5 @@ void main_loop(AudioStream &stream, double frame_deadline);
 // deadline.
 double loop_pass(AudioStream &stream, double frame_deadline);
 
-// Step 4 of a pass: runs the component unless paused, counting the splash down.
+// Runs the component unless paused, counting the splash down.
 void emulate_step(void);

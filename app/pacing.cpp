@@ -2,10 +2,12 @@
 
 #include <math.h>
 
+#include "record/gamestate.h"
+
 double frame_period(int frame_rate)
 {
     if (frame_rate <= 0)
-        frame_rate = 60;
+        frame_rate = FALLBACK_FRAME_RATE;
     return 1000.0 / (double)frame_rate;
 }
 

@@ -10,7 +10,7 @@
 #define PACING_QUEUE_WAIT_MAX_MS 100  // longest wait for the queue, so a stalled device cannot stop the loop
 
 // Milliseconds per frame; a frame rate of 0 or below (outside the component's contract)
-// is treated as 60 so that nothing divides by zero.
+// is treated as FALLBACK_FRAME_RATE so that nothing divides by zero.
 double frame_period(int frame_rate);
 
 // What to do after the deadline: how long to sleep and the deadline that follows.

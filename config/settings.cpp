@@ -19,10 +19,10 @@ Settings::Settings()
 void settings_set_defaults(void)
 {
     settings.scale = SETTINGS_DEFAULT_SCALE;
-    settings.smoothing = true;
-    settings.stretch = false;
-    settings.fullscreen = true;
-    settings.guide = true;
+    settings.smoothing = SETTINGS_DEFAULT_SMOOTHING;
+    settings.stretch = SETTINGS_DEFAULT_STRETCH;
+    settings.fullscreen = SETTINGS_DEFAULT_FULLSCREEN;
+    settings.guide = SETTINGS_DEFAULT_GUIDE;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -73,10 +73,10 @@ void settings_load(void)
     // A window outside the menu's range is either a dot or mostly off the screen.
     if (settings.scale < SETTINGS_MIN_SCALE || settings.scale > SETTINGS_MAX_SCALE)
         settings.scale = SETTINGS_DEFAULT_SCALE;
-    settings.smoothing = conf_read_int("smoothing", 0) != 0;
-    settings.stretch = conf_read_int("stretch", 0) != 0;
-    settings.fullscreen = conf_read_int("fullscreen", 1) != 0;
-    settings.guide = conf_read_int("guide", 1) != 0;
+    settings.smoothing = conf_read_int("smoothing", SETTINGS_MISSING_SMOOTHING) != 0;
+    settings.stretch = conf_read_int("stretch", SETTINGS_DEFAULT_STRETCH) != 0;
+    settings.fullscreen = conf_read_int("fullscreen", SETTINGS_DEFAULT_FULLSCREEN) != 0;
+    settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
     bindings_load();
     conf_close();
 }

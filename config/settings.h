@@ -5,7 +5,14 @@
 #include "config/binding.h"
 
 #define SETTINGS_FILE RES_DIR "conf"
+// The settings without a res/conf. An existing file that lacks a key gives the same value,
+// except smoothing: files written before that key existed meant it off.
 #define SETTINGS_DEFAULT_SCALE 3
+#define SETTINGS_DEFAULT_SMOOTHING true
+#define SETTINGS_DEFAULT_STRETCH false
+#define SETTINGS_DEFAULT_FULLSCREEN true
+#define SETTINGS_DEFAULT_GUIDE true
+#define SETTINGS_MISSING_SMOOTHING false
 #define SETTINGS_MIN_SCALE 1        // a scale read from res/conf outside these reads as the default
 #define SETTINGS_MAX_SCALE 8
 

@@ -34,7 +34,7 @@ void audio_stream_open(AudioStream &stream)
         stream.spec = want;
 
     // The frame rate divides; a component outside its contract gets 60 frames' worth.
-    int rate = gamestate.frame_rate > 0 ? gamestate.frame_rate : 60;
+    int rate = gamestate.frame_rate > 0 ? gamestate.frame_rate : FALLBACK_FRAME_RATE;
     stream.capacity = stream.spec.freq * AUDIO_BUFFER_FRAMES / rate;
     if (stream.capacity < 1)
         stream.capacity = 1;

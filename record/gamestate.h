@@ -8,6 +8,8 @@
 #include "base/sound_file.h"
 
 #define MAX_JOYSTICKS 4
+#define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
+#define FALLBACK_FRAME_RATE 60  // frames per second assumed when the component reports none
 
 class GameState {
 public:
@@ -16,7 +18,7 @@ public:
     SDL_Texture *frame_texture;    // streaming ABGR8888, raster_w x raster_h
     SDL_Texture *back_texture;     // res/back, drawn behind the picture; may be null
     SDL_Texture *splash_texture;   // res/splash, drawn over the picture at start; may be null
-    int32_t splash_frames;         // 300 after a splash loaded, counted down by the main loop
+    int32_t splash_frames;         // SPLASH_FRAMES after a splash loaded, counted down by the main loop
     int32_t screen_w, screen_h;    // component's screen size at start-up; never changed after
     int32_t raster_w, raster_h;    // size of pixels' picture and of frame_texture
     int32_t pointer_x, pointer_y;  // pointer in overlay space (1920 x 1080), set by the events

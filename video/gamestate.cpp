@@ -14,7 +14,6 @@
 #include "gfx/picture.h"
 #include "xgui/xgui.h"
 
-#define GAMESTATE_SPLASH_FRAMES 300
 
 static void load_ui_sound(const char *name, UiSound *sound)
 {
@@ -58,7 +57,7 @@ bool GameState::init()
     if (data_path(path, sizeof path, RES_DIR "splash"))
         splash_texture = load_png_texture(path, renderer);
     if (splash_texture)
-        splash_frames = GAMESTATE_SPLASH_FRAMES;
+        splash_frames = SPLASH_FRAMES;
     if (data_path(path, sizeof path, RES_DIR "back"))
         back_texture = load_picture_texture(path, renderer);
     // Both keep sharp pixels whatever the smoothing setting.

@@ -5,9 +5,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "base/paths.h"
 #include "gfx/picture.h"
 
-#define XGUI_PATH_SIZE 1024
 
 xgui_widget xgui_widgets[XGUI_MAX_WIDGETS];
 int32_t xgui_count;
@@ -116,7 +116,7 @@ bool xgui_init(const char *dir, SDL_Renderer *renderer)
     if (!dir || !renderer)
         return false;
 
-    char path[XGUI_PATH_SIZE];
+    char path[PATH_BUFFER_SIZE];
     int n = snprintf(path, sizeof path, "%sres/overlay", dir);
     if (n < 0 || n >= (int)sizeof path)
         return false;
