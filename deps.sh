@@ -6,7 +6,7 @@ PACKAGES=(g++ cmake make pkg-config python3 libsdl2-dev libsdl2-image-dev libpng
   libgl1-mesa-dri libegl1 libegl-mesa0 libgl1 libglx-mesa0
   xvfb xauth x11-utils x11-apps xdotool imagemagick openbox)
 if [ "${1:-}" = "--test" ]; then
-  PACKAGES+=(clang libclang-rt-14-dev)
+  PACKAGES+=(clang libclang-rt-14-dev strace)
 fi
 
 missing=()
