@@ -41,10 +41,18 @@ start_xvfb() {
 }
 
 # start_wm: a window manager, so full screen really changes the window.
+# A window manager that gave up while starting (seen on a busy machine) is started again.
 start_wm() {
-  openbox >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  wait_until 20 wm_running
+  local wm=0 deadline=$((SECONDS + 30))
+  until wm_running; do
+    [ $SECONDS -lt $deadline ] || fail "no window manager came up in 30s"
+    if [ "$wm" = 0 ] || ! kill -0 "$wm" 2>/dev/null; then
+      openbox >"$E2E_TMP/openbox.log" 2>&1 &
+      wm=$!
+      E2E_PIDS+=($wm)
+    fi
+    sleep 0.1
+  done
 }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
