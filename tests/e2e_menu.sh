@@ -1,5 +1,5 @@
 # The menu on the real player with the fake component: Escape and the right button open and
-# close it and stop the game, "Window 2x" resizes the window, Shift+F1 shows slot 0's preview
+# close it and stop the game, Shift+F1 shows slot 0's preview
 # and "Load" in the open menu, "Save" on slot 2 shows its preview and "Load" at once, "Reset"
 # and "Quit" act only after "OK?".
 source "$SOURCE_DIR/tests/support/e2e.sh"
@@ -47,10 +47,6 @@ xdotool click 3
 menu_faded_in
 running && fail "the right button did not open the menu"
 pass "Escape and the right button open and close the menu; the game stops while it shows"
-
-click_at 440 524   # "Window 2x"
-[ "$(size)" = "512 448" ] || fail "window is $(size) after Window 2x"
-pass "Window 2x makes the window 512x448"
 
 shot before_hotkey
 xdotool key shift+F1
