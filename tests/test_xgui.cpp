@@ -210,20 +210,6 @@ TEST_F(Toolkit, PromptSitsBesideTheArmedButton)
     }
 }
 
-TEST_F(Toolkit, FadeTakes32UpdatesEachWay)
-{
-    xgui_set_open(true);
-    for (int i = 0; i < 31; i++)
-        move_to(0, 0);
-    EXPECT_LT(xgui_alpha, 255) << "after 31 updates";
-    move_to(0, 0);
-    EXPECT_EQ(255, xgui_alpha) << "after 32 updates";
-    xgui_set_open(false);
-    for (int i = 0; i < 32; i++)
-        move_to(0, 0);
-    EXPECT_EQ(0, xgui_alpha) << "32 updates after closing";
-}
-
 TEST_F(Toolkit, TableFullAt256AndOutsideIndicesIgnored)
 {
     for (int i = 1; i < XGUI_MAX_WIDGETS; i++)

@@ -20,7 +20,8 @@ static const struct Shape {
 static const uint32_t WHITE = 0xFFFFFF, BACK = TEST_OVERLAY, PIC = TEST_PREVIEW;
 
 // A button "MMMM" at 425, 300, a selected right-aligned toggle "M" ending at 1495, 600 and the
-// 40 x 30 preview centred on 960, 900, faded fully in, drawn on a window of each shape.
+// 40 x 30 preview centred on 960, 900, drawn on a window of each shape. The fade's 32 updates
+// each way are pinned here: exact colours after fading in, nothing after fading out.
 class XguiDraw : public ::testing::Test {
 protected:
     ResDir files;
