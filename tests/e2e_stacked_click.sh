@@ -39,8 +39,8 @@ conf_writes=$(grep -c 'res/conf"' "$trace" || true)
 grep -qx 'scale=2' "$d/res/conf" || fail "res/conf after the click: $(cat "$d/res/conf")"
 pass "one click between Window 2x and Window 3x writes res/conf once, with scale=2"
 
-sizes=$(awk '/ConfigureNotify/ { getline; if (match($0, /width [0-9]+, height [0-9]+/)) print substr($0, RSTART, RLENGTH) }' \
-  "$events" | uniq)
+size_of_event='{ getline; if (match($0, /width [0-9]+, height [0-9]+/)) print substr($0, RSTART, RLENGTH) }'
+sizes=$(awk "/ConfigureNotify/ $size_of_event" "$events" | uniq)
 changes=$(($(printf '%s\n' "$sizes" | wc -l) - 1))
 [ "$changes" -le 1 ] || fail "the window changed size $changes times: $sizes"
 [ "$(printf '%s\n' "$sizes" | tail -n 1)" = "width 512, height 448" ] || fail "the window ends as $sizes"
