@@ -192,7 +192,7 @@ TEST_F(Toolkit, OpeningTheMenuDropsAStaleConfirmation)
     EXPECT_FALSE(xgui_widgets[xgui_confirm].visible) << "opening shows a stale prompt";
 }
 
-TEST_F(Toolkit, PromptSitsBesideTheArmedButton)
+TEST_F(Toolkit, PromptSitsBesideTheArmedButtonOnItsRow)
 {
     ASSERT_EQ(text_width("MMMM"), 100);
     const struct {
@@ -207,6 +207,7 @@ TEST_F(Toolkit, PromptSitsBesideTheArmedButton)
         xgui_add(XGUI_CONFIRM, 0, c.x, 900, "MMMM", c.align);
         click((c.align ? c.x - 100 : c.x) + 1, 905);
         EXPECT_EQ(c.prompt_x, xgui_widgets[xgui_confirm].x) << "button at " << c.x << " align " << c.align;
+        EXPECT_EQ(900, xgui_widgets[xgui_confirm].y) << "button at " << c.x << " align " << c.align;
     }
 }
 
