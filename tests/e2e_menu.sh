@@ -76,10 +76,11 @@ resets() { grep -c '^ox_core_reset$' "$log" || true; }
 loaded_resets=$(resets)   # loading the game resets once
 xdotool key Escape
 menu_faded_in
+shot unarmed
 click_at 440 324   # "Reset": only "OK?" shows
 shot armed
 [ "$(resets)" = "$loaded_resets" ] || fail "reset without OK?"
-crop_differs saved armed 570 300 140 60 || fail "no OK? beside Reset"
+crop_differs unarmed armed 570 300 140 60 || fail "no OK? beside Reset"
 click_at 628 324   # "OK?"
 [ "$(resets)" = $((loaded_resets + 1)) ] || fail "OK? did not reset"
 running || fail "the menu stayed open after the reset"
