@@ -1,7 +1,6 @@
 # Rebinding on the real player with the fake component: open the menu, go to "Change keys",
 # click the first cell of button 4, press K; res/conf holds the new binding at once, and once
-# the menu is closed K presses button 4 of player 1. A capture the right button leaves behind
-# by closing the menu is cancelled.
+# the menu is closed K presses button 4 of player 1.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -41,20 +40,6 @@ wait_until 20 button_4_is 1
 xdotool keyup k
 wait_until 20 button_4_is 0
 pass "after closing the menu K drives button 4"
-
-xdotool key Escape
-sleep 0.5
-click_at 1400 674   # "Change keys"
-click_at 955 534    # slot 1 cell of button 4: the capture waits
-cp "$d/res/conf" "$E2E_TMP/conf.before"
-xdotool click 3     # the right button closes the menu
-: > "$log"
-xdotool keydown k
-wait_until 10 grep -qx 'ox_button_set_state 0 4 1' "$log"
-xdotool keyup k
-cmp -s "$d/res/conf" "$E2E_TMP/conf.before" ||
-  fail "a key pressed in the game was captured after the menu closed: $(grep '^btn_0_4_1' "$d/res/conf")"
-pass "closing the menu with the right button ends the capture; K then drives the game, res/conf unchanged"
 
 kill -TERM $pid
 rc=0; wait $pid || rc=$?

@@ -1,5 +1,5 @@
 # The menu on the real player with the fake component: Escape and the right button open and
-# close it and stop the game, "Window 2x" resizes and saves, Shift+F1 shows slot 0's preview
+# close it and stop the game, Shift+F1 shows slot 0's preview
 # and "Load" in the open menu, "Save" on slot 2 shows its preview and "Load" at once, "Reset"
 # and "Quit" act only after "OK?".
 source "$SOURCE_DIR/tests/support/e2e.sh"
@@ -36,11 +36,8 @@ crop_differs() {
   n=$(compare -metric AE "$E2E_TMP/crop1.png" "$E2E_TMP/crop2.png" null: 2>&1 | cut -d' ' -f1 || true)
   [ "$n" != 0 ]
 }
-bright() { awk -v m="$(convert "$E2E_TMP/$1.png" -format '%[fx:maxima.intensity]' info:)" 'BEGIN { exit !(m > 0.9) }'; }
 
 running || fail "the game does not run at start"
-shot before
-bright before && fail "white pixels before the menu opened"
 xdotool key Escape
 menu_faded_in
 running && fail "the game runs on with the menu open"
@@ -51,12 +48,6 @@ menu_faded_in
 running && fail "the right button did not open the menu"
 pass "Escape and the right button open and close the menu; the game stops while it shows"
 
-click_at 440 524   # "Window 2x"
-[ "$(size)" = "512 448" ] || fail "window is $(size) after Window 2x"
-grep -qx 'scale=2' "$d/res/conf" && grep -qx 'fullscreen=0' "$d/res/conf" ||
-  fail "res/conf after Window 2x: $(cat "$d/res/conf")"
-pass "Window 2x makes the window 512x448 and writes scale=2, fullscreen=0"
-
 shot before_hotkey
 xdotool key shift+F1
 wait_until 10 test -s "$d/res/0P"
@@ -64,19 +55,13 @@ slot0_shows_save() {
   shot hotkey
   crop_differs before_hotkey hotkey 490 830 180 140 && crop_differs before_hotkey hotkey 440 770 130 60
 }
-deadline=$((SECONDS + 10))   # each try takes screenshots: bounded by time, not by tries
-until slot0_shows_save; do
-  [ $SECONDS -lt $deadline ] || fail "slot 0 shows no preview or Load after Shift+F1"
-  sleep 0.2
-done
+wait_until 10 slot0_shows_save
 pass "Shift+F1 with the menu open shows slot 0's preview and Load at once"
 
 shot unsaved
 click_at 1440 1004   # "Save" of slot 2 (right-aligned at 1480)
 # The state goes to a temporary file beside res/2S first, renamed into place after the save.
 grep -q "^ox_state_save .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state save for slot 2"
-[ -s "$d/res/2S" ] || fail "no state res/2S"
-[ -s "$d/res/2P" ] || fail "no preview res/2P"
 shot saved
 crop_differs unsaved saved 1250 830 180 140 || fail "slot 2 shows no preview after Save"
 crop_differs unsaved saved 1190 770 130 60 || fail "slot 2 shows no Load after Save"
@@ -91,13 +76,11 @@ resets() { grep -c '^ox_core_reset$' "$log" || true; }
 loaded_resets=$(resets)   # loading the game resets once
 xdotool key Escape
 menu_faded_in
+shot unarmed
 click_at 440 324   # "Reset": only "OK?" shows
 shot armed
-click_at 1000 400  # elsewhere: no reset
-click_at 628 324   # where "OK?" stood: hidden now, nothing happens
 [ "$(resets)" = "$loaded_resets" ] || fail "reset without OK?"
-crop_differs open armed 570 300 140 60 || fail "no OK? beside Reset"
-click_at 440 324
+crop_differs unarmed armed 570 300 140 60 || fail "no OK? beside Reset"
 click_at 628 324   # "OK?"
 [ "$(resets)" = $((loaded_resets + 1)) ] || fail "OK? did not reset"
 running || fail "the menu stayed open after the reset"

@@ -18,17 +18,16 @@ events=$E2E_TMP/xev
 stdbuf -oL xev -id "$wid" -event structure >"$events" 2>/dev/null &
 E2E_PIDS+=($!)
 # A move seen proves that xev listens before the click.
-moved() { xdotool windowmove "$wid" $((100 + RANDOM % 50)) 100; sleep 0.1; grep -q ConfigureNotify "$events"; }
+moved() { xdotool windowmove "$wid" $((100 + RANDOM % 50)) 100; grep -q ConfigureNotify "$events"; }
 wait_until 10 moved
 
 xdotool key Escape
-frames() { grep -c '^ox_core_emulate$' "$log" || true; }
-paused() { local a; a=$(frames); sleep 0.3; [ "$(frames)" = "$a" ]; }
-running() { ! paused; }
+paused() { settle; ! last_pass_emulated; }
+running() { settle; last_pass_emulated; }
 wait_until 10 paused
 # Window pixel (60, 341) of the 768 x 672 window maps to overlay point (439, 548).
 xdotool mousemove --window "$wid" 60 341
-sleep 0.2
+settle   # the click lands where the pointer has been seen
 xdotool click 1
 rewritten() { ! grep -qx 'scale=3' "$d/res/conf"; }
 wait_until 10 rewritten
@@ -40,8 +39,8 @@ conf_writes=$(grep -c 'res/conf"' "$trace" || true)
 grep -qx 'scale=2' "$d/res/conf" || fail "res/conf after the click: $(cat "$d/res/conf")"
 pass "one click between Window 2x and Window 3x writes res/conf once, with scale=2"
 
-sizes=$(awk '/ConfigureNotify/ { getline; if (match($0, /width [0-9]+, height [0-9]+/)) print substr($0, RSTART, RLENGTH) }' \
-  "$events" | uniq)
+size_of_event='{ getline; if (match($0, /width [0-9]+, height [0-9]+/)) print substr($0, RSTART, RLENGTH) }'
+sizes=$(awk "/ConfigureNotify/ $size_of_event" "$events" | uniq)
 changes=$(($(printf '%s\n' "$sizes" | wc -l) - 1))
 [ "$changes" -le 1 ] || fail "the window changed size $changes times: $sizes"
 [ "$(printf '%s\n' "$sizes" | tail -n 1)" = "width 512, height 448" ] || fail "the window ends as $sizes"

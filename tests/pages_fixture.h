@@ -170,21 +170,6 @@ protected:
         frame(5, 5, 1);
         frame(5, 5, 0);
     }
-    // The pointer swept over the overlay: the first point where two widgets of the page on show
-    // count as hovered, or "".
-    static std::string where_two_are_hovered()
-    {
-        for (int32_t x = 0; x < XGUI_OVERLAY_W; x += 8)
-            for (int32_t y = 0; y < XGUI_OVERLAY_H; y += 2) {
-                xgui_update(WIN_W, WIN_H, x, y, 0);
-                int hovered = 0;
-                for (int32_t i = 0; i < xgui_count; i++)
-                    hovered += xgui_drawn(xgui_widgets[i]) && xgui_widgets[i].hover;
-                if (hovered > 1)
-                    return std::to_string(x) + "," + std::to_string(y);
-            }
-        return "";
-    }
     static std::string text(int32_t index) { return xgui_widgets[index].text; }
     static bool has_line(const std::string &t, const std::string &line)
     {

@@ -46,15 +46,13 @@ protected:
         pass();
         fake_keys[key] = 0;
     }
-    // Presses or releases the control that binding b names.
+    // Presses or releases the axis or hat that binding b names.
     static void actuate(const Binding &b, Pad *pads[], bool down)
     {
-        switch (b.type) {
-        case BIND_KEY: fake_keys[b.code] = down; break;
-        case BIND_AXIS: pads[b.joyid]->axis(b.axis, down ? (b.value == 1 ? -32768 : 32767) : 0); break;
-        case BIND_HAT: pads[b.joyid]->hat(b.axis, down ? b.value : SDL_HAT_CENTERED); break;
-        case BIND_BUTTON: pads[b.joyid]->button(b.value, down); break;
-        }
+        if (b.type == BIND_AXIS)
+            pads[b.joyid]->axis(b.axis, down ? (b.value == 1 ? -32768 : 32767) : 0);
+        else
+            pads[b.joyid]->hat(b.axis, down ? b.value : SDL_HAT_CENTERED);
     }
     static void mark()   // both players: slot 0 of each button on a key of its own, slot 1 unbound
     {
@@ -76,7 +74,8 @@ protected:
     }
 };
 
-TEST_F(KeysPage, CapturesEveryKindForThePlayerShown)
+// A key is captured end to end; the kinds of control are the input test's.
+TEST_F(KeysPage, CapturesIntoThePlayerAndSlotShown)
 {
     Pad pad0(0, 2, 10, 1);
     Pad pad1(1, 2, 10, 1);
@@ -86,10 +85,8 @@ TEST_F(KeysPage, CapturesEveryKindForThePlayerShown)
         Binding want;
         const char *label;
     } cases[] = {
-        {0, 4, 0, {BIND_KEY, SDL_SCANCODE_K, 0, 0, 0}, "K  "},
-        {1, 2, 1, {BIND_AXIS, 0, 1, 1, 1}, "J2.Y1-"},
         {0, 7, 1, {BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 0}, "J1.H1Up"},
-        {1, 11, 0, {BIND_BUTTON, 0, 2, 0, 0}, "J1.3"},
+        {1, 2, 1, {BIND_AXIS, 0, 1, 1, 1}, "J2.Y1-"},
     };
     gameinfo.players = 2;
     for (const auto &c : cases) {
@@ -134,83 +131,41 @@ TEST_F(KeysPage, EscapeCancelsTheCaptureAndLeavesTheMenuOpen)
     EXPECT_TRUE(xgui_is_open());
     expect_cells("after Escape");
 }
+
+// Mended fault: a capture left pending by closing the menu took the next key pressed in the game.
+// Every way of closing (right button, Escape with nothing pending, the guide button) ends in
+// menu_close, so the right button stands for them all.
 TEST_F(KeysPage, ClosingTheMenuCancelsAPendingCapture)
 {
-    Pad pad(0, 0, 11, 0);
-    settings.guide = true;
-    const struct { const char *name; void (*close)(Pad &); } closers[] = {
-        {"right button", [](Pad &) { press_right(); }},
-        {"guide button", [](Pad &p) {
-             p.button(10, true);
-             SDL_Event e = {};
-             e.type = SDL_JOYBUTTONDOWN;
-             handle_event(e);
-             p.button(10, false);
-         }}};
-    for (const auto &c : closers) {
-        open_page();
-        click(keys_widgets.cell[6][1]);
-        res->remove("res/conf");
-        c.close(pad);
-        ASSERT_FALSE(xgui_is_open()) << c.name;
-        EXPECT_EQ(-1, capture_button) << c.name;
-        expect_cells(c.name);
-        tap(SDL_SCANCODE_Q);
-        EXPECT_EQ(str(Binding{}), str(settings.bindings[0][6][1])) << c.name;
-        EXPECT_FALSE(res->exists("res/conf")) << c.name;
-    }
-}
-TEST_F(KeysPage, ClickBetweenTwoRowsCapturesIntoTheNearerRowAlone)
-{
-    // Rows 3 and 4 stand at 460 and 510; their cells' boxes share 504..513.
-    const struct { int32_t y, row; } cases[] = {{506, 3}, {511, 4}};
-    for (const auto &c : cases) {
-        open_page();
-        const int32_t x = xgui_text_start(xgui_widgets[keys_widgets.cell[3][0]]) + 2;
-        frame(x, c.y, 1);
-        frame(x, c.y, 0);
-        EXPECT_EQ(c.row, capture_button) << "y " << c.y;
-        press_escape();
-    }
-}
-TEST_F(KeysPage, AtMostOneWidgetIsHoveredAnywhere)
-{
-    fixture_buttons = MAX_BUTTONS;
-    gameinfo.players = 2;
     open_page();
-    EXPECT_EQ("", where_two_are_hovered());
+    click(keys_widgets.cell[6][1]);
+    res->remove("res/conf");
+    press_right();
+    ASSERT_FALSE(xgui_is_open());
+    EXPECT_EQ(-1, capture_button);
+    expect_cells("after closing");
+    tap(SDL_SCANCODE_Q);
+    EXPECT_EQ(str(Binding{}), str(settings.bindings[0][6][1]));
+    EXPECT_FALSE(res->exists("res/conf"));
 }
 
-// Mended fault: Preset once rewrote the other player's bindings from res/donf.
+// Mended fault: Preset once rewrote the other player's bindings from res/donf. What Preset
+// puts in is the input test's; here only whose bindings change, and only after OK.
 TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
 {
-    // Button 0 (Up) and button 4 (A), slots 0 and 1.
     const Binding NONE = {};
-    const Binding UP_KEY = {BIND_KEY, SDL_SCANCODE_UP, 0, 0, 0};
-    const Binding UP_HAT = {BIND_HAT, 0, SDL_HAT_UP, 0, 0};
-    const Binding A_KEY = {BIND_KEY, SDL_SCANCODE_Z, 0, 0, 0};
-    const Binding A_BUTTON = {BIND_BUTTON, 0, 0, 0, 0};
-    const Binding DONF_1 = {BIND_KEY, 40, 0, 0, 0};
-    const Binding DONF_2 = {BIND_KEY, 41, 0, 0, 0};
     const struct {
         const char *name;
-        bool donf;
         int player;
         bool clear;
-        Binding up0, up1, a0, a1;
+        Binding up;   // button 0, slot 0 afterwards
     } cases[] = {
-        {"preset player 2", false, 1, false, UP_KEY, UP_HAT, A_KEY, A_BUTTON},
-        {"preset player 2 with res/donf", true, 1, false, DONF_2, NONE, NONE, NONE},
-        {"preset player 1 with res/donf", true, 0, false, DONF_1, NONE, NONE, NONE},
-        {"clear player 2", false, 1, true, NONE, NONE, NONE, NONE},
-        {"clear player 1 with res/donf", true, 0, true, NONE, NONE, NONE, NONE},
+        {"preset player 2", 1, false, {BIND_KEY, 41, 0, 0, 0}},
+        {"clear player 1", 0, true, NONE},
     };
     gameinfo.players = 2;
+    res->write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
     for (const auto &c : cases) {
-        if (c.donf)
-            res->write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
-        else
-            res->remove("res/donf");
         mark();
         open_page(c.player);
         const int32_t action = c.clear ? keys_widgets.clear : keys_widgets.preset;
@@ -221,12 +176,9 @@ TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
         click(action);
         confirm();
         EXPECT_TRUE(marked(1 - c.player)) << c.name << ": the other player keeps his bindings";
-        const Binding(*mine)[MAX_SLOTS] = settings.bindings[c.player];
-        EXPECT_EQ(str(c.up0), str(mine[0][0])) << c.name << ": Up, slot 0";
-        EXPECT_EQ(str(c.up1), str(mine[0][1])) << c.name << ": Up, slot 1";
-        EXPECT_EQ(str(c.a0), str(mine[4][0])) << c.name << ": A, slot 0";
-        EXPECT_EQ(str(c.a1), str(mine[4][1])) << c.name << ": A, slot 1";
-        const std::string line = "btn_" + std::to_string(c.player) + "_0_0_type=" + std::to_string(mine[0][0].type);
+        EXPECT_EQ(str(c.up), str(settings.bindings[c.player][0][0])) << c.name;
+        EXPECT_EQ(str(NONE), str(settings.bindings[c.player][4][0])) << c.name << ": A, slot 0";
+        const std::string line = "btn_" + std::to_string(c.player) + "_0_0_type=" + std::to_string(c.up.type);
         EXPECT_TRUE(has_line(res->read("res/conf"), line)) << c.name << ": written at once: " << line;
         expect_cells(c.name);
     }
@@ -236,7 +188,7 @@ TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
 TEST_F(KeysPage, RowsBeyondFifteenAreReachableInGroups)
 {
     const int32_t row_bottom = xgui_font.cell_h + xgui_font.cell_h / 4 - xgui_font.cell_h / 8;
-    for (int count : {15, 16, 40}) {   // 40 is cut to the table's 32
+    for (int count : {15, 16, 40}) {   // 40 is cut to the table's 32, the last of which is clicked
         fixture_buttons = count;
         open_page();
         const KeysWidgets &k = keys_widgets;
@@ -261,17 +213,6 @@ TEST_F(KeysPage, RowsBeyondFifteenAreReachableInGroups)
         }
         EXPECT_EQ(0, keys_group) << "More keys wraps around";
     }
-}
-
-TEST_F(KeysPage, TheLastOfThirtyTwoRowsRebinds)
-{
-    fixture_buttons = 40;
-    open_page();
-    click(keys_widgets.more);
-    click(keys_widgets.more);
-    click(keys_widgets.cell[31][1]);
-    tap(SDL_SCANCODE_L);
-    EXPECT_EQ(SDL_SCANCODE_L, settings.bindings[0][31][1].code);
 }
 
 TEST_F(KeysPage, ThePageReopensOnTheFirstRows)

@@ -11,25 +11,16 @@ TEST(Labels, EveryKindAndPadStyle)
     struct Case { Binding b; int padstyle; const char *text; } cases[] = {
         {{BIND_NONE, 0, 0, 0, 0}, 0, "none"},
         {{BIND_KEY, 4, 0, 0, 0}, 0, "A  "},          // short names are padded to three
-        {{BIND_KEY, 44, 0, 0, 0}, 0, "Space"},
-        {{BIND_KEY, 84, 0, 0, 0}, 0, ""},            // keypad divide has no name
         {{BIND_KEY, 286, 0, 0, 0}, 0, "FWD"},        // the last named scancode
         {{BIND_KEY, 287, 0, 0, 0}, 0, "Unk"},
-        {{BIND_KEY, INT32_MIN, 0, 0, 0}, 0, "Unk"},
         {{BIND_AXIS, 0, 1, 0, 0}, 0, "J1.X1-"},
         {{BIND_AXIS, 0, 2, 1, 4}, 0, "J2.Y2+"},
-        {{BIND_AXIS, 0, 3, 0, 5}, 0, "J1.Z2+"},
         {{BIND_AXIS, 0, 1, 0, -1}, 0, "J1.?-"},
-        {{BIND_AXIS, 0, 1, INT32_MAX, INT32_MAX}, 0, "J2147483648.Y715827883-"},
         {{BIND_HAT, 0, 3, 0, 0}, 0, "J1.H1Up"},      // a diagonal shows its vertical part
-        {{BIND_HAT, 0, 2, 0, 1}, 0, "J1.H2Right"},
         {{BIND_HAT, 0, 8, -1, -1}, 0, "J0.H0Left"},
         {{BIND_BUTTON, 0, 0, 0, 0}, 0, "J1.1"},
-        {{BIND_BUTTON, 0, 9, 1, 0}, 1, "J2.Rstick"},
+        {{BIND_BUTTON, 0, 9, 1, 0}, 1, "J2.Rstick"},  // a pad style names some buttons
         {{BIND_BUTTON, 0, 10, 0, 0}, 1, "J1.11"},
-        {{BIND_BUTTON, 0, 14, 0, 0}, 2, "J1.15"},
-        {{BIND_BUTTON, 0, 3, 0, 0}, 3, "J1.4"},
-        {{BIND_BUTTON, 0, -1, 0, 0}, 1, "J1.0"},
         {{BIND_BUTTON, 0, INT32_MAX, INT32_MIN, 0}, 0, "J-2147483647.2147483648"},
         {{-1, 0, 0, 0, 0}, 0, ""},
     };

@@ -6,7 +6,8 @@
 
 #include "xgui_test_files.h"
 
-// Window sizes with the 16:9 area the overlay must use, worked out by hand.
+// Window sizes with the 16:9 area the overlay must use, worked out by hand; the pointer's
+// inverse mapping has its own table in the events test.
 static const struct Shape {
     int32_t ww, wh;   // the window
     int32_t sw, off;  // the area's width and left edge
@@ -16,39 +17,11 @@ static const struct Shape {
     {2560, 1080, 1920, 320},
 };
 
-TEST(XguiMapping, SixteenByNineAreaAsHighAsTheWindow)
-{
-    for (const Shape &s : SHAPES) {
-        const XguiMapping m = xgui_mapping(s.ww, s.wh);
-        const SDL_Rect a = xgui_map_rect(m, 0, 0, XGUI_OVERLAY_W, XGUI_OVERLAY_H);
-        EXPECT_EQ(s.off, a.x) << s.ww << "x" << s.wh;
-        EXPECT_EQ(s.sw, a.w) << s.ww << "x" << s.wh;
-        EXPECT_EQ(s.wh, a.h) << s.ww << "x" << s.wh;
-    }
-}
-
-// To the window and back: within a pixel's worth.
-TEST(XguiMapping, PointsMapBackWithinAPixel)
-{
-    for (const Shape &s : SHAPES) {
-        const XguiMapping m = xgui_mapping(s.ww, s.wh);
-        const int32_t slack = XGUI_OVERLAY_H / s.wh + 2;
-        for (int32_t y : {0, 540, 1079}) {
-            const int32_t x = y * 16 / 9;
-            const SDL_Rect p = xgui_map_rect(m, x, y, 0, 0);
-            int32_t ox = -99;
-            int32_t oy = -99;
-            xgui_unmap_point(s.ww, s.wh, p.x, p.y, &ox, &oy);
-            EXPECT_LE(abs(ox - x), slack) << s.ww << "x" << s.wh << ": " << x << "," << y << " back as x " << ox;
-            EXPECT_LE(abs(oy - y), slack) << s.ww << "x" << s.wh << ": " << x << "," << y << " back as y " << oy;
-        }
-    }
-}
-
 static const uint32_t WHITE = 0xFFFFFF, BACK = TEST_OVERLAY, PIC = TEST_PREVIEW;
 
 // A button "MMMM" at 425, 300, a selected right-aligned toggle "M" ending at 1495, 600 and the
-// 40 x 30 preview centred on 960, 900, faded fully in, drawn on a window of each shape.
+// 40 x 30 preview centred on 960, 900, drawn on a window of each shape. The fade's 32 updates
+// each way are pinned here: exact colours after fading in, nothing after fading out.
 class XguiDraw : public ::testing::Test {
 protected:
     ResDir files;
@@ -119,12 +92,8 @@ TEST_F(XguiDraw, WidgetsLandWhereTheMappingSays)
         {425, 299, BACK, true},
         {425, 347, WHITE, true},    // its last row
         {425, 348, BACK, true},
-        {446, 320, WHITE, true},    // the first glyph's last column of ink
-        {447, 320, BACK, true},
         {1440, 620, WHITE, true},   // the check mark's first column
         {1439, 620, BACK, true},
-        {1460, 620, WHITE, true},   // its last
-        {1461, 620, BACK, true},
         {940, 885, PIC, true},      // the picture's top-left pixel
         {939, 885, BACK, true},
         {979, 914, PIC, true},      // its bottom-right pixel
@@ -145,25 +114,22 @@ TEST_F(XguiDraw, WidgetsLandWhereTheMappingSays)
     }
 }
 
+// The pointer is already in overlay units, so one window shape suffices here and below.
 TEST_F(XguiDraw, HoveredLabelIsYellow)
 {
-    for (const Shape &shape : SHAPES) {
-        open(shape);
-        xgui_update(s.ww, s.wh, 435, 305, 0);
-        draw();
-        EXPECT_EQ(0xFFFF00u, at(435, 324)) << s.ww << "x" << s.wh;
-    }
+    open(SHAPES[1]);
+    xgui_update(s.ww, s.wh, 435, 305, 0);
+    draw();
+    EXPECT_EQ(0xFFFF00u, at(435, 324));
 }
 
 TEST_F(XguiDraw, FadedOutDrawsNothing)
 {
-    for (const Shape &shape : SHAPES) {
-        open(shape);
-        xgui_set_open(false);
-        for (int i = 0; i < 32; i++)
-            xgui_update(s.ww, s.wh, 0, 0, 0);
-        draw();
-        const long drawn = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return (p & 0xFFFFFF) != 0; });
-        EXPECT_EQ(0, drawn) << s.ww << "x" << s.wh << ": pixels drawn at alpha " << xgui_alpha;
-    }
+    open(SHAPES[1]);
+    xgui_set_open(false);
+    for (int i = 0; i < 32; i++)
+        xgui_update(s.ww, s.wh, 0, 0, 0);
+    draw();
+    const long drawn = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return (p & 0xFFFFFF) != 0; });
+    EXPECT_EQ(0, drawn) << "pixels drawn at alpha " << xgui_alpha;
 }
