@@ -50,14 +50,8 @@ pass "Pause stops the game"
 
 xdotool key shift+F2
 wait_until 20 test -s "$d/res/1S"
-wait_until 20 test -s "$d/res/1P"
-read -r magic width height bits < <(python3 -c '
-import struct, sys
-b = open(sys.argv[1], "rb").read(30)
-print(b[:2].decode("latin1"), *struct.unpack("<iiH", b[18:28])[:2], struct.unpack("<H", b[28:30])[0])' "$d/res/1P")
-[ "$magic $width $height $bits" = "BM 256 224 24" ] ||
-  fail "preview is '$magic $width $height $bits', expected a 24-bit BMP of 256 x 224"
-pass "Shift+F2 writes res/1S and a 24-bit 256 x 224 res/1P"
+wait_until 20 test -s "$d/res/1P"   # its picture: test_screenshot.cpp
+pass "Shift+F2 writes res/1S and res/1P"
 
 shot saved
 xdotool key Pause

@@ -1,26 +1,21 @@
 # The real player on Mesa's OpenGL under Xvfb, with the fake component's flat picture: the
-# GL path is taken, a test shader pair paints its colour from the screen size, the TV effect
-# off shows the component's pixels unchanged and on shows scanlines, and shader files that
-# cannot be found (started from another directory) are logged while the game runs plainly.
+# GL path is taken, the shipped TV effect shows scanlines, and shader files that cannot be
+# found (started from another directory) are logged while the game runs plainly. Where the
+# picture lands and what the CRT program paints: test_gl_path.cpp.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 export FAKE_CORE_COLOR=5A7896   # (90, 120, 150)
 
-# run_player NAME SMOOTHING FROM_DIR [shaders]: starts a private copy (scale 3, windowed, no
-# splash) from FROM_DIR ("dist" for its own folder), takes a screenshot once the game has run
-# a while, ends it with SIGTERM and checks the exit. With "solid" the test shader pair
-# replaces the shipped one. Leaves $d, $shot.
+# run_player NAME SMOOTHING FROM_DIR: starts a private copy (scale 3, windowed, no splash)
+# from FROM_DIR ("dist" for its own folder), takes a screenshot once the first frame shows,
+# ends it with SIGTERM and checks the exit. Leaves $d, $shot.
 run_player() {
-  local name=$1 smoothing=$2 from=$3 shaders=${4:-}
+  local name=$1 smoothing=$2 from=$3
   d=$E2E_TMP/$name
   shot=$E2E_TMP/$name.png
   make_dist "$d" fake
   rm -f "$d/res/splash"
   printf 'scale=3\nfullscreen=0\nsmoothing=%s\n' "$smoothing" > "$d/res/conf"
-  if [ "$shaders" = solid ]; then
-    cp "$SOURCE_DIR/tests/data/solid_crtv" "$d/res/crtv"
-    cp "$SOURCE_DIR/tests/data/solid_crtf" "$d/res/crtf"
-  fi
   [ "$from" = dist ] && from=$d
   (cd "$from" && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & local pid=$!
   E2E_PIDS+=($pid)
@@ -46,20 +41,6 @@ shows_picture() { import -window "$1" "$2" && not_black "$2"; }   # WID PNG
 colours() {
   convert "$1" -depth 8 -unique-colors txt:- | sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
 }
-
-# Test shaders: the whole window (= the picture at scale 3) is the colour made from the
-# 256 x 224 screen size, not from the 768 x 672 window.
-run_player solid 1 dist solid
-grep -q "^Error" "$d/res/log" && fail "solid: errors logged: $(grep '^Error' "$d/res/log")"
-got=$(colours "$shot")
-[ "$got" = "64,56,204" ] || fail "solid: colours in the window: $got"
-pass "test shaders paint the picture with the colour made from the screen size"
-
-# Effect off: the component's pixels unchanged.
-run_player off 0 dist
-got=$(colours "$shot")
-[ "$got" = "90,120,150" ] || fail "effect off: colours in the window: $got"
-pass "effect off shows the component's pixels"
 
 # Effect on with the shipped shaders: one bright band per emulated line. The mean of each
 # row over a central band of whole mask periods has a local maximum every 3 or 4 rows.

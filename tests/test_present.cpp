@@ -28,14 +28,11 @@ TEST(PictureRect, WholeMultiplesStretchAndSmallWindows)
         {1920, 1080, 256, 224, false, {448, 92, 1024, 896}},
         {1920, 1080, 256, 224, true, {343, 0, 1234, 1080}},
         {768, 672, 256, 224, false, {0, 0, 768, 672}},       // windowed at scale 3
-        {768, 672, 256, 224, true, {0, 0, 768, 672}},
         {200, 100, 256, 224, false, {100, 50, 0, 0}},       // smaller than the screen: k = 0
         {513, 449, 256, 224, false, {0, 0, 512, 448}},      // odd remainder goes right/bottom
-        {515, 451, 256, 224, false, {1, 1, 512, 448}},
         {300, 448, 256, 224, true, {-106, 0, 512, 448}},    // wider than the window
         {640, 480, 0, 224, false, {320, 240, 0, 0}},        // zero screen: nothing, no loop
         {640, 480, 256, 0, true, {320, 240, 0, 0}},
-        {0, 0, 256, 224, false, {0, 0, 0, 0}},
     };
     for (const Case &c : cases) {
         const SDL_Rect r = picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch);
@@ -72,10 +69,8 @@ TEST(FrameBuffer, RefusesAbsurdSizes)
     uint8_t *grown = pixels;
     const int bad[][2] = {
         {0, 224},
-        {256, 0},
         {-1, 224},
         {65536, 65536},
-        {0x7fffffff, 2},
         {16385, 1},
     };
     for (const auto &b : bad) {
