@@ -5,12 +5,11 @@
 
 #include "app/pacing.h"
 
-TEST(Pacing, FramePeriodGuardsAgainstZero)
+// A component that reports no frame rate must not make the loop divide by zero.
+TEST(Pacing, FramePeriodOfNoRateIsThatOfSixtyFramesPerSecond)
 {
-    EXPECT_DOUBLE_EQ(frame_period(60), 1000.0 / 60.0);
-    EXPECT_DOUBLE_EQ(frame_period(50), 20.0);
-    EXPECT_DOUBLE_EQ(frame_period(0), frame_period(60));
-    EXPECT_DOUBLE_EQ(frame_period(-5), frame_period(60));
+    EXPECT_DOUBLE_EQ(frame_period(0), 1000.0 / 60.0);
+    EXPECT_DOUBLE_EQ(frame_period(-5), 1000.0 / 60.0);
 }
 
 TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateDeadlinesToNow)
@@ -36,7 +35,6 @@ TEST(Pacing, FeedbackHurriesOnlyBelowTwoThirdsWithADevice)
     // 14700 frames of capacity at 60 fps: the low-water mark is 9800.
     EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 9799, 14700, true), 436.0);
     EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 9800, 14700, true), 500.0);
-    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 14700, true), 436.0);
     // No device: the queue reads empty forever, which must not make the game run flat out.
     EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 14700, false), 500.0);
     EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 0, true), 500.0);
