@@ -144,53 +144,18 @@ TEST_F(DiskAudio, TheDevicePlaysEveryPushInOrder)
     EXPECT_EQ("", difference(unmuted, out, first));
 }
 
-TEST(AudioStream, CapacityHoldsTwentyFramesAndSurvivesOddRatesAndNoDevice)
+// The fixture opened the stream at 60 fps: 14700 frames of capacity, the hurry mark at 9800.
+TEST_F(DiskAudio, OpensWithTheQueueFilledToATargetBetweenTheHurryMarkAndCapacity)
 {
-    const struct {
-        int frame_rate, capacity;
-    } cases[] = {
-        {50, 17640},
-        {0, 14700},    // the fallback rate
-        {-7, 14700},
-    };
-    for (const auto &c : cases) {
-        gamestate.frame_rate = c.frame_rate;
-        AudioStream stream = {};
-        audio_stream_open(stream);
-        EXPECT_EQ(c.capacity, stream.capacity) << "at " << c.frame_rate << " fps";
-        audio_stream_push(stream, false);   // audio not even started, so no device: nothing breaks
-        audio_stream_close(stream);
-    }
-}
-TEST(AudioStream, OpensWithTheQueueFilledToATargetBetweenTheHurryMarkAndCapacity)
-{
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
-    gamestate.frame_rate = 60;
-    AudioStream stream = {};
-    audio_stream_open(stream);
-    unsigned queued = audio_stream_queued_frames(stream);
-    audio_stream_close(stream);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const unsigned queued = audio_stream_queued_frames(stream);
     EXPECT_GT(queued, 14700u - 14700u / 3) << "a queue below the hurry mark at the start";
     EXPECT_LT(queued, 14700u) << "a queue at capacity leaves no room for the control";
 }
-TEST(AudioStream, QueueFoundEmptyIsToppedUpWithSilenceToItsTarget)
+TEST_F(DiskAudio, QueueFoundEmptyIsToppedUpWithSilenceToItsTarget)
 {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
-    gamestate.frame_rate = 60;
-    AudioStream stream = {};
-    audio_stream_open(stream);
-    SDL_LockAudioDevice(stream.device);   // nothing drains while the queue is read
     SDL_ClearQueuedAudio(stream.device);
     audio_stream_push(stream, true);
-    unsigned queued = audio_stream_queued_frames(stream);
-    int target = stream.target;
-    SDL_UnlockAudioDevice(stream.device);
-    audio_stream_close(stream);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    EXPECT_GE(queued, (unsigned)target);
+    EXPECT_GE(audio_stream_queued_frames(stream), (unsigned)stream.target);
 }
 
 // A WAV file of frames frames: format 1 (16-bit PCM) or 3 (32-bit float), every channel at level

@@ -5,13 +5,6 @@
 
 #include "app/pacing.h"
 
-// A component that reports no frame rate must not make the loop divide by zero.
-TEST(Pacing, FramePeriodOfNoRateIsThatOfSixtyFramesPerSecond)
-{
-    EXPECT_DOUBLE_EQ(frame_period(0), 1000.0 / 60.0);
-    EXPECT_DOUBLE_EQ(frame_period(-5), 1000.0 / 60.0);
-}
-
 TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateDeadlinesToNow)
 {
     struct Case {
