@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "base/paths.h"
 
@@ -74,16 +76,8 @@ void ResDir::write(const char *name, const std::string &text) const
 
 std::string read_whole_file(const std::string &file)
 {
-    std::string out;
-    FILE *f = fopen(file.c_str(), "rb");
-    if (!f)
-        return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    fclose(f);
-    return out;
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string ResDir::read(const char *name) const
