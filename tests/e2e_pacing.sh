@@ -4,9 +4,7 @@
 # Presents under the offscreen driver are not paced, so only the loop's own pacing counts.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 
-passes() { grep -c '^ox_audio_render' "$1" 2>/dev/null || echo 0; }
 now() { date +%s.%N; }
-some_passes() { [ "$(passes "$1")" -ge 30 ]; }   # CALLS
 timing=1
 if sanitizer_build; then
   timing=0
@@ -15,22 +13,17 @@ fi
 
 for audio in disk none; do
   for fps in 50 60; do
-    d=$E2E_TMP/$audio$fps
-    make_dist "$d" fake
-    printf 'fullscreen=0\nscale=1\n' > "$d/res/conf"
     driver=$audio; [ $audio = none ] && driver=no-such-driver
-    SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=$driver SDL_DISKAUDIOFILE="$d/audio.raw" \
-      FAKE_CORE_FPS=$fps FAKE_CORE_LOG="$d/calls" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-    E2E_PIDS+=($pid)
-    wait_for_line "$d/res/log" "entering loop"
+    start_fake_player $audio$fps SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=$driver \
+      SDL_DISKAUDIOFILE="$E2E_TMP/$audio$fps.raw" FAKE_CORE_FPS=$fps
     if [ $timing = 1 ]; then
       # Time itself is measured here: passes over four seconds of the wall clock.
       sleep 1.5   # past the start, where the loop fills the audio queue as fast as it can
-      t0=$(now); n0=$(passes "$d/calls")
+      t0=$(now); n0=$(pass_count)
       sleep 4
-      t1=$(now); n1=$(passes "$d/calls")
+      t1=$(now); n1=$(pass_count)
     else
-      wait_until 60 some_passes "$d/calls"
+      wait_until 60 passes_reached 30
     fi
     kill -TERM $pid
     wait $pid || fail "$audio $fps: exit code $?"

@@ -4,7 +4,6 @@
 #include <vector>
 #include "base/file_replace.h"
 #include "support/res_dir.h"
-#include "support/watch.h"
 
 static bool replace_with(const std::string &path, const char *text)
 {
@@ -15,13 +14,6 @@ static bool replace_with(const std::string &path, const char *text)
     return replace_commit(&r);
 }
 
-TEST(FileReplace, CommitPutsTheNewContentInPlace)
-{
-    ResDir res;
-    res.write("res/conf", "old");
-    ASSERT_TRUE(replace_with(res.path("res/conf"), "new"));
-    EXPECT_EQ("new", res.read("res/conf"));
-}
 TEST(FileReplace, CommitLeavesNoTemporaryFile)
 {
     ResDir res;
@@ -55,12 +47,4 @@ TEST(FileReplace, InterleavedReplacementsEachStayWhole)
     ASSERT_TRUE(replace_commit(&second));
     ASSERT_TRUE(replace_commit(&first));
     EXPECT_EQ("first copy\nfirst copy again\n", res.read("res/conf"));
-}
-TEST(FileReplace, AFailureIsLoggedWithItsReason)
-{
-    ResDir res;
-    LogCapture log;
-    EXPECT_FALSE(replace_with(res.path("gone/conf"), "new"));
-    EXPECT_NE(std::string::npos, log.text().find("cannot save " + res.path("gone/conf") + ": No such file"))
-        << log.text();
 }

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include <string>
+
 #include "base/paths.h"
 
 TEST(Paths, CutAfterLastSeparator)
@@ -14,7 +16,6 @@ TEST(Paths, CutAfterLastSeparator)
         {"C:\\Games\\x\\player.exe", "C:\\Games\\x\\"},
         {"/mixed\\sep/player", "/mixed\\sep/"},
         {"player", "player"},  // no separator: stays whole
-        {"/", "/"},
         {"", ""},
     };
     for (const Case &c : cases) {
@@ -25,44 +26,36 @@ TEST(Paths, CutAfterLastSeparator)
     }
 }
 
-TEST(Paths, DataNamesThatDoNotFitAreNotFormed)
+// exe_dir set to a folder name of length characters, "/ddd.../".
+static std::string set_exe_dir(size_t length)
 {
-    char saved[PATH_BUFFER_SIZE];
-    memcpy(saved, exe_dir, sizeof saved);
+    const std::string dir = "/" + std::string(length - 2, 'd') + "/";
+    strcpy(exe_dir, dir.c_str());
+    return dir;
+}
 
-    strcpy(exe_dir, "/opt/game/");
+TEST(Paths, ADataNameThatJustFitsIsFormed)
+{
+    const std::string dir = set_exe_dir(PATH_BUFFER_SIZE - 1 - strlen(RES_DIR "conf"));
     char out[PATH_BUFFER_SIZE];
     EXPECT_TRUE(data_path(out, sizeof out, RES_DIR "conf"));
-    EXPECT_STREQ(out, "/opt/game/res/conf");
+    EXPECT_EQ(dir + RES_DIR "conf", out);
+}
 
-    // A directory so long that "res/conf" does not fit must not yield "…/res/co", which
-    // would address another file.
-    memset(exe_dir, 'd', PATH_BUFFER_SIZE - 6);
-    exe_dir[0] = '/';
-    exe_dir[PATH_BUFFER_SIZE - 6] = '/';
-    exe_dir[PATH_BUFFER_SIZE - 5] = '\0';
+// A name that does not fit must not come out cut ("…/res/co"), which would address another file.
+TEST(Paths, ADataNameOneByteTooLongIsNotFormedAtAll)
+{
+    set_exe_dir(PATH_BUFFER_SIZE - strlen(RES_DIR "conf"));
+    char out[PATH_BUFFER_SIZE];
     EXPECT_FALSE(data_path(out, sizeof out, RES_DIR "conf"));
     EXPECT_STREQ(out, "");
-    EXPECT_TRUE(data_path(out, sizeof out, "abc"));  // exactly fills the buffer
-
-    // The same for a small buffer such as the game path's.
-    strcpy(exe_dir, "/opt/game/");
-    char small[12];
-    EXPECT_FALSE(data_path(small, sizeof small, RES_DIR "game"));
-    EXPECT_STREQ(small, "");
-    EXPECT_FALSE(data_path(small, 0, RES_DIR "game"));
-
-    memcpy(exe_dir, saved, sizeof saved);
 }
 
 // An unknown executable folder must not turn "res/conf" into a name under the current folder.
 TEST(Paths, NoDataNameIsFormedWhileTheFolderIsUnknown)
 {
-    char saved[PATH_BUFFER_SIZE];
-    memcpy(saved, exe_dir, sizeof saved);
     exe_dir[0] = '\0';
     char out[PATH_BUFFER_SIZE] = "stale";
     EXPECT_FALSE(data_path(out, sizeof out, RES_DIR "conf"));
     EXPECT_STREQ(out, "");
-    memcpy(exe_dir, saved, sizeof saved);
 }

