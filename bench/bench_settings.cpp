@@ -20,6 +20,20 @@
 
 static int all_buttons(void) { return MAX_BUTTONS; }
 
+// BENCH_RUNS reads of res/conf, in milliseconds, sorted.
+static std::vector<double> time_settings_load(void)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < BENCH_RUNS; i++) {
+        auto start = std::chrono::steady_clock::now();
+        settings_load();
+        auto end = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms;
+}
+
 int main(void)
 {
     char dir[] = "/tmp/bench_settings_XXXXXX";
@@ -50,14 +64,7 @@ int main(void)
     if (f)
         fclose(f);
 
-    std::vector<double> ms;
-    for (int i = 0; i < BENCH_RUNS; i++) {
-        auto start = std::chrono::steady_clock::now();
-        settings_load();
-        auto end = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
+    std::vector<double> ms = time_settings_load();
     printf("settings_load, %d players x %d buttons, %d lines: median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n",
            MAX_PLAYERS, MAX_BUTTONS, lines, ms[ms.size() / 2], ms.front(), ms.back(), BENCH_RUNS);
 
@@ -67,14 +74,7 @@ int main(void)
         fputs("# padding that no key matches.\n", f);
     if (f)
         fclose(f);
-    ms.clear();
-    for (int i = 0; i < BENCH_RUNS; i++) {
-        auto start = std::chrono::steady_clock::now();
-        settings_load();
-        auto end = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
+    ms = time_settings_load();
     printf("settings_load, the same padded to %d bytes: median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n",
            READ_LIMIT_CONF, ms[ms.size() / 2], ms.front(), ms.back(), BENCH_RUNS);
 
