@@ -28,16 +28,15 @@ make_dist() {
 
 # start_xvfb: a private X server on a free display; exports DISPLAY.
 start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
-      Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-      E2E_PIDS+=($!)
-      export DISPLAY=:$n
-      for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    fi
-  done
-  fail "no X server could be started"
+  # The server picks a free display itself and writes its number once it is ready, so two
+  # scripts started together never share one server (and lose it when the other ends).
+  local number=$E2E_TMP/display
+  : >"$number"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_until 20 test -s "$number"
+  export DISPLAY=:$(head -n 1 "$number")
+  wait_until 20 xdpyinfo
 }
 
 # start_wm: a window manager, so full screen really changes the window.
