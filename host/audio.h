@@ -45,13 +45,16 @@ void audio_stream_follow(AudioStream &stream);
 // Renders the component's sound of the frame just emulated, silences it when mute is set,
 // resamples it at ratio, mixes the overlay sound in and queues the result. Unpauses the
 // device. A queue holding less than one device buffer (and a quarter of the target) is
-// first topped up with silence to the target. Nothing is queued while more than AUDIO_DROP_FACTOR capacities wait (a stalled
-// device must not take memory without end).
+// first topped up with silence to the target. Nothing is queued while more than
+// AUDIO_DROP_FACTOR capacities wait (a stalled device must not take memory without end).
 void audio_stream_push(AudioStream &stream, bool mute);
 // Starts mixing sound from its beginning, cutting off one that is still playing.
 // A sound that was not loaded starts nothing.
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound);
 // Sample frames waiting in the device's queue; 0 without a device.
 unsigned audio_stream_queued_frames(const AudioStream &stream);
+// The queue level, in sample frames, below which the loop hurries to refill the queue: two
+// thirds of capacity. The stream's target level sits above it.
+unsigned audio_hurry_mark(int capacity);
 // Closes the device and frees the buffers; the record is then as before opening.
 void audio_stream_close(AudioStream &stream);

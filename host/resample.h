@@ -9,7 +9,8 @@
 
 // Zero-initialised before the first call: position 0, the frame before the sound silent.
 struct Resampler {
-    double position;                      // next output frame, in input frames from the next input's first frame (-1..0.02)
+    // Next output frame, in input frames from the next input's first frame (-1..0.02).
+    double position;
     int16_t last[RESAMPLE_MAX_CHANNELS];  // the previous input's last frame (position -1)
 };
 
