@@ -2,6 +2,7 @@
 
 #include <math.h>
 
+#include "host/audio.h"
 #include "record/gamestate.h"
 
 double frame_period(int frame_rate)
@@ -29,8 +30,7 @@ double pacing_feedback(double deadline, unsigned queued_frames, int capacity, bo
 {
     if (!device_open || capacity <= 0)
         return deadline;
-    unsigned cap = (unsigned)capacity;
-    if (queued_frames < cap - cap / 3)
+    if (queued_frames < audio_hurry_mark(capacity))
         return deadline - PACING_HURRY_MS;
     return deadline;
 }

@@ -18,6 +18,12 @@ static void queue_silence(AudioStream &stream, int frames)
     SDL_QueueAudio(stream.device, stream.source, (Uint32)bytes);
 }
 
+unsigned audio_hurry_mark(int capacity)
+{
+    unsigned cap = capacity > 0 ? (unsigned)capacity : 0;
+    return cap - cap / 3;
+}
+
 void audio_stream_open(AudioStream &stream)
 {
     memset(&stream, 0, sizeof stream);
@@ -53,7 +59,7 @@ void audio_stream_open(AudioStream &stream)
     }
 
     unsigned cap = (unsigned)stream.capacity;
-    unsigned hurry_mark = cap - cap / 3;
+    unsigned hurry_mark = audio_hurry_mark(stream.capacity);
     stream.target = (int)(hurry_mark + (cap - hurry_mark) / 2);
     stream.ratio = 1.0;
     stream.source_frames = stream.spec.freq / rate;

@@ -42,7 +42,7 @@ static bool state_slot_load(int slot, const char *path)
 static bool state_slot_save(int slot, const char *path)
 {
     char preview_path[PATH_BUFFER_SIZE];
-    FileReplace preview;
+    FileReplace preview = {};   // all empty: discarding it then does nothing
     bool with_preview = state_slot_path(preview_path, sizeof preview_path, slot, 'P') &&
                         replace_begin(&preview, preview_path);
     if (with_preview && !screenshot_write_frame(preview.file)) {
@@ -52,22 +52,19 @@ static bool state_slot_save(int slot, const char *path)
     FileReplace state;
     if (!replace_begin(&state, path)) {
         log_write("cannot save slot %i\n", slot);
-        if (with_preview)
-            replace_discard(&preview);
+        replace_discard(&preview);
         return false;
     }
     replace_hand_over(&state);
     if (!ox_state_save(state.temp_path)) {
         log_write("cannot save slot %i: the component refused to save its state\n", slot);
         replace_discard(&state);
-        if (with_preview)
-            replace_discard(&preview);
+        replace_discard(&preview);
         return false;
     }
     if (!replace_commit(&state)) {
         log_write("cannot save slot %i\n", slot);
-        if (with_preview)
-            replace_discard(&preview);
+        replace_discard(&preview);
         return false;
     }
     if (with_preview && !replace_commit(&preview))

@@ -205,9 +205,6 @@ static void place_prompt(const xgui_widget &w, int32_t width)
     prompt.visible = 1;
 }
 
-// Text width of every widget taking part, measured once per update.
-static int32_t text_widths[XGUI_MAX_WIDGETS];
-
 // How near the pointer is to a widget's text: over its text line first, then the vertical,
 // then the horizontal distance to the text's centre (doubled, so the centre stays whole).
 struct Nearness {
@@ -224,10 +221,10 @@ static bool nearer(const Nearness &a, const Nearness &b)
     return a.dx < b.dx;
 }
 
-// The one widget the pointer is over, or -1. A hit box reaches past its text so the gaps
+// The one widget the pointer is over, or -1; its text width goes to *hit_width. A hit box reaches past its text so the gaps
 // between items stay clickable, which makes the boxes of stacked items overlap; there the
 // nearest text wins, and on a full tie the first in the table.
-static int32_t hit_widget(int32_t count, int32_t px, int32_t py)
+static int32_t hit_widget(int32_t count, int32_t px, int32_t py, int32_t *hit_width)
 {
     const int32_t cw = xgui_font.cell_w, ch = xgui_font.cell_h;
     int32_t best = -1;
@@ -238,7 +235,6 @@ static int32_t hit_widget(int32_t count, int32_t px, int32_t py)
             continue;
         SDL_Rect extent;
         int32_t width = xgui_text(&extent, nullptr, 0, 0, 0, 0, w.text, false)->w;
-        text_widths[i] = width;
         int64_t left = w.align == XGUI_ALIGN_RIGHT ? (int64_t)w.x - width : w.x;
         int64_t box_left = left - cw / 4;
         int64_t box_top = (int64_t)w.y - ch / 8;
@@ -253,6 +249,7 @@ static int32_t hit_widget(int32_t count, int32_t px, int32_t py)
         if (best < 0 || nearer(n, best_nearness)) {
             best = i;
             best_nearness = n;
+            *hit_width = width;
         }
     }
     return best;
@@ -269,7 +266,8 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
 
     bool clicked = click & 1;
     int32_t count = SDL_clamp(xgui_count, 0, XGUI_MAX_WIDGETS);
-    int32_t hit = hit_widget(count, px, py);
+    int32_t hit_width = 0;
+    int32_t hit = hit_widget(count, px, py, &hit_width);
     for (int32_t i = 0; i < count; i++) {
         xgui_widget &w = xgui_widgets[i];
         if (!takes_part(w))
@@ -296,7 +294,7 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
                 xgui_pending = i;
                 activated = true;
             }
-            place_prompt(w, text_widths[i]);
+            place_prompt(w, hit_width);
             clicked = false;
         } else if (w.state == XGUI_IDLE) {
             w.state = XGUI_ACTIVATED;
