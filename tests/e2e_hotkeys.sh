@@ -61,7 +61,5 @@ xdotool key F2
 wait_until 20 shows saved
 pass "F2 returns to the saved moment"
 
-kill -TERM $pid
-wait $pid || fail "exit code $? after SIGTERM"
-grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+stop_player
 exit 0

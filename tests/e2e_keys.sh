@@ -41,8 +41,5 @@ xdotool keyup k
 wait_until 20 button_4_is 0
 pass "after closing the menu K drives button 4"
 
-kill -TERM $pid
-rc=0; wait $pid || rc=$?
-[ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
-grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+stop_player
 exit 0

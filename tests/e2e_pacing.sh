@@ -25,9 +25,7 @@ for audio in disk none; do
     else
       wait_until 60 passes_reached 30
     fi
-    kill -TERM $pid
-    wait $pid || fail "$audio $fps: exit code $?"
-    grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+    stop_player "$audio $fps"
     [ $timing = 1 ] || continue
     rate=$(awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.1f", n / (t1 - t0) }')
     echo "$audio audio, $fps fps component: $rate passes per second"

@@ -21,11 +21,7 @@ for name in back splash 0P; do
   grep -qx "not a regular file: $d/res/$name" "$d/res/log" || fail "res/$name is not logged"
 done
 kill -0 $pid 2>/dev/null || fail "the player stopped"
-kill -TERM $pid
-rc=0
-wait $pid || rc=$?
-[ $rc -eq 0 ] || fail "exit code $rc"
-grep -q "Sanitizer" "$d/stderr" && fail "sanitizer report: $(cat "$d/stderr")"
+stop_player
 pass "FIFOs in place of a shader, the background, the splash and a preview do not hold up the start"
 
 prepare font

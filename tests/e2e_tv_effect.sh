@@ -25,11 +25,7 @@ run_player() {
   wait_until 20 shows_picture "$wid" "$shot"   # the first frame is drawn
   kill -0 $pid 2>/dev/null || fail "$name: the player stopped"
   import -window "$wid" "$shot"
-  kill -TERM $pid
-  local rc=0
-  wait $pid || rc=$?
-  [ $rc -eq 0 ] || fail "$name: exit code $rc"
-  grep -q "Sanitizer" "$d/stderr" && fail "$name: sanitizer report: $(cat "$d/stderr")"
+  stop_player "$name"
   [ "$(identify -format '%wx%h' "$shot")" = 768x672 ] || fail "$name: window is not 768x672"
   grep -qx "renderer name: opengl" "$d/res/log" || fail "$name: not the opengl renderer"
   grep -qx "compiling shaders" "$d/res/log" || fail "$name: no GL path"

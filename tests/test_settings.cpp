@@ -120,14 +120,6 @@ TEST_F(SettingsFile, FailedSaveKeepsOldFileAndIsLogged)
     EXPECT_NE(std::string::npos, log.text().find("cannot save " + dir.path("res/conf") + ": File too large"))
         << log.text();
 }
-// Mended fault: a link planted at the name the next res/conf used to be written under.
-TEST_F(SettingsFile, APlantedLinkBesideTheFileIsNotWrittenThrough)
-{
-    dir.write("victim", "precious");
-    ASSERT_EQ(0, symlink(dir.path("victim").c_str(), dir.path("res/conf.new").c_str()));
-    settings_save();
-    EXPECT_EQ("precious", dir.read("victim"));
-}
 // Mended fault: a scale outside 1..8 gave a 1 x 1 or a giant window.
 TEST_F(SettingsFile, ScaleOutsideOneToEightReadsAsThree)
 {

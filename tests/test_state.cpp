@@ -41,11 +41,6 @@ TEST_F(Slots, ASaveLeavesTheStateAndItsPreviewAndNothingElse)
     ASSERT_TRUE(state_slot_op(0, true));
     EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
 }
-TEST_F(Slots, ASavedStateLoadsBack)
-{
-    ASSERT_TRUE(state_slot_op(1, true));
-    EXPECT_TRUE(state_slot_op(1, false));
-}
 // Mended fault: a failed save went unheard of.
 TEST_F(Slots, ASaveThatCannotBeWrittenIsLogged)
 {

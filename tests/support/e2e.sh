@@ -109,6 +109,16 @@ start_fake_player() {
   wait_for_line "$d/res/log" "entering loop"
 }
 
+# stop_player [WHAT]: ends the player $pid as the desktop would (SIGTERM) and fails the test
+# unless it exits with 0 and without a sanitizer report in $d/stderr; WHAT names the run.
+stop_player() {
+  local what=${1:+$1: } rc=0
+  kill -TERM "$pid"
+  wait "$pid" || rc=$?
+  [ $rc -eq 0 ] || fail "${what}exit code $rc after SIGTERM: $(grep -v ALSA "$d/stderr" | head -20)"
+  ! grep -q "Sanitizer\|runtime error" "$d/stderr" || fail "${what}sanitizer report: $(cat "$d/stderr")"
+}
+
 # ended PID: the process has ended.
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
