@@ -9,6 +9,10 @@
 extern int32_t capture_button;
 // Slot (0 or 1) of the waiting cell. Set with capture_button.
 extern int32_t capture_slot;
+// The pending capture was asked for by a key or pad button, which is still down: it takes
+// nothing until every key and joystick control has been released. Set by the change-keys
+// page with the capture, cleared by the input step.
+extern bool capture_wait_release;
 // Player (0 or 1) whose bindings the page shows and edits; 0 at start-up and in a
 // one-player game. Set by the page's player toggles.
 extern int32_t shown_player;
