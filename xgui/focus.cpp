@@ -7,8 +7,9 @@
 
 int32_t xgui_focus = -1;
 
-// Set by xgui_focus_activate, taken by the next xgui_update.
-static bool press_requested;
+// The widget xgui_focus_activate asked to press, or -1; taken by the next xgui_update. Kept
+// by index, so a move made before that update does not redirect the press.
+static int32_t press_target = -1;
 
 bool xgui_focusable(int32_t index)
 {
@@ -134,12 +135,12 @@ bool xgui_focus_move(int32_t dx, int32_t dy, int32_t home)
 void xgui_focus_activate(int32_t home)
 {
     if (!show(home))
-        press_requested = true;
+        press_target = xgui_focus;
 }
 
-bool xgui_focus_take_press(void)
+int32_t xgui_focus_take_press(void)
 {
-    bool requested = press_requested;
-    press_requested = false;
-    return requested;
+    int32_t target = press_target;
+    press_target = -1;
+    return target;
 }

@@ -30,5 +30,5 @@ void xgui_focus_activate(int32_t home);
 // The last update's click came from xgui_focus_activate, not from the pointer.
 bool xgui_pressed_by_focus(void);
 
-// For xgui_update: true once after xgui_focus_activate asked for a press.
-bool xgui_focus_take_press(void);
+// For xgui_update: the widget xgui_focus_activate asked to press, once; otherwise -1.
+int32_t xgui_focus_take_press(void);

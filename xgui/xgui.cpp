@@ -279,18 +279,17 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
     // or clicking one. A press of the focus acts on it as a click there; on an armed confirm
     // button it is the second activation, which answers the "OK?".
     int32_t lit = hit, pressed = hit, pressed_width = hit_width;
-    bool focus_press = xgui_focus_take_press();
+    int32_t focus_press = xgui_focus_take_press();
     if (xgui_focus >= 0 && hit >= 0 && (hit != pointer_over || clicked))
         xgui_focus = hit;
     pointer_over = hit;
     pressed_by_focus = false;
     if (xgui_focus >= 0) {
         lit = xgui_focus;
-        if (focus_press && !clicked && in_table(xgui_focus) &&
-            takes_part(xgui_widgets[xgui_focus])) {
+        if (!clicked && in_table(focus_press) && takes_part(xgui_widgets[focus_press])) {
             clicked = true;
             pressed_by_focus = true;
-            pressed = xgui_focus == xgui_pending ? xgui_confirm : xgui_focus;
+            pressed = focus_press == xgui_pending ? xgui_confirm : focus_press;
             SDL_Rect extent;
             const char *text = xgui_widgets[pressed].text;
             pressed_width = xgui_text(&extent, nullptr, 0, 0, 0, 0, text, false)->w;
