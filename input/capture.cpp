@@ -4,7 +4,6 @@
 
 int32_t capture_button = -1;
 int32_t capture_slot = 0;
-bool capture_wait_release = false;
 int32_t shown_player = 0;
 
 int edited_player(void)

@@ -9,13 +9,18 @@
 extern int32_t capture_button;
 // Slot (0 or 1) of the waiting cell. Set with capture_button.
 extern int32_t capture_slot;
-// The pending capture was asked for by a key or pad button, which is still down: it takes
-// nothing until every key and joystick control has been released. Set by the change-keys
-// page with the capture, cleared by the input step.
-extern bool capture_wait_release;
 // Player (0 or 1) whose bindings the page shows and edits; 0 at start-up and in a
 // one-player game. Set by the page's player toggles.
 extern int32_t shown_player;
 
 // The player the page edits: shown_player in a game of two players, otherwise 0.
 int edited_player(void);
+
+// A capture asked for by a key or pad button must not take that very control: this remembers
+// every key and joystick control down now, and capture_held keeps the pending capture from
+// taking anything until all of them have been released. A new capture forgets them
+// (capture_hold_clear).
+void capture_hold_snapshot(void);
+void capture_hold_clear(void);
+// True while a remembered control is still down; forgets those released.
+bool capture_held(void);

@@ -115,14 +115,10 @@ void input_step(void)
 {
     if (capture_button >= 0) {
         Binding found = {};
-        bool any = input_poll_binding(found, true);
-        if (capture_wait_release)
-            capture_wait_release = any;
-        else if (any)
+        if (!capture_held() && input_poll_binding(found, true))
             finish_capture(found);
         return;
     }
-    capture_wait_release = false;
     int players = input_player_count();
     int buttons = input_button_count();
     for (int p = 0; p < players; p++) {

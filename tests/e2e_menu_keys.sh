@@ -24,7 +24,7 @@ pass "the arrows and Return choose Window 2x: the window is 512 x 448 and res/co
 # Down to "Smooth", right to "Change keys" on its row; on the page the first arrow shows the
 # focus on the first cell, and Return there asks for a key.
 xdotool key Down Down Down Right Return Down Return
-settle
+settle   # the capture has begun, so K is pressed after the ask, not held through it
 xdotool keydown k
 bound() { grep -qx 'btn_0_0_0_code=14' "$conf"; }
 wait_until 10 bound

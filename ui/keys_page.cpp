@@ -184,8 +184,11 @@ void keys_page_react(void)
                 continue;
             capture_button = b;
             capture_slot = s;
-            // A key or pad button that chose the cell is still down: it is not the answer.
-            capture_wait_release = xgui_pressed_by_focus();
+            // A key or pad button that chose the cell may still be down: it is not the answer.
+            if (xgui_pressed_by_focus())
+                capture_hold_snapshot();
+            else
+                capture_hold_clear();
             refresh();
             break;    // the row's other cell waits for another frame
         }
