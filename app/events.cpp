@@ -8,6 +8,7 @@
 #include "record/gamestate.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
+#include "ui/menu_nav.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
 
@@ -27,6 +28,9 @@ bool map_pointer(int x, int y, int out_w, int out_h, int *px, int *py)
 static void handle_key(const SDL_KeyboardEvent &key)
 {
     SDL_Scancode code = key.keysym.scancode;
+    bool alt_return = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
+    if (!alt_return && menu_nav_key(key))
+        return;
     if (code == SDL_SCANCODE_RETURN) {
         if (key.keysym.mod & KMOD_ALT)
             set_fullscreen(!settings.fullscreen);
@@ -124,6 +128,9 @@ void handle_event(const SDL_Event &event)
         break;
     case SDL_KEYDOWN:
         handle_key(event.key);
+        break;
+    case SDL_KEYUP:
+        menu_nav_key(event.key);
         break;
     case SDL_MOUSEMOTION:
         handle_motion(event.motion);

@@ -10,6 +10,7 @@
 #include "record/gamestate.h"
 #include "video/present.h"
 #include "ui/menu.h"
+#include "ui/menu_nav.h"
 #include "xgui/xgui.h"
 
 #define LOOP_SPLASH_BURST 4
@@ -52,6 +53,7 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     SDL_Event event;
     while (SDL_PollEvent(&event))
         handle_event(event);
+    menu_nav_pads(SDL_GetTicks64());
 
     input_step();
     emulate_step();

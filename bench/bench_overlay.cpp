@@ -2,7 +2,8 @@
 // built from the shipped font and backdrop: with the menu closed and faded out, with the menu
 // open on page 0, and on the change-keys page with 32 rows, through the software renderer and
 // through the OpenGL renderer of an offscreen window. Draws are flushed and finished so the
-// figures include the rendering itself, not only the queuing.
+// figures include the rendering itself, not only the queuing. Last, the cost of one focus
+// move (the nearest-widget search an arrow or a pad makes) on the change-keys page.
 //
 //   bench_overlay [frames]
 #include <stdio.h>
@@ -18,6 +19,7 @@
 #include "record/gamestate.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
+#include "xgui/focus.h"
 #include "xgui/xgui.h"
 
 #define BENCH_DEFAULT_FRAMES 300
@@ -64,6 +66,21 @@ static void report(const char *what, const Figures &f)
     printf("  %-38s %9.4f ms CPU  %9.4f ms elapsed per frame\n", what, f.cpu_ms, f.wall_ms);
 }
 
+// One focus move per frame, round the page in all four directions, on the page now shown.
+static Figures run_focus(int frames)
+{
+    static const int32_t STEPS[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+    xgui_focus = -1;
+    xgui_focus_move(0, 1, -1);
+    double cpu0 = bench_thread_cpu_ms(), wall0 = bench_wall_ms();
+    for (int i = 0; i < frames; i++)
+        xgui_focus_move(STEPS[i / 3 % 4][0], STEPS[i / 3 % 4][1], -1);
+    Figures f;
+    f.cpu_ms = (bench_thread_cpu_ms() - cpu0) / frames;
+    f.wall_ms = (bench_wall_ms() - wall0) / frames;
+    return f;
+}
+
 static bool bench_renderer(const char *name, Uint32 flags, bool gl, int frames)
 {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, name);
@@ -94,6 +111,7 @@ static bool bench_renderer(const char *name, Uint32 flags, bool gl, int frames)
     report("menu open, page 0", run(renderer, gl, true, frames));
     keys_page_open();
     report("change-keys page, 32 rows shown 15", run(renderer, gl, true, frames));
+    report("focus move, change-keys page", run_focus(frames));
     menu_toggle();
 
     xgui_reset();

@@ -15,3 +15,12 @@ extern int32_t shown_player;
 
 // The player the page edits: shown_player in a game of two players, otherwise 0.
 int edited_player(void);
+
+// A capture asked for by a key or pad button must not take that very control: this remembers
+// every key and joystick control down now, and capture_held keeps the pending capture from
+// taking anything until all of them have been released. A new capture forgets them
+// (capture_hold_clear).
+void capture_hold_snapshot(void);
+void capture_hold_clear(void);
+// True while a remembered control is still down; forgets those released.
+bool capture_held(void);

@@ -5,6 +5,7 @@
 #include "input/input.h"
 #include "input/capture.h"
 #include "input/labels.h"
+#include "input/pad_nav.h"
 #include "record/gamestate.h"
 
 const uint8_t *(*input_keyboard_state)(int *numkeys) = SDL_GetKeyboardState;
@@ -114,7 +115,7 @@ void input_step(void)
 {
     if (capture_button >= 0) {
         Binding found = {};
-        if (input_poll_binding(found, true))
+        if (!capture_held() && input_poll_binding(found, true))
             finish_capture(found);
         return;
     }
@@ -122,9 +123,11 @@ void input_step(void)
     int buttons = input_button_count();
     for (int p = 0; p < players; p++) {
         for (int b = 0; b < buttons; b++) {
-            // Both slots are read every frame, even when the first is already active.
-            bool first = input_poll_binding(settings.bindings[p][b][0], false);
-            bool second = input_poll_binding(settings.bindings[p][b][1], false);
+            // Both slots are read every frame, even when the first is already active. The
+            // menu's Back+Start pair, held together, never reaches the game.
+            Binding *slots = settings.bindings[p][b];
+            bool first = input_poll_binding(slots[0], false) && !pad_nav_hides(slots[0]);
+            bool second = input_poll_binding(slots[1], false) && !pad_nav_hides(slots[1]);
             input_send_button(p, b, first || second);
         }
     }

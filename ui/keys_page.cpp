@@ -11,6 +11,7 @@
 #include "input/input.h"
 #include "input/labels.h"
 #include "ui/pages.h"
+#include "xgui/focus.h"
 #include "xgui/xgui.h"
 
 #define KEYS_LEFT_X 425            // "Player 1"
@@ -120,6 +121,13 @@ void keys_page_open(void)
     refresh();
 }
 
+void keys_page_back(void)
+{
+    xgui_set_page(MENU_PAGE);
+    capture_button = -1;
+    refresh();
+}
+
 void keys_page_cancel_capture(void)
 {
     if (capture_button < 0)
@@ -149,11 +157,8 @@ static void preset(int player)
 void keys_page_react(void)
 {
     KeysWidgets &k = keys_widgets;
-    if (xgui_take(k.back)) {
-        xgui_set_page(MENU_PAGE);
-        capture_button = -1;
-        refresh();
-    }
+    if (xgui_take(k.back))
+        keys_page_back();
     if (xgui_take(k.preset)) {
         preset(edited());
         settings_save();
@@ -179,6 +184,11 @@ void keys_page_react(void)
                 continue;
             capture_button = b;
             capture_slot = s;
+            // A key or pad button that chose the cell may still be down: it is not the answer.
+            if (xgui_pressed_by_focus())
+                capture_hold_snapshot();
+            else
+                capture_hold_clear();
             refresh();
             break;    // the row's other cell waits for another frame
         }

@@ -65,6 +65,8 @@ void menu_page_react(void);
 void keys_page_react_players(void);
 // "Change keys": page 1, no capture, labels rebuilt.
 void keys_page_open(void);
+// "Back": page 0, no capture, labels rebuilt.
+void keys_page_back(void);
 // Ends a pending capture without storing anything; the cell shows its binding again.
 void keys_page_cancel_capture(void);
 // "Back", "Preset", " Clear", "Guide", "More keys", then the binding cells.

@@ -7,6 +7,7 @@
 
 #include "base/paths.h"
 #include "gfx/picture.h"
+#include "xgui/focus.h"
 
 
 xgui_widget xgui_widgets[XGUI_MAX_WIDGETS];
@@ -22,6 +23,10 @@ SDL_Texture *xgui_overlay;
 // Set during one update, read by the queries until the next.
 static bool hover_started;
 static bool activated;
+static bool pressed_by_focus;
+// The widget the pointer was over at the last update: only entering another one takes the
+// focus there, so a pointer resting on a widget never pulls the focus back.
+static int32_t pointer_over = -1;
 
 static bool in_table(int32_t index)
 {
@@ -160,6 +165,7 @@ void xgui_reset(void)
     xgui_count = 1;
     xgui_confirm = 0;
     xgui_pending = -1;
+    xgui_focus = -1;
 }
 
 int32_t xgui_add(int32_t type, int32_t page, int32_t x, int32_t y, const char *text,
@@ -268,6 +274,27 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
     int32_t count = SDL_clamp(xgui_count, 0, XGUI_MAX_WIDGETS);
     int32_t hit_width = 0;
     int32_t hit = hit_widget(count, px, py, &hit_width);
+
+    // Once shown, the focus is the one highlight: the pointer moves it by entering a widget
+    // or clicking one. A press of the focus acts on it as a click there; on an armed confirm
+    // button it is the second activation, which answers the "OK?".
+    int32_t lit = hit, pressed = hit, pressed_width = hit_width;
+    int32_t focus_press = xgui_focus_take_press();
+    if (xgui_focus >= 0 && hit >= 0 && (hit != pointer_over || clicked))
+        xgui_focus = hit;
+    pointer_over = hit;
+    pressed_by_focus = false;
+    if (xgui_focus >= 0) {
+        lit = xgui_focus;
+        if (!clicked && in_table(focus_press) && takes_part(xgui_widgets[focus_press])) {
+            clicked = true;
+            pressed_by_focus = true;
+            pressed = focus_press == xgui_pending ? xgui_confirm : focus_press;
+            SDL_Rect extent;
+            const char *text = xgui_widgets[pressed].text;
+            pressed_width = xgui_text(&extent, nullptr, 0, 0, 0, 0, text, false)->w;
+        }
+    }
     for (int32_t i = 0; i < count; i++) {
         xgui_widget &w = xgui_widgets[i];
         if (!takes_part(w))
@@ -276,12 +303,12 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
         w.hover = 0;
         if (!clicked)
             w.state = XGUI_IDLE;
-        if (i != hit)
-            continue;
-        w.hover = 1;
-        if (!old_hover)
-            hover_started = true;
-        if (!clicked)
+        if (i == lit) {
+            w.hover = 1;
+            if (!old_hover)
+                hover_started = true;
+        }
+        if (i != pressed || !clicked)
             continue;
         if (i == xgui_confirm) {
             if (in_table(xgui_pending) && xgui_widgets[xgui_pending].state == XGUI_IDLE) {
@@ -294,7 +321,7 @@ void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int
                 xgui_pending = i;
                 activated = true;
             }
-            place_prompt(w, hit_width);
+            place_prompt(w, pressed_width);
             clicked = false;
         } else if (w.state == XGUI_IDLE) {
             w.state = XGUI_ACTIVATED;
@@ -331,6 +358,11 @@ bool xgui_activated(void)
     return activated;
 }
 
+bool xgui_pressed_by_focus(void)
+{
+    return pressed_by_focus;
+}
+
 bool xgui_is_open(void)
 {
     return xgui_open;
@@ -342,6 +374,7 @@ void xgui_set_open(bool open)
     if (open) {
         xgui_page = 0;
         xgui_pending = -1;
+        xgui_focus = -1;
     }
     if (in_table(xgui_confirm))
         xgui_widgets[xgui_confirm].visible = 0;
@@ -381,6 +414,7 @@ void xgui_set_pos(int32_t index, int32_t x, int32_t y)
 void xgui_set_page(int32_t page)
 {
     xgui_page = page;
+    xgui_focus = -1;
 }
 
 void xgui_set_picture(int32_t index, SDL_Renderer *renderer, const char *path)

@@ -1,6 +1,7 @@
 // The overlay toolkit: one fixed table of widgets laid out in a 1920 x 1080 overlay space,
 // drawn with a bitmap font over a background picture, faded in and out, and driven by the
-// pointer alone. Everything here runs on the main thread; the state is global.
+// pointer and by a focus that keys and pads move (xgui/focus.h). Everything here runs on the
+// main thread; the state is global.
 #pragma once
 
 #include <stdint.h>
@@ -90,7 +91,9 @@ int32_t xgui_add(int32_t type, int32_t page, int32_t x, int32_t y, const char *t
 void xgui_free(void);
 
 // One frame: fade, hover, hit-testing, activations and confirmation. Pointer in overlay
-// space; bit 0 of click is a left press since the last update. The window size is unused.
+// space; bit 0 of click is a left press since the last update. A press the focus asked for
+// acts as a click on its widget; once shown, the focus is the widget lit as hovered. The
+// window size is unused.
 void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int32_t click);
 
 // ---------------------------------------------------------------------------------------

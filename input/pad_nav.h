@@ -1,0 +1,32 @@
+// The pads' menu controls, read once per loop pass: moves, accept and back for the open menu,
+// and the Back+Start hold that opens and closes it. They are separate from the game's
+// bindings. A pad SDL knows as a game controller is read through its standard A, B, d-pad
+// and left stick; any other joystick through button 0, button 1, its hats and axes 0 and 1.
+#pragma once
+
+#include <stdint.h>
+
+#include "config/binding.h"
+
+// Command bits of one pass.
+#define NAV_UP 0x01
+#define NAV_DOWN 0x02
+#define NAV_LEFT 0x04
+#define NAV_RIGHT 0x08
+#define NAV_ACCEPT 0x10      // A, or button 0
+#define NAV_BACK 0x20        // B, or button 1
+#define NAV_MENU 0x40        // Back and Start held together for NAV_CHORD_MS
+
+#define NAV_REPEAT_DELAY_MS 400   // a held direction repeats after this ...
+#define NAV_REPEAT_PERIOD_MS 100  // ... every this long
+#define NAV_CHORD_MS 500
+
+// Reads every attached pad at time now_ms (SDL ticks) and returns the commands of this pass:
+// a direction when it is pressed and again while it is held (after the delay, every period),
+// accept and back when pressed, NAV_MENU once per hold of Back and Start. Call it every pass,
+// menu open or not, so a press is seen once.
+uint32_t pad_nav_poll(uint64_t now_ms);
+
+// True when binding names a joystick button that is the Back or Start of a game controller
+// whose Back and Start are both down now: that pair is the menu's and never reaches the game.
+bool pad_nav_hides(const Binding &binding);

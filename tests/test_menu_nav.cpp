@@ -1,0 +1,289 @@
+// The menu without a mouse: the focus over both pages, the keys and pads that move and press
+// it, captures asked for without a mouse, and the pads' Back+Start hold.
+#include <set>
+#include "input/pad_nav.h"
+#include "pages_fixture.h"
+#include "ui/menu_nav.h"
+#include "xgui/focus.h"
+
+class MenuNav : public Pages {
+protected:
+    uint64_t now = 100000;
+    static void SetUpTestSuite()
+    {
+        Pages::SetUpTestSuite();
+        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER)) << SDL_GetError();
+    }
+    void SetUp() override
+    {
+        Pages::SetUp();
+        pad_nav_poll(now);   // forget what an earlier test left held
+    }
+    // One loop pass in the loop's order, the pointer resting away from every widget.
+    void pass(uint64_t ms = 50)
+    {
+        now += ms;
+        menu_nav_pads(now);
+        input_step();
+        xgui_update(WIN_W, WIN_H, 5, 5, 0);
+        if (xgui_is_open())
+            menu_react();
+    }
+    static void key(SDL_Scancode code, bool down)
+    {
+        SDL_KeyboardEvent e = {};
+        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        e.keysym.scancode = code;
+        fake_keys[code] = down;
+        menu_nav_key(e);
+    }
+    // Moves from the focus (or shows it) and returns where it is then.
+    static int32_t step(int32_t dx, int32_t dy)
+    {
+        xgui_focus_move(dx, dy, -1);
+        return xgui_focus;
+    }
+    // Every widget the arrows reach from the focus.
+    static std::set<int32_t> reachable()
+    {
+        std::set<int32_t> seen = {xgui_focus};
+        std::vector<int32_t> todo = {xgui_focus};
+        while (!todo.empty()) {
+            const int32_t from = todo.back();
+            todo.pop_back();
+            for (const auto &d : {std::make_pair(0, 1), {0, -1}, {1, 0}, {-1, 0}}) {
+                xgui_focus = from;
+                if (step(d.first, d.second) >= 0 && seen.insert(xgui_focus).second)
+                    todo.push_back(xgui_focus);
+            }
+        }
+        return seen;
+    }
+};
+
+// A virtual pad SDL knows as a game controller, opened into slot 0 of both tables.
+struct Controller : Pad {
+    SDL_GameController *pad = nullptr;
+    Controller() : Pad(0, 6, 15, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER)
+    {
+        pad = SDL_GameControllerFromInstanceID(SDL_JoystickInstanceID(joy));
+        if (!pad)
+            for (int i = 0; i < SDL_NumJoysticks(); i++)
+                if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
+                    pad = SDL_GameControllerOpen(i);
+        gamestate.controllers[0] = pad;
+        EXPECT_NE(nullptr, pad) << SDL_GetError();
+    }
+    ~Controller()
+    {
+        gamestate.controllers[0] = nullptr;
+        SDL_GameControllerClose(pad);
+    }
+    int raw(SDL_GameControllerButton b) { return SDL_GameControllerGetBindForButton(pad, b).value.button; }
+    void press(SDL_GameControllerButton b, bool down) { button(raw(b), down); }
+};
+
+TEST_F(MenuNav, ArrowsReachEveryActivatableWidgetOfBothPagesAndNothingElse)
+{
+    gameinfo.players = 2;
+    fixture_buttons = 20;    // rows 15 to 19 are hidden behind "More keys"
+    build_and_open();
+    slot_rows_refresh();    // no state stored: every "Load" hidden
+    xgui_set_visible(menu_widgets.slot_load[1], 1);
+    const MenuWidgets &m = menu_widgets;
+    std::set<int32_t> menu = {m.play, m.reset, m.quit, m.fullscreen, m.window[0], m.window[1],
+                              m.window[2], m.smooth, m.stretch, m.change_keys, m.slot_load[1]};
+    for (int n = 0; n < STATE_SLOTS; n++)
+        menu.insert(m.slot_save[n]);
+    step(0, 1);
+    EXPECT_EQ(menu, reachable());
+
+    keys_page_open();
+    const KeysWidgets &k = keys_widgets;
+    std::set<int32_t> keys = {k.player[0], k.player[1], k.back, k.preset, k.clear, k.guide, k.more};
+    for (int b = 0; b < KEYS_ROWS_PER_GROUP; b++)
+        keys.insert({k.cell[b][0], k.cell[b][1]});
+    step(0, 1);
+    EXPECT_EQ(keys, reachable());
+}
+
+TEST_F(MenuNav, FirstInputShowsTheFocusOnThePagesFirstWidgetWithoutMoving)
+{
+    build_and_open();
+    key(SDL_SCANCODE_DOWN, true);
+    EXPECT_EQ(menu_widgets.play, xgui_focus);
+    key(SDL_SCANCODE_DOWN, true);
+    EXPECT_EQ(menu_widgets.reset, xgui_focus);
+    keys_page_open();
+    key(SDL_SCANCODE_DOWN, true);
+    EXPECT_EQ(keys_widgets.cell[0][0], xgui_focus);
+}
+
+TEST_F(MenuNav, ArrowsWrapAtThePageEdges)
+{
+    build_and_open();
+    xgui_focus = menu_widgets.change_keys;
+    EXPECT_EQ(menu_widgets.smooth, step(1, 0)) << "right of Change keys";
+    keys_page_open();
+    xgui_focus = keys_widgets.guide;
+    EXPECT_EQ(keys_widgets.back, step(0, 1)) << "below Guide";
+}
+
+// One highlight: the focus shows as hover, and the pointer entering a widget takes it there.
+TEST_F(MenuNav, PointerEnteringAWidgetTakesTheFocus)
+{
+    build_and_open();
+    const xgui_widget &quit = xgui_widgets[menu_widgets.quit];
+    const int32_t qx = xgui_text_start(quit) + 2;
+    const int32_t qy = quit.y + xgui_font.cell_h / 2;
+    frame(qx, qy, 0);
+    step(0, 1);
+    frame(qx, qy, 0);
+    EXPECT_EQ(1, xgui_widgets[menu_widgets.play].hover) << "focused Play not lit";
+    EXPECT_EQ(0, quit.hover) << "Quit under the resting pointer still lit";
+    click(menu_widgets.reset);
+    EXPECT_EQ(menu_widgets.reset, xgui_focus);
+}
+
+TEST_F(MenuNav, AcceptArmsAConfirmButtonAndASecondAcceptConfirms)
+{
+    build_and_open();
+    xgui_focus = menu_widgets.quit;
+    key(SDL_SCANCODE_RETURN, true);
+    pass();
+    EXPECT_EQ(menu_widgets.quit, xgui_pending);
+    EXPECT_FALSE(gamestate.quit) << "quit on the first press";
+    key(SDL_SCANCODE_KP_ENTER, true);
+    pass();
+    EXPECT_TRUE(gamestate.quit);
+}
+
+TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
+{
+    build_and_open();
+    xgui_focus = menu_widgets.quit;
+    key(SDL_SCANCODE_SPACE, true);
+    pass();
+    key(SDL_SCANCODE_DOWN, true);
+    key(SDL_SCANCODE_UP, true);
+    key(SDL_SCANCODE_SPACE, true);
+    pass();
+    EXPECT_FALSE(gamestate.quit) << "the press after coming back confirmed";
+}
+
+TEST_F(MenuNav, CaptureAskedByReturnTakesNothingUntilReturnIsUp)
+{
+    build_and_open();
+    keys_page_open();
+    xgui_focus = keys_widgets.cell[2][1];
+    key(SDL_SCANCODE_RETURN, true);
+    pass();
+    ASSERT_EQ(2, capture_button);
+    key(SDL_SCANCODE_X, true);
+    pass();
+    EXPECT_EQ(2, capture_button) << "captured while the Return that asked was down";
+    key(SDL_SCANCODE_RETURN, false);
+    pass();
+    EXPECT_EQ(-1, capture_button) << "X, pressed after the ask, not taken once Return was up";
+    EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][2][1]));
+}
+
+TEST_F(MenuNav, HatRepeatsAfter400msThenEvery100ms)
+{
+    Pad pad(0, 2, 2, 1);
+    pad.hat(0, SDL_HAT_DOWN);
+    const struct {
+        uint64_t at;
+        bool moves;
+    } polls[] = {{0, true}, {1, false}, {399, false}, {400, true}, {499, false}, {500, true}, {600, true}};
+    for (const auto &p : polls)
+        EXPECT_EQ(p.moves, (pad_nav_poll(now + p.at) & NAV_DOWN) != 0) << p.at << " ms";
+}
+
+TEST_F(MenuNav, StickMovesPastTheBindingThresholdAndRepeats)
+{
+    Pad pad(0, 2, 2, 0);
+    pad.axis(0, -15999);
+    EXPECT_EQ(0u, pad_nav_poll(now));
+    pad.axis(0, -16000);
+    EXPECT_EQ((uint32_t)NAV_LEFT, pad_nav_poll(now + 10));
+    EXPECT_EQ((uint32_t)NAV_LEFT, pad_nav_poll(now + 410));
+}
+
+TEST_F(MenuNav, ClosedMenuLeavesPadAndKeysToTheGame)
+{
+    pages_build();
+    Pad pad(0, 2, 2, 1);
+    settings.bindings[0][0][0] = {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0};
+    pad.hat(0, SDL_HAT_DOWN);
+    pad.button(0, true);
+    key(SDL_SCANCODE_RETURN, true);
+    pass();
+    EXPECT_EQ(-1, xgui_focus);
+    ASSERT_FALSE(sent_buttons.empty());
+    EXPECT_TRUE(sent_buttons[0].pressed) << "the hat did not reach the game";
+}
+
+// Stick, button 0 and button 1 of a plain joystick do it all: the way to the page, the cell,
+// the new binding (button 3), and back to the menu page.
+TEST_F(MenuNav, BindingMadeEntirelyWithAVirtualPad)
+{
+    build_and_open();
+    Pad pad(0, 2, 4, 0);
+    auto tap = [&](auto set) {
+        set(true);
+        pass();
+        set(false);
+        pass();
+    };
+    auto stick = [&](int axis, int v) { tap([&](bool on) { pad.axis(axis, on ? v : 0); }); };
+    auto button = [&](int b) { tap([&](bool on) { pad.button(b, on); }); };
+    for (int i = 0; i < 8; i++)
+        stick(1, 32767);    // shows the focus on Play, then down to Smooth
+    stick(0, 32767);
+    ASSERT_EQ(menu_widgets.change_keys, xgui_focus);
+    button(0);
+    ASSERT_EQ(KEYS_PAGE, xgui_page);
+    stick(1, 32767);
+    button(0);
+    EXPECT_EQ(0, capture_button) << "button 0 was taken for the cell";
+    button(3);
+    EXPECT_EQ(str({BIND_BUTTON, 0, 3, 0, 0}), str(settings.bindings[0][0][0]));
+    button(1);
+    EXPECT_EQ(MENU_PAGE, xgui_page);
+}
+
+TEST_F(MenuNav, BackAndStartHeldHalfASecondToggleTheMenu)
+{
+    pages_build();
+    Controller pad;
+    pad.press(SDL_CONTROLLER_BUTTON_BACK, true);
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    pass(0);
+    pass(450);
+    pad.press(SDL_CONTROLLER_BUTTON_START, false);
+    pass();
+    EXPECT_FALSE(xgui_is_open()) << "a 450 ms hold opened the menu";
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    pass();
+    pass(499);
+    EXPECT_FALSE(xgui_is_open()) << "opened after 499 ms";
+    pass(1);
+    EXPECT_TRUE(xgui_is_open());
+}
+
+TEST_F(MenuNav, BackAndStartHeldTogetherDoNotReachTheGame)
+{
+    pages_build();
+    Controller pad;
+    settings.bindings[0][0][0] = {BIND_BUTTON, 0, pad.raw(SDL_CONTROLLER_BUTTON_BACK), 0, 0};
+    settings.bindings[0][1][0] = {BIND_BUTTON, 0, pad.raw(SDL_CONTROLLER_BUTTON_START), 0, 0};
+    pad.press(SDL_CONTROLLER_BUTTON_BACK, true);
+    input_step();
+    ASSERT_TRUE(sent_buttons[0].pressed) << "Back alone did not reach the game";
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    sent_buttons.clear();
+    input_step();
+    EXPECT_FALSE(sent_buttons[0].pressed) << "Back reached the game";
+    EXPECT_FALSE(sent_buttons[1].pressed) << "Start reached the game";
+}

@@ -1,0 +1,91 @@
+#include "ui/menu_nav.h"
+
+#include "input/capture.h"
+#include "input/pad_nav.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
+#include "xgui/focus.h"
+#include "xgui/xgui.h"
+
+// Keys that went down while a capture waited: the capture took them, so neither they nor
+// their auto-repeats move the focus until they are released.
+static bool captured_key[SDL_NUM_SCANCODES];
+
+// Where the focus first appears: "Play", or the first binding cell on show.
+static int32_t page_home(void)
+{
+    if (xgui_page != KEYS_PAGE)
+        return menu_widgets.play;
+    int32_t row = keys_group * KEYS_ROWS_PER_GROUP;
+    return row >= 0 && row < keys_widgets.rows && row < MAX_BUTTONS ? keys_widgets.cell[row][0]
+                                                                      : -1;
+}
+
+void menu_nav(uint32_t commands)
+{
+    if (commands & NAV_MENU)
+        menu_toggle();
+    // A waiting capture takes every control, the pads' button 1 too, which stays bindable.
+    if (!xgui_is_open() || capture_button >= 0)
+        return;
+    int32_t home = page_home();
+    if (commands & NAV_UP)
+        xgui_focus_move(0, -1, home);
+    else if (commands & NAV_DOWN)
+        xgui_focus_move(0, 1, home);
+    else if (commands & NAV_LEFT)
+        xgui_focus_move(-1, 0, home);
+    else if (commands & NAV_RIGHT)
+        xgui_focus_move(1, 0, home);
+    if (commands & NAV_ACCEPT)
+        xgui_focus_activate(home);
+    if (commands & NAV_BACK) {
+        if (xgui_page == KEYS_PAGE)
+            keys_page_back();
+        else
+            menu_close();
+    }
+}
+
+static uint32_t key_command(SDL_Scancode code)
+{
+    switch (code) {
+    case SDL_SCANCODE_UP:
+        return NAV_UP;
+    case SDL_SCANCODE_DOWN:
+        return NAV_DOWN;
+    case SDL_SCANCODE_LEFT:
+        return NAV_LEFT;
+    case SDL_SCANCODE_RIGHT:
+        return NAV_RIGHT;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+    case SDL_SCANCODE_SPACE:
+        return NAV_ACCEPT;
+    default:
+        return 0;
+    }
+}
+
+bool menu_nav_key(const SDL_KeyboardEvent &key)
+{
+    int code = key.keysym.scancode;
+    bool known = code >= 0 && code < SDL_NUM_SCANCODES;
+    if (key.type == SDL_KEYUP) {
+        if (known)
+            captured_key[code] = false;
+        return false;
+    }
+    if (known && capture_button >= 0)
+        captured_key[code] = true;
+    uint32_t command = key_command(key.keysym.scancode);
+    if (!command || !xgui_is_open() || (known && captured_key[code]))
+        return false;
+    menu_nav(command);
+    return true;
+}
+
+void menu_nav_pads(uint64_t now_ms)
+{
+    menu_nav(pad_nav_poll(now_ms));
+}

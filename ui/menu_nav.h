@@ -1,0 +1,21 @@
+// The menu without a mouse: arrows, Return, keypad Enter and Space on the keyboard, and the
+// pads' menu controls, move the focus over the open page and act on it. While the menu is
+// closed, or a capture waits for a control, they do nothing here (Back+Start aside, which
+// opens and closes the menu).
+#pragma once
+
+#include <stdint.h>
+
+#include <SDL.h>
+
+// Acts on the command bits of input/pad_nav.h: a move, accept (the focused widget, as a click
+// would), back (the change-keys page goes to the menu page, the menu page closes the menu),
+// and NAV_MENU, which toggles the menu.
+void menu_nav(uint32_t commands);
+
+// A key press or release from the event queue. True when the press was taken as a menu
+// command: the menu is open and the key is an arrow, Return, keypad Enter or Space.
+bool menu_nav_key(const SDL_KeyboardEvent &key);
+
+// Once per loop pass, after the events: reads the pads (pad_nav_poll) and acts on them.
+void menu_nav_pads(uint64_t now_ms);
