@@ -31,7 +31,7 @@ static HANDLE open_checked(const char *path, size_t limit)
     }
     unsigned long long size = ((unsigned long long)info.nFileSizeHigh << 32) | info.nFileSizeLow;
     if (size > limit) {
-        log_write("file too large: %s (%llu bytes, at most %zu)\n", path, size, limit);
+        log_write("file too large: %s (%llu bytes, at most %llu)\n", path, size, (unsigned long long)limit);
         CloseHandle(h);
         return INVALID_HANDLE_VALUE;
     }

@@ -1,8 +1,9 @@
 # The Windows build (cross-built with cmake/mingw-w64.cmake): SDL2, SDL2_image and libpng
 # static from the prefix tools/build-windows fills, found through their CMake configs.
 
-# <windows.h> would otherwise define min, max, near and far as macros.
-add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN)
+# <windows.h> would otherwise define min, max, near and far as macros; the math constants
+# (M_PI) come with the C library's header as they do with glibc's.
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _USE_MATH_DEFINES)
 # The executable and the component each carry their own C and C++ runtime, so they need only
 # system DLLs (and the executable ox_core.dll).
 add_link_options(-static-libgcc -static-libstdc++

@@ -49,11 +49,13 @@ protected:
     {
         int count = 0;
         WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((dir + "\\conf.*").c_str(), &entry);
+        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
         if (find == INVALID_HANDLE_VALUE)
             return 0;
         do {
-            count++;
+            std::string name = entry.cFileName;
+            if (name != "." && name != ".." && name != "conf")
+                count++;
         } while (FindNextFileA(find, &entry));
         FindClose(find);
         return count;
