@@ -1,6 +1,7 @@
 # The Windows player under Wine: it starts with the Windows paths in its log, shows the demo
-# game, saves with Shift+F1 and loads with F1, opens the menu with Escape, ends with exit
-# code 0 through the menu's Quit and with 1 when res\game is missing.
+# game, saves with Shift+F1 and loads with F1, keeps its settings through Alt+Return, opens
+# the menu with Escape, ends with exit code 0 through the menu's Quit and with 1 when
+# res\game is missing.
 # Environment from CTest: DIST_DIR, SOURCE_DIR, WINEPREFIX.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 # A wineserver stays bound to the display it started with: without a display from the
@@ -65,6 +66,14 @@ keys F1 F2
 wait_until 20 log_has "cannot load slot 1: the component refused ${win_dir}res\\1S"
 log_text | grep -q "cannot load slot 0" && fail "slot 0 did not load: $(log_text | grep 'slot 0')"
 pass "Shift+F1 saves slot 0 with its preview, F1 loads it, F2 finds slot 1 empty"
+
+# Each switch rewrites the settings file whole.
+conf_has() { tr -d '\r' <"$d/res/conf" | grep -qx "$1"; }
+keys alt+Return
+wait_until 20 conf_has fullscreen=1
+keys alt+Return
+wait_until 20 conf_has fullscreen=0
+pass "Alt+Return switches full screen on and off, rewriting res\\conf each time"
 
 shot running1
 wait_until 10 moved_on running1 running2
