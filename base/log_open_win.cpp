@@ -32,13 +32,14 @@ bool log_open(const char *path)
         CloseHandle(h);
         return false;
     }
-    int fd = _open_osfhandle((intptr_t)h, _O_WRONLY | _O_TEXT);
+    // Lines end in "\n" alone, the same bytes as on every other platform.
+    int fd = _open_osfhandle((intptr_t)h, _O_WRONLY | _O_BINARY);
     if (fd < 0) {
         CloseHandle(h);
         log_write("Error: can't open log file %s\n", path);
         return false;
     }
-    log_file = _fdopen(fd, "w");
+    log_file = _fdopen(fd, "wb");
     if (!log_file) {
         _close(fd);
         log_write("Error: can't open log file %s\n", path);

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <fstream>
 #include <iterator>
@@ -38,7 +39,8 @@ class JpegBackground : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::ifstream in(std::string(TEST_SOURCE_DIR) + "/tests/data/back_800x600.jpg", std::ios::binary);
+        const char *src = getenv("TEST_SOURCE_DIR");
+        std::ifstream in(std::string(src ? src : ".") + "/tests/data/back_800x600.jpg", std::ios::binary);
         std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         ASSERT_FALSE(data.empty());
         picture = platform_decode_picture(data.data(), data.size(), PICTURE_JPEG);
