@@ -5,6 +5,9 @@
 #include "app/startup.h"
 #include "host/audio.h"
 
+// On Windows SDL's header renames main to the entry that SDL2main's WinMain calls.
+#include <SDL.h>
+
 int main(int argc, char **argv)
 {
     (void)argc;

@@ -3,6 +3,8 @@
 
 #include <stddef.h>
 
+#include "base/platform.h"
+
 #define PATH_BUFFER_SIZE 1024
 
 // Directory of the running executable with its trailing separator (whole path when it has
@@ -19,10 +21,3 @@ void cut_after_last_separator(char *path);
 // exe_dir is unknown, is not formed at all: out becomes "" and the result is false, so the
 // player never addresses a file outside its own folder.
 bool data_path(char *out, size_t size, const char *name);
-
-// The native separator for data names ("res/conf" here, "res\conf" on Windows).
-#if defined(_WIN32)
-#define RES_DIR "res\\"
-#else
-#define RES_DIR "res/"
-#endif

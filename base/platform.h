@@ -1,9 +1,17 @@
-// Platform services, kept in one place so another platform's build swaps only the source
-// file behind this header: the executable's path, the cursor, the window icon and the
-// system picture decoder.
+// Platform services, kept in one place so that each platform's build swaps only the source
+// file behind this header (platform_posix.cpp, platform_win.cpp): the executable's path,
+// the cursor, the window icon and the system picture decoder.
 #pragma once
 
 #include <stddef.h>
+
+// The data folder's prefix with the native separator: "res\conf" on Windows, "res/conf"
+// elsewhere.
+#if defined(_WIN32)
+#define RES_DIR "res\\"
+#else
+#define RES_DIR "res/"
+#endif
 
 struct SDL_Window;
 struct SDL_Surface;
@@ -11,8 +19,8 @@ struct SDL_Surface;
 // The picture formats the system decoder reads, told apart by their signatures.
 enum PictureFormat { PICTURE_BMP, PICTURE_GIF, PICTURE_JPEG, PICTURE_PNG };
 
-// Full path of the running executable (at most size bytes with the terminator; "" when
-// unknown). Here it is the executable's directory with its trailing separator.
+// Full path of the running executable, or its directory with the trailing separator (at
+// most size bytes with the terminator; "" when unknown).
 void platform_exe_path(char *out, size_t size);
 
 // Shows or hides the mouse cursor.

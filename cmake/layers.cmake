@@ -3,8 +3,21 @@
 # what those folders may use), so an include that points up fails the build instead of
 # slipping in.
 
-# player_library(NAME [BELOW...]): library pl_NAME from NAME/*.cpp (main.cpp apart), linked
-# PUBLIC to pl_BELOW for each folder it uses directly.
+# Sources of one platform carry its suffix: *_win.cpp build only for Windows, *_posix.cpp
+# only elsewhere.
+# player_platform_filter(LIST_VAR): drops the other platform's sources from the list.
+function(player_platform_filter list_var)
+  set(sources ${${list_var}})
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win\\.cpp$")
+  endif()
+  set(${list_var} ${sources} PARENT_SCOPE)
+endfunction()
+
+# player_library(NAME [BELOW...]): library pl_NAME from NAME/*.cpp (main.cpp apart, this
+# platform's only), linked PUBLIC to pl_BELOW for each folder it uses directly.
 function(player_library name)
   set(allowed ${name})
   foreach(dep ${ARGN})
@@ -17,6 +30,7 @@ function(player_library name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.h)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  player_platform_filter(sources)
   add_library(pl_${name} STATIC ${sources})
   set(deps)
   foreach(dep ${ARGN})

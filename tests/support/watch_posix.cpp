@@ -1,3 +1,4 @@
+// Watching the code under test on POSIX systems.
 #include "support/watch.h"
 
 #include <stdio.h>
