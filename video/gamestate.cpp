@@ -59,13 +59,10 @@ bool GameState::init()
         splash_texture = load_png_texture(path, renderer);
     if (splash_texture)
         splash_frames = SPLASH_FRAMES;
-    if (data_path(path, sizeof path, RES_DIR "back"))
-        back_texture = load_picture_texture(path, renderer);
-    // Both keep sharp pixels whatever the smoothing setting.
+    // Keeps sharp pixels whatever the smoothing setting.
     if (splash_texture)
         SDL_SetTextureScaleMode(splash_texture, SDL_ScaleModeNearest);
-    if (back_texture)
-        SDL_SetTextureScaleMode(back_texture, SDL_ScaleModeNearest);
+    back_defer();
 
     load_ui_sound(RES_DIR "s_hover", &hover_sound);
     load_ui_sound(RES_DIR "s_select", &select_sound);
