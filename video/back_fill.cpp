@@ -1,5 +1,7 @@
 #include "video/back_fill.h"
 
+#include <SDL_opengl.h>
+
 #include "base/log.h"
 #include "base/paths.h"
 #include "gfx/gl_quad.h"
@@ -110,10 +112,12 @@ void back_draw_gl(int w, int h, SDL_Rect picture)
     sv /= (float)h;
     SDL_Rect strips[BACK_STRIPS_MAX];
     int n = back_strips(w, h, picture, strips);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     for (int i = 0; i < n; i++) {
         float x0 = (float)strips[i].x, y0 = (float)strips[i].y;
         float x1 = x0 + (float)strips[i].w, y1 = y0 + (float)strips[i].h;
         gl_quad(x0, y0, x1, y1, x0 * su, y0 * sv, x1 * su, y1 * sv);
     }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     SDL_GL_UnbindTexture(back_copy);
 }
