@@ -39,8 +39,9 @@ extern Settings settings;
 // full screen on, guide on, latency 20. The binding table is left alone.
 void settings_set_defaults(void);
 // Reads res/conf into settings (keys missing from an existing file take their defaults, a
-// scale outside 1..8 too; a latency outside 3..20 is taken to the nearer end, with a log line). Without the file (or with one that is not a regular file of at
-// most READ_LIMIT_CONF bytes), settings keep what they hold.
+// scale outside 1..8 too; a latency outside 3..20 is taken to the nearer end, with a log
+// line). Without the file (or with one that is not a regular file of at most
+// READ_LIMIT_CONF bytes), settings keep what they hold.
 void settings_load(void);
 // Rewrites res/conf whole from settings; the old file stays intact until the new one is
 // complete on the disk. A failure is logged with its reason.
