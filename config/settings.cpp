@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <SDL.h>
+
 #include "base/file_replace.h"
 #include "base/log.h"
 #include "base/paths.h"
@@ -11,7 +13,8 @@
 Settings settings;
 
 Settings::Settings()
-    : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false)
+    : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false),
+      latency(SETTINGS_DEFAULT_LATENCY)
 {
     memset(bindings, 0, sizeof bindings);
 }
@@ -23,6 +26,7 @@ void settings_set_defaults(void)
     settings.stretch = SETTINGS_DEFAULT_STRETCH;
     settings.fullscreen = SETTINGS_DEFAULT_FULLSCREEN;
     settings.guide = SETTINGS_DEFAULT_GUIDE;
+    settings.latency = SETTINGS_DEFAULT_LATENCY;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -77,6 +81,11 @@ void settings_load(void)
     settings.stretch = conf_read_int("stretch", SETTINGS_DEFAULT_STRETCH) != 0;
     settings.fullscreen = conf_read_int("fullscreen", SETTINGS_DEFAULT_FULLSCREEN) != 0;
     settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
+    int latency = conf_read_int("latency", SETTINGS_DEFAULT_LATENCY);
+    settings.latency = SDL_clamp(latency, SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY);
+    if (settings.latency != latency)
+        log_write("latency=%i in %s is outside %i..%i, %i is used\n", latency, SETTINGS_FILE,
+                  SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY, settings.latency);
     bindings_load();
     conf_close();
 }
@@ -97,6 +106,7 @@ void settings_save(void)
     conf_write_int("stretch", settings.stretch ? 1 : 0);
     conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
     conf_write_int("guide", settings.guide ? 1 : 0);
+    conf_write_int("latency", settings.latency);
     bindings_save();
     conf_file = nullptr;
     replace_commit(&replace);

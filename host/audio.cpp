@@ -6,6 +6,7 @@
 
 #include "base/file_read.h"
 #include "base/log.h"
+#include "config/settings.h"
 #include "record/ox_core.h"
 
 // Queues frames sample frames of silence from the source buffer, which holds the target.
@@ -41,7 +42,9 @@ void audio_stream_open(AudioStream &stream)
 
     // The frame rate divides; a component outside its contract gets 60 frames' worth.
     int rate = gamestate.frame_rate > 0 ? gamestate.frame_rate : FALLBACK_FRAME_RATE;
-    stream.capacity = stream.spec.freq * AUDIO_BUFFER_FRAMES / rate;
+    // The latency setting: how many video frames of sound the queue holds at most.
+    int latency = SDL_clamp(settings.latency, SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY);
+    stream.capacity = stream.spec.freq * latency / rate;
     if (stream.capacity < 1)
         stream.capacity = 1;
     log_write("sound stream set to %i FPS\n", gamestate.frame_rate);

@@ -12,14 +12,13 @@
 #include "record/gamestate.h"
 
 #define AUDIO_CHANNELS 2
-#define AUDIO_BUFFER_FRAMES 20   // video frames of sound the sample buffer holds
 #define AUDIO_SAMPLE_LIMIT 32767 // mixed samples stay within -limit..limit
 #define AUDIO_DROP_FACTOR 2      // past this many capacities queued, pushes are dropped
 
 // Owned by main: opened at start-up, pushed once per loop pass, closed when main returns.
 struct AudioStream {
     int16_t *samples;              // channels x capacity interleaved samples; null until opened
-    int capacity;                  // sample frames in samples: 20 video frames of sound
+    int capacity;                  // sample frames in samples: latency video frames of sound
     SDL_AudioDeviceID device;      // 0 when no device could be opened
     SDL_AudioSpec spec;            // the obtained format
     const int16_t *effect_samples; // overlay sound being mixed (mono), or null

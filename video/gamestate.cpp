@@ -9,6 +9,7 @@
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
+#include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"
 #include "gfx/picture.h"
@@ -58,13 +59,10 @@ bool GameState::init()
         splash_texture = load_png_texture(path, renderer);
     if (splash_texture)
         splash_frames = SPLASH_FRAMES;
-    if (data_path(path, sizeof path, RES_DIR "back"))
-        back_texture = load_picture_texture(path, renderer);
-    // Both keep sharp pixels whatever the smoothing setting.
+    // Keeps sharp pixels whatever the smoothing setting.
     if (splash_texture)
         SDL_SetTextureScaleMode(splash_texture, SDL_ScaleModeNearest);
-    if (back_texture)
-        SDL_SetTextureScaleMode(back_texture, SDL_ScaleModeNearest);
+    back_defer();
 
     load_ui_sound(RES_DIR "s_hover", &hover_sound);
     load_ui_sound(RES_DIR "s_select", &select_sound);
@@ -87,8 +85,11 @@ void GameState::recreate_frame_texture()
     // Smoothing is linear scaling on the renderer path only; on the GL path it is the TV
     // effect, which reads the picture's own pixels.
     bool linear = settings.smoothing && !gl_path;
-    if (frame_texture)
+    if (frame_texture) {
         SDL_SetTextureScaleMode(frame_texture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        // Opaque on both paths: the background is drawn only around it.
+        SDL_SetTextureBlendMode(frame_texture, SDL_BLENDMODE_NONE);
+    }
     frame_buffer_grow(&pixels, &pixels_size, raster_w, raster_h);
     if (pixels)
         memset(pixels, 0, pixels_size);
@@ -109,6 +110,7 @@ void GameState::release()
     if (splash_texture)
         SDL_DestroyTexture(splash_texture);
     frame_texture = back_texture = splash_texture = nullptr;
+    back_copy_release();
     if (renderer)
         SDL_DestroyRenderer(renderer);
     renderer = nullptr;

@@ -15,6 +15,7 @@
 #include "config/settings.h"
 #include "record/gamestate.h"
 #include "gfx/gl_quad.h"
+#include "video/back_fill.h"
 #include "video/present.h"
 #include "xgui/xgui.h"
 
@@ -190,16 +191,23 @@ static void set_window_projection(SDL_Window *window, int w, int h)
 
 void GameState::present_gl()
 {
+    // The background is loaded and its copy rendered by SDL, so before any GL drawing.
+    SDL_Rect r = picture_rect(window_w, window_h);
+    back_load_if_shown(window_w, window_h, shown_picture(r));
+    bool copied = back_texture && back_copy_update(renderer, back_texture, window_w, window_h);
     SDL_SetRenderTarget(renderer, nullptr);
     SDL_RenderClear(renderer);
     set_window_projection(window, window_w, window_h);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glDisable(GL_BLEND);
 
     if (back_texture) {
         gl_use_program(default_program);
-        gl_texture_quad(back_texture, 0.0f, 0.0f, (float)window_w, (float)window_h);
+        if (copied)
+            back_draw_gl(window_w, window_h, shown_picture(r));
+        else
+            gl_texture_quad(back_texture, 0.0f, 0.0f, (float)window_w, (float)window_h);
     }
-    SDL_Rect r = picture_rect(window_w, window_h);
     float x0 = (float)r.x, y0 = (float)r.y, x1 = (float)(r.x + r.w), y1 = (float)(r.y + r.h);
     if (frame_texture) {
         if (settings.smoothing && crt_linked) {

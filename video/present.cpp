@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "record/ox_core.h"
+#include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "record/gamestate.h"
 #include "xgui/xgui.h"
@@ -35,6 +36,13 @@ SDL_Rect picture_rect(int window_w, int window_h)
                             ox_video_get_screen_height(), settings.stretch);
 }
 
+SDL_Rect shown_picture(SDL_Rect picture)
+{
+    if (!gamestate.frame_texture)
+        return SDL_Rect{0, 0, 0, 0};
+    return picture;
+}
+
 void frame_update(void)
 {
     GameState &g = gamestate;
@@ -55,13 +63,16 @@ void frame_update(void)
 
 void GameState::present_sdl()
 {
-    if (back_texture) {
+    SDL_Rect r = picture_rect(window_w, window_h);
+    back_load_if_shown(window_w, window_h, shown_picture(r));
+    if (back_texture && back_copy_update(renderer, back_texture, window_w, window_h)) {
+        back_draw_sdl(renderer, window_w, window_h, shown_picture(r));
+    } else if (back_texture) {
         SDL_Rect all = {0, 0, window_w, window_h};
         SDL_RenderCopy(renderer, back_texture, nullptr, &all);
     } else {
         SDL_RenderClear(renderer);
     }
-    SDL_Rect r = picture_rect(window_w, window_h);
     // The raster the frame texture was made for: the component may report 0 ("unchanged").
     SDL_Rect src = {0, 0, raster_w, raster_h};
     if (frame_texture)

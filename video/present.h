@@ -11,5 +11,9 @@ SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h
 // The same for the component's current screen size and the stretch setting.
 SDL_Rect picture_rect(int window_w, int window_h);
 
+// What of picture a frame covers: all of it (the frame texture is drawn opaque), or nothing
+// while there is no frame texture.
+SDL_Rect shown_picture(SDL_Rect picture);
+
 // Per-frame picture update: follows a raster size change, renders into pixels and uploads.
 void frame_update(void);

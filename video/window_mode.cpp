@@ -18,13 +18,26 @@ static int32_t windowed_side(int screen, int scale)
     return (int32_t)SDL_clamp(side, (int64_t)1, (int64_t)WINDOW_MAX_SIDE);
 }
 
+// The window last sized and centred while windowed, and that size; forgotten whenever the
+// window enters or leaves full screen. Sizing and centring a window again at the size it
+// has changes nothing but waits for the window manager (up to 100 ms each on X11), which
+// start-up would pay twice more after the first sizing.
+static SDL_Window *placed_window;
+static int32_t placed_w, placed_h;
+
 // Windowed size: the component's current screen size times the scale setting.
 static void set_windowed_size(void)
 {
     gamestate.window_w = windowed_side(ox_video_get_screen_width(), settings.scale);
     gamestate.window_h = windowed_side(ox_video_get_screen_height(), settings.scale);
+    if (placed_window && placed_window == gamestate.window && placed_w == gamestate.window_w &&
+        placed_h == gamestate.window_h)
+        return;
     SDL_SetWindowSize(gamestate.window, gamestate.window_w, gamestate.window_h);
     SDL_SetWindowPosition(gamestate.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    placed_window = gamestate.window;
+    placed_w = gamestate.window_w;
+    placed_h = gamestate.window_h;
 }
 
 void GameState::apply_video_settings()
@@ -40,8 +53,13 @@ void apply_window_mode(void)
     if (settings.fullscreen) {
         SDL_SetWindowFullscreen(gamestate.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         SDL_GetWindowSize(gamestate.window, &gamestate.window_w, &gamestate.window_h);
+        placed_window = nullptr;
     } else {
+        bool was_fullscreen =
+            gamestate.window && (SDL_GetWindowFlags(gamestate.window) & SDL_WINDOW_FULLSCREEN) != 0;
         SDL_SetWindowFullscreen(gamestate.window, 0);
+        if (was_fullscreen)
+            placed_window = nullptr;
         set_windowed_size();
     }
 }

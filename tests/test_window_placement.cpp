@@ -1,0 +1,71 @@
+// Window sizing: sizing and centring the window again at the size it already has only waits
+// for the window manager, so it is skipped; any real change still sizes and centres it.
+// A window moved by hand shows which applications touched it.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "config/settings.h"
+#include "record/gamestate.h"
+#include "record/ox_core.h"
+#include "video/window_mode.h"
+
+class WindowPlacement : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ox_core_init(44100, 0);
+    }
+    static void TearDownTestSuite()
+    {
+        ox_core_shut();
+        SDL_Quit();
+    }
+    void SetUp() override
+    {
+        gamestate.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
+        ASSERT_NE(nullptr, gamestate.window) << SDL_GetError();
+        settings.scale = 3;
+        settings.fullscreen = false;
+        gamestate.apply_video_settings();
+        SDL_SetWindowPosition(gamestate.window, MOVED, MOVED);
+    }
+    void TearDown() override
+    {
+        SDL_DestroyWindow(gamestate.window);
+        gamestate.window = nullptr;
+    }
+    static int x()
+    {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(gamestate.window, &x, &y);
+        return x;
+    }
+    static constexpr int MOVED = 5;
+};
+
+TEST_F(WindowPlacement, SameSizeAgainLeavesTheWindowAlone)
+{
+    gamestate.apply_video_settings();
+    EXPECT_EQ(x(), MOVED);
+}
+
+TEST_F(WindowPlacement, NewScaleSizesAndCentresTheWindow)
+{
+    settings.scale = 2;
+    gamestate.apply_video_settings();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gamestate.window, &w, &h);
+    EXPECT_EQ(w, 2 * ox_video_get_screen_width());
+    EXPECT_NE(x(), MOVED);
+}
+
+TEST_F(WindowPlacement, LeavingFullScreenCentresTheWindowAgain)
+{
+    settings.fullscreen = true;
+    gamestate.apply_video_settings();
+    settings.fullscreen = false;
+    gamestate.apply_video_settings();
+    EXPECT_NE(x(), MOVED);
+}

@@ -1,0 +1,123 @@
+#include "video/back_fill.h"
+
+#include <SDL_opengl.h>
+
+#include "base/log.h"
+#include "base/paths.h"
+#include "gfx/gl_quad.h"
+#include "gfx/picture.h"
+#include "record/gamestate.h"
+
+static bool back_pending;        // set by back_defer, cleared once the picture was loaded
+static SDL_Texture *back_copy;   // the background scaled to back_copy_w x back_copy_h
+static int back_copy_w, back_copy_h;
+
+static int clip(int v, int limit)
+{
+    return v < 0 ? 0 : v > limit ? limit : v;
+}
+
+int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX])
+{
+    if (w <= 0 || h <= 0)
+        return 0;
+    int x0 = clip(picture.x, w), x1 = clip(picture.x + picture.w, w);
+    int y0 = clip(picture.y, h), y1 = clip(picture.y + picture.h, h);
+    if (x0 >= x1 || y0 >= y1) {
+        out[0] = SDL_Rect{0, 0, w, h};
+        return 1;
+    }
+    const SDL_Rect all[BACK_STRIPS_MAX] = {
+        {0, 0, w, y0}, {0, y1, w, h - y1}, {0, y0, x0, y1 - y0}, {x1, y0, w - x1, y1 - y0}};
+    int n = 0;
+    for (const SDL_Rect &r : all)
+        if (r.w > 0 && r.h > 0)
+            out[n++] = r;
+    return n;
+}
+
+void back_defer(void)
+{
+    back_pending = true;
+}
+
+void back_load_if_shown(int w, int h, SDL_Rect picture)
+{
+    SDL_Rect strips[BACK_STRIPS_MAX];
+    if (!back_pending || back_strips(w, h, picture, strips) == 0)
+        return;
+    back_pending = false;
+    char path[PATH_BUFFER_SIZE];
+    GameState &g = gamestate;
+    if (data_path(path, sizeof path, RES_DIR "back"))
+        g.back_texture = load_picture_texture(path, g.renderer);
+    // Sharp pixels whatever the smoothing setting.
+    if (g.back_texture)
+        SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
+}
+
+void back_copy_release(void)
+{
+    if (back_copy)
+        SDL_DestroyTexture(back_copy);
+    back_copy = nullptr;
+    back_copy_w = back_copy_h = 0;
+}
+
+bool back_copy_update(SDL_Renderer *renderer, SDL_Texture *back, int w, int h)
+{
+    if (back_copy && back_copy_w == w && back_copy_h == h)
+        return true;
+    back_copy_release();
+    if (!renderer || !back || w <= 0 || h <= 0)
+        return false;
+    SDL_Texture *copy =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    if (!copy) {
+        log_write("background drawn whole every frame: no %dx%d copy (%s)\n", w, h, SDL_GetError());
+        return false;
+    }
+    SDL_SetTextureScaleMode(copy, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_NONE);
+    SDL_Texture *target = SDL_GetRenderTarget(renderer);
+    SDL_Rect all = {0, 0, w, h};
+    bool made = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderClear(renderer) == 0 &&
+                SDL_RenderCopy(renderer, back, nullptr, &all) == 0;
+    SDL_SetRenderTarget(renderer, target);
+    if (!made) {
+        log_write("background drawn whole every frame: the copy failed (%s)\n", SDL_GetError());
+        SDL_DestroyTexture(copy);
+        return false;
+    }
+    back_copy = copy;
+    back_copy_w = w;
+    back_copy_h = h;
+    return true;
+}
+
+void back_draw_sdl(SDL_Renderer *renderer, int w, int h, SDL_Rect picture)
+{
+    SDL_Rect strips[BACK_STRIPS_MAX];
+    int n = back_strips(w, h, picture, strips);
+    for (int i = 0; i < n; i++)
+        SDL_RenderCopy(renderer, back_copy, &strips[i], &strips[i]);
+}
+
+void back_draw_gl(int w, int h, SDL_Rect picture)
+{
+    float su = 1.0f, sv = 1.0f;
+    if (!back_copy || SDL_GL_BindTexture(back_copy, &su, &sv) != 0)
+        return;
+    su /= (float)w;
+    sv /= (float)h;
+    SDL_Rect strips[BACK_STRIPS_MAX];
+    int n = back_strips(w, h, picture, strips);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    for (int i = 0; i < n; i++) {
+        float x0 = (float)strips[i].x, y0 = (float)strips[i].y;
+        float x1 = x0 + (float)strips[i].w, y1 = y0 + (float)strips[i].h;
+        gl_quad(x0, y0, x1, y1, x0 * su, y0 * sv, x1 * su, y1 * sv);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    SDL_GL_UnbindTexture(back_copy);
+}

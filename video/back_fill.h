@@ -1,0 +1,35 @@
+// The background around the picture. The picture is opaque and in a window covers it whole,
+// so each frame draws the background only in the strips the picture leaves uncovered, copied
+// pixel for pixel from a copy of the background scaled to the window once per window size
+// (sampling the large picture afresh every frame is what a software rasteriser pays most for).
+#pragma once
+
+#include <SDL.h>
+
+#define BACK_STRIPS_MAX 4
+
+// Start-up: the background picture (res/back) is decoded the first time a frame shows part of
+// it, not before the first frame: a window at a whole multiple of the screen never does.
+void back_defer(void);
+// Loads the deferred background into gamestate.back_texture, once, when a w x h frame with
+// picture on it leaves some of the window uncovered.
+void back_load_if_shown(int w, int h, SDL_Rect picture);
+
+// The parts of a w x h window outside picture (clipped to the window): above, below, left and
+// right of it, empty ones left out. An empty picture leaves the whole window as one strip.
+// Returns how many strips were written to out.
+int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX]);
+
+// Makes sure the scaled copy of back exists for a w x h window (back drawn over black, the
+// way a frame draws it). Renders through the SDL renderer, so on the GL path it is called
+// before any direct GL drawing of the frame. False when no copy can be made: the caller then
+// draws back whole, as before.
+bool back_copy_update(SDL_Renderer *renderer, SDL_Texture *back, int w, int h);
+
+// Draws the strips of a w x h window around picture from the copy made by back_copy_update:
+// through the renderer, or with GL quads under the window projection the GL path has set.
+void back_draw_sdl(SDL_Renderer *renderer, int w, int h, SDL_Rect picture);
+void back_draw_gl(int w, int h, SDL_Rect picture);
+
+// Frees the copy; the renderer it was made with is about to go.
+void back_copy_release(void);
