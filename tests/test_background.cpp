@@ -1,7 +1,6 @@
 // The background is drawn only around the opaque picture, from a copy scaled once per window
 // size: every frame must stay pixel for pixel what drawing the whole background under the
-// picture gives, on the GL path and on the SDL path (OpenGL and software renderers). It is
-// read only once a frame shows some of it.
+// picture gives, on the GL path and on the SDL path (OpenGL and software renderers).
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -16,7 +15,6 @@
 #include "gfx/picture.h"
 #include "record/gamestate.h"
 #include "record/ox_core.h"
-#include "support/res_dir.h"
 #include "video/back_fill.h"
 #include "video/gl_path.h"
 #include "video/present.h"
@@ -61,7 +59,9 @@ protected:
         if (!renderer)
             return;
         g.renderer = renderer;
-        g.back_texture = load_picture_texture(source_back().c_str(), renderer);
+        const char *root = getenv("TEST_SOURCE_DIR");
+        std::string back = std::string(root ? root : ".") + "/res/back";
+        g.back_texture = load_picture_texture(back.c_str(), renderer);
         ASSERT_NE(nullptr, g.back_texture);
         SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
         g.recreate_frame_texture();
@@ -97,11 +97,6 @@ protected:
         return n;
     }
     // The frame as the renderer path drew it before: the whole background, then the picture.
-    static std::string source_back()
-    {
-        const char *root = getenv("TEST_SOURCE_DIR");
-        return std::string(root ? root : ".") + "/res/back";
-    }
     static void draw_whole_sdl(SDL_Renderer *renderer)
     {
         GameState &g = gamestate;
@@ -176,20 +171,4 @@ TEST_F(Background, RendererFramesEqualTheWholeBackgroundDrawing)
     gamestate.renderer = SDL_GetRenderer(gamestate.window);
     SDL_DestroyRenderer(software);
     SDL_FreeSurface(surface);
-}
-
-TEST_F(Background, PictureIsReadOnceAFrameShowsSomeOfIt)
-{
-    ResDir dir;
-    dir.write("res/back", read_whole_file(source_back()));
-    use_renderer(SDL_GetRenderer(gamestate.window));
-    SDL_DestroyTexture(gamestate.back_texture);
-    gamestate.back_texture = nullptr;
-    settings.stretch = false;
-    back_defer();
-    SDL_Rect window = picture_rect(WINDOW_W, WINDOW_H);   // covered by a whole multiple
-    back_load_if_shown(window.w, window.h, SDL_Rect{0, 0, window.w, window.h});
-    EXPECT_EQ(nullptr, gamestate.back_texture) << "read for a frame that shows none of it";
-    back_load_if_shown(WINDOW_W, WINDOW_H, window);
-    EXPECT_NE(nullptr, gamestate.back_texture) << "not read for a frame that shows some";
 }

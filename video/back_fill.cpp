@@ -3,12 +3,8 @@
 #include <SDL_opengl.h>
 
 #include "base/log.h"
-#include "base/paths.h"
 #include "gfx/gl_quad.h"
-#include "gfx/picture.h"
-#include "record/gamestate.h"
 
-static bool back_pending;        // set by back_defer, cleared once the picture was loaded
 static SDL_Texture *back_copy;   // the background scaled to back_copy_w x back_copy_h
 static int back_copy_w, back_copy_h;
 
@@ -34,26 +30,6 @@ int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX])
         if (r.w > 0 && r.h > 0)
             out[n++] = r;
     return n;
-}
-
-void back_defer(void)
-{
-    back_pending = true;
-}
-
-void back_load_if_shown(int w, int h, SDL_Rect picture)
-{
-    SDL_Rect strips[BACK_STRIPS_MAX];
-    if (!back_pending || back_strips(w, h, picture, strips) == 0)
-        return;
-    back_pending = false;
-    char path[PATH_BUFFER_SIZE];
-    GameState &g = gamestate;
-    if (data_path(path, sizeof path, RES_DIR "back"))
-        g.back_texture = load_picture_texture(path, g.renderer);
-    // Sharp pixels whatever the smoothing setting.
-    if (g.back_texture)
-        SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
 }
 
 void back_copy_release(void)

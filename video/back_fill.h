@@ -8,13 +8,6 @@
 
 #define BACK_STRIPS_MAX 4
 
-// Start-up: the background picture (res/back) is decoded the first time a frame shows part of
-// it, not before the first frame: a window at a whole multiple of the screen never does.
-void back_defer(void);
-// Loads the deferred background into gamestate.back_texture, once, when a w x h frame with
-// picture on it leaves some of the window uncovered.
-void back_load_if_shown(int w, int h, SDL_Rect picture);
-
 // The parts of a w x h window outside picture (clipped to the window): above, below, left and
 // right of it, empty ones left out. An empty picture leaves the whole window as one strip.
 // Returns how many strips were written to out.

@@ -59,10 +59,13 @@ bool GameState::init()
         splash_texture = load_png_texture(path, renderer);
     if (splash_texture)
         splash_frames = SPLASH_FRAMES;
-    // Keeps sharp pixels whatever the smoothing setting.
+    if (data_path(path, sizeof path, RES_DIR "back"))
+        back_texture = load_picture_texture(path, renderer);
+    // Both keep sharp pixels whatever the smoothing setting.
     if (splash_texture)
         SDL_SetTextureScaleMode(splash_texture, SDL_ScaleModeNearest);
-    back_defer();
+    if (back_texture)
+        SDL_SetTextureScaleMode(back_texture, SDL_ScaleModeNearest);
 
     load_ui_sound(RES_DIR "s_hover", &hover_sound);
     load_ui_sound(RES_DIR "s_select", &select_sound);

@@ -191,9 +191,7 @@ static void set_window_projection(SDL_Window *window, int w, int h)
 
 void GameState::present_gl()
 {
-    // The background is loaded and its copy rendered by SDL, so before any GL drawing.
-    SDL_Rect r = picture_rect(window_w, window_h);
-    back_load_if_shown(window_w, window_h, shown_picture(r));
+    // The copy is rendered by SDL, so before any GL drawing of this frame.
     bool copied = back_texture && back_copy_update(renderer, back_texture, window_w, window_h);
     SDL_SetRenderTarget(renderer, nullptr);
     SDL_RenderClear(renderer);
@@ -201,6 +199,7 @@ void GameState::present_gl()
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_BLEND);
 
+    SDL_Rect r = picture_rect(window_w, window_h);
     if (back_texture) {
         gl_use_program(default_program);
         if (copied)

@@ -64,7 +64,6 @@ void frame_update(void)
 void GameState::present_sdl()
 {
     SDL_Rect r = picture_rect(window_w, window_h);
-    back_load_if_shown(window_w, window_h, shown_picture(r));
     if (back_texture && back_copy_update(renderer, back_texture, window_w, window_h)) {
         back_draw_sdl(renderer, window_w, window_h, shown_picture(r));
     } else if (back_texture) {
