@@ -22,8 +22,11 @@ grep -qx 'fullscreen=0' "$conf" || fail "res/conf after Window 2x: $(cat "$conf"
 pass "the arrows and Return choose Window 2x: the window is 512 x 448 and res/conf says scale=2"
 
 # Down to "Smooth", right to "Change keys" on its row; on the page the first arrow shows the
-# focus on the first cell, and Return there asks for a key.
-xdotool key Down Down Down Right Return Down Return
+# focus on the first cell, and Return there asks for a key. Keys that arrive within one pass
+# act on the page of that pass, so each page change is waited for.
+xdotool key Down Down Down Right Return
+settle
+xdotool key Down Return
 settle   # the capture has begun, so K is pressed after the ask, not held through it
 xdotool keydown k
 bound() { grep -qx 'btn_0_0_0_code=14' "$conf"; }
@@ -35,6 +38,7 @@ pass "Return on the first cell and then K bind K, not Return"
 # Up to the player toggles, right to "Back"; on the menu page again the first arrow shows the
 # focus on "Play", two more reach "Quit", which asks OK? first.
 xdotool key Up Right Return
+settle
 xdotool key Down Down Down Return
 settle
 ended $pid && fail "Quit ended the player without OK?"
