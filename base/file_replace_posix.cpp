@@ -1,18 +1,12 @@
-#include "base/file_replace.h"
+#include "base/file_replace_platform.h"
 
 #include <errno.h>
 #include <fcntl.h>
-#include <stdint.h>
 #include <string.h>
 #include <time.h>
 #include <unistd.h>
 
-#include "base/log.h"
-
-#define REPLACE_ATTEMPTS 64   // names tried before giving up when every one is taken
-
-// A name part that differs between processes and between calls of one process.
-static uint32_t unique_number(void)
+uint32_t replace_unique_number(void)
 {
     static uint32_t counter;
     struct timespec now;
@@ -22,101 +16,49 @@ static uint32_t unique_number(void)
     return x * 2246822519u;
 }
 
-bool replace_begin(FileReplace *r, const char *path)
+const char *replace_create(const char *temp_path, FILE **file, bool *taken)
 {
-    r->file = nullptr;
-    r->temp_path[0] = '\0';
-    int n = snprintf(r->path, sizeof r->path, "%s", path);
-    if (n < 0 || (size_t)n >= sizeof r->path) {
-        log_write("cannot save %s: name too long\n", path);
-        return false;
+    // O_EXCL fails on any existing name, a link included, so nothing is written through one.
+    int fd = open(temp_path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *taken = errno == EEXIST;
+        return strerror(errno);
     }
-    for (int attempt = 0; attempt < REPLACE_ATTEMPTS; attempt++) {
-        snprintf(r->temp_path, sizeof r->temp_path, "%s.%08x", path, (unsigned)unique_number());
-        // O_EXCL fails on any existing name, a link included, so nothing is written through one.
-        int fd = open(r->temp_path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            log_write("cannot save %s: %s\n", path, strerror(errno));
-            r->temp_path[0] = '\0';
-            return false;
-        }
-        r->file = fdopen(fd, "wb");
-        if (!r->file) {
-            log_write("cannot save %s: %s\n", path, strerror(errno));
-            close(fd);
-            replace_discard(r);
-            return false;
-        }
-        return true;
+    *file = fdopen(fd, "wb");
+    if (!*file) {
+        const char *reason = strerror(errno);
+        close(fd);
+        unlink(temp_path);
+        return reason;
     }
-    log_write("cannot save %s: no free temporary name\n", path);
-    r->temp_path[0] = '\0';
-    return false;
+    return nullptr;
 }
 
-// Writes out, pushes to the disk and closes r->file; false on any failure (errno kept).
-static bool close_to_disk(FileReplace *r)
+const char *replace_close_to_disk(FILE *file)
 {
-    bool ok = fflush(r->file) == 0 && !ferror(r->file) && fsync(fileno(r->file)) == 0;
+    bool ok = fflush(file) == 0 && !ferror(file) && fsync(fileno(file)) == 0;
     int saved = errno;
-    if (fclose(r->file) != 0 && ok) {
+    if (fclose(file) != 0 && ok) {
         ok = false;
         saved = errno;
     }
-    r->file = nullptr;
-    errno = saved;
-    return ok;
+    return ok ? nullptr : strerror(saved);
 }
 
-// Pushes a temporary file that another party wrote (and closed) to the disk.
-static bool sync_written(const char *path)
+const char *replace_sync_written(const char *path)
 {
     int fd = open(path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return strerror(errno);
     bool ok = fsync(fd) == 0;
     int saved = errno;
     close(fd);
-    errno = saved;
-    return ok;
+    return ok ? nullptr : strerror(saved);
 }
 
-void replace_hand_over(FileReplace *r)
+const char *replace_rename(const char *from, const char *to)
 {
-    if (r->file) {
-        fclose(r->file);
-        r->file = nullptr;
-    }
+    return rename(from, to) == 0 ? nullptr : strerror(errno);
 }
 
-bool replace_commit(FileReplace *r)
-{
-    if (!r->temp_path[0])
-        return false;
-    bool written = r->file ? close_to_disk(r) : sync_written(r->temp_path);
-    if (!written) {
-        log_write("cannot save %s: %s\n", r->path, strerror(errno));
-        replace_discard(r);
-        return false;
-    }
-    if (rename(r->temp_path, r->path) != 0) {
-        log_write("cannot save %s: %s\n", r->path, strerror(errno));
-        replace_discard(r);
-        return false;
-    }
-    r->temp_path[0] = '\0';
-    return true;
-}
-
-void replace_discard(FileReplace *r)
-{
-    if (r->file) {
-        fclose(r->file);
-        r->file = nullptr;
-    }
-    if (r->temp_path[0])
-        unlink(r->temp_path);
-    r->temp_path[0] = '\0';
-}
+void replace_remove(const char *path) { unlink(path); }
