@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "base/log.h"
+#include "gfx/prefetch.h"
 #include "record/gamestate.h"
 #include "xgui/xgui.h"
 
@@ -19,8 +20,10 @@ void shutdown(void)
     if (done)
         return;
     done = true;
-    // The overlay's and the running state's textures belong to the renderer, so both go
-    // before the renderer and the window, and all of it before SDL_Quit.
+    // A start-up cut short may leave the picture worker running or pictures untaken. The
+    // overlay's and the running state's textures belong to the renderer, so both go before
+    // the renderer and the window, and all of it before SDL_Quit.
+    picture_prefetch_end();
     xgui_free();
     gamestate.release();
     SDL_Quit();

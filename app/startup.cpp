@@ -10,12 +10,38 @@
 #include "base/paths.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
+#include "gfx/prefetch.h"
 #include "host/audio.h"
 #include "host/game.h"
 #include "input/defaults.h"
 #include "record/gamestate.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
+
+// The start-up's pictures are decoded on a worker while SDL makes the window, under the
+// names their loaders will be given.
+static void start_picture_prefetch(void)
+{
+    char names[PREFETCH_MAX][PATH_BUFFER_SIZE];
+    PrefetchRequest requests[PREFETCH_MAX];
+    int count = 0;
+    if (data_path(names[count], sizeof names[count], RES_DIR "splash")) {
+        requests[count] = {names[count], PREFETCH_PNG};
+        count++;
+    }
+    if (data_path(names[count], sizeof names[count], RES_DIR "back")) {
+        requests[count] = {names[count], PREFETCH_PICTURE};
+        count++;
+    }
+    for (const char *file : {XGUI_OVERLAY_FILE, XGUI_FONT_FILE}) {
+        int n = snprintf(names[count], sizeof names[count], "%s%s", exe_dir, file);
+        if (exe_dir[0] != '\0' && n > 0 && (size_t)n < sizeof names[count]) {
+            requests[count] = {names[count], PREFETCH_PNG};
+            count++;
+        }
+    }
+    picture_prefetch_start(requests, count);
+}
 
 double startup(AudioStream &stream)
 {
@@ -33,6 +59,7 @@ double startup(AudioStream &stream)
     bindings_set_defaults(-1);
     settings_set_defaults();
     settings_load();
+    start_picture_prefetch();
 
     log_write("sdl_init\n");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
@@ -49,6 +76,7 @@ double startup(AudioStream &stream)
     if (exe_dir[0] == '\0' || !xgui_init(exe_dir, gamestate.renderer))
         exit(1);
     pages_build();
+    picture_prefetch_end();
 
     log_write("loading game\n");
     if (!game_load()) {

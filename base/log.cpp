@@ -6,10 +6,37 @@
 
 FILE *log_file = nullptr;
 
+static thread_local std::string *deferred;   // set by log_defer for this thread
+
+void log_defer(std::string *text)
+{
+    deferred = text;
+}
+
+// Appends the formatted line to text.
+static void append_line(std::string *text, const char *format, va_list args)
+{
+    va_list again;
+    va_copy(again, args);
+    int n = vsnprintf(nullptr, 0, format, args);
+    if (n > 0) {
+        size_t at = text->size();
+        text->resize(at + (size_t)n + 1);
+        vsnprintf(&(*text)[at], (size_t)n + 1, format, again);
+        text->resize(at + (size_t)n);
+    }
+    va_end(again);
+}
+
 void log_write(const char *format, ...)
 {
     va_list args;
     va_start(args, format);
+    if (deferred) {
+        append_line(deferred, format, args);
+        va_end(args);
+        return;
+    }
     va_list copy;
     va_copy(copy, args);
     vfprintf(stdout, format, args);

@@ -3,12 +3,19 @@
 
 #include <stdio.h>
 
+#include <string>
+
 // Open log file, or null. Opened by main at start-up, closed by the shutdown routine at process exit.
 extern FILE *log_file;
 
 // printf-style; the caller supplies the trailing "\n". Writes to stdout always, and to the
 // log file while one is open, so a log that cannot be opened silences nothing.
 void log_write(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// While text is set, the lines this thread writes are appended to it instead of being
+// written, so work done ahead on another thread can show its lines later, where its result
+// is used (log_write("%s", text) then). Null writes again.
+void log_defer(std::string *text);
 
 // Opens (replacing) the log file at path. Refuses, with a line on stdout, a name it cannot
 // create, a symbolic link, and anything but a plain file of one name (a FIFO, a device, a

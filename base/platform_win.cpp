@@ -158,9 +158,9 @@ static SDL_Surface *render_picture(IPicture *picture, HDC screen, int w, int h, 
     return surface;
 }
 
-SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureFormat format)
+// The system decoder's picture as a surface; COM is set up on this thread.
+static SDL_Surface *decode_with_com(const void *data, size_t size)
 {
-    (void)format;   // the system decoder tells the formats apart itself
     IPicture *picture = load_picture(data, size);
     if (!picture)
         return nullptr;
@@ -178,6 +178,17 @@ SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureForma
         DeleteDC(screen);
     }
     picture->Release();
+    return surface;
+}
+
+SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureFormat format)
+{
+    (void)format;   // the system decoder tells the formats apart itself
+    // The start-up decodes its pictures on a worker thread, where COM is not yet set up.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    SDL_Surface *surface = decode_with_com(data, size);
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return surface;
 }
 

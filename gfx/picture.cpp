@@ -14,6 +14,8 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "base/platform.h"
+#include "gfx/picture_decode.h"
+#include "gfx/prefetch.h"
 
 // ---------------------------------------------------------------------------------------
 // PNG
@@ -115,6 +117,14 @@ static bool decode_png(const char *path, uint8_t **rgba, uint32_t *width, uint32
 }
 
 SDL_Surface *load_png_surface(const char *path)
+{
+    SDL_Surface *surface = nullptr;
+    if (picture_prefetch_take(path, PREFETCH_PNG, &surface))
+        return surface;
+    return png_surface_decode(path);
+}
+
+SDL_Surface *png_surface_decode(const char *path)
 {
     uint8_t *rgba = nullptr;
     uint32_t w = 0, h = 0;
@@ -303,7 +313,7 @@ static bool read_picture(const char *path, std::vector<unsigned char> &data,
     return true;
 }
 
-SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
+SDL_Surface *picture_surface_decode(const char *path)
 {
     std::vector<unsigned char> data;
     PictureHeader header;
@@ -314,9 +324,21 @@ SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
         log_write("damaged picture: %s\n", path);
         return nullptr;
     }
-    SDL_Texture *texture = nullptr;
-    if (size_allowed((uint32_t)surface->w, (uint32_t)surface->h))
-        texture = SDL_CreateTextureFromSurface(renderer, surface);
+    if (!size_allowed((uint32_t)surface->w, (uint32_t)surface->h)) {
+        SDL_FreeSurface(surface);
+        return nullptr;
+    }
+    return surface;
+}
+
+SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
+{
+    SDL_Surface *surface = nullptr;
+    if (!picture_prefetch_take(path, PREFETCH_PICTURE, &surface))
+        surface = picture_surface_decode(path);
+    if (!surface)
+        return nullptr;
+    SDL_Texture *texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
     return texture;
 }

@@ -122,7 +122,7 @@ bool xgui_init(const char *dir, SDL_Renderer *renderer)
         return false;
 
     char path[PATH_BUFFER_SIZE];
-    int n = snprintf(path, sizeof path, "%sres/overlay", dir);
+    int n = snprintf(path, sizeof path, "%s" XGUI_OVERLAY_FILE, dir);
     if (n < 0 || n >= (int)sizeof path)
         return false;
     SDL_Surface *surface = load_png_surface(path);
@@ -133,7 +133,7 @@ bool xgui_init(const char *dir, SDL_Renderer *renderer)
     if (!xgui_overlay)
         return false;
 
-    n = snprintf(path, sizeof path, "%sres/font", dir);
+    n = snprintf(path, sizeof path, "%s" XGUI_FONT_FILE, dir);
     if (n < 0 || n >= (int)sizeof path || !load_font(path, renderer)) {
         xgui_free();
         return false;

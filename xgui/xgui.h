@@ -77,6 +77,10 @@ extern SDL_Texture *xgui_overlay;  // background picture, loaded by xgui_init
 // every widget; once per frame xgui_update, the caller's xgui_take polls, one draw call.
 // ---------------------------------------------------------------------------------------
 
+// The toolkit's two pictures, below the folder xgui_init is given.
+#define XGUI_OVERLAY_FILE "res/overlay"
+#define XGUI_FONT_FILE "res/font"
+
 // Loads dir + "res/overlay" and dir + "res/font" (dir ends in a separator) and measures the
 // glyphs. False, with nothing left allocated, when either cannot be read or made a texture
 // or a name does not fit 1024 bytes. Leaves the overlay closed, alpha 0, page 0.
