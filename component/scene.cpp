@@ -185,7 +185,8 @@ void scene_render(const Machine *m, const GameImage *g, uint8_t *pixels, int wid
             if (fy >= top) {
                 // A lighter rim on the crest, then the hill darkening towards the ground.
                 float depth = (fy - top) / 60.0f;
-                c = fy - top < 1.5f ? mix(hills, sky_low, 0.35f) : mix(hills, sky_top, depth > 0.5f ? 0.0f : 0.5f * (0.5f - depth));
+                float haze = depth > 0.5f ? 0.0f : 0.5f * (0.5f - depth);
+                c = fy - top < 1.5f ? mix(hills, sky_low, 0.35f) : mix(hills, sky_top, haze);
             } else if (in_cloud(fx, fy, cloud_scroll)) {
                 c = cloud;
             } else {

@@ -227,9 +227,10 @@ static bool nearer(const Nearness &a, const Nearness &b)
     return a.dx < b.dx;
 }
 
-// The one widget the pointer is over, or -1; its text width goes to *hit_width. A hit box reaches past its text so the gaps
-// between items stay clickable, which makes the boxes of stacked items overlap; there the
-// nearest text wins, and on a full tie the first in the table.
+// The one widget the pointer is over, or -1; its text width goes to *hit_width. A hit box
+// reaches past its text so the gaps between items stay clickable, which makes the boxes of
+// stacked items overlap; there the nearest text wins, and on a full tie the first in the
+// table.
 static int32_t hit_widget(int32_t count, int32_t px, int32_t py, int32_t *hit_width)
 {
     const int32_t cw = xgui_font.cell_w, ch = xgui_font.cell_h;
