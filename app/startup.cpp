@@ -8,6 +8,7 @@
 #include "app/events.h"
 #include "base/log.h"
 #include "base/paths.h"
+#include "base/platform.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "gfx/prefetch.h"
@@ -40,7 +41,8 @@ static void start_picture_prefetch(void)
             count++;
         }
     }
-    picture_prefetch_start(requests, count);
+    if (platform_decode_beside_window())
+        picture_prefetch_start(requests, count);
 }
 
 double startup(AudioStream &stream)

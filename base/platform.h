@@ -29,6 +29,10 @@ void platform_show_cursor(bool show);
 // Sets the icon compiled into the executable on the window.
 void platform_set_window_icon(SDL_Window *window);
 
+// True where the start-up may decode its pictures on a worker thread beside the window's
+// creation.
+bool platform_decode_beside_window(void);
+
 // Decodes a picture held in memory, whose format the caller has told from its signature,
 // into a 32-bit surface without alpha, upright, of the picture's pixel size; null on any
 // failure. Caller frees it.

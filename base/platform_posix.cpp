@@ -23,6 +23,11 @@ void platform_exe_path(char *out, size_t size)
     SDL_free(base);
 }
 
+bool platform_decode_beside_window(void)
+{
+    return true;
+}
+
 void platform_show_cursor(bool show)
 {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);

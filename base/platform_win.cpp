@@ -28,6 +28,14 @@ void platform_exe_path(char *out, size_t size)
         out[0] = '\0';
 }
 
+// A first start under Wine in a fresh prefix once never reached its loop with the system
+// decoder running beside the window's creation; until that is understood, Windows decodes
+// its pictures on the main thread as they are loaded.
+bool platform_decode_beside_window(void)
+{
+    return false;
+}
+
 void platform_show_cursor(bool show)
 {
     // The system counts shows and hides; the cursor is visible while the count is not
@@ -158,9 +166,9 @@ static SDL_Surface *render_picture(IPicture *picture, HDC screen, int w, int h, 
     return surface;
 }
 
-// The system decoder's picture as a surface; COM is set up on this thread.
-static SDL_Surface *decode_with_com(const void *data, size_t size)
+SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureFormat format)
 {
+    (void)format;   // the system decoder tells the formats apart itself
     IPicture *picture = load_picture(data, size);
     if (!picture)
         return nullptr;
@@ -178,17 +186,6 @@ static SDL_Surface *decode_with_com(const void *data, size_t size)
         DeleteDC(screen);
     }
     picture->Release();
-    return surface;
-}
-
-SDL_Surface *platform_decode_picture(const void *data, size_t size, PictureFormat format)
-{
-    (void)format;   // the system decoder tells the formats apart itself
-    // The start-up decodes its pictures on a worker thread, where COM is not yet set up.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    SDL_Surface *surface = decode_with_com(data, size);
-    if (SUCCEEDED(com))
-        CoUninitialize();
     return surface;
 }
 
