@@ -11,7 +11,7 @@ press_until() {
   local keys=$1; shift
   for _ in $(seq 10); do
     xdotool key --window "$(player_window $pid)" $keys 2>/dev/null || true
-    for _ in $(seq 10); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    within 2 "$@" && return 0
   done
   fail "no effect of $keys: $*"
 }

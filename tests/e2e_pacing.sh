@@ -17,8 +17,9 @@ for audio in disk none; do
     start_fake_player $audio$fps SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=$driver \
       SDL_DISKAUDIOFILE="$E2E_TMP/$audio$fps.raw" FAKE_CORE_FPS=$fps
     if [ $timing = 1 ]; then
-      # Time itself is measured here: passes over four seconds of the wall clock.
-      sleep 1.5   # past the start, where the loop fills the audio queue as fast as it can
+      # Past the start, where the loop fills the audio queue as fast as it can; then time
+      # itself is measured: passes over four seconds of the wall clock.
+      wait_until 20 passes_reached $((fps * 3 / 2))
       t0=$(now); n0=$(pass_count)
       sleep 4
       t1=$(now); n1=$(pass_count)

@@ -20,8 +20,10 @@ TEST_F(Pages, WindowModesAreWrittenThenShown)
         res->remove("res/conf");
         click(c.widget);
         const std::string conf = res->read("res/conf");
-        EXPECT_TRUE(has_line(conf, "scale=" + std::to_string(c.scale))) << c.item << ":\n" << conf;
-        EXPECT_TRUE(has_line(conf, std::string("fullscreen=") + (c.fullscreen ? "1" : "0"))) << c.item << ":\n" << conf;
+        const std::string scale_line = "scale=" + std::to_string(c.scale);
+        const std::string fullscreen_line = c.fullscreen ? "fullscreen=1" : "fullscreen=0";
+        EXPECT_TRUE(has_line(conf, scale_line)) << c.item << ":\n" << conf;
+        EXPECT_TRUE(has_line(conf, fullscreen_line)) << c.item << ":\n" << conf;
         for (int i = 0; i < MENU_WINDOW_SCALES; i++)
             EXPECT_EQ(!c.fullscreen && c.scale == i + 2, xgui_is_selected(m.window[i]))
                 << c.item << ": check mark of Window " << i + 2 << "x";

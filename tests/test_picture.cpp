@@ -93,6 +93,18 @@ TEST_F(PictureTest, EveryColourTypeDecodesToRgbaBytes)
         }
 }
 
+// An 8-bit RGB picture of w x h samples' pixels.
+static PngSpec rgb8_spec(int w, int h, const uint16_t *samples)
+{
+    PngSpec spec = {};
+    spec.width = w;
+    spec.height = h;
+    spec.color_type = RGB;
+    spec.bit_depth = 8;
+    spec.samples = samples;
+    return spec;
+}
+
 // Damaged variants of a valid 16 x 16 RGB picture, and files that are no PNG at all.
 TEST_F(PictureTest, DamagedFilesYieldNothing)
 {
@@ -100,7 +112,7 @@ TEST_F(PictureTest, DamagedFilesYieldNothing)
     for (size_t i = 0; i < samples.size(); i++)
         samples[i] = (uint16_t)((i * 37) & 0xFF);
     const std::string path = dir.path("damaged.png");
-    ASSERT_TRUE(write_png(path.c_str(), {16, 16, RGB, 8, samples.data(), nullptr, 0, nullptr, 0, false, 0, false}));
+    ASSERT_TRUE(write_png(path.c_str(), rgb8_spec(16, 16, samples.data())));
     SDL_Surface *s = load_png_surface(path.c_str());  // unharmed, so the cases fail for their damage
     ASSERT_NE(s, nullptr);
     SDL_FreeSurface(s);
@@ -141,7 +153,7 @@ TEST_F(PictureTest, DamagedPngLogsLibpngsReason)
 {
     std::vector<uint16_t> samples(4 * 4 * 3, 100);
     std::string path = dir.path("res/font");
-    ASSERT_TRUE(write_png(path.c_str(), {4, 4, RGB, 8, samples.data(), nullptr, 0, nullptr, 0, false, 0, false}));
+    ASSERT_TRUE(write_png(path.c_str(), rgb8_spec(4, 4, samples.data())));
     dir.write("res/font", read_whole_file(path).substr(0, 40));
     ASSERT_TRUE(log_open(dir.path("res/log").c_str()));
     EXPECT_EQ(load_png_surface(path.c_str()), nullptr);

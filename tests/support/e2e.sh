@@ -42,50 +42,53 @@ start_xvfb() {
 # start_wm: a window manager, so full screen really changes the window.
 # A window manager that gave up while starting (seen on a busy machine) is started again.
 start_wm() {
-  local wm=0 deadline=$((SECONDS + 30))
-  until wm_running; do
-    [ $SECONDS -lt $deadline ] || fail "no window manager came up in 30s"
-    if [ "$wm" = 0 ] || ! kill -0 "$wm" 2>/dev/null; then
-      openbox >"$E2E_TMP/openbox.log" 2>&1 &
-      wm=$!
-      E2E_PIDS+=($wm)
-    fi
-    sleep 0.1
-  done
+  E2E_WM=""
+  within 30 wm_up || fail "no window manager came up in 30s"
+}
+# wm_up: true once a window manager runs; starts openbox whenever none is alive.
+wm_up() {
+  if [ -z "$E2E_WM" ] || ! kill -0 "$E2E_WM" 2>/dev/null; then
+    openbox >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_WM=$!
+    E2E_PIDS+=($E2E_WM)
+  fi
+  wm_running
 }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
-# wait_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails the test
-# when SECONDS pass first, counted on the clock, however long COMMAND takes.
-wait_until() {
+# within SECONDS COMMAND...: true as soon as COMMAND succeeds, tried every 0.1 s; false when
+# SECONDS pass first, counted on the clock, however long COMMAND takes. The one polling loop
+# every wait below goes through.
+within() {
   local secs=$1; shift
   local deadline=$((SECONDS + secs))
   until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || fail "timed out after ${secs}s waiting for: $*"
+    [ $SECONDS -lt $deadline ] || return 1
     sleep 0.1
   done
+}
+
+# wait_until SECONDS COMMAND...: waits for COMMAND to succeed; fails the test after SECONDS.
+wait_until() {
+  local secs=$1; shift
+  within "$secs" "$@" || fail "timed out after ${secs}s waiting for: $*"
 }
 
 # wait_for_line FILE TEXT [SECONDS]: waits until FILE holds a line TEXT.
 wait_for_line() {
-  local file=$1 text=$2 secs=${3:-20}
-  for _ in $(seq $((secs * 10))); do
-    grep -qxF -- "$text" "$file" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "no line '$text' in $file"
+  within "${3:-20}" has_line "$1" "$2" || fail "no line '$2' in $1"
 }
+has_line() { grep -qxF -- "$2" "$1"; }
 
 # player_window PID: the id of the player's window, once it is shown and takes input.
 player_window() {
+  within 10 window_of "$1" || fail "no player window"
   local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --pid "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { wait_until 20 viewable "$id"; echo "$id"; return 0; }
-    sleep 0.1
-  done
-  fail "no player window"
+  id=$(window_of "$1")
+  wait_until 20 viewable "$id"
+  echo "$id"
 }
+window_of() { xdotool search --pid "$1" 2>/dev/null | head -n 1 | grep .; }
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 
 # not_black PNG: true when the picture has some non-black pixel.
