@@ -8,7 +8,8 @@
 #   bench/latency.sh BUILD_DIR SECONDS DRIVER LATENCIES HZ...
 #     DRIVER     disk (SDL's disk writer, paced in real time) or alsa-null (ALSA's null sink)
 #     LATENCIES  comma-separated video frames, e.g. 20,8,6
-# Runs one player at a time; start several copies of the script to run in parallel.
+# FPS=50 runs a 50 fps game (default 60). Runs one player at a time; start several copies of
+# the script to run in parallel.
 set -euo pipefail
 build=$(cd "$1" && pwd); seconds=$2; driver=$3; latencies=$4; shift 4
 work=$(mktemp -d /tmp/latency.XXXXXX)
@@ -29,7 +30,7 @@ for latency in ${latencies//,/ }; do
     start=$(date +%s.%N)
     env SDL_VIDEODRIVER=offscreen "${audio[@]}" \
       LD_PRELOAD="$build/vsync/libvsync_preload.so $build/bench/libqueue_level.so" \
-      FAKE_VSYNC_HZ="$hz" FAKE_CORE_FPS=60 FAKE_CORE_LOG="$d/calls" QUEUE_LEVEL_OUT="$d/level" \
+      FAKE_VSYNC_HZ="$hz" FAKE_CORE_FPS="${FPS:-60}" FAKE_CORE_LOG="$d/calls" QUEUE_LEVEL_OUT="$d/level" \
       timeout -s TERM "$seconds" "$d/player" >/dev/null 2>&1 || true
     end=$(date +%s.%N)
     passes=$(grep -c '^ox_audio_render' "$d/calls" || true)

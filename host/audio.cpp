@@ -42,9 +42,9 @@ void audio_stream_open(AudioStream &stream)
 
     // The frame rate divides; a component outside its contract gets 60 frames' worth.
     int rate = gamestate.frame_rate > 0 ? gamestate.frame_rate : FALLBACK_FRAME_RATE;
-    // The latency setting: how many video frames of sound the queue holds at most.
-    int latency = SDL_clamp(settings.latency, SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY);
-    stream.capacity = stream.spec.freq * latency / rate;
+    // The latency setting (kept within its range by the settings): how many video frames of
+    // sound the queue holds at most.
+    stream.capacity = stream.spec.freq * settings.latency / rate;
     if (stream.capacity < 1)
         stream.capacity = 1;
     log_write("sound stream set to %i FPS\n", gamestate.frame_rate);

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "base/log.h"
-#include "support/res_dir.h"
 
 LogCapture::LogCapture()
 {
@@ -16,19 +15,6 @@ LogCapture::LogCapture()
         close(fd);
     path = name;
     log_open(path.c_str());
-}
-
-LogCapture::~LogCapture()
-{
-    if (log_file)
-        fclose(log_file);
-    log_file = nullptr;
-    unlink(path.c_str());
-}
-
-std::string LogCapture::text() const
-{
-    return read_whole_file(path);
 }
 
 void finish_within_seconds(const std::function<int(void)> &run)

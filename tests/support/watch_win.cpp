@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "base/log.h"
-#include "support/res_dir.h"
 
 LogCapture::LogCapture()
 {
@@ -16,19 +15,6 @@ LogCapture::LogCapture()
     if (n > 0 && n < sizeof base && GetTempFileNameA(base, "log", 0, name))
         path = name;
     log_open(path.c_str());
-}
-
-LogCapture::~LogCapture()
-{
-    if (log_file)
-        fclose(log_file);
-    log_file = nullptr;
-    DeleteFileA(path.c_str());
-}
-
-std::string LogCapture::text() const
-{
-    return read_whole_file(path);
 }
 
 // Ends the process when the watched call has not returned in time.
