@@ -1,102 +1,47 @@
-// Replacing a file whole on Windows: a replacement that fails leaves the old file as it was.
+// Replacing a file whole on Windows: a replacement whose move fails, because another program
+// holds the target open without sharing it for deletion, leaves the old file as it was and no
+// temporary file beside it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "base/file_replace.h"
+#include "support/res_dir.h"
 
-static std::string read_file(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-static void write_file(const std::string &path, const std::string &text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A folder of its own under the system's temporary folder, removed with what is left in it.
-class ReplaceFolder : public ::testing::Test {
+class HeldTarget : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char base[MAX_PATH];
-        ASSERT_NE(GetTempPathA(sizeof base, base), 0u);
-        dir = std::string(base) + "player_replace_" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
-        target = dir + "\\conf";
-        write_file(target, "old content\n");
+        res.write("res/conf", "old content\n");
+        held = CreateFileA(res.path("res/conf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
     }
-    void TearDown() override
+    void TearDown() override { CloseHandle(held); }
+    // Replaces res/conf with new content; the result of the commit.
+    bool replace()
     {
-        WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileA((dir + "\\" + entry.cFileName).c_str());
-            } while (FindNextFileA(find, &entry));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir.c_str());
+        FileReplace r;
+        if (!replace_begin(&r, res.path("res/conf").c_str()))
+            return false;
+        fputs("new content that must not land\n", r.file);
+        return replace_commit(&r);
     }
-    // Names in the folder besides the target.
-    int other_files() const
-    {
-        int count = 0;
-        WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE)
-            return 0;
-        do {
-            std::string name = entry.cFileName;
-            if (name != "." && name != ".." && name != "conf")
-                count++;
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-        return count;
-    }
-
-    std::string dir;
-    std::string target;
+    ResDir res;
+    HANDLE held = INVALID_HANDLE_VALUE;
 };
 
-TEST_F(ReplaceFolder, CommitReplacesTheContent)
+TEST_F(HeldTarget, FailedReplaceKeepsTheOldFileWhole)
 {
-    FileReplace r;
-    ASSERT_TRUE(replace_begin(&r, target.c_str()));
-    fputs("new content\n", r.file);
-    ASSERT_TRUE(replace_commit(&r));
-    EXPECT_EQ(read_file(target), "new content\n");
+    EXPECT_FALSE(replace());
+    EXPECT_EQ("old content\n", res.read("res/conf"));
 }
 
-// Another program holds the target open without letting it be replaced, so the move fails.
-TEST_F(ReplaceFolder, FailedReplaceKeepsTheOldFileWhole)
+TEST_F(HeldTarget, FailedReplaceLeavesNoTemporaryFile)
 {
-    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    FileReplace r;
-    ASSERT_TRUE(replace_begin(&r, target.c_str()));
-    fputs("new content that must not land\n", r.file);
-    EXPECT_FALSE(replace_commit(&r));
-    CloseHandle(held);
-    EXPECT_EQ(read_file(target), "old content\n");
-}
-
-TEST_F(ReplaceFolder, FailedReplaceLeavesNoTemporaryFile)
-{
-    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    FileReplace r;
-    ASSERT_TRUE(replace_begin(&r, target.c_str()));
-    fputs("new content\n", r.file);
-    replace_commit(&r);
-    CloseHandle(held);
-    EXPECT_EQ(other_files(), 0);
+    replace();
+    EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res"));
 }
