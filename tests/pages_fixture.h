@@ -165,11 +165,6 @@ protected:
         frame(x, y, 0);
     }
     static void confirm() { click(xgui_confirm); }
-    static void click_nothing()
-    {
-        frame(5, 5, 1);
-        frame(5, 5, 0);
-    }
     static std::string text(int32_t index) { return xgui_widgets[index].text; }
     static bool has_line(const std::string &t, const std::string &line)
     {

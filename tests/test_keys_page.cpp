@@ -46,14 +46,6 @@ protected:
         pass();
         fake_keys[key] = 0;
     }
-    // Presses or releases the axis or hat that binding b names.
-    static void actuate(const Binding &b, Pad *pads[], bool down)
-    {
-        if (b.type == BIND_AXIS)
-            pads[b.joyid]->axis(b.axis, down ? (b.value == 1 ? -32768 : 32767) : 0);
-        else
-            pads[b.joyid]->hat(b.axis, down ? b.value : SDL_HAT_CENTERED);
-    }
     static void mark()   // both players: slot 0 of each button on a key of its own, slot 1 unbound
     {
         for (int p = 0; p < MAX_PLAYERS; p++)
@@ -74,42 +66,27 @@ protected:
     }
 };
 
-// A key is captured end to end; the kinds of control are the input test's.
+// A hat captured on player 2's page; the kinds of control are the input test's, player 1's
+// captures the end-to-end scripts'.
 TEST_F(KeysPage, CapturesIntoThePlayerAndSlotShown)
 {
-    Pad pad0(0, 2, 10, 1);
-    Pad pad1(1, 2, 10, 1);
-    Pad *pads[] = {&pad0, &pad1};
-    const struct {
-        int player, row, slot;
-        Binding want;
-        const char *label;
-    } cases[] = {
-        {0, 7, 1, {BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 0}, "J1.H1Up"},
-        {1, 2, 1, {BIND_AXIS, 0, 1, 1, 1}, "J2.Y1-"},
-    };
+    Pad pad(0, 2, 10, 1);
     gameinfo.players = 2;
-    for (const auto &c : cases) {
-        mark();
-        open_page(c.player);
-        const int32_t cell = keys_widgets.cell[c.row][c.slot];
-        click(cell);
-        EXPECT_EQ("???", text(cell)) << c.label;
-        sent_buttons.clear();
-        res->remove("res/conf");
-        pass();
-        EXPECT_TRUE(sent_buttons.empty()) << c.label << ": no button states while capturing";
-        actuate(c.want, pads, true);
-        pass();
-        actuate(c.want, pads, false);
-        EXPECT_EQ(str(c.want), str(settings.bindings[c.player][c.row][c.slot])) << c.label;
-        EXPECT_TRUE(marked(1 - c.player)) << c.label << ": the other player is untouched";
-        EXPECT_EQ(c.label, text(cell));
-        expect_cells(c.label);
-        char line[64];
-        snprintf(line, sizeof line, "btn_%d_%d_%d_type=%d", c.player, c.row, c.slot, c.want.type);
-        EXPECT_TRUE(has_line(res->read("res/conf"), line)) << line << " in\n" << res->read("res/conf");
-    }
+    mark();
+    open_page(1);
+    const int32_t cell = keys_widgets.cell[7][1];
+    click(cell);
+    sent_buttons.clear();
+    res->remove("res/conf");
+    pass();
+    EXPECT_TRUE(sent_buttons.empty()) << "button states sent while capturing";
+    pad.hat(0, SDL_HAT_RIGHTUP);
+    pass();
+    EXPECT_EQ(str({BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 0}), str(settings.bindings[1][7][1]));
+    EXPECT_TRUE(marked(0)) << "player 1 changed";
+    EXPECT_EQ("J1.H1Up", text(cell));
+    expect_cells("after the capture");
+    EXPECT_TRUE(has_line(res->read("res/conf"), "btn_1_7_1_type=3")) << res->read("res/conf");
 }
 
 TEST_F(KeysPage, PendingCaptureMovesToTheCellClickedLast)
@@ -142,15 +119,13 @@ TEST_F(KeysPage, ClosingTheMenuCancelsAPendingCapture)
     res->remove("res/conf");
     press_right();
     ASSERT_FALSE(xgui_is_open());
-    EXPECT_EQ(-1, capture_button);
-    expect_cells("after closing");
     tap(SDL_SCANCODE_Q);
     EXPECT_EQ(str(Binding{}), str(settings.bindings[0][6][1]));
     EXPECT_FALSE(res->exists("res/conf"));
 }
 
 // Mended fault: Preset once rewrote the other player's bindings from res/donf. What Preset
-// puts in is the input test's; here only whose bindings change, and only after OK.
+// puts in is the input test's, acting only after OK the toolkit's; here whose bindings change.
 TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
 {
     const Binding NONE = {};
@@ -169,10 +144,6 @@ TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
         mark();
         open_page(c.player);
         const int32_t action = c.clear ? keys_widgets.clear : keys_widgets.preset;
-        click(action);
-        click_nothing();
-        EXPECT_TRUE(marked(0)) << c.name << ": player 1 changed without OK";
-        EXPECT_TRUE(marked(1)) << c.name << ": player 2 changed without OK";
         click(action);
         confirm();
         EXPECT_TRUE(marked(1 - c.player)) << c.name << ": the other player keeps his bindings";
