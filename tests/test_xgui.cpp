@@ -1,7 +1,5 @@
 // The overlay toolkit driven without drawing, with the generated font: pointer positions and
 // clicks go into xgui_update, the widget table and the queries are checked.
-#include <gtest/gtest.h>
-
 #include "xgui_test_files.h"
 
 static void move_to(int32_t x, int32_t y) { xgui_update(1920, 1080, x, y, 0); }
@@ -16,29 +14,10 @@ static int32_t text_width(const char *text)
     return xgui_text(&r, nullptr, 0, 0, 0, 0, text, false)->w;
 }
 
-class Toolkit : public ::testing::Test {
+class Toolkit : public XguiTest {
 protected:
-    static ResDir *files;  // generated once for the suite
-    TestWindow win;
-    static void SetUpTestSuite()
-    {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        files = new ResDir;
-        ASSERT_TRUE(test_write_res(*files));
-    }
-    static void TearDownTestSuite()
-    {
-        delete files;
-        SDL_Quit();
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(win.open(64, 64) && xgui_init(files->path("").c_str(), win.renderer));
-        xgui_reset();
-    }
-    void TearDown() override { xgui_free(); }
+    void SetUp() override { ASSERT_TRUE(open_window(64, 64)); }
 };
-ResDir *Toolkit::files;
 
 // The vertical edges are in the stacked items' table.
 TEST_F(Toolkit, HitBoxesFollowTextAndAlignment)
@@ -220,7 +199,7 @@ TEST_F(Toolkit, TableFullAt256AndOutsideIndicesIgnored)
         xgui_set_visible(bad, 0);
         xgui_set_text(bad, "x");
         xgui_set_pos(bad, 1, 1);
-        xgui_set_picture(bad, win.renderer, "nothing");
+        xgui_set_picture(bad, renderer, "nothing");
         EXPECT_FALSE(xgui_take(bad)) << "index " << bad;
         EXPECT_FALSE(xgui_is_selected(bad)) << "index " << bad;
     }
@@ -258,7 +237,7 @@ TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
             bad.write("res/overlay", c.overlay);
         if (!c.font.empty())
             bad.write("res/font", c.font);
-        EXPECT_FALSE(xgui_init(bad.path("").c_str(), win.renderer)) << c.what;
+        EXPECT_FALSE(xgui_init(bad.path("").c_str(), renderer)) << c.what;
         EXPECT_EQ(nullptr, xgui_overlay) << c.what << ": the overlay texture is left";
         EXPECT_EQ(nullptr, xgui_font.texture) << c.what << ": the font texture is left";
     }
@@ -270,9 +249,9 @@ TEST_F(Toolkit, DamagedOrNonBmpPreviewLeavesNoPicture)
     files->write("res/junk", "BM not really a bitmap at all");
     int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
     for (const char *bad : {"res/font", "res/cut", "res/junk", "res/missing"}) {
-        xgui_set_picture(pic, win.renderer, files->path("res/0P").c_str());
+        xgui_set_picture(pic, renderer, files->path("res/0P").c_str());
         ASSERT_NE(xgui_widgets[pic].texture, nullptr);
-        xgui_set_picture(pic, win.renderer, files->path(bad).c_str());
+        xgui_set_picture(pic, renderer, files->path(bad).c_str());
         EXPECT_EQ(xgui_widgets[pic].texture, nullptr) << bad;
     }
 }
@@ -293,7 +272,7 @@ TEST_F(Toolkit, PreviewPast4096PixelsASideIsRefused)
             ASSERT_EQ(SDL_SaveBMP(s, files->path(c.name).c_str()), 0) << SDL_GetError();
         }
         SDL_FreeSurface(s);
-        xgui_set_picture(pic, win.renderer, files->path(c.name).c_str());
+        xgui_set_picture(pic, renderer, files->path(c.name).c_str());
         EXPECT_EQ(xgui_widgets[pic].texture != nullptr, c.loads) << c.name;
     }
 }

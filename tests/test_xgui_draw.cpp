@@ -1,7 +1,5 @@
 // The overlay drawn through the software renderer: the mapping onto windows of several
 // shapes, and label, check mark and picture pixels where the mapping puts them.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "xgui_test_files.h"
@@ -22,43 +20,28 @@ static const uint32_t WHITE = 0xFFFFFF, BACK = TEST_OVERLAY, PIC = TEST_PREVIEW;
 // A button "MMMM" at 425, 300, a selected right-aligned toggle "M" ending at 1495, 600 and the
 // 40 x 30 preview centred on 960, 900, drawn on a window of each shape. The fade's 32 updates
 // each way are pinned here: exact colours after fading in, nothing after fading out.
-class XguiDraw : public ::testing::Test {
+class XguiDraw : public XguiTest {
 protected:
-    ResDir files;
-    TestWindow win;
     Shape s = {};
     std::vector<uint32_t> pixels;  // ARGB8888 of the last draw
-    void SetUp() override
-    {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        ASSERT_TRUE(test_write_res(files));
-    }
-    void TearDown() override
-    {
-        xgui_free();
-        SDL_Quit();
-    }
     void open(const Shape &shape)
     {
         s = shape;
-        xgui_free();  // before its renderer goes
-        ASSERT_TRUE(win.open(s.ww, s.wh));
-        ASSERT_TRUE(xgui_init(files.path("").c_str(), win.renderer));
-        xgui_reset();
+        ASSERT_TRUE(open_window(s.ww, s.wh));
         xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
         xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M", XGUI_ALIGN_RIGHT), 1);
-        xgui_set_picture(xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0), win.renderer, files.path("res/0P").c_str());
+        xgui_set_picture(xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0), renderer, files->path("res/0P").c_str());
         xgui_set_open(true);
         for (int i = 0; i < 32; i++)
             xgui_update(s.ww, s.wh, 0, 0, 0);
     }
     void draw()
     {
-        SDL_SetRenderDrawColor(win.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(win.renderer);
-        xgui_draw(win.renderer, s.ww, s.wh);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        xgui_draw(renderer, s.ww, s.wh);
         pixels.assign((size_t)s.ww * s.wh, 0);
-        ASSERT_EQ(0, SDL_RenderReadPixels(win.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.ww * 4))
+        ASSERT_EQ(0, SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.ww * 4))
             << SDL_GetError();
     }
     // 0xRRGGBB under overlay point (x, y).

@@ -1,8 +1,9 @@
 // Overlay test files, written into a ResDir: a generated font whose ink is known exactly, an
 // opaque overlay picture and a 24-bit BMP preview. Also a hidden software-renderer window,
-// which works with SDL's dummy video driver.
+// which works with SDL's dummy video driver, in the fixture both overlay tests share.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <png.h>
 #include <SDL.h>
 
@@ -64,19 +65,35 @@ inline bool test_write_res(const ResDir &files)
                            [](int, int) { return TEST_OVERLAY << 8 | 0xFF; });
 }
 
-struct TestWindow {
+// The files, written once for the suite, and a hidden window with the toolkit loaded on it.
+class XguiTest : public ::testing::Test {
+protected:
+    static inline ResDir *files;
     SDL_Window *window = nullptr;
     SDL_Renderer *renderer = nullptr;
-    bool open(int w, int h)  // replaces the window opened before
+    static void SetUpTestSuite()
     {
-        SDL_DestroyRenderer(renderer);
-        SDL_DestroyWindow(window);
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        files = new ResDir;
+        ASSERT_TRUE(test_write_res(*files));
+    }
+    static void TearDownTestSuite()
+    {
+        delete files;
+        SDL_Quit();
+    }
+    // A w x h window in place of the one before, and the toolkit on it with an empty table.
+    bool open_window(int w, int h)
+    {
+        TearDown();
         window = SDL_CreateWindow("xgui test", 0, 0, w, h, SDL_WINDOW_HIDDEN);
         renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
-        return renderer != nullptr;
+        xgui_reset();
+        return renderer && xgui_init(files->path("").c_str(), renderer);
     }
-    ~TestWindow()
+    void TearDown() override
     {
+        xgui_free();   // before its renderer goes
         SDL_DestroyRenderer(renderer);
         SDL_DestroyWindow(window);
     }
