@@ -66,11 +66,9 @@ struct Controller : Pad {
     SDL_GameController *pad = nullptr;
     Controller() : Pad(0, 6, 15, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER)
     {
-        pad = SDL_GameControllerFromInstanceID(SDL_JoystickInstanceID(joy));
-        if (!pad)
-            for (int i = 0; i < SDL_NumJoysticks(); i++)
-                if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
-                    pad = SDL_GameControllerOpen(i);
+        for (int i = 0; i < SDL_NumJoysticks(); i++)
+            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
+                pad = SDL_GameControllerOpen(i);
         gamestate.controllers[0] = pad;
         EXPECT_NE(nullptr, pad) << SDL_GetError();
     }
