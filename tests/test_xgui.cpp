@@ -199,7 +199,7 @@ TEST_F(Toolkit, TableFullAt256AndOutsideIndicesIgnored)
         xgui_set_visible(bad, 0);
         xgui_set_text(bad, "x");
         xgui_set_pos(bad, 1, 1);
-        xgui_set_picture(bad, renderer, "nothing");
+        xgui_set_picture(bad, win.renderer, "nothing");
         EXPECT_FALSE(xgui_take(bad)) << "index " << bad;
         EXPECT_FALSE(xgui_is_selected(bad)) << "index " << bad;
     }
@@ -237,7 +237,7 @@ TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
             bad.write("res/overlay", c.overlay);
         if (!c.font.empty())
             bad.write("res/font", c.font);
-        EXPECT_FALSE(xgui_init(bad.path("").c_str(), renderer)) << c.what;
+        EXPECT_FALSE(xgui_init(bad.path("").c_str(), win.renderer)) << c.what;
         EXPECT_EQ(nullptr, xgui_overlay) << c.what << ": the overlay texture is left";
         EXPECT_EQ(nullptr, xgui_font.texture) << c.what << ": the font texture is left";
     }
@@ -249,9 +249,9 @@ TEST_F(Toolkit, DamagedOrNonBmpPreviewLeavesNoPicture)
     files->write("res/cut", files->read("res/0P").substr(0, 60));
     int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
     for (const char *bad : {"res/font", "res/cut"}) {
-        xgui_set_picture(pic, renderer, files->path("res/0P").c_str());
+        xgui_set_picture(pic, win.renderer, files->path("res/0P").c_str());
         ASSERT_NE(xgui_widgets[pic].texture, nullptr);
-        xgui_set_picture(pic, renderer, files->path(bad).c_str());
+        xgui_set_picture(pic, win.renderer, files->path(bad).c_str());
         EXPECT_EQ(xgui_widgets[pic].texture, nullptr) << bad;
     }
 }
@@ -272,7 +272,7 @@ TEST_F(Toolkit, PreviewPast4096PixelsASideIsRefused)
             ASSERT_EQ(SDL_SaveBMP(s, files->path(c.name).c_str()), 0) << SDL_GetError();
         }
         SDL_FreeSurface(s);
-        xgui_set_picture(pic, renderer, files->path(c.name).c_str());
+        xgui_set_picture(pic, win.renderer, files->path(c.name).c_str());
         EXPECT_EQ(xgui_widgets[pic].texture != nullptr, c.loads) << c.name;
     }
 }

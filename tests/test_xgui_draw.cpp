@@ -30,18 +30,18 @@ protected:
         ASSERT_TRUE(open_window(s.ww, s.wh));
         xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
         xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M", XGUI_ALIGN_RIGHT), 1);
-        xgui_set_picture(xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0), renderer, files->path("res/0P").c_str());
+        xgui_set_picture(xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0), win.renderer, files->path("res/0P").c_str());
         xgui_set_open(true);
         for (int i = 0; i < 32; i++)
             xgui_update(s.ww, s.wh, 0, 0, 0);
     }
     void draw()
     {
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        xgui_draw(renderer, s.ww, s.wh);
+        SDL_SetRenderDrawColor(win.renderer, 0, 0, 0, 255);
+        SDL_RenderClear(win.renderer);
+        xgui_draw(win.renderer, s.ww, s.wh);
         pixels.assign((size_t)s.ww * s.wh, 0);
-        ASSERT_EQ(0, SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.ww * 4))
+        ASSERT_EQ(0, SDL_RenderReadPixels(win.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.ww * 4))
             << SDL_GetError();
     }
     // 0xRRGGBB under overlay point (x, y).

@@ -1,6 +1,6 @@
 // Overlay test files, written into a ResDir: a generated font whose ink is known exactly, an
 // opaque overlay picture and a 24-bit BMP preview. Also a hidden software-renderer window,
-// which works with SDL's dummy video driver, in the fixture both overlay tests share.
+// which works with SDL's dummy video driver, and the fixture both overlay tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -65,12 +65,29 @@ inline bool test_write_res(const ResDir &files)
                            [](int, int) { return TEST_OVERLAY << 8 | 0xFF; });
 }
 
-// The files, written once for the suite, and a hidden window with the toolkit loaded on it.
+struct TestWindow {
+    SDL_Window *window = nullptr;
+    SDL_Renderer *renderer = nullptr;
+    bool open(int w, int h)  // replaces the window opened before
+    {
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
+        window = SDL_CreateWindow("xgui test", 0, 0, w, h, SDL_WINDOW_HIDDEN);
+        renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
+        return renderer != nullptr;
+    }
+    ~TestWindow()
+    {
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
+    }
+};
+
+// The files, written once for the suite, and a window with the toolkit loaded on it.
 class XguiTest : public ::testing::Test {
 protected:
     static inline ResDir *files;
-    SDL_Window *window = nullptr;
-    SDL_Renderer *renderer = nullptr;
+    TestWindow win;
     static void SetUpTestSuite()
     {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -85,16 +102,9 @@ protected:
     // A w x h window in place of the one before, and the toolkit on it with an empty table.
     bool open_window(int w, int h)
     {
-        TearDown();
-        window = SDL_CreateWindow("xgui test", 0, 0, w, h, SDL_WINDOW_HIDDEN);
-        renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
-        xgui_reset();
-        return renderer && xgui_init(files->path("").c_str(), renderer);
-    }
-    void TearDown() override
-    {
         xgui_free();   // before its renderer goes
-        SDL_DestroyRenderer(renderer);
-        SDL_DestroyWindow(window);
+        xgui_reset();
+        return win.open(w, h) && xgui_init(files->path("").c_str(), win.renderer);
     }
+    void TearDown() override { xgui_free(); }
 };
