@@ -136,6 +136,29 @@ TEST_F(SettingsFile, ScaleOutsideOneToEightReadsAsThree)
         EXPECT_EQ(c.scale, settings.scale) << c.text;
     }
 }
+// A latency outside 3..20 is taken to the nearer end; a file without the key gives 20, not
+// the value held before (the row above it leaves 7).
+TEST_F(SettingsFile, LatencyIsHeldToThreeToTwenty)
+{
+    const struct { const char *text; int32_t latency; } CASES[] = {
+        {"latency=2\n", 3},
+        {"latency=21\n", 20},
+        {"latency=7\n", 7},
+        {"scale=2\n", SETTINGS_DEFAULT_LATENCY},
+    };
+    for (const auto &c : CASES) {
+        dir.write("res/conf", c.text);
+        settings_load();
+        EXPECT_EQ(c.latency, settings.latency) << c.text;
+    }
+}
+TEST_F(SettingsFile, LatencyOutsideTheRangeIsLogged)
+{
+    dir.write("res/conf", "latency=21\n");
+    LogCapture log;
+    settings_load();
+    EXPECT_NE(std::string::npos, log.text().find("outside 3..20")) << log.text();
+}
 // A file of exactly the size limit is legal and read to its end.
 TEST_F(SettingsFile, AConfOfTheLimitSizeIsRead)
 {
