@@ -81,7 +81,6 @@ protected:
         ASSERT_TRUE(g.gl_path);
         ASSERT_TRUE(crt_program_usable());
         ASSERT_TRUE(xgui_init(res->path("").c_str(), g.renderer));
-        settings.scale = 3;
         settings.stretch = false;
     }
     static void TearDownTestSuite()
