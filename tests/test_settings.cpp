@@ -138,7 +138,7 @@ TEST_F(SettingsFile, ScaleOutsideOneToEightReadsAsThree)
 }
 // A latency outside 3..20 is taken to the nearer end; a file without the key gives 20, not
 // the value held before (the row above it leaves 7).
-TEST_F(SettingsFile, LatencyIsHeldToThreeToTwenty)
+TEST_F(SettingsFile, LatencyIsReadAndHeldToThreeToTwenty)
 {
     const struct { const char *text; int32_t latency; } CASES[] = {
         {"latency=2\n", 3},
@@ -168,8 +168,9 @@ TEST_F(SettingsFile, AConfOfTheLimitSizeIsRead)
     EXPECT_EQ(5, settings.scale);
 }
 // Mended fault: a FIFO, an endless device or a huge file in place of a settings file stalled
-// the start (a device is refused as the FIFO is: not a regular file). Each load runs in a child that an alarm ends if it waits; its exit code is the
-// value read, which must be the one held before.
+// the start (a device is refused as the FIFO is: not a regular file). Each load runs in a
+// child that an alarm ends if it waits; its exit code is the value read, which must be the
+// one held before.
 TEST_F(SettingsFile, UnusableConfFilesAreRefusedWithoutWaiting)
 {
     const std::string over = "scale=5\n" + std::string(READ_LIMIT_CONF, '\n');
