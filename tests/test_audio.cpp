@@ -1,4 +1,4 @@
-// The audio stream as the sound card receives it: SDL's disk driver files every queued byte.
+// The audio stream on SDL's disk driver, its device locked so that the queue keeps every push.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <algorithm>
