@@ -1,6 +1,7 @@
 // The OpenGL presentation on Mesa's software OpenGL through SDL's offscreen driver: where the
-// picture lands, what goes through the CRT program, a shader that does not compile, and the
-// overlay drawn with GL against the renderer back end. The shipped TV effect: e2e_tv_effect.sh.
+// picture lands, what goes through the CRT program, a shader that does not compile, the
+// overlay drawn with GL against the renderer back end, and the background around the picture
+// on both paths. The shipped TV effect: e2e_tv_effect.sh.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -13,8 +14,10 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "config/settings.h"
+#include "gfx/picture.h"
 #include "record/ox_core.h"
 #include "record/gamestate.h"
+#include "video/back_fill.h"
 #include "video/gl_path.h"
 #include "video/present.h"
 #include "xgui_test_files.h"
@@ -78,7 +81,6 @@ protected:
         ASSERT_TRUE(g.gl_path);
         ASSERT_TRUE(crt_program_usable());
         ASSERT_TRUE(xgui_init(res->path("").c_str(), g.renderer));
-        settings.scale = 3;
         settings.stretch = false;
     }
     static void TearDownTestSuite()
@@ -132,6 +134,36 @@ protected:
             }
         return bad ? std::to_string(bad) + " pixels differ, first " + first : "";
     }
+    // Loads the shipped background for the current renderer, as the start-up does.
+    static void load_back()
+    {
+        GameState &g = gamestate;
+        g.back_texture = load_picture_texture(source_file("res/back").c_str(), g.renderer);
+        ASSERT_NE(nullptr, g.back_texture);
+        SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
+    }
+    static void drop_back()
+    {
+        back_copy_release();
+        SDL_DestroyTexture(gamestate.back_texture);
+        gamestate.back_texture = nullptr;
+    }
+    // The frame read as drawing the whole background under the picture gives; then a clear in
+    // a colour of its own, so nothing of it can show through what is drawn next.
+    std::vector<uint32_t> whole_background_frame()
+    {
+        GameState &g = gamestate;
+        SDL_Rect all = {0, 0, fw, fh};
+        SDL_Rect src = {0, 0, g.raster_w, g.raster_h};
+        SDL_Rect r = picture_rect(fw, fh);
+        SDL_RenderCopy(g.renderer, g.back_texture, nullptr, &all);
+        SDL_RenderCopy(g.renderer, g.frame_texture, &src, &r);
+        read();
+        SDL_SetRenderDrawColor(g.renderer, 0xFF, 0x00, 0xFF, 0xFF);
+        SDL_RenderClear(g.renderer);
+        SDL_SetRenderDrawColor(g.renderer, 0x00, 0x00, 0x00, 0xFF);
+        return frame;
+    }
     // Mismatches against inside (or the PLAIN picture) on picture_rect, outside elsewhere.
     std::string rect_mismatches(uint32_t inside, uint32_t outside, int slack)
     {
@@ -157,9 +189,7 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
     ASSERT_EQ(SDL_UpdateTexture(back, nullptr, texels.data(), 64 * 4), 0) << SDL_GetError();
     const int sizes[][2] = {
         {768, 672},
-        {1920, 1080},
         {515, 451},
-        {200, 100},
     };
     for (bool effect : {false, true}) {
         settings.smoothing = effect;
@@ -199,41 +229,38 @@ TEST_F(GlPath, BrokenShaderLeavesThePlainPicture)
 // places the overlay picture's sides in floating point: a column at each side may differ.
 TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
 {
-    const int shapes[][2] = {{1920, 1080}, {640, 480}};
+    const int w = 1920;
+    const int h = 1080;
     settings.smoothing = false;
-    for (const auto &shape : shapes) {
-        const int w = shape[0], h = shape[1];
-        set_window(w, h);
-        xgui_reset();
-        xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
-        xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M?$", XGUI_ALIGN_RIGHT), 1);
-        xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
-        int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
-        xgui_set_picture(picture, gamestate.renderer, "res/0P");
-        xgui_set_open(true);
-        for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
-            xgui_update(w, h, 0, 0, 0);
-        xgui_update(w, h, 435, 305, 0);  // the button hovered: yellow
-        // The renderer back end: the same frame from SDL copies, read before presenting.
-        SDL_Rect r = picture_rect(w, h);
-        SDL_RenderClear(gamestate.renderer);
-        SDL_RenderCopy(gamestate.renderer, gamestate.frame_texture, nullptr, &r);
-        xgui_draw(gamestate.renderer, w, h);
-        read();
-        const std::vector<uint32_t> sdl = frame;
-        SDL_RenderPresent(gamestate.renderer);
-        present_and_read();
-        XguiMapping map = xgui_mapping(w, h);
-        SDL_Rect pv = xgui_picture_rect(map, xgui_widgets[picture]);
-        const int cx = pv.x + pv.w / 2;
-        EXPECT_GT(channel_diff(at(cx, pv.y + pv.h / 2), at(cx, pv.y - 2)), 8)
-            << w << "x" << h << ": the 24-bit preview does not show on the GL overlay";
-        auto sdl_at = [&](int x, int y) {
-            bool side = abs(x - map.off) <= 1 || abs(x - map.off - map.sw) <= 1;
-            return side ? ANY : sdl[(size_t)y * w + x] & 0xFFFFFF;
-        };
-        EXPECT_EQ(mismatches(sdl_at, 1), "") << w << "x" << h;
-    }
+    set_window(w, h);
+    xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
+    xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M?$", XGUI_ALIGN_RIGHT), 1);
+    xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
+    int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
+    xgui_set_picture(picture, gamestate.renderer, "res/0P");
+    xgui_set_open(true);
+    for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
+        xgui_update(w, h, 0, 0, 0);
+    xgui_update(w, h, 435, 305, 0);  // the button hovered: yellow
+    // The renderer back end: the same frame from SDL copies, read before presenting.
+    SDL_Rect r = picture_rect(w, h);
+    SDL_RenderClear(gamestate.renderer);
+    SDL_RenderCopy(gamestate.renderer, gamestate.frame_texture, nullptr, &r);
+    xgui_draw(gamestate.renderer, w, h);
+    read();
+    const std::vector<uint32_t> sdl = frame;
+    SDL_RenderPresent(gamestate.renderer);
+    present_and_read();
+    XguiMapping map = xgui_mapping(w, h);
+    SDL_Rect pv = xgui_picture_rect(map, xgui_widgets[picture]);
+    const int cx = pv.x + pv.w / 2;
+    EXPECT_GT(channel_diff(at(cx, pv.y + pv.h / 2), at(cx, pv.y - 2)), 8)
+        << "the 24-bit preview does not show on the GL overlay";
+    auto sdl_at = [&](int x, int y) {
+        bool side = abs(x - map.off) <= 1 || abs(x - map.off - map.sw) <= 1;
+        return side ? ANY : sdl[(size_t)y * w + x] & 0xFFFFFF;
+    };
+    EXPECT_EQ(mismatches(sdl_at, 1), "");
 }
 
 // Validation judges the state bound when it runs and fails spuriously on some drivers: a
@@ -251,10 +278,41 @@ TEST_F(GlPath, LinkedProgramIsUsedThoughItFailsValidation)
     gamestate.crt_program = build_crt_program("res/crtv", "res/crtf");
 }
 
-TEST(RendererChoice, OnlyTheDesktopOpenGlRendererTakesTheGlPath)
+// The background is drawn only around the opaque picture, from a copy scaled once per window
+// size: a frame must stay pixel for pixel what drawing the whole background under it gives.
+TEST_F(GlPath, BackgroundAroundThePictureEqualsTheWholeBackground)
 {
-    const struct { const char *name; bool gl; } cases[] = {
-        {"opengl", true}, {"opengles2", false}, {"software", false}};
-    for (const auto &c : cases)
-        EXPECT_EQ(renderer_takes_gl_path(c.name), c.gl) << c.name;
+    settings.smoothing = false;
+    set_window(1920, 1080);
+    load_back();
+    const std::vector<uint32_t> whole = whole_background_frame();
+    present_and_read();
+    EXPECT_EQ(mismatches([&](int x, int y) { return whole[(size_t)y * fw + x] & 0xFFFFFF; }, 0), "");
+    drop_back();
+}
+
+// The same on the renderer path, which the player takes on any renderer but desktop OpenGL.
+TEST_F(GlPath, SoftwareRendererBackgroundEqualsTheWholeBackground)
+{
+    GameState &g = gamestate;
+    SDL_Renderer *gl = g.renderer;
+    SDL_Texture *gl_frame = g.frame_texture;
+    SDL_Surface *surface = SDL_CreateRGBSurfaceWithFormat(0, 1920, 1080, 32, SDL_PIXELFORMAT_ARGB8888);
+    ASSERT_NE(nullptr, surface);
+    g.renderer = SDL_CreateSoftwareRenderer(surface);
+    g.frame_texture = nullptr;
+    g.recreate_frame_texture();
+    SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+    set_window(1920, 1080);
+    load_back();
+    const std::vector<uint32_t> whole = whole_background_frame();
+    g.present_sdl();
+    read();
+    EXPECT_EQ(mismatches([&](int x, int y) { return whole[(size_t)y * fw + x] & 0xFFFFFF; }, 0), "");
+    drop_back();
+    SDL_DestroyTexture(g.frame_texture);
+    SDL_DestroyRenderer(g.renderer);
+    SDL_FreeSurface(surface);
+    g.frame_texture = gl_frame;
+    g.renderer = gl;
 }

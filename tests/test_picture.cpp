@@ -105,7 +105,8 @@ static PngSpec rgb8_spec(int w, int h, const uint16_t *samples)
     return spec;
 }
 
-// Damaged variants of a valid 16 x 16 RGB picture, and files that are no PNG at all.
+// Damaged variants of a valid 16 x 16 RGB picture: libpng's own refusals all take the one
+// failure path the cut file takes; the size limit is ours.
 TEST_F(PictureTest, DamagedFilesYieldNothing)
 {
     std::vector<uint16_t> samples(16 * 16 * 3);
@@ -118,28 +119,15 @@ TEST_F(PictureTest, DamagedFilesYieldNothing)
     SDL_FreeSurface(s);
     const std::string good = read_whole_file(path);
     const size_t idat = good.find("IDAT") + 4;  // first byte of the chunk's data
-    auto dims = [&](unsigned w, unsigned h) {
-        std::string d = good;
-        png_patch_size((uint8_t *)&d[0], w, h);
-        return d;
-    };
-    std::string crc = good;
-    crc[idat + 3] ^= 0x40;
-    std::string zlib = good;
-    zlib[idat] = (char)0xFF;                     // not a deflate stream header, and
-    png_fix_crc((uint8_t *)&zlib[0], idat - 8);  // a right CRC, so only the inflating notices
+    std::string huge = good;
+    png_patch_size((uint8_t *)&huge[0], 16384, 16384);
     const struct {
         const char *what;
         std::string data;
     } cases[] = {
         {"empty", ""},
         {"cut in the pixels", good.substr(0, idat + 10)},
-        {"wrong CRC", crc},
-        {"no deflate stream", zlib},
-        {"100000 x 100000", dims(100000, 100000)},
-        {"1 GiB of pixels", dims(16384, 16384)},
-        {"no width", dims(0, 16)},
-        {"more rows than the data", dims(16, 4000)},
+        {"1 GiB of pixels", huge},
     };
     for (const auto &c : cases) {
         dir.write("damaged.png", c.data);
