@@ -17,7 +17,7 @@
 
 ResDir::ResDir()
 {
-    char tmpl[] = RES_DIR_PREFIX "XXXXXX";
+    char tmpl[] = "/tmp/player_res_XXXXXX";
     if (!mkdtemp(tmpl)) {
         ADD_FAILURE() << "could not create " << tmpl << ": " << strerror(errno);
         return;
@@ -27,36 +27,19 @@ ResDir::ResDir()
     snprintf(exe_dir, sizeof exe_dir, "%s", dir.c_str());
 }
 
-ResDir::~ResDir()
-{
-    exe_dir[0] = '\0';
-    if (!dir.empty() && !res_dir_remove(dir.substr(0, dir.size() - 1)))
-        fprintf(stderr, "could not remove %s\n", dir.c_str());
-}
-
 // Removes one entry of the walk; folders come after what they hold.
 static int remove_entry(const char *path, const struct stat *, int, struct FTW *)
 {
     return remove(path);
 }
 
-bool res_dir_remove(const std::string &dir)
+// Links inside are removed as links (FTW_PHYS), so a planted link never takes its target
+// along; a mount point inside is not entered (FTW_MOUNT).
+ResDir::~ResDir()
 {
-    const std::string prefix = RES_DIR_PREFIX;
-    const std::string name = dir.size() > prefix.size() ? dir.substr(prefix.size()) : "";
-    if (dir.compare(0, prefix.size(), prefix) != 0 || name.empty() || name.find('/') != std::string::npos ||
-        name == "." || name == "..") {
-        fprintf(stderr, "refusing to remove '%s': not a folder a ResDir made\n", dir.c_str());
-        return false;
-    }
-    struct stat st;
-    if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        fprintf(stderr, "refusing to remove '%s': not a folder\n", dir.c_str());
-        return false;
-    }
-    // Links are removed as links (FTW_PHYS); a mount point inside is not entered (FTW_MOUNT),
-    // so its folder cannot be removed and the walk fails.
-    return nftw(dir.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT) == 0;
+    exe_dir[0] = '\0';
+    if (!dir.empty() && nftw(dir.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT) != 0)
+        fprintf(stderr, "could not remove %s\n", dir.c_str());
 }
 
 bool ResDir::exists(const char *name) const

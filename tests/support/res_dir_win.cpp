@@ -10,37 +10,26 @@
 
 #include "base/paths.h"
 
-// The system's temporary folder + "player_res_", where every ResDir is made.
-static std::string folder_prefix()
-{
-    char base[MAX_PATH];
-    DWORD n = GetTempPathA(sizeof base, base);
-    return std::string(n > 0 && n < sizeof base ? base : "") + "player_res_";
-}
-
+// Made under the system's temporary folder as player_res_<process>_<count>.
 ResDir::ResDir()
 {
     static unsigned counter;
+    char base[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof base, base);
+    const std::string prefix = std::string(n > 0 && n < sizeof base ? base : "") + "player_res_";
     std::string made;
     for (int attempt = 0; attempt < 64 && made.empty(); attempt++) {
-        std::string name = folder_prefix() + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+        std::string name = prefix + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
         if (CreateDirectoryA(name.c_str(), nullptr))
             made = name;
     }
     if (made.empty()) {
-        ADD_FAILURE() << "could not create a folder under " << folder_prefix();
+        ADD_FAILURE() << "could not create a folder under " << prefix;
         return;
     }
     dir = made + "\\";
     CreateDirectoryA((dir + "res").c_str(), nullptr);
     snprintf(exe_dir, sizeof exe_dir, "%s", dir.c_str());
-}
-
-ResDir::~ResDir()
-{
-    exe_dir[0] = '\0';
-    if (!dir.empty() && !res_dir_remove(dir.substr(0, dir.size() - 1)))
-        fprintf(stderr, "could not remove %s\n", dir.c_str());
 }
 
 // Removes path with everything inside; links and junctions are removed, never entered.
@@ -67,22 +56,11 @@ static bool remove_tree(const std::string &path)
     return RemoveDirectoryA(path.c_str()) && ok;
 }
 
-bool res_dir_remove(const std::string &dir)
+ResDir::~ResDir()
 {
-    const std::string prefix = folder_prefix();
-    const std::string name = dir.size() > prefix.size() ? dir.substr(prefix.size()) : "";
-    if (dir.compare(0, prefix.size(), prefix) != 0 || name.empty() || name.find_first_of("\\/") != std::string::npos ||
-        name == "." || name == "..") {
-        fprintf(stderr, "refusing to remove '%s': not a folder a ResDir made\n", dir.c_str());
-        return false;
-    }
-    DWORD attributes = GetFileAttributesA(dir.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        fprintf(stderr, "refusing to remove '%s': not a folder\n", dir.c_str());
-        return false;
-    }
-    return remove_tree(dir);
+    exe_dir[0] = '\0';
+    if (!dir.empty() && !remove_tree(dir.substr(0, dir.size() - 1)))
+        fprintf(stderr, "could not remove %s\n", dir.c_str());
 }
 
 bool ResDir::exists(const char *name) const
