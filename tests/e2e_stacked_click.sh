@@ -22,8 +22,6 @@ moved() { xdotool windowmove "$wid" $((100 + RANDOM % 50)) 100; grep -q Configur
 wait_until 10 moved
 
 xdotool key Escape
-paused() { settle; ! last_pass_emulated; }
-running() { settle; last_pass_emulated; }
 wait_until 10 paused
 # Window pixel (60, 341) of the 768 x 672 window maps to overlay point (439, 548).
 xdotool mousemove --window "$wid" 60 341

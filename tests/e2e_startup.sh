@@ -12,13 +12,9 @@ printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
 E2E_PIDS+=($pid)
 wait_for_line "$d/res/log" "entering loop"
 wid=$(player_window $pid)
-shows_picture() { import -window "$wid" "$E2E_TMP/$1.png" && not_black "$E2E_TMP/$1.png"; }
-differs_from() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; }
-moved_on() { shows_picture "$2" && differs_from "$1" "$2"; }   # FROM TO: TO, shot now, differs
 # The splash stands still over a frozen game; once the picture moves, it is over.
 wait_until 20 shows_picture splash
 wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
-not_black "$E2E_TMP/shot.png" || fail "screenshot is all black"
 size=$(identify -format '%wx%h' "$E2E_TMP/shot.png")
 [ "$size" = "512x448" ] || fail "window is $size, expected 512x448"
 stop_player
