@@ -52,9 +52,8 @@ wm_up() {
     E2E_WM=$!
     E2E_PIDS+=($E2E_WM)
   fi
-  wm_running
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 # within SECONDS COMMAND...: true as soon as COMMAND succeeds, tried every 0.1 s; false when
 # SECONDS pass first, counted on the clock, however long COMMAND takes. The one polling loop
