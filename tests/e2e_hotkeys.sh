@@ -28,12 +28,10 @@ window_is() {   # W H [WHAT]: that size, centred on the 1920 x 1080 screen withi
     [ $(( y > cy ? y - cy : cy - y )) -le 40 ]
 }
 expect_window() { wait_until 20 window_is "$@"; }
-shot() { import -window "$wid" "$E2E_TMP/$1.png"; }
-differing() { compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
-shows() { shot now; [ "$(differing "$1" now)" = 0 ]; }   # SHOT: the window shows that picture
-moved_from() { shot now; [ "$(differing "$1" now)" != 0 ]; }
+shows() { shot now; ! differ "$1" now; }   # SHOT: the window shows that picture
+moved_from() { shot now; differ "$1" now; }
 # still: the picture holds for half a second; that span of time is what is tested.
-still() { shot still1; sleep 0.5; shot still2; [ "$(differing still1 still2)" = 0 ]; }
+still() { shot still1; sleep 0.5; shot still2; ! differ still1 still2; }
 
 expect_window 512 448 "start"
 xdotool key alt+Return

@@ -7,14 +7,7 @@ start_xvfb
 start_fake_player keys FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
 
-# click_at X Y: left click at overlay point (X, Y) of the 768 x 672 window.
-click_at() {
-  read -r x y < <(awk -v x="$1" -v y="$2" \
-    'BEGIN { sw = 672 * 1920 / 1080; printf "%d %d\n", (768 - sw) / 2 + sw * x / 1920, 672 * y / 1080 }')
-  xdotool mousemove --window "$wid" "$x" "$y"
-  xdotool click 1
-  settle
-}
+click_at() { overlay_click "$1" "$2"; settle; }   # X Y: a click at that overlay point
 bound_to_k() { grep -qx 'btn_0_4_0_type=1' "$d/res/conf" && grep -qx 'btn_0_4_0_code=14' "$d/res/conf"; }
 game_stopped() { ! last_pass_emulated; }
 button_4_is() { [ "$(grep '^ox_button_set_state 0 4 ' "$log" | tail -n 1)" = "ox_button_set_state 0 4 $1" ]; }

@@ -1,6 +1,7 @@
 # One click in the band where the hit boxes of "Window 2x" and "Window 3x" overlap (overlay
 # y 548), on the real player in a 3x window with the menu open: only "Window 2x" acts, so
-# res/conf is replaced once and the window changes size once, to 2x.
+# res/conf is replaced once, with scale=2. (Both acting, in either order, shows in the count
+# of writes or in the scale left; the window's sizes would only repeat that.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -13,17 +14,8 @@ strace -f -e trace=rename,renameat,renameat2 -o "$trace" -p $pid 2>"$E2E_TMP/str
 strace_pid=$!
 E2E_PIDS+=($strace_pid)
 wait_until 10 grep -q attached "$E2E_TMP/strace.err"
-# The window's size changes, as the X server reports them.
-events=$E2E_TMP/xev
-stdbuf -oL xev -id "$wid" -event structure >"$events" 2>/dev/null &
-E2E_PIDS+=($!)
-# A move seen proves that xev listens before the click.
-moved() { xdotool windowmove "$wid" $((100 + RANDOM % 50)) 100; grep -q ConfigureNotify "$events"; }
-wait_until 10 moved
 
 xdotool key Escape
-paused() { settle; ! last_pass_emulated; }
-running() { settle; last_pass_emulated; }
 wait_until 10 paused
 # Window pixel (60, 341) of the 768 x 672 window maps to overlay point (439, 548).
 xdotool mousemove --window "$wid" 60 341
@@ -38,13 +30,6 @@ conf_writes=$(grep -c 'res/conf"' "$trace" || true)
 [ "$conf_writes" = 1 ] || fail "res/conf replaced $conf_writes times by one click: $(cat "$trace")"
 grep -qx 'scale=2' "$d/res/conf" || fail "res/conf after the click: $(cat "$d/res/conf")"
 pass "one click between Window 2x and Window 3x writes res/conf once, with scale=2"
-
-size_of_event='{ getline; if (match($0, /width [0-9]+, height [0-9]+/)) print substr($0, RSTART, RLENGTH) }'
-sizes=$(awk "/ConfigureNotify/ $size_of_event" "$events" | uniq)
-changes=$(($(printf '%s\n' "$sizes" | wc -l) - 1))
-[ "$changes" -le 1 ] || fail "the window changed size $changes times: $sizes"
-[ "$(printf '%s\n' "$sizes" | tail -n 1)" = "width 512, height 448" ] || fail "the window ends as $sizes"
-pass "the window changes size once, to 2x"
 
 # Detached first: the leak checker of a sanitizer build refuses to run under a tracer.
 kill $strace_pid

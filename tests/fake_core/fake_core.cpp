@@ -6,7 +6,6 @@
 //   FAKE_CORE_RASTER      "WxH" raster size, default the screen size (0x0 allowed)
 //   FAKE_CORE_BUTTONS     button count, default 12 (reported as given, even if absurd)
 //   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
-//   FAKE_CORE_ACCEPT      "0" refuses every load; otherwise any existing file is accepted
 //   FAKE_CORE_AUDIO       value of every sample, default 1000
 //   FAKE_CORE_SAVE        "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
@@ -34,7 +33,6 @@ struct FakeConfig {
     int raster_w, raster_h;
     int buttons;
     uint32_t color;
-    bool accept;
     char save[8];            // "", "fail" or "exit"
     int16_t audio;
     bool log_buttons;
@@ -79,8 +77,6 @@ static void read_config()
     config.buttons = env_int("FAKE_CORE_BUTTONS", 12);
     const char *color = getenv("FAKE_CORE_COLOR");
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
-    const char *accept = getenv("FAKE_CORE_ACCEPT");
-    config.accept = !(accept && strcmp(accept, "0") == 0);
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
@@ -128,7 +124,7 @@ void ox_core_shut(void)
 bool ox_core_load(const char *path)
 {
     log_call("ox_core_load %s", path ? path : "(null)");
-    if (!path || !config.accept)
+    if (!path)
         return false;
     FILE *f = fopen(path, "rb");
     if (!f)

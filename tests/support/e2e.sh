@@ -52,9 +52,8 @@ wm_up() {
     E2E_WM=$!
     E2E_PIDS+=($E2E_WM)
   fi
-  wm_running
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 # within SECONDS COMMAND...: true as soon as COMMAND succeeds, tried every 0.1 s; false when
 # SECONDS pass first, counted on the clock, however long COMMAND takes. The one polling loop
@@ -98,6 +97,30 @@ not_black() {
   awk -v m="$max" 'BEGIN { exit !(m > 0.05) }'
 }
 
+# Screenshots of the player's window $wid, kept as $E2E_TMP/NAME.png.
+shot() { import -window "$wid" "$E2E_TMP/$1.png"; }
+# differ A B: screenshots A and B differ in some pixel (or in size).
+differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; }
+shows_picture() { shot "$1" && not_black "$E2E_TMP/$1.png"; }   # NAME: a shot, not black
+moved_on() { shows_picture "$2" && differ "$1" "$2"; }          # FROM TO: a shot TO, unlike FROM
+
+# window_size: "W H" of window $wid.
+window_size() { xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'; }
+# overlay_point X Y: the window pixel of point (X, Y) of the 1920 x 1080 overlay, which is
+# centred in window $wid and as high as it.
+overlay_point() {
+  local ww wh
+  read -r ww wh <<<"$(window_size)"
+  awk -v ww="$ww" -v wh="$wh" -v x="$1" -v y="$2" \
+    'BEGIN { sw = wh * 1920 / 1080; printf "%d %d", (ww - sw) / 2 + sw * x / 1920, wh * y / 1080 }'
+}
+# overlay_click X Y: a left click at overlay point (X, Y).
+overlay_click() {
+  local x y
+  read -r x y <<<"$(overlay_point "$1" "$2")"
+  xdotool mousemove --window "$wid" "$x" "$y" click 1
+}
+
 # start_fake_player NAME [VAR=value...]: a private dist with the fake component, no splash,
 # a 3x window; starts the player with its calls logged and waits for the loop. Sets d, log
 # and pid.
@@ -139,3 +162,5 @@ settle() { wait_until 60 passes_reached $(( $(pass_count) + ${1:-3} )); }
 last_pass_emulated() {
   awk '/^ox_core_emulate$/ { e = 1 } /^ox_audio_render/ { last = e; e = 0 } END { exit !last }' "$log"
 }
+running() { settle; last_pass_emulated; }   # a few passes on, the game still steps
+paused() { settle; ! last_pass_emulated; }   # a few passes on, the game stands still

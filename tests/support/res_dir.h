@@ -7,17 +7,10 @@
 // The whole content of a file; "" when it cannot be read.
 std::string read_whole_file(const std::string &path);
 
-// Removes dir, a folder a ResDir made (its name begins with RES_DIR_PREFIX, on Windows with
-// the system's temporary folder and "player_res_", and names a real folder, not a link),
-// with everything inside it. Links inside are removed, never followed, and nothing on
-// another file system is entered. Anything else is refused: false.
-#define RES_DIR_PREFIX "/tmp/player_res_"
-bool res_dir_remove(const std::string &dir);
-
 class ResDir {
 public:
     ResDir();                 // creates the folder and points exe_dir at it (a test failure if it cannot)
-    ~ResDir();                // removes that folder with everything inside and clears exe_dir
+    ~ResDir();                // removes that folder and what it holds (links, never their targets)
     std::string path(const char *name) const;                 // folder + name
     void write(const char *name, const std::string &text) const;
     std::string read(const char *name) const;                  // "" when missing

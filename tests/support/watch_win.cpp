@@ -5,18 +5,6 @@
 
 #include <windows.h>
 
-#include "base/log.h"
-
-LogCapture::LogCapture()
-{
-    char base[MAX_PATH];
-    char name[MAX_PATH];
-    DWORD n = GetTempPathA(sizeof base, base);
-    if (n > 0 && n < sizeof base && GetTempFileNameA(base, "log", 0, name))
-        path = name;
-    log_open(path.c_str());
-}
-
 // Ends the process when the watched call has not returned in time.
 static DWORD WINAPI alarm_thread(LPVOID)
 {

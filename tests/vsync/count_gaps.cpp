@@ -1,8 +1,7 @@
 // Counts the silent gaps in a raw sound file (signed 16-bit stereo, 44100 Hz, as SDL's disk
 // driver writes it) that should hold a constant non-zero signal: runs of silent frames after
 // the first second of signal and before its end.
-//   count_gaps FILE   prints "<gaps> <longest gap in frames> <frames of signal>", and on
-//                     stderr where each gap starts (seconds into the signal)
+//   count_gaps FILE   prints "<gaps> <longest gap in frames> <frames of signal>"
 #include <stdint.h>
 #include <stdio.h>
 
@@ -33,10 +32,8 @@ int main(int argc, char **argv)
     long run = 0;
     for (size_t i = first + GAPS_RATE; i < last; i++) {
         if (!s[i]) {
-            if (run++ == 0) {
+            if (run++ == 0)
                 gaps++;
-                fprintf(stderr, "gap at %.3f s\n", (double)(i - first) / GAPS_RATE);
-            }
             if (run > longest)
                 longest = run;
         } else {

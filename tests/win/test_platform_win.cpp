@@ -28,12 +28,6 @@ TEST(IconResource, MissingResourceGivesNoIcon)
     EXPECT_EQ(icon_resource_surface(PLATFORM_ICON_RESOURCE + 1), nullptr);
 }
 
-TEST(PictureSize, HimetricRoundsToNearestPixelAt96Dpi)
-{
-    EXPECT_EQ(himetric_to_pixels(21167, 96), 800);
-    EXPECT_EQ(himetric_to_pixels(15875, 96), 600);
-}
-
 // The test picture is red in its upper half and blue in its lower half.
 class JpegBackground : public ::testing::Test {
 protected:
