@@ -34,7 +34,7 @@ for latency in ${latencies//,/ }; do
       timeout -s TERM "$seconds" "$d/player" >/dev/null 2>&1 || true
     end=$(date +%s.%N)
     passes=$(grep -c '^ox_audio_render' "$d/calls" || true)
-    read -r median min max empties < "$d/level" || true
+    read -r median min max empties _ < "$d/level" || true
     gaps=-
     if [ "$driver" = disk ]; then
       read -r gaps _ _ < <("$build/vsync/count_gaps" "$d/raw" 2>/dev/null)

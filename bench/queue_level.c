@@ -2,7 +2,8 @@
  * one second after its first read until it exits.
  *   QUEUE_LEVEL_OUT  file that gets one line at exit: the median, minimum and maximum level in
  *                    milliseconds of sound (stereo 16-bit at 44100 Hz) and how many times the
- *                    level fell to empty (a run of empty reads counts once)
+ *                    level fell to empty (a run of empty reads counts once), then the
+ *                    passes per second (sound pushes) over the same span
  * The player's own calls are caught; SDL's internal ones go through its table and are not. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -19,6 +20,8 @@ static unsigned long long histogram[LEVEL_SLOTS];
 static double first_ns = -1.0;
 static int was_empty;
 static long empties;
+static long pushes;            /* SDL_QueueAudio calls after the first second: one a pass */
+static double last_push_ns;
 
 static double now_ns(void)
 {
@@ -44,6 +47,19 @@ unsigned SDL_GetQueuedAudioSize(unsigned device)
         was_empty = frames == 0;
     }
     return bytes;
+}
+
+int SDL_QueueAudio(unsigned device, const void *data, unsigned len)
+{
+    static int (*real)(unsigned, const void *, unsigned);
+    if (!real)
+        *(void **)&real = dlsym(RTLD_NEXT, "SDL_QueueAudio");
+    double now = now_ns();
+    if (first_ns >= 0.0 && now - first_ns >= SETTLE_NS) {
+        pushes++;
+        last_push_ns = now;
+    }
+    return real(device, data, len);
 }
 
 __attribute__((destructor)) static void report(void)
@@ -75,7 +91,8 @@ __attribute__((destructor)) static void report(void)
     FILE *f = fopen(out, "w");
     if (!f)
         return;
-    fprintf(f, "%.0f %.0f %.0f %ld\n", median / RATE_PER_MS, min / RATE_PER_MS,
-            max / RATE_PER_MS, empties);
+    double span_s = (last_push_ns - first_ns - SETTLE_NS) / 1e9;
+    fprintf(f, "%.0f %.0f %.0f %ld %.2f\n", median / RATE_PER_MS, min / RATE_PER_MS,
+            max / RATE_PER_MS, empties, span_s > 0.0 ? (pushes - 1) / span_s : 0.0);
     fclose(f);
 }

@@ -4,6 +4,7 @@
 
 #include "base/log.h"
 #include "gfx/gl_quad.h"
+#include "video/back_blit.h"
 
 static SDL_Texture *back_copy;   // the background scaled to back_copy_w x back_copy_h
 static int back_copy_w, back_copy_h;
@@ -34,6 +35,7 @@ int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX])
 
 void back_copy_release(void)
 {
+    back_blit_release();
     if (back_copy)
         SDL_DestroyTexture(back_copy);
     back_copy = nullptr;
@@ -81,13 +83,23 @@ void back_draw_sdl(SDL_Renderer *renderer, int w, int h, SDL_Rect picture)
 
 void back_draw_gl(int w, int h, SDL_Rect picture)
 {
+    if (!back_copy)
+        return;
+    SDL_Rect strips[BACK_STRIPS_MAX];
+    int n = back_strips(w, h, picture, strips);
+    // Blits copy pixel for pixel: only when the window's framebuffer has the window's size
+    // (not so on high-density displays).
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (viewport[2] == w && viewport[3] == h && back_blit_ready(back_copy, w, h)) {
+        back_blit(strips, n, h);
+        return;
+    }
     float su = 1.0f, sv = 1.0f;
-    if (!back_copy || SDL_GL_BindTexture(back_copy, &su, &sv) != 0)
+    if (SDL_GL_BindTexture(back_copy, &su, &sv) != 0)
         return;
     su /= (float)w;
     sv /= (float)h;
-    SDL_Rect strips[BACK_STRIPS_MAX];
-    int n = back_strips(w, h, picture, strips);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     for (int i = 0; i < n; i++) {
         float x0 = (float)strips[i].x, y0 = (float)strips[i].y;

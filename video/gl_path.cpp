@@ -14,6 +14,7 @@
 #include "base/paths.h"
 #include "config/settings.h"
 #include "record/gamestate.h"
+#include "gfx/gl_entry.h"
 #include "gfx/gl_quad.h"
 #include "video/back_fill.h"
 #include "video/present.h"
@@ -41,10 +42,7 @@ static bool crt_linked;  // set by build_crt_program: the program linked
 
 bool load_gl_entry_points(void)
 {
-    struct Entry {
-        void **slot;
-        const char *name;
-    } entries[] = {
+    const GlEntry entries[] = {
         {(void **)&gl_create_shader, "glCreateShader"},
         {(void **)&gl_shader_source, "glShaderSource"},
         {(void **)&gl_compile_shader, "glCompileShader"},
@@ -61,12 +59,7 @@ bool load_gl_entry_points(void)
         {(void **)&gl_get_program_info_log, "glGetProgramInfoLog"},
         {(void **)&gl_use_program, "glUseProgram"},
     };
-    bool all = true;
-    for (const Entry &e : entries) {
-        *e.slot = SDL_GL_GetProcAddress(e.name);
-        all = all && *e.slot != nullptr;
-    }
-    return all;
+    return gl_load_entries(entries, (int)SDL_arraysize(entries));
 }
 
 uint32_t compile_shader(const char *text, uint32_t type)
@@ -194,7 +187,10 @@ void GameState::present_gl()
     // The copy is rendered by SDL, so before any GL drawing of this frame.
     bool copied = back_texture && back_copy_update(renderer, back_texture, window_w, window_h);
     SDL_SetRenderTarget(renderer, nullptr);
-    SDL_RenderClear(renderer);
+    // The copy's strips and the opaque picture cover the window: a clear would only be
+    // written over.
+    if (!copied)
+        SDL_RenderClear(renderer);
     set_window_projection(window, window_w, window_h);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_BLEND);
