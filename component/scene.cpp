@@ -73,12 +73,17 @@ static float hill_top(float x, float scroll)
     return 134.0f + 9.0f * sinf(u * 0.031f) + 4.0f * sinf(u * 0.083f + 1.7f);
 }
 
-static bool in_cloud(float fx, float fy, float scroll)
+// Where cloud c's centre is for this scroll.
+static float cloud_centre(int c, float scroll)
+{
+    float cx = fmodf(CLOUD_X[c] - scroll, (float)CLOUD_PERIOD);
+    return cx < -48.0f ? cx + CLOUD_PERIOD : cx;
+}
+
+static bool in_cloud(float fx, float fy, const float centre[CLOUDS])
 {
     for (int c = 0; c < CLOUDS; c++) {
-        float cx = fmodf(CLOUD_X[c] - scroll, (float)CLOUD_PERIOD);
-        if (cx < -48.0f)
-            cx += CLOUD_PERIOD;
+        float cx = centre[c];
         for (int p = 0; p < PUFFS; p++) {
             float dx = fx - (cx + PUFF[p].dx), dy = fy - (CLOUD_Y[c] + PUFF[p].dy);
             if (dx * dx + dy * dy * 1.6f <= PUFF[p].r * PUFF[p].r)
@@ -161,6 +166,14 @@ void scene_render(const Machine *m, const GameImage *g, uint8_t *pixels, int wid
     Rgb sun = rgb_of(g->palette[3]), cloud = rgb_of(g->palette[4]), hills = rgb_of(g->palette[5]);
     float hill_scroll = (float)(m->frame % 20000) * 0.25f;
     float cloud_scroll = (float)(m->frame % (CLOUD_PERIOD * 3)) / 3.0f;
+    // What depends on the column or the frame alone is worked out once, not for every pixel:
+    // the hills' crest (two sines a column) and the clouds' places.
+    float hill_tops[OXM_HIRES_W];
+    for (int rx = 0; rx < width && rx < OXM_HIRES_W; rx++)
+        hill_tops[rx] = hill_top((rx + 0.5f) / xs, hill_scroll);
+    float cloud_centres[CLOUDS];
+    for (int c = 0; c < CLOUDS; c++)
+        cloud_centres[c] = cloud_centre(c, cloud_scroll);
 
     for (int y = 0; y < OXM_SCREEN_H; y++) {
         float fy = y + 0.5f;
@@ -181,13 +194,13 @@ void scene_render(const Machine *m, const GameImage *g, uint8_t *pixels, int wid
                 continue;
             }
             Rgb c = sky;
-            float top = hill_top(fx, hill_scroll);
+            float top = rx < OXM_HIRES_W ? hill_tops[rx] : hill_top(fx, hill_scroll);
             if (fy >= top) {
                 // A lighter rim on the crest, then the hill darkening towards the ground.
                 float depth = (fy - top) / 60.0f;
                 float haze = depth > 0.5f ? 0.0f : 0.5f * (0.5f - depth);
                 c = fy - top < 1.5f ? mix(hills, sky_low, 0.35f) : mix(hills, sky_top, haze);
-            } else if (in_cloud(fx, fy, cloud_scroll)) {
+            } else if (in_cloud(fx, fy, cloud_centres)) {
                 c = cloud;
             } else {
                 float dx = fx - SUN_X, dy = fy - SUN_Y;
