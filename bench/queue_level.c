@@ -3,7 +3,9 @@
  *   QUEUE_LEVEL_OUT  file that gets one line at exit: the median, minimum and maximum level in
  *                    milliseconds of sound (stereo 16-bit at 44100 Hz) and how many times the
  *                    level fell to empty (a run of empty reads counts once), then the
- *                    passes per second (sound pushes) over the same span
+ *                    passes per second (sound pushes) over the same span and the times the
+ *                    player topped a nearly dry queue up with silence (a second push right
+ *                    after the first, with no read between: a short gap in the sound)
  * The player's own calls are caught; SDL's internal ones go through its table and are not. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -21,6 +23,8 @@ static double first_ns = -1.0;
 static int was_empty;
 static long empties;
 static long pushes;            /* SDL_QueueAudio calls after the first second: one a pass */
+static long top_ups;           /* pushes that followed a push with no level read between */
+static int pushed_last;        /* the player's last call here was a push */
 static double last_push_ns;
 
 static double now_ns(void)
@@ -36,6 +40,7 @@ unsigned SDL_GetQueuedAudioSize(unsigned device)
     if (!real)
         *(void **)&real = dlsym(RTLD_NEXT, "SDL_GetQueuedAudioSize");
     unsigned bytes = real(device);
+    pushed_last = 0;
     double now = now_ns();
     if (first_ns < 0.0)
         first_ns = now;
@@ -56,9 +61,13 @@ int SDL_QueueAudio(unsigned device, const void *data, unsigned len)
         *(void **)&real = dlsym(RTLD_NEXT, "SDL_QueueAudio");
     double now = now_ns();
     if (first_ns >= 0.0 && now - first_ns >= SETTLE_NS) {
-        pushes++;
+        if (pushed_last)
+            top_ups++;
+        else
+            pushes++;
         last_push_ns = now;
     }
+    pushed_last = 1;
     return real(device, data, len);
 }
 
@@ -92,7 +101,7 @@ __attribute__((destructor)) static void report(void)
     if (!f)
         return;
     double span_s = (last_push_ns - first_ns - SETTLE_NS) / 1e9;
-    fprintf(f, "%.0f %.0f %.0f %ld %.2f\n", median / RATE_PER_MS, min / RATE_PER_MS,
-            max / RATE_PER_MS, empties, span_s > 0.0 ? (pushes - 1) / span_s : 0.0);
+    fprintf(f, "%.0f %.0f %.0f %ld %.2f %ld\n", median / RATE_PER_MS, min / RATE_PER_MS,
+            max / RATE_PER_MS, empties, span_s > 0.0 ? (pushes - 1) / span_s : 0.0, top_ups);
     fclose(f);
 }

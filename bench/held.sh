@@ -1,0 +1,38 @@
+#!/bin/bash
+# The rate the real player holds: the player with the shipped game, its sound paced in real
+# time by SDL's disk writer, on a private X server with a window manager, for each
+# configuration of the speed table. Prints the passes per second after the first second (one
+# pass is one video frame; the game's rate is 60), the audio queue level the player read
+# (median, minimum, maximum, in ms), how often it read it empty and how often it topped a
+# nearly dry queue up with silence (each a short gap in the sound).
+#
+#   bench/held.sh BUILD_DIR [SECONDS]
+#
+# The splash is left out, so every pass emulates a frame from the start.
+set -euo pipefail
+build=$(cd "$1" && pwd); seconds=${2:-60}
+export DIST_DIR=$build/dist BUILD_DIR=$build
+source "$(dirname "$0")/../tests/support/e2e.sh"
+start_xvfb
+start_wm
+
+echo "| configuration | passes per second | queue median (min, max) | read empty | topped up with silence |"
+echo "|---|---|---|---|---|"
+while IFS=';' read -r name driver fullscreen smoothing; do
+  dir=$E2E_TMP/held
+  rm -rf "$dir"
+  make_dist "$dir"
+  rm -f "$dir/res/splash"
+  printf 'scale=3\nfullscreen=%s\nsmoothing=%s\n' "$fullscreen" "$smoothing" >"$dir/res/conf"
+  ( cd "$dir" && SDL_RENDER_DRIVER=$driver SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null \
+      LD_PRELOAD=$build/bench/libqueue_level.so QUEUE_LEVEL_OUT=$dir/level \
+      timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
+  read -r median min max empties passes top_ups <"$dir/level"
+  echo "| $name | $passes | $median ms ($min, $max) | $empties | $top_ups |"
+done <<'CONFIGS'
+window 3x, software renderer;software;0;1
+window 3x, OpenGL, effect off;opengl;0;0
+window 3x, OpenGL, TV effect;opengl;0;1
+full screen 1920 × 1080, OpenGL, effect off;opengl;1;0
+full screen 1920 × 1080, OpenGL, TV effect (the defaults);opengl;1;1
+CONFIGS
