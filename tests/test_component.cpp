@@ -9,6 +9,8 @@
 #include "support/res_dir.h"
 
 enum { BUTTONS = 12, A = 4, B = 5, SELECT = 10 };
+static const uint64_t GOLDEN_NARROW = 2897782842433195219ull;  // 256 wide, after 700 frames
+static const uint64_t GOLDEN_WIDE = 3461158730658038060ull;    // 512 wide, 401 frames later
 typedef std::vector<uint8_t> Bytes;
 static const char *ROOT = getenv("TEST_SOURCE_DIR");
 static const std::string GAME = std::string(ROOT ? ROOT : ".") + "/res/game";
@@ -154,6 +156,26 @@ TEST_F(Component, SelectSwitchesToTheHighResolutionRasterAndBack)
         run(1, steps[i].held ? std::vector<int>{SELECT} : std::vector<int>{});
         EXPECT_EQ(steps[i].width, ox_video_get_raster_width()) << "step " << i;
     }
+}
+
+// Golden frames: the scene after a fixed run, at both raster widths, against the hashes of the
+// pictures the component drew when they were committed. Faster drawing must draw the same.
+static uint64_t raster_hash(const Bytes &p)
+{
+    size_t size = (size_t)ox_video_get_raster_width() * ox_video_get_raster_height() * 4;
+    uint64_t h = 1469598103934665603ull;
+    for (size_t i = 0; i < size; i++)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+TEST_F(Component, DrawsTheCommittedFramesAtBothRasterWidths)
+{
+    run(700, {A});
+    EXPECT_EQ(GOLDEN_NARROW, raster_hash(picture()));
+    run(1, {SELECT});
+    run(400);
+    EXPECT_EQ(GOLDEN_WIDE, raster_hash(picture()));
 }
 
 static bool silent(const std::vector<int16_t> &s)
