@@ -2,6 +2,9 @@
 
 #include <SDL_opengl.h>
 
+#include <utility>
+#include <vector>
+
 #include "base/log.h"
 #include "gfx/gl_entry.h"
 
@@ -12,7 +15,7 @@ static PFNGLFRAMEBUFFERTEXTURE2DPROC gl_framebuffer_texture_2d;
 static PFNGLCHECKFRAMEBUFFERSTATUSPROC gl_check_framebuffer_status;
 static PFNGLBLITFRAMEBUFFERPROC gl_blit_framebuffer;
 
-static GLuint source_texture;      // the copy's pixels in the layout of plain BGRA uploads
+static GLuint source_texture;      // the copy's pixels uploaded as plain 8-bit BGRA
 static GLuint source_framebuffer;  // reads source_texture; 0 when there is none
 static bool refused;               // no blits for the current copy
 
@@ -65,35 +68,37 @@ static GLuint texture_framebuffer(GLuint texture)
     return complete ? framebuffer : 0;
 }
 
-// Blits rects from framebuffer from into the current draw framebuffer (h pixels high),
-// flipping rows when flip. Target textures are stored top row first and the window bottom
-// row first, so a flipped blit into the window is the plain row copy.
-static void blit_from(GLuint from, const SDL_Rect *rects, int n, int h, bool flip)
-{
-    GLint read = 0;
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read);
-    // Blits are clipped by the scissor box, which the renderer may have left on.
-    GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-    glDisable(GL_SCISSOR_TEST);
-    gl_bind_framebuffer(GL_READ_FRAMEBUFFER, from);
-    for (int i = 0; i < n; i++) {
-        const SDL_Rect &r = rects[i];
-        int y0 = flip ? h - r.y : r.y;
-        int y1 = flip ? h - r.y - r.h : r.y + r.h;
-        gl_blit_framebuffer(r.x, r.y, r.x + r.w, r.y + r.h, r.x, y0, r.x + r.w, y1,
-                            GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    }
-    gl_bind_framebuffer(GL_READ_FRAMEBUFFER, (GLuint)read);
-    if (scissor)
-        glEnable(GL_SCISSOR_TEST);
-}
-
 static bool refuse(const char *reason)
 {
     log_write("background strips drawn as quads: %s\n", reason);
     back_blit_release();
     refused = true;
     return false;
+}
+
+// The pixels of the framebuffer from (w x h) as 8-bit BGRA, bottom row of the framebuffer
+// first. Read in the framebuffer's own preferred layout and swizzled here when that is RGBA:
+// a conversion inside a software rasteriser compiles a shader first, which takes many times
+// longer than the whole copy.
+static std::vector<uint8_t> read_bgra(GLuint from, int w, int h)
+{
+    GLint read = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read);
+    gl_bind_framebuffer(GL_READ_FRAMEBUFFER, from);
+    GLint format = 0, type = 0;
+    glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_FORMAT, &format);
+    glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_TYPE, &type);
+    bool rgba = format == GL_RGBA && type == GL_UNSIGNED_BYTE;
+    std::vector<uint8_t> pixels((size_t)w * h * 4);
+    // The renderer sets the packing it needs before each of its own reads.
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, w, h, rgba ? GL_RGBA : GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    gl_bind_framebuffer(GL_READ_FRAMEBUFFER, (GLuint)read);
+    if (rgba)
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            std::swap(pixels[i], pixels[i + 2]);
+    return pixels;
 }
 
 bool back_blit_ready(SDL_Texture *copy, int w, int h)
@@ -108,35 +113,49 @@ bool back_blit_ready(SDL_Texture *copy, int w, int h)
     GLuint copy_name = copy_texture_name(copy, w, h);
     if (!copy_name)
         return refuse("the copy is not a plain texture");
+    GLuint from = texture_framebuffer(copy_name);
+    if (!from)
+        return refuse("the copy cannot be read as a framebuffer");
+    std::vector<uint8_t> pixels = read_bgra(from, w, h);
+    gl_delete_framebuffers(1, &from);
+
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     glGenTextures(1, &source_texture);
     glBindTexture(GL_TEXTURE_2D, source_texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    // The renderer sets the unpacking it needs before each of its own uploads.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
     glBindTexture(GL_TEXTURE_2D, (GLuint)bound);  // the renderer trusts its own bindings
-    GLuint from = texture_framebuffer(copy_name);
-    source_framebuffer = from ? texture_framebuffer(source_texture) : 0;
-    if (!source_framebuffer) {
-        if (from)
-            gl_delete_framebuffers(1, &from);
-        return refuse("the copy cannot be read as a framebuffer");
-    }
-    GLint draw = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &draw);
-    gl_bind_framebuffer(GL_DRAW_FRAMEBUFFER, source_framebuffer);
-    SDL_Rect all = {0, 0, w, h};
-    blit_from(from, &all, 1, h, false);
-    gl_bind_framebuffer(GL_DRAW_FRAMEBUFFER, (GLuint)draw);
-    gl_delete_framebuffers(1, &from);
+    source_framebuffer = texture_framebuffer(source_texture);
+    if (!source_framebuffer)
+        return refuse("no framebuffer reads the blit source");
     return true;
 }
 
 void back_blit(const SDL_Rect *rects, int n, int h)
 {
-    if (source_framebuffer)
-        blit_from(source_framebuffer, rects, n, h, true);
+    if (!source_framebuffer)
+        return;
+    GLint read = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read);
+    // Blits are clipped by the scissor box, which the renderer may have left on.
+    GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    gl_bind_framebuffer(GL_READ_FRAMEBUFFER, source_framebuffer);
+    // The source is stored top row first, as the renderer stores its targets, and the window
+    // bottom row first: a blit that flips the rows is the plain row copy.
+    for (int i = 0; i < n; i++) {
+        const SDL_Rect &r = rects[i];
+        gl_blit_framebuffer(r.x, r.y, r.x + r.w, r.y + r.h, r.x, h - r.y, r.x + r.w, h - r.y - r.h,
+                            GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+    gl_bind_framebuffer(GL_READ_FRAMEBUFFER, (GLuint)read);
+    if (scissor)
+        glEnable(GL_SCISSOR_TEST);
 }
 
 void back_blit_release(void)

@@ -6,11 +6,11 @@
 
 #include <SDL.h>
 
-// Makes sure the blit source exists for copy, the background scaled to a w x h window: a
-// second copy in the pixel layout of plain 8-bit BGRA uploads (the renderer's target textures
-// do not share the window's layout on a software rasteriser), made once per copy. False when
-// blits cannot be had here (no framebuffer objects, the copy not a plain w x h texture); the
-// reason is logged once per copy.
+// Makes sure the blit source exists for copy, the background scaled to a w x h window: its
+// pixels read back once and uploaded as plain 8-bit BGRA, the layout a software rasteriser
+// gives the window (its target textures have another, and a blit that converts is a shader
+// again). False when blits cannot be had here (no framebuffer objects, the copy not a plain
+// w x h texture); the reason is logged once per copy.
 bool back_blit_ready(SDL_Texture *copy, int w, int h);
 
 // Copies n rectangles (window pixels, top-left origin) of the source into the same places of

@@ -8,6 +8,7 @@
 
 static SDL_Texture *back_copy;   // the background scaled to back_copy_w x back_copy_h
 static int back_copy_w, back_copy_h;
+static int back_copy_draws;      // frames drawn with the copy on the GL path
 
 static int clip(int v, int limit)
 {
@@ -36,6 +37,7 @@ int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX])
 void back_copy_release(void)
 {
     back_blit_release();
+    back_copy_draws = 0;
     if (back_copy)
         SDL_DestroyTexture(back_copy);
     back_copy = nullptr;
@@ -87,11 +89,16 @@ void back_draw_gl(int w, int h, SDL_Rect picture)
         return;
     SDL_Rect strips[BACK_STRIPS_MAX];
     int n = back_strips(w, h, picture, strips);
+    if (n == 0)
+        return;  // the picture covers the window
     // Blits copy pixel for pixel: only when the window's framebuffer has the window's size
-    // (not so on high-density displays).
+    // (not so on high-density displays). A copy's first frame draws quads: making the blit
+    // source and the first copy into a new window's buffer take longer than the quads once,
+    // and the first frame is the one a start waits for.
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    if (viewport[2] == w && viewport[3] == h && back_blit_ready(back_copy, w, h)) {
+    bool first = back_copy_draws++ == 0;
+    if (!first && viewport[2] == w && viewport[3] == h && back_blit_ready(back_copy, w, h)) {
         back_blit(strips, n, h);
         return;
     }
