@@ -19,6 +19,7 @@ start_wm
 echo "| configuration | passes per second | queue median (min, max) | read empty | topped up with silence |"
 echo "|---|---|---|---|---|"
 while IFS=';' read -r name driver fullscreen smoothing; do
+  case $name in '#'*) continue ;; esac
   dir=$E2E_TMP/held
   rm -rf "$dir"
   make_dist "$dir"
@@ -29,10 +30,4 @@ while IFS=';' read -r name driver fullscreen smoothing; do
       timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
   read -r median min max empties passes top_ups <"$dir/level"
   echo "| $name | $passes | $median ms ($min, $max) | $empties | $top_ups |"
-done <<'CONFIGS'
-window 3x, software renderer;software;0;1
-window 3x, OpenGL, effect off;opengl;0;0
-window 3x, OpenGL, TV effect;opengl;0;1
-full screen 1920 × 1080, OpenGL, effect off;opengl;1;0
-full screen 1920 × 1080, OpenGL, TV effect (the defaults);opengl;1;1
-CONFIGS
+done <"$(dirname "$0")/configurations"

@@ -50,6 +50,7 @@ echo "| configuration | frames per second held (of 60) | player CPU per frame | 
      "first frame after exec (floor) |"
 echo "|---|---|---|---|---|---|"
 while IFS=';' read -r name driver fullscreen smoothing; do
+  case $name in '#'*) continue ;; esac
   floor=$(SDL_RENDER_DRIVER=$driver "$build/bench/bench_floor" "$frames" "$fullscreen")
   player=$(cd "$build/bench" && SDL_RENDER_DRIVER=$driver ./bench_player "$frames" "$fullscreen" "$smoothing")
   floor_cpu=$(field "$floor" "CPU per frame, all threads")
@@ -59,10 +60,4 @@ while IFS=';' read -r name driver fullscreen smoothing; do
   first_f=$(first_floor "$driver" "$fullscreen")
   awk -v n="$name" -v fps="$fps" -v c="$cpu" -v f="$floor_cpu" -v t="$first" -v tf="$first_f" \
     'BEGIN { printf "| %s | %.1f | %.1f ms | %.1f ms | %.1f | %.0f ms (%.0f ms) |\n", n, fps, c, f, c / f, t, tf }'
-done <<'CONFIGS'
-window 3x, software renderer;software;0;1
-window 3x, OpenGL, effect off;opengl;0;0
-window 3x, OpenGL, TV effect;opengl;0;1
-full screen 1920 × 1080, OpenGL, effect off;opengl;1;0
-full screen 1920 × 1080, OpenGL, TV effect (the defaults);opengl;1;1
-CONFIGS
+done <"$(dirname "$0")/configurations"
