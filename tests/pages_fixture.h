@@ -124,8 +124,6 @@ protected:
         settings_set_defaults();
         settings.fullscreen = false;
         gameinfo.players = 1;
-        gameinfo.padstyle = 0;
-        memset(gameinfo.btnname, 0, sizeof gameinfo.btnname);
         gamestate.quit = false;
         gamestate.paused = false;
         capture_button = -1;

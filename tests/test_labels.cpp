@@ -18,7 +18,6 @@ TEST(Labels, EveryKindAndPadStyle)
         {{BIND_AXIS, 0, 1, 0, -1}, 0, "J1.?-"},
         {{BIND_HAT, 0, 3, 0, 0}, 0, "J1.H1Up"},      // a diagonal shows its vertical part
         {{BIND_HAT, 0, 8, -1, -1}, 0, "J0.H0Left"},
-        {{BIND_BUTTON, 0, 0, 0, 0}, 0, "J1.1"},
         {{BIND_BUTTON, 0, 9, 1, 0}, 1, "J2.Rstick"},  // a pad style names some buttons
         {{BIND_BUTTON, 0, 10, 0, 0}, 1, "J1.11"},
         {{BIND_BUTTON, 0, INT32_MAX, INT32_MIN, 0}, 0, "J-2147483647.2147483648"},

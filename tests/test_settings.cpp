@@ -31,7 +31,6 @@ TEST(ConfReaders, IntegerAndTextRules)
         {"scale=2\r\n", "scale", 2, "2\r"},
         {"stretch=1\nstretch=zz\n", "stretch", 1, "1"},              // the last line that parses
         {"btn_0_11_0_type=4\n", "btn_0_1_0_type", 3, "dflt"},        // a longer key is another key
-        {"scale=\nscale=5\n", "scale", 5, "dflt"},                   // the first line is empty
         {"title=\xc3\xa9t\n", "title", 3, "dflt"},                   // begins with a byte above 127
         {"title=Left\tRight\n", "title", 3, "Left"},                 // cut at the tab
         {std::string(1023, 'x') + "scale=9\n", "scale", 9, "9"},     // after a line read in pieces

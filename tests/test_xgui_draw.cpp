@@ -63,7 +63,6 @@ TEST_F(XguiDraw, WidgetsLandWhereTheMappingSays)
         uint32_t colour;
         bool exact;
     } spots[] = {
-        {435, 324, WHITE, false},   // in the first M
         {510, 324, WHITE, false},   // in the last M
         {533, 324, BACK, false},    // past the label
         {1480, 624, WHITE, false},  // in the toggle's M
