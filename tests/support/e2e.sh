@@ -166,5 +166,16 @@ settle() { wait_until 60 passes_reached $(( $(pass_count) + ${1:-3} )); }
 last_pass_emulated() {
   awk '/^ox_core_emulate$/ { e = 1 } /^ox_audio_render/ { last = e; e = 0 } END { exit !last }' "$log"
 }
+# pass_rate SECONDS: the player's passes per second over SECONDS of the wall clock; time itself
+# is measured, so this is the one fixed sleep.
+pass_rate() {
+  local t0 n0 t1 n1
+  t0=$(date +%s.%N)
+  n0=$(pass_count)
+  sleep "$1"
+  t1=$(date +%s.%N)
+  n1=$(pass_count)
+  awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.2f", n / (t1 - t0) }'
+}
 running() { settle; last_pass_emulated; }   # a few passes on, the game still steps
 paused() { settle; ! last_pass_emulated; }   # a few passes on, the game stands still
