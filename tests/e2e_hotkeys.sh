@@ -9,9 +9,7 @@ d=$E2E_TMP/hot
 make_dist "$d"
 rm -f "$d/res/splash"   # the game steps from the first frame
 printf 'scale=2\nfullscreen=0\nsmoothing=0\n' > "$d/res/conf"
-"$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+launch
 wid=$(player_window $pid)
 xdotool windowactivate --sync "$wid" 2>/dev/null || true
 

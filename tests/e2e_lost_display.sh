@@ -17,9 +17,7 @@ d=$E2E_TMP/fullscreen
 make_dist "$d" fake
 printf 'scale=3\nfullscreen=1\n' > "$d/res/conf"
 cp "$d/res/conf" "$E2E_TMP/conf.before"
-"$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+launch
 player_window $pid >/dev/null
 kill -KILL $xvfb
 # A player stuck on the dead display ignores SIGTERM, so it is killed outright on failure.

@@ -13,9 +13,7 @@ prepare() {
 prepare optional
 rm "$d/res/crtf" "$d/res/back" "$d/res/splash"
 mkfifo "$d/res/crtf" "$d/res/back" "$d/res/splash" "$d/res/0P"
-(cd "$d" && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!   # shaders are read from here
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+launch "$d"   # shaders are read from here
 grep -qx "not a regular file: res/crtf" "$d/res/log" || fail "the shader FIFO is not logged"
 for name in back splash 0P; do
   grep -qx "not a regular file: $d/res/$name" "$d/res/log" || fail "res/$name is not logged"

@@ -17,12 +17,11 @@ run_player() {
   rm -f "$d/res/splash"
   printf 'scale=3\nfullscreen=0\nsmoothing=1\n' > "$d/res/conf"
   [ "$from" = dist ] && from=$d
-  (cd "$from" && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & local pid=$!
-  E2E_PIDS+=($pid)
-  wait_for_line "$d/res/log" "entering loop"
+  launch "$from"
   local wid
   wid=$(player_window $pid)
-  wait_until 20 shows_picture "$name"   # the first frame is drawn, in $shot
+  wait_until 20 shows_picture "$name"   # the first frame is drawn
+  shot "$name"   # $shot: a later frame, not one caught while the first is drawn
   stop_player "$name"
   grep -qx "renderer name: opengl" "$d/res/log" || fail "$name: not the opengl renderer"
   grep -qx "compiling shaders" "$d/res/log" || fail "$name: no GL path"

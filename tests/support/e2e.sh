@@ -121,6 +121,16 @@ overlay_click() {
   xdotool mousemove --window "$wid" "$x" "$y" click 1
 }
 
+# launch [FROM_DIR [VAR=value...]]: starts $d/player from FROM_DIR (default: the current
+# directory) with those variables and its output in $d; sets pid and waits for the loop.
+launch() {
+  local from=${1:-.}
+  shift || true
+  (cd "$from" && exec env "$@" "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
+  E2E_PIDS+=($pid)
+  wait_for_line "$d/res/log" "entering loop"
+}
+
 # start_fake_player NAME [VAR=value...]: a private dist with the fake component, no splash,
 # a 3x window; starts the player with its calls logged and waits for the loop. Sets d, log
 # and pid.
@@ -130,9 +140,7 @@ start_fake_player() {
   rm -f "$d/res/splash"
   printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
   log=$d/core.log
-  env FAKE_CORE_LOG="$log" "$@" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-  E2E_PIDS+=($pid)
-  wait_for_line "$d/res/log" "entering loop"
+  launch . FAKE_CORE_LOG="$log" "$@"
 }
 
 # exits_with CODE [WHAT]: waits for the player $pid to end and fails the test unless it exits
