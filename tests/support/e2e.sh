@@ -175,7 +175,7 @@ last_pass_emulated() {
   awk '/^ox_core_emulate$/ { e = 1 } /^ox_audio_render/ { last = e; e = 0 } END { exit !last }' "$log"
 }
 # pass_rate SECONDS: the player's passes per second over SECONDS of the wall clock; time itself
-# is measured, so this is the one fixed sleep.
+# is measured, so it sleeps for that span.
 pass_rate() {
   local t0 n0 t1 n1
   t0=$(date +%s.%N)
