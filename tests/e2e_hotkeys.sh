@@ -9,9 +9,7 @@ d=$E2E_TMP/hot
 make_dist "$d"
 rm -f "$d/res/splash"   # the game steps from the first frame
 printf 'scale=2\nfullscreen=0\nsmoothing=0\n' > "$d/res/conf"
-"$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+launch
 wid=$(player_window $pid)
 xdotool windowactivate --sync "$wid" 2>/dev/null || true
 
@@ -29,7 +27,6 @@ window_is() {   # W H [WHAT]: that size, centred on the 1920 x 1080 screen withi
 }
 expect_window() { wait_until 20 window_is "$@"; }
 shows() { shot now; ! differ "$1" now; }   # SHOT: the window shows that picture
-moved_from() { shot now; differ "$1" now; }
 # still: the picture holds for half a second; that span of time is what is tested.
 still() { shot still1; sleep 0.5; shot still2; ! differ still1 still2; }
 
@@ -53,7 +50,7 @@ pass "Shift+F2 writes res/1S and res/1P"
 
 shot saved
 xdotool key Pause
-wait_until 20 moved_from saved
+wait_until 20 moved_on saved now
 xdotool key Pause
 xdotool key F2
 wait_until 20 shows saved

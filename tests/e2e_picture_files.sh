@@ -13,14 +13,11 @@ prepare() {
 prepare optional
 rm "$d/res/crtf" "$d/res/back" "$d/res/splash"
 mkfifo "$d/res/crtf" "$d/res/back" "$d/res/splash" "$d/res/0P"
-(cd "$d" && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!   # shaders are read from here
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+launch "$d"   # shaders are read from here
 grep -qx "not a regular file: res/crtf" "$d/res/log" || fail "the shader FIFO is not logged"
 for name in back splash 0P; do
   grep -qx "not a regular file: $d/res/$name" "$d/res/log" || fail "res/$name is not logged"
 done
-kill -0 $pid 2>/dev/null || fail "the player stopped"
 stop_player
 pass "FIFOs in place of a shader, the background, the splash and a preview do not hold up the start"
 

@@ -8,15 +8,11 @@ start_xvfb
 d=$E2E_TMP/ok
 make_dist "$d"
 printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
-(cd /tmp && exec "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
-E2E_PIDS+=($pid)
-wait_for_line "$d/res/log" "entering loop"
+launch /tmp
 wid=$(player_window $pid)
 # The splash stands still over a frozen game; once the picture moves, it is over.
 wait_until 20 shows_picture splash
 wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
-size=$(identify -format '%wx%h' "$E2E_TMP/shot.png")
-[ "$size" = "512x448" ] || fail "window is $size, expected 512x448"
 stop_player
 expected="loading configs
 working directory: $d/

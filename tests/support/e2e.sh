@@ -121,6 +121,16 @@ overlay_click() {
   xdotool mousemove --window "$wid" "$x" "$y" click 1
 }
 
+# launch [FROM_DIR [VAR=value...]]: starts $d/player from FROM_DIR (default: the current
+# directory) with those variables and its output in $d; sets pid and waits for the loop.
+launch() {
+  local from=${1:-.}
+  shift || true
+  (cd "$from" && exec env "$@" "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
+  E2E_PIDS+=($pid)
+  wait_for_line "$d/res/log" "entering loop"
+}
+
 # start_fake_player NAME [VAR=value...]: a private dist with the fake component, no splash,
 # a 3x window; starts the player with its calls logged and waits for the loop. Sets d, log
 # and pid.
@@ -130,19 +140,21 @@ start_fake_player() {
   rm -f "$d/res/splash"
   printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
   log=$d/core.log
-  env FAKE_CORE_LOG="$log" "$@" "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-  E2E_PIDS+=($pid)
-  wait_for_line "$d/res/log" "entering loop"
+  launch . FAKE_CORE_LOG="$log" "$@"
 }
 
-# stop_player [WHAT]: ends the player $pid as the desktop would (SIGTERM) and fails the test
-# unless it exits with 0 and without a sanitizer report in $d/stderr; WHAT names the run.
-stop_player() {
-  local what=${1:+$1: } rc=0
-  kill -TERM "$pid"
+# exits_with CODE [WHAT]: waits for the player $pid to end and fails the test unless it exits
+# with CODE and without a sanitizer report in $d/stderr; WHAT names the run.
+exits_with() {
+  local what=${2:+$2: } rc=0
   wait "$pid" || rc=$?
-  [ $rc -eq 0 ] || fail "${what}exit code $rc after SIGTERM: $(grep -v ALSA "$d/stderr" | head -20)"
+  [ $rc -eq "$1" ] || fail "${what}exit code $rc: $(grep -v ALSA "$d/stderr" | head -20)"
   ! grep -q "Sanitizer\|runtime error" "$d/stderr" || fail "${what}sanitizer report: $(cat "$d/stderr")"
+}
+# stop_player [WHAT]: ends the player $pid as the desktop would (SIGTERM); it must exit with 0.
+stop_player() {
+  kill -TERM "$pid" 2>/dev/null || true   # one that ended already is judged by its exit
+  exits_with 0 "${1:-}"
 }
 
 # ended PID: the process has ended.
@@ -161,6 +173,17 @@ settle() { wait_until 60 passes_reached $(( $(pass_count) + ${1:-3} )); }
 # last_pass_emulated: the last complete pass ran a game frame.
 last_pass_emulated() {
   awk '/^ox_core_emulate$/ { e = 1 } /^ox_audio_render/ { last = e; e = 0 } END { exit !last }' "$log"
+}
+# pass_rate SECONDS: the player's passes per second over SECONDS of the wall clock; time itself
+# is measured, so it sleeps for that span.
+pass_rate() {
+  local t0 n0 t1 n1
+  t0=$(date +%s.%N)
+  n0=$(pass_count)
+  sleep "$1"
+  t1=$(date +%s.%N)
+  n1=$(pass_count)
+  awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.2f", n / (t1 - t0) }'
 }
 running() { settle; last_pass_emulated; }   # a few passes on, the game still steps
 paused() { settle; ! last_pass_emulated; }   # a few passes on, the game stands still
