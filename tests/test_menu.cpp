@@ -1,6 +1,6 @@
 // The menu page through the real toolkit: window modes and picture options written and shown,
-// Play, and the slot rows' Load items. Reset and Quit behind "OK?", and a window item saving
-// the settings once, are checked end to end.
+// Play, and the slot rows' Load items. Quit behind "OK?" is checked by the menu navigation
+// tests; Reset behind "OK?", and a window item saving the settings once, end to end.
 #include "pages_fixture.h"
 
 TEST_F(Pages, WindowModesAreWrittenThenShown)
