@@ -88,6 +88,10 @@ static std::vector<uint8_t> read_bgra(GLuint from, int w, int h)
     GLint format = 0, type = 0;
     glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_FORMAT, &format);
     glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_TYPE, &type);
+    // Contexts older than the query answer with an error instead: BGRA is read then, and the
+    // error is not left for the renderer to find.
+    while (glGetError() != GL_NO_ERROR) {
+    }
     bool rgba = format == GL_RGBA && type == GL_UNSIGNED_BYTE;
     std::vector<uint8_t> pixels((size_t)w * h * 4);
     // The renderer sets the packing it needs before each of its own reads.
