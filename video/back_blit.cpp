@@ -15,7 +15,7 @@ static PFNGLFRAMEBUFFERTEXTURE2DPROC gl_framebuffer_texture_2d;
 static PFNGLCHECKFRAMEBUFFERSTATUSPROC gl_check_framebuffer_status;
 static PFNGLBLITFRAMEBUFFERPROC gl_blit_framebuffer;
 
-#define GL_ERROR_DRAIN_MAX 8        // error flags a context can hold at once, with room
+#define BLIT_ERROR_DRAIN_MAX 8  // error flags a context can hold at once, with room
 
 static GLuint source_texture;      // the copy's pixels uploaded as plain 8-bit BGRA
 static GLuint source_framebuffer;  // reads source_texture; 0 when there is none
@@ -93,7 +93,7 @@ static std::vector<uint8_t> read_bgra(GLuint from, int w, int h)
     // Contexts older than the query answer with an error instead: BGRA is read then, and the
     // error is not left for the renderer to find (a bounded drain: a lost context may keep
     // answering with one).
-    for (int i = 0; i < GL_ERROR_DRAIN_MAX && glGetError() != GL_NO_ERROR; i++) {
+    for (int i = 0; i < BLIT_ERROR_DRAIN_MAX && glGetError() != GL_NO_ERROR; i++) {
     }
     bool rgba = format == GL_RGBA && type == GL_UNSIGNED_BYTE;
     std::vector<uint8_t> pixels((size_t)w * h * 4);
