@@ -18,8 +18,10 @@ static const std::string GAME = std::string(ROOT ? ROOT : ".") + "/res/game";
 static void run(int frames, std::vector<int> held = {})
 {
     for (int f = 0; f < frames; f++) {
-        for (int b = 0; b < 2 * BUTTONS; b++)
-            ox_button_set_state(b / BUTTONS, b % BUTTONS, b < BUTTONS && std::count(held.begin(), held.end(), b) > 0);
+        for (int b = 0; b < 2 * BUTTONS; b++) {
+            bool pressed = b < BUTTONS && std::count(held.begin(), held.end(), b) > 0;
+            ox_button_set_state(b / BUTTONS, b % BUTTONS, pressed);
+        }
         ox_core_emulate();
     }
 }
