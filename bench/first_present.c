@@ -82,24 +82,18 @@ WRAP(IMG_Load_RW)
 WRAP(ox_core_init)
 WRAP(ox_core_load)
 
-void SDL_GL_SwapWindow(void *window)
-{
-    REAL("SDL_GL_SwapWindow");
-    double start = wall_ms();
-    ((void (*)(void *))real)(window);
-    static int traced;
-    if (!traced++)
-        trace("SDL_GL_SwapWindow (first)", start);
-    first_present_done();
-}
+/* The two ways a frame is presented: each notes its first present. */
+#define WRAP_PRESENT(name) \
+    void name(void *target) \
+    { \
+        REAL(#name); \
+        double start = wall_ms(); \
+        ((void (*)(void *))real)(target); \
+        static int traced; \
+        if (!traced++) \
+            trace(#name " (first)", start); \
+        first_present_done(); \
+    }
 
-void SDL_RenderPresent(void *renderer)
-{
-    REAL("SDL_RenderPresent");
-    double start = wall_ms();
-    ((void (*)(void *))real)(renderer);
-    static int traced;
-    if (!traced++)
-        trace("SDL_RenderPresent (first)", start);
-    first_present_done();
-}
+WRAP_PRESENT(SDL_GL_SwapWindow)
+WRAP_PRESENT(SDL_RenderPresent)

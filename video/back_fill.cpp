@@ -8,7 +8,7 @@
 
 static SDL_Texture *back_copy;   // the background scaled to back_copy_w x back_copy_h
 static int back_copy_w, back_copy_h;
-static int back_copy_draws;      // frames drawn with the copy on the GL path
+static bool back_copy_drawn;     // a frame was drawn with the copy on the GL path
 
 static int clip(int v, int limit)
 {
@@ -37,7 +37,7 @@ int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX])
 void back_copy_release(void)
 {
     back_blit_release();
-    back_copy_draws = 0;
+    back_copy_drawn = false;
     if (back_copy)
         SDL_DestroyTexture(back_copy);
     back_copy = nullptr;
@@ -97,7 +97,8 @@ void back_draw_gl(int w, int h, SDL_Rect picture)
     // and the first frame is the one a start waits for.
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    bool first = back_copy_draws++ == 0;
+    bool first = !back_copy_drawn;
+    back_copy_drawn = true;
     if (!first && viewport[2] == w && viewport[3] == h && back_blit_ready(back_copy, w, h)) {
         back_blit(strips, n, h);
         return;
