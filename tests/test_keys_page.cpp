@@ -174,3 +174,17 @@ TEST_F(KeysPage, ThePageReopensOnTheFirstRows)
     click(menu_widgets.change_keys);
     EXPECT_EQ(0, keys_group);
 }
+
+// "Guide" switches the guide button: each flip is written at once and its check mark follows.
+TEST_F(KeysPage, GuideFlipIsWrittenAndShown)
+{
+    open_page();
+    for (int round = 0; round < 2; round++) {
+        const bool guide = !settings.guide;
+        click(keys_widgets.guide);
+        EXPECT_EQ(guide, settings.guide) << "round " << round;
+        EXPECT_EQ(guide, xgui_is_selected(keys_widgets.guide)) << "round " << round;
+        const std::string conf = res->read("res/conf");
+        EXPECT_TRUE(has_line(conf, "guide=" + std::to_string(guide))) << conf;
+    }
+}
