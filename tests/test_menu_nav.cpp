@@ -127,6 +127,30 @@ TEST_F(MenuNav, ArrowsWrapAtThePageEdges)
     EXPECT_EQ(keys_widgets.back, step(0, 1)) << "below Guide";
 }
 
+// The left and right arrow keys move the focus between a row's two binding cells.
+TEST_F(MenuNav, LeftAndRightArrowKeysMoveAlongARow)
+{
+    build_and_open();
+    keys_page_open();
+    xgui_focus = keys_widgets.cell[0][0];
+    key(SDL_SCANCODE_RIGHT, true);
+    EXPECT_EQ(keys_widgets.cell[0][1], xgui_focus);
+    key(SDL_SCANCODE_LEFT, true);
+    EXPECT_EQ(keys_widgets.cell[0][0], xgui_focus);
+}
+
+// Button 1, "Back" on the change-keys page, closes the menu from the menu page.
+TEST_F(MenuNav, PadButtonOneClosesTheMenuOnTheMenuPage)
+{
+    build_and_open();
+    Pad pad(0, 2, 4, 0);
+    pad.button(1, true);
+    pass();
+    pad.button(1, false);
+    pass();
+    EXPECT_FALSE(xgui_is_open());
+}
+
 // One highlight: the focus shows as hover, and the pointer entering a widget takes it there.
 TEST_F(MenuNav, PointerEnteringAWidgetTakesTheFocus)
 {
