@@ -210,6 +210,41 @@ TEST_F(MenuNav, CaptureAskedByReturnTakesNothingUntilReturnIsUp)
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][2][1]));
 }
 
+// A stick or hat held down when button 0 asks for the capture (the user still pushing toward
+// the cell) is not taken; the capture waits for the next control.
+TEST_F(MenuNav, DirectionHeldWhenTheCaptureIsAskedIsNotTaken)
+{
+    for (bool hat : {false, true}) {
+        SCOPED_TRACE(hat ? "hat" : "stick");
+        Pad pad(0, 2, 4, 1);
+        auto hold = [&](bool down) {
+            if (hat)
+                pad.hat(0, down ? SDL_HAT_DOWN : SDL_HAT_CENTERED);
+            else
+                pad.axis(1, down ? 32767 : 0);
+        };
+        settings.bindings[0][0][0] = Binding{};
+        build_and_open();
+        keys_page_open();
+        hold(true);
+        pass();   // shows the focus on the first cell
+        pad.button(0, true);
+        pass();
+        pad.button(0, false);
+        pass();
+        ASSERT_EQ(0, capture_button);
+        EXPECT_EQ(str({}), str(settings.bindings[0][0][0])) << "the held direction was taken";
+        hold(false);
+        pass();
+        pad.button(3, true);
+        pass();
+        pad.button(3, false);
+        pass();
+        EXPECT_EQ(str({BIND_BUTTON, 0, 3, 0, 0}), str(settings.bindings[0][0][0]));
+        xgui_set_open(false);
+    }
+}
+
 TEST_F(MenuNav, HatRepeatsAfter400msThenEvery100ms)
 {
     Pad pad(0, 2, 2, 1);
