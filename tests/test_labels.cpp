@@ -20,6 +20,8 @@ TEST(Labels, EveryKindAndPadStyle)
         {{BIND_HAT, 0, 8, -1, -1}, 0, "J0.H0Left"},
         {{BIND_BUTTON, 0, 9, 1, 0}, 1, "J2.Rstick"},  // a pad style names some buttons
         {{BIND_BUTTON, 0, 10, 0, 0}, 1, "J1.11"},
+        {{BIND_BUTTON, 0, 13, 0, 0}, 2, "J1.Touch"},  // the other style's last name
+        {{BIND_BUTTON, 0, 14, 0, 0}, 2, "J1.15"},
         {{BIND_BUTTON, 0, INT32_MAX, INT32_MIN, 0}, 0, "J-2147483647.2147483648"},
         {{-1, 0, 0, 0, 0}, 0, ""},
     };
