@@ -29,6 +29,8 @@ TEST(ConfReaders, IntegerAndTextRules)
         {"scale=010\n", "scale", 8, "010"},                          // octal
         {"stretch=1\nstretch=0\n", "stretch", 0, "1"},               // numbers: the last; text: the first
         {"scale=2\r\n", "scale", 2, "2\r"},
+        {"scale=4294967298\n", "scale", INT32_MAX, "4294967298"},      // held, not wrapped to 2
+        {"scale=-4294967294\n", "scale", INT32_MIN, "-4294967294"},
         {"stretch=1\nstretch=zz\n", "stretch", 1, "1"},              // the last line that parses
         {"btn_0_11_0_type=4\n", "btn_0_1_0_type", 3, "dflt"},        // a longer key is another key
         {"title=\xc3\xa9t\n", "title", 3, "dflt"},                   // begins with a byte above 127
