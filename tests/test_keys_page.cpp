@@ -188,3 +188,19 @@ TEST_F(KeysPage, GuideFlipIsWrittenAndShown)
         EXPECT_TRUE(has_line(conf, "guide=" + std::to_string(guide))) << conf;
     }
 }
+
+// Choosing a player moves the check mark to that player alone and shows their bindings.
+TEST_F(KeysPage, ChoosingAPlayerMovesTheCheckMarkAndShowsThatPlayersBindings)
+{
+    gameinfo.players = 2;
+    settings.bindings[0][0][0] = Binding{};
+    settings.bindings[1][0][0] = Binding{BIND_KEY, 44, 0, 0, 0};
+    open_page(1);
+    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[0]));
+    EXPECT_TRUE(xgui_is_selected(keys_widgets.player[1]));
+    EXPECT_EQ("Space", text(keys_widgets.cell[0][0]));
+    click(keys_widgets.player[0]);
+    EXPECT_TRUE(xgui_is_selected(keys_widgets.player[0]));
+    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[1]));
+    EXPECT_EQ("none", text(keys_widgets.cell[0][0]));
+}
