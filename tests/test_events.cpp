@@ -94,21 +94,6 @@ TEST_F(Events, UnusedFunctionKeysDoNothing)
     EXPECT_FALSE(xgui_is_open()) << "F4-F9 opened the menu";
     EXPECT_FALSE(settings.fullscreen) << "F4-F9 changed to full screen";
 }
-// With the menu closed the cursor hides when Alt+Return goes to full screen and shows again
-// when it goes back to a window.
-TEST_F(Events, AltReturnHidesTheCursorInFullScreenAndShowsItInAWindow)
-{
-    SDL_Event key = {};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    key.key.keysym.mod = KMOD_LALT;
-    handle_event(key);
-    ASSERT_TRUE(settings.fullscreen);
-    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
-    handle_event(key);
-    ASSERT_FALSE(settings.fullscreen);
-    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the window";
-}
 // Mended fault: a removal names an instance id, not a device index. A re-attached joystick
 // gets a new id; removing the one in slot 0 must not close slot 1.
 TEST_F(Events, JoysticksTakeTheFirstFourSlotsAndLeaveByTheirOwnHandle)

@@ -1,6 +1,7 @@
 // The menu page through the real toolkit: window modes and picture options written and shown,
-// Play, and the slot rows' Load items. Quit behind "OK?" is checked by the menu navigation
+// Play and Alt+Return with the cursor, and the slot rows' Load items. Quit behind "OK?" is checked by the menu navigation
 // tests; Reset behind "OK?", and a window item saving the settings once, end to end.
+#include "app/events.h"
 #include "pages_fixture.h"
 
 TEST_F(Pages, WindowModesAreWrittenThenShown)
@@ -59,6 +60,22 @@ TEST_F(Pages, PlayResumesAndHidesTheFullScreenCursor)
     EXPECT_FALSE(xgui_is_open()) << "Play closes the menu";
     EXPECT_FALSE(gamestate.paused) << "Play resumes";
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor hidden after Play";
+}
+
+// With the menu closed the cursor hides when Alt+Return goes to full screen and shows again
+// when it goes back to a window.
+TEST_F(Pages, AltReturnHidesTheCursorInFullScreenAndShowsItInAWindow)
+{
+    SDL_Event key = {};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    key.key.keysym.mod = KMOD_LALT;
+    handle_event(key);
+    ASSERT_TRUE(settings.fullscreen);
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
+    handle_event(key);
+    ASSERT_FALSE(settings.fullscreen);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the window";
 }
 
 // Slot 1: not a BMP at all, and a state; slot 2: a good preview, no state. A good preview with
