@@ -1,6 +1,7 @@
 // The menu page through the real toolkit: window modes and picture options written and shown,
-// Play and Alt+Return with the cursor, and the slot rows' Load items. Quit behind "OK?" is checked by the menu navigation
-// tests; Reset behind "OK?", and a window item saving the settings once, end to end.
+// Play and Alt+Return with the cursor, and the slot rows' Load items. Quit behind "OK?" is
+// checked by the menu navigation tests; Reset behind "OK?", and a window item saving the
+// settings once, end to end.
 #include "app/events.h"
 #include "pages_fixture.h"
 
