@@ -44,7 +44,8 @@ static inline std::string str(const Binding &b)
 struct Pad {
     SDL_Joystick *joy = nullptr;
     int slot;
-    Pad(int slot_, int axes, int buttons, int hats, SDL_JoystickType type = SDL_JOYSTICK_TYPE_UNKNOWN) : slot(slot_)
+    Pad(int slot_, int axes, int buttons, int hats, SDL_JoystickType type = SDL_JOYSTICK_TYPE_UNKNOWN)
+        : slot(slot_)
     {
         int index = SDL_JoystickAttachVirtual(type, axes, buttons, hats);
         gamestate.joysticks[slot] = joy = index >= 0 ? SDL_JoystickOpen(index) : nullptr;

@@ -158,7 +158,8 @@ TEST_F(Input, StepSendsEveryButtonAndReleasesOnDetach)
             const bool pressed = (player == 0 && button == 1 && !detached) || (player == 1 && button == 2);
             EXPECT_EQ(player, sent_buttons[i].player) << when << ": state " << i;
             EXPECT_EQ(button, sent_buttons[i].button) << when << ": state " << i;
-            EXPECT_EQ(pressed, sent_buttons[i].pressed) << when << ": player " << player << " button " << button;
+            EXPECT_EQ(pressed, sent_buttons[i].pressed)
+                << when << ": player " << player << " button " << button;
         }
     }
 }

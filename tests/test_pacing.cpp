@@ -71,6 +71,7 @@ TEST(Pacing, FrameRateHoldsFromStartAndAfterDaysOfUptime)
     const double starts[] = {0.0, 4294967296.0};   // 2^32 ms
     for (double start : starts) {
         for (int rate : {50, 60})
-            EXPECT_NEAR(simulated_fps(rate, start), rate, rate * 0.002) << rate << " fps from " << start << " ms";
+            EXPECT_NEAR(simulated_fps(rate, start), rate, rate * 0.002)
+                << rate << " fps from " << start << " ms";
     }
 }

@@ -36,7 +36,9 @@ TEST(PictureRect, WholeMultiplesStretchAndSmallWindows)
     for (const Case &c : cases) {
         const SDL_Rect r = picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch);
         std::ostringstream where;
-        where << "window " << c.ww << "x" << c.wh << ", screen " << c.sw << "x" << c.sh << ", stretch " << c.stretch;
+        where << "window " << c.ww << "x" << c.wh;
+        where << ", screen " << c.sw << "x" << c.sh;
+        where << ", stretch " << c.stretch;
         EXPECT_EQ(c.want.x, r.x) << where.str();
         EXPECT_EQ(c.want.y, r.y) << where.str();
         EXPECT_EQ(c.want.w, r.w) << where.str();

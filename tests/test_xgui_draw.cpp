@@ -30,7 +30,8 @@ protected:
         ASSERT_TRUE(open_window(s.ww, s.wh));
         xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
         xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M", XGUI_ALIGN_RIGHT), 1);
-        xgui_set_picture(xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0), win.renderer, files->path("res/0P").c_str());
+        const int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
+        xgui_set_picture(picture, win.renderer, files->path("res/0P").c_str());
         xgui_set_open(true);
         for (int i = 0; i < 32; i++)
             xgui_update(s.ww, s.wh, 0, 0, 0);
@@ -41,8 +42,9 @@ protected:
         SDL_RenderClear(win.renderer);
         xgui_draw(win.renderer, s.ww, s.wh);
         pixels.assign((size_t)s.ww * s.wh, 0);
-        ASSERT_EQ(0, SDL_RenderReadPixels(win.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), s.ww * 4))
-            << SDL_GetError();
+        const int read = SDL_RenderReadPixels(win.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                              s.ww * 4);
+        ASSERT_EQ(0, read) << SDL_GetError();
     }
     // 0xRRGGBB under overlay point (x, y).
     uint32_t at(int32_t x, int32_t y) const
@@ -112,6 +114,7 @@ TEST_F(XguiDraw, FadedOutDrawsNothing)
     for (int i = 0; i < 32; i++)
         xgui_update(s.ww, s.wh, 0, 0, 0);
     draw();
-    const long drawn = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return (p & 0xFFFFFF) != 0; });
+    auto lit = [](uint32_t p) { return (p & 0xFFFFFF) != 0; };
+    const long drawn = std::count_if(pixels.begin(), pixels.end(), lit);
     EXPECT_EQ(0, drawn) << "pixels drawn at alpha " << xgui_alpha;
 }
