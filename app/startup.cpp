@@ -34,9 +34,9 @@ static void start_picture_prefetch(void)
         requests[count] = {names[count], PREFETCH_PICTURE};
         count++;
     }
+    // xgui_init is given exe_dir and forms these names the same way.
     for (const char *file : {XGUI_OVERLAY_FILE, XGUI_FONT_FILE}) {
-        int n = snprintf(names[count], sizeof names[count], "%s%s", exe_dir, file);
-        if (exe_dir[0] != '\0' && n > 0 && (size_t)n < sizeof names[count]) {
+        if (data_path(names[count], sizeof names[count], file)) {
             requests[count] = {names[count], PREFETCH_PNG};
             count++;
         }
