@@ -188,8 +188,8 @@ void GameState::present_gl()
     bool copied = back_texture && back_copy_update(renderer, back_texture, window_w, window_h);
     SDL_SetRenderTarget(renderer, nullptr);
     // The copy's strips and the opaque picture cover the window: a clear would only be
-    // written over. Without a frame texture the picture's place needs it.
-    if (!copied || !frame_texture)
+    // written over.
+    if (!copied)
         SDL_RenderClear(renderer);
     set_window_projection(window, window_w, window_h);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
