@@ -88,13 +88,46 @@ static void handle_guide(void)
     }
 }
 
+// Whether a slot holds a pad that is still attached and is not the device being added.
+static bool joystick_slot_taken(int slot, SDL_JoystickID adding)
+{
+    SDL_Joystick *j = gamestate.joysticks[slot];
+    return j && SDL_JoystickGetAttached(j) && SDL_JoystickInstanceID(j) != adding;
+}
+
+static bool controller_slot_taken(int slot, SDL_JoystickID adding)
+{
+    SDL_GameController *c = gamestate.controllers[slot];
+    return c && SDL_GameControllerGetAttached(c) &&
+           SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c)) != adding;
+}
+
+// The slot for the device added at `index`: that slot, unless it holds another pad still in
+// use. Device indexes move down when an earlier pad leaves, so a pad plugged in again is
+// added at an index whose slot may belong to a pad still played with; closing that one would
+// cut its player off. The new pad then takes the first slot free or left by a departed pad,
+// which is the one it left. -1 when all four are in use.
+static int slot_for_device(int index, SDL_JoystickID adding, bool (*taken)(int, SDL_JoystickID))
+{
+    if (!taken(index, adding))
+        return index;
+    for (int slot = 0; slot < MAX_JOYSTICKS; slot++)
+        if (!taken(slot, adding))
+            return slot;
+    return -1;
+}
+
 static void joystick_added(int index)
 {
     if (index < 0 || index >= MAX_JOYSTICKS)
         return;
-    if (gamestate.joysticks[index])
-        SDL_JoystickClose(gamestate.joysticks[index]);
-    gamestate.joysticks[index] = SDL_JoystickOpen(index);
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+    const int slot = slot_for_device(index, id, joystick_slot_taken);
+    if (slot < 0)
+        return;
+    if (gamestate.joysticks[slot])
+        SDL_JoystickClose(gamestate.joysticks[slot]);
+    gamestate.joysticks[slot] = SDL_JoystickOpen(index);
 }
 
 // A removal names the joystick's instance id, not a device index, so the slot is found by
@@ -111,13 +144,24 @@ static void joystick_removed(SDL_JoystickID id)
     }
 }
 
+// A controller goes into its joystick's slot: the pads are read slot by slot, a controller
+// in place of the joystick of the same slot.
 static void controller_added(int index)
 {
     if (index < 0 || index >= MAX_JOYSTICKS)
         return;
-    if (gamestate.controllers[index])
-        SDL_GameControllerClose(gamestate.controllers[index]);
-    gamestate.controllers[index] = SDL_GameControllerOpen(index);
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+    int slot = -1;
+    for (int s = 0; s < MAX_JOYSTICKS && slot < 0; s++)
+        if (gamestate.joysticks[s] && SDL_JoystickInstanceID(gamestate.joysticks[s]) == id)
+            slot = s;
+    if (slot < 0)
+        slot = slot_for_device(index, id, controller_slot_taken);
+    if (slot < 0)
+        return;
+    if (gamestate.controllers[slot])
+        SDL_GameControllerClose(gamestate.controllers[slot]);
+    gamestate.controllers[slot] = SDL_GameControllerOpen(index);
 }
 
 void handle_event(const SDL_Event &event)

@@ -66,6 +66,7 @@ protected:
         gamestate.pixels = nullptr;
         gamestate.pixels_size = 0;
         memset(gamestate.joysticks, 0, sizeof gamestate.joysticks);
+        memset(gamestate.controllers, 0, sizeof gamestate.controllers);
     }
     static int attach() { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 1); }
     static void drain()
@@ -112,6 +113,32 @@ TEST_F(Events, JoysticksTakeTheFirstFourSlotsAndLeaveByTheirOwnHandle)
     EXPECT_EQ(nullptr, gamestate.joysticks[0]) << "slot 0 still holds the removed joystick";
     EXPECT_EQ(second, gamestate.joysticks[1]) << "slot 1 changed";
     EXPECT_TRUE(SDL_JoystickGetAttached(second)) << "slot 1 closed";
+}
+
+// Mended fault: when the first of two pads leaves, the second's device index moves down to
+// 0, and the first plugged in again is added at index 1: it closed the second pad, still in
+// use, and took its slot. It now takes the slot it left; the second keeps its slot in both
+// tables, so its player keeps their bindings.
+TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot)
+{
+    attach();
+    attach();
+    drain();
+    SDL_Joystick *second = gamestate.joysticks[1];
+    SDL_GameController *second_controller = gamestate.controllers[1];
+    ASSERT_NE(nullptr, second_controller);
+    SDL_JoystickDetachVirtual(0);
+    drain();
+    attach();
+    drain();
+    EXPECT_EQ(second, gamestate.joysticks[1]) << "the other pad lost its slot";
+    EXPECT_TRUE(SDL_JoystickGetAttached(second)) << "the other pad was closed";
+    EXPECT_EQ(second_controller, gamestate.controllers[1]) << "the other pad's controller was replaced";
+    SDL_Joystick *again = gamestate.joysticks[0];
+    ASSERT_NE(nullptr, again) << "the pad plugged in again has no slot";
+    EXPECT_TRUE(SDL_JoystickGetAttached(again));
+    ASSERT_NE(nullptr, gamestate.controllers[0]);
+    EXPECT_EQ(again, SDL_GameControllerGetJoystick(gamestate.controllers[0]));
 }
 
 TEST_F(Events, DeviceIndexesFourAndUpAreNeverOpened)
