@@ -14,8 +14,6 @@
 
 #define GUIDE_BUTTON 10
 
-SDL_DisplayMode display_mode;
-
 bool map_pointer(int x, int y, int out_w, int out_h, int *px, int *py)
 {
     // The overlay's own inverse mapping, so pointer and drawing can never disagree.
@@ -58,9 +56,10 @@ static void handle_key(const SDL_KeyboardEvent &key)
 
 static void handle_motion(const SDL_MouseMotionEvent &motion)
 {
-    int w = settings.fullscreen ? display_mode.w : gamestate.window_w;
-    int h = settings.fullscreen ? display_mode.h : gamestate.window_h;
-    map_pointer(motion.x, motion.y, w, h, &gamestate.pointer_x, &gamestate.pointer_y);
+    // The size the overlay is drawn at, in full screen too: that is the size of the display
+    // the window is on, which need not be the first display's.
+    map_pointer(motion.x, motion.y, gamestate.window_w, gamestate.window_h, &gamestate.pointer_x,
+                &gamestate.pointer_y);
 }
 
 static void handle_button(const SDL_MouseButtonEvent &button)

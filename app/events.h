@@ -4,10 +4,6 @@
 
 #include <SDL.h>
 
-// Display 0's desktop mode, read once by main before the loop; the pointer mapping uses it
-// in full screen.
-extern SDL_DisplayMode display_mode;
-
 // Handles one event taken from SDL's queue.
 void handle_event(const SDL_Event &event);
 

@@ -93,6 +93,5 @@ double startup(AudioStream &stream)
 
     double frame_deadline = (double)SDL_GetTicks64();
     log_write("entering loop\n");
-    SDL_GetCurrentDisplayMode(0, &display_mode);
     return frame_deadline;
 }

@@ -95,6 +95,22 @@ TEST_F(Events, UnusedFunctionKeysDoNothing)
     EXPECT_FALSE(xgui_is_open()) << "F4-F9 opened the menu";
     EXPECT_FALSE(settings.fullscreen) << "F4-F9 changed to full screen";
 }
+// Mended fault: in full screen the pointer was mapped with the first display's desktop size,
+// while the overlay is drawn at the window's: with the window full screen on a second monitor
+// of another size, clicks landed on other items than the ones under the pointer.
+TEST_F(Events, FullScreenPointerIsMappedAtTheWindowsSize)
+{
+    settings.fullscreen = true;
+    gamestate.window_w = 1280;
+    gamestate.window_h = 720;
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 640;
+    motion.motion.y = 360;
+    handle_event(motion);
+    EXPECT_EQ(960, gamestate.pointer_x);
+    EXPECT_EQ(540, gamestate.pointer_y);
+}
 // Mended fault: a removal names an instance id, not a device index. A re-attached joystick
 // gets a new id; removing the one in slot 0 must not close slot 1.
 TEST_F(Events, JoysticksTakeTheFirstFourSlotsAndLeaveByTheirOwnHandle)
