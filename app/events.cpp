@@ -29,6 +29,11 @@ static void handle_key(const SDL_KeyboardEvent &key)
     bool alt_return = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
     if (!alt_return && menu_nav_key(key))
         return;
+    // While a binding cell waits, the key pressed is the binding: a slot loaded over the
+    // game, a slot overwritten or the game set running behind the menu would come with it.
+    // Escape alone keeps its meaning, to call the wait off.
+    if (capture_button >= 0 && code != SDL_SCANCODE_ESCAPE)
+        return;
     if (code == SDL_SCANCODE_RETURN) {
         if (key.keysym.mod & KMOD_ALT)
             set_fullscreen(!settings.fullscreen);

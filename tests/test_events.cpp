@@ -6,6 +6,7 @@
 #include <string>
 #include "app/events.h"
 #include "config/settings.h"
+#include "input/capture.h"
 #include "record/ox_core.h"
 #include "support/res_dir.h"
 #include "record/gamestate.h"
@@ -95,6 +96,26 @@ TEST_F(Events, UnusedFunctionKeysDoNothing)
     EXPECT_FALSE(xgui_is_open()) << "F4-F9 opened the menu";
     EXPECT_FALSE(settings.fullscreen) << "F4-F9 changed to full screen";
 }
+// Mended fault: a key pressed while a binding cell waits for one is the binding. F1 to F3
+// also loaded a slot over the unsaved game, Shift with them overwrote a stored slot, and Pause
+// set the game running behind the open menu.
+TEST_F(Events, HotkeysWaitWhileACaptureTakesTheKey)
+{
+    gamestate.paused = true;
+    capture_button = 2;
+    SDL_Event key = {};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.scancode = SDL_SCANCODE_F2;
+    key.key.keysym.mod = KMOD_LSHIFT;
+    handle_event(key);
+    key.key.keysym.scancode = SDL_SCANCODE_PAUSE;
+    key.key.keysym.mod = KMOD_NONE;
+    handle_event(key);
+    capture_button = -1;
+    EXPECT_FALSE(res.exists("res/1S")) << "Shift+F2 saved slot 1";
+    EXPECT_TRUE(gamestate.paused) << "Pause set the game running";
+}
+
 // Mended fault: in full screen the pointer was mapped with the first display's desktop size,
 // while the overlay is drawn at the window's: with the window full screen on a second monitor
 // of another size, clicks landed on other items than the ones under the pointer.
