@@ -19,6 +19,10 @@ bool input_poll_binding(Binding &binding, bool capture);
 // rebuilt.
 void input_step(void);
 
+// Called when the menu closes: every binding whose control is down now reads as released
+// to input_step until that control is let go.
+void input_hold_back_held(void);
+
 // Unbinds both slots of every button of player (0 or above), or of every bound player
 // (negative). Does not save.
 void bindings_clear(int player);

@@ -111,6 +111,27 @@ static void finish_capture(const Binding &found)
     bindings_refresh_labels();
 }
 
+// Bindings whose control was down when the menu closed: the press that closed it (Return
+// or A on "Play", B) was meant for the menu. Each reads as released until let go.
+static bool held_back[MAX_PLAYERS][MAX_BUTTONS][MAX_SLOTS];
+
+void input_hold_back_held(void)
+{
+    for (int p = 0; p < MAX_PLAYERS; p++)
+        for (int b = 0; b < MAX_BUTTONS; b++)
+            for (int s = 0; s < MAX_SLOTS; s++)
+                held_back[p][b][s] = input_poll_binding(settings.bindings[p][b][s], false);
+}
+
+static bool binding_active(int player, int button, int slot)
+{
+    Binding &binding = settings.bindings[player][button][slot];
+    bool down = input_poll_binding(binding, false);
+    if (!down)
+        held_back[player][button][slot] = false;
+    return down && !held_back[player][button][slot] && !pad_nav_hides(binding);
+}
+
 void input_step(void)
 {
     if (capture_button >= 0) {
@@ -125,9 +146,8 @@ void input_step(void)
         for (int b = 0; b < buttons; b++) {
             // Both slots are read every frame, even when the first is already active. The
             // menu's Back+Start pair, held together, never reaches the game.
-            Binding *slots = settings.bindings[p][b];
-            bool first = input_poll_binding(slots[0], false) && !pad_nav_hides(slots[0]);
-            bool second = input_poll_binding(slots[1], false) && !pad_nav_hides(slots[1]);
+            bool first = binding_active(p, b, 0);
+            bool second = binding_active(p, b, 1);
             input_send_button(p, b, first || second);
         }
     }

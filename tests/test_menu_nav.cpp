@@ -281,6 +281,28 @@ TEST_F(MenuNav, ClosedMenuLeavesPadAndKeysToTheGame)
     EXPECT_TRUE(sent_buttons[0].pressed) << "the hat did not reach the game";
 }
 
+// The key or button that closes the menu (Return on "Play", a pad's B) is no press for the
+// game: a binding on it reads as released until it is let go, then works as before.
+TEST_F(MenuNav, TheKeyThatClosesTheMenuReachesTheGameOnlyOnceLetGo)
+{
+    settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_RETURN, 0, 0, 0};
+    build_and_open();
+    xgui_focus = menu_widgets.play;
+    key(SDL_SCANCODE_RETURN, true);
+    pass();
+    ASSERT_FALSE(xgui_is_open());
+    sent_buttons.clear();
+    pass();
+    ASSERT_FALSE(sent_buttons.empty());
+    EXPECT_FALSE(sent_buttons[0].pressed) << "the Return that chose Play reached the game";
+    key(SDL_SCANCODE_RETURN, false);
+    pass();
+    key(SDL_SCANCODE_RETURN, true);
+    sent_buttons.clear();
+    pass();
+    EXPECT_TRUE(sent_buttons[0].pressed) << "Return pressed again did not reach the game";
+}
+
 // Stick, button 0 and button 1 of a plain joystick do it all from "Change keys": the way to
 // the page, the cell, the new binding (button 3), and back to the menu page.
 TEST_F(MenuNav, BindingMadeEntirelyWithAVirtualPad)

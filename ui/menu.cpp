@@ -1,5 +1,6 @@
 #include "ui/menu.h"
 
+#include "input/input.h"
 #include "record/gamestate.h"
 #include "video/window_mode.h"
 #include "ui/pages.h"
@@ -11,6 +12,7 @@ void menu_close(void)
     // A capture left waiting would take the first key pressed in the game for a cell the
     // user can no longer see.
     keys_page_cancel_capture();
+    input_hold_back_held();
     gamestate.paused = false;
     update_cursor();
 }
