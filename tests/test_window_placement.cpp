@@ -61,3 +61,21 @@ TEST_F(WindowPlacement, NewScaleSizesAndCentresTheWindow)
     EXPECT_EQ(w, 2 * ox_video_get_screen_width());
     EXPECT_NE(x(), MOVED);
 }
+
+// Mended fault: a window larger than the display (Window 4x on a screen 768 lines high) was
+// centred with its title bar above the screen and its picture cut. The largest whole
+// multiple that fits is used, and the setting is kept for a larger display.
+TEST_F(WindowPlacement, AScaleLargerThanTheDisplayTakesTheLargestThatFits)
+{
+    SDL_Rect usable = {};
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0) << SDL_GetError();
+    ASSERT_EQ(usable.h, 768) << "the dummy driver's display";
+    ASSERT_EQ(ox_video_get_screen_height(), 224);
+    settings.scale = 4;
+    gamestate.apply_video_settings();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gamestate.window, &w, &h);
+    EXPECT_EQ(h, 3 * 224);
+    EXPECT_EQ(w, 3 * ox_video_get_screen_width());
+    EXPECT_EQ(settings.scale, 4);
+}

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "base/log.h"
 #include "base/platform.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
@@ -25,11 +26,38 @@ static int32_t windowed_side(int screen, int scale)
 static SDL_Window *placed_window;
 static int32_t placed_w, placed_h;
 
-// Windowed size: the component's current screen size times the scale setting.
+// The scale setting, or the largest whole multiple below it whose window fits the usable
+// area of the window's display less the window's borders (where SDL knows them): a larger
+// window is centred with its title bar above the screen and its picture cut. The setting is
+// kept, so a larger display gives the chosen size again.
+static int32_t fitting_scale(int screen_w, int screen_h)
+{
+    int32_t scale = settings.scale;
+    SDL_Rect usable;
+    int display = gamestate.window ? SDL_GetWindowDisplayIndex(gamestate.window) : 0;
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0)
+        return scale;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!gamestate.window ||
+        SDL_GetWindowBordersSize(gamestate.window, &top, &left, &bottom, &right) != 0)
+        top = left = bottom = right = 0;
+    const int64_t room_w = (int64_t)usable.w - left - right;
+    const int64_t room_h = (int64_t)usable.h - top - bottom;
+    while (scale > 1 && ((int64_t)screen_w * scale > room_w || (int64_t)screen_h * scale > room_h))
+        scale--;
+    if (scale != settings.scale)
+        log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
+    return scale;
+}
+
+// Windowed size: the component's current screen size times the scale that fits.
 static void set_windowed_size(void)
 {
-    gamestate.window_w = windowed_side(ox_video_get_screen_width(), settings.scale);
-    gamestate.window_h = windowed_side(ox_video_get_screen_height(), settings.scale);
+    const int screen_w = ox_video_get_screen_width();
+    const int screen_h = ox_video_get_screen_height();
+    const int32_t scale = fitting_scale(screen_w, screen_h);
+    gamestate.window_w = windowed_side(screen_w, scale);
+    gamestate.window_h = windowed_side(screen_h, scale);
     if (placed_window && placed_window == gamestate.window && placed_w == gamestate.window_w &&
         placed_h == gamestate.window_h)
         return;
