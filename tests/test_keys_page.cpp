@@ -204,3 +204,21 @@ TEST_F(KeysPage, ChoosingAPlayerMovesTheCheckMarkAndShowsThatPlayersBindings)
     EXPECT_FALSE(xgui_is_selected(keys_widgets.player[1]));
     EXPECT_EQ("none", text(keys_widgets.cell[0][0]));
 }
+
+// Mended fault: a game's own long button name ("Jump / Confirm") ran under its first binding
+// cell. It is cut, with "..", before the cell; a short name stays whole.
+TEST_F(KeysPage, ALongButtonNameIsCutBeforeItsBindingCell)
+{
+    snprintf(gameinfo.btnname[4], sizeof gameinfo.btnname[4], "Jump / Confirm");
+    snprintf(gameinfo.btnname[5], sizeof gameinfo.btnname[5], "Run");
+    open_page();
+    gameinfo.btnname[4][0] = '\0';
+    gameinfo.btnname[5][0] = '\0';
+    const xgui_widget &label = xgui_widgets[keys_widgets.row_label[4]];
+    SDL_Rect extent;
+    xgui_text(&extent, nullptr, 0, 0, label.x, label.y, label.text, false);
+    EXPECT_LT(extent.x + extent.w, xgui_widgets[keys_widgets.cell[4][0]].x) << label.text;
+    EXPECT_EQ(0, strncmp(label.text, "Jump", 4)) << label.text;
+    EXPECT_EQ("..", std::string(label.text).substr(strlen(label.text) - 2));
+    EXPECT_EQ("Run..", text(keys_widgets.row_label[5]));
+}

@@ -54,6 +54,27 @@ static void show_group(void)
     }
 }
 
+static int32_t text_width(const char *text)
+{
+    SDL_Rect extent;
+    return xgui_text(&extent, nullptr, 0, 0, 0, 0, text, false)->w;
+}
+
+// A row's label: the button's name and "..", the name cut where the label would run under
+// the row's first binding cell (a space before it), as a game's own long names would.
+static void row_label(char *text, size_t size, const char *name)
+{
+    const int32_t room = KEYS_CELL_X0 - KEYS_LABEL_X - xgui_font.advance[(uint8_t)' '];
+    int n = (int)strnlen(name, KEYS_ROW_NAME_MAX);
+    snprintf(text, size, "%.*s..", n, name);
+    while (n > 0 && text_width(text) > room) {
+        n--;
+        while (n > 0 && name[n - 1] == ' ')   // "Jump/..", not "Jump / .."
+            n--;
+        snprintf(text, size, "%.*s..", n, name);
+    }
+}
+
 void keys_page_build(void)
 {
     KeysWidgets &k = keys_widgets;
@@ -73,7 +94,7 @@ void keys_page_build(void)
     for (int b = 0; b < k.rows; b++) {
         const char *name = gameinfo.btnname[b][0] ? gameinfo.btnname[b] : ox_button_get_name(b);
         char text[KEYS_ROW_LABEL_SIZE];
-        snprintf(text, sizeof text, "%.*s..", KEYS_ROW_NAME_MAX, name ? name : "");
+        row_label(text, sizeof text, name ? name : "");
         int32_t y = KEYS_ROW_Y0 + KEYS_ROW_PITCH * (b % KEYS_ROWS_PER_GROUP);
         k.row_label[b] = xgui_add(XGUI_LABEL, KEYS_PAGE, KEYS_LABEL_X, y, text, 0);
         k.cell[b][0] = xgui_add(XGUI_BUTTON, KEYS_PAGE, KEYS_CELL_X0, y, "", 0);
