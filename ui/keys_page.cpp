@@ -69,7 +69,7 @@ static void row_label(char *text, size_t size, const char *name)
     snprintf(text, size, "%.*s..", n, name);
     while (n > 0 && text_width(text) > room) {
         n--;
-        while (n > 0 && name[n - 1] == ' ')   // "Jump/..", not "Jump / .."
+        while (n > 0 && name[n - 1] == ' ')   // "Jump /..", not "Jump / .."
             n--;
         snprintf(text, size, "%.*s..", n, name);
     }
