@@ -72,6 +72,13 @@ static bool state_slot_save(int slot, const char *path)
     return true;
 }
 
+bool state_slot_stored(int slot)
+{
+    char path[PATH_BUFFER_SIZE];
+    return state_slot_path(path, sizeof path, slot, 'S') && access(path, F_OK) == 0 &&
+           read_check(path, STATE_READ_LIMIT);
+}
+
 bool state_slot_op(int slot, bool save)
 {
     char path[PATH_BUFFER_SIZE];

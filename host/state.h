@@ -18,3 +18,7 @@ bool state_slot_path(char *out, size_t size, int slot, char kind);
 // reads the slot's state, which must be a regular file of at most STATE_READ_LIMIT bytes.
 // False (reason logged) when the save or load failed; a slot outside 0..2 does nothing.
 bool state_slot_op(int slot, bool save);
+
+// True when slot has a state to load: its file is there and is a regular file of at most
+// STATE_READ_LIMIT bytes, checked without waiting (anything else in its place is logged).
+bool state_slot_stored(int slot);

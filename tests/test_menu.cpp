@@ -4,6 +4,9 @@
 // settings once, end to end.
 #include "app/events.h"
 #include "pages_fixture.h"
+#include "support/watch.h"
+
+#include <sys/stat.h>
 
 TEST_F(Pages, WindowModesAreWrittenThenShown)
 {
@@ -100,4 +103,16 @@ TEST_F(SlotRows, LoadShowsOnlyForStoredStates)
 {
     EXPECT_TRUE(xgui_widgets[menu_widgets.slot_load[1]].visible) << "a state without a good preview";
     EXPECT_FALSE(xgui_widgets[menu_widgets.slot_load[2]].visible);
+}
+
+// Mended fault: a FIFO in place of a state file stalled the start-up, and every later
+// refresh of the slot rows, in the look for a stored state. It counts as no state.
+TEST_F(SlotRows, AStateFileThatIsAFifoShowsNoLoadWithoutWaiting)
+{
+    ASSERT_EQ(0, mkfifo(res->path("res/0S").c_str(), 0644));
+    auto refresh = [] {
+        slot_rows_refresh();
+        return xgui_widgets[menu_widgets.slot_load[0]].visible ? 1 : 0;
+    };
+    EXPECT_EXIT(finish_within_seconds(refresh), ::testing::ExitedWithCode(0), "");
 }

@@ -1,6 +1,5 @@
 // Page 0 of the overlay: resume, reset, quit, window mode and picture options, the way to
 // the change-keys page, and the three save slots with their previews.
-#include <stdio.h>
 
 #include <SDL.h>
 
@@ -65,15 +64,7 @@ void slot_rows_refresh(void)
         // A name that does not fit is not formed (""), so the slot simply shows nothing.
         state_slot_path(path, sizeof path, n, 'P');
         xgui_set_picture(menu_widgets.slot_picture[n], gamestate.renderer, path);
-        bool stored = false;
-        if (state_slot_path(path, sizeof path, n, 'S')) {
-            FILE *f = fopen(path, "rb");
-            if (f) {
-                stored = true;
-                fclose(f);
-            }
-        }
-        xgui_set_visible(menu_widgets.slot_load[n], stored);
+        xgui_set_visible(menu_widgets.slot_load[n], state_slot_stored(n));
     }
 }
 
