@@ -76,7 +76,8 @@ static void handle_button(const SDL_MouseButtonEvent &button)
 }
 
 // ---------------------------------------------------------------------------------------
-// Joysticks: slot = device index when added, for the first four devices.
+// Joysticks: slot = device index when added, unless another pad in use holds it, for the
+// first four devices.
 
 static void handle_guide(void)
 {
@@ -92,15 +93,13 @@ static void handle_guide(void)
     }
 }
 
-// Whether a slot holds a pad that is still attached and is not the device being added.
-static bool joystick_slot_taken(int slot, SDL_JoystickID adding)
+// Whether a slot holds, in either table, a pad that is still attached and is not the device
+// being added.
+static bool slot_taken(int slot, SDL_JoystickID adding)
 {
     SDL_Joystick *j = gamestate.joysticks[slot];
-    return j && SDL_JoystickGetAttached(j) && SDL_JoystickInstanceID(j) != adding;
-}
-
-static bool controller_slot_taken(int slot, SDL_JoystickID adding)
-{
+    if (j && SDL_JoystickGetAttached(j) && SDL_JoystickInstanceID(j) != adding)
+        return true;
     SDL_GameController *c = gamestate.controllers[slot];
     return c && SDL_GameControllerGetAttached(c) &&
            SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c)) != adding;
@@ -110,13 +109,16 @@ static bool controller_slot_taken(int slot, SDL_JoystickID adding)
 // use. Device indexes move down when an earlier pad leaves, so a pad plugged in again is
 // added at an index whose slot may belong to a pad still played with; closing that one would
 // cut its player off. The new pad then takes the first slot free or left by a departed pad,
-// which is the one it left. -1 when all four are in use.
-static int slot_for_device(int index, SDL_JoystickID adding, bool (*taken)(int, SDL_JoystickID))
+// which is the one it left. Both tables count, so a pad's joystick and controller land in
+// one slot whichever of their two events comes first: the pads are read slot by slot, a
+// controller in place of its slot's joystick. -1 when all four are in use.
+static int slot_for_device(int index)
 {
-    if (!taken(index, adding))
+    const SDL_JoystickID adding = SDL_JoystickGetDeviceInstanceID(index);
+    if (!slot_taken(index, adding))
         return index;
     for (int slot = 0; slot < MAX_JOYSTICKS; slot++)
-        if (!taken(slot, adding))
+        if (!slot_taken(slot, adding))
             return slot;
     return -1;
 }
@@ -125,8 +127,7 @@ static void joystick_added(int index)
 {
     if (index < 0 || index >= MAX_JOYSTICKS)
         return;
-    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
-    const int slot = slot_for_device(index, id, joystick_slot_taken);
+    const int slot = slot_for_device(index);
     if (slot < 0)
         return;
     if (gamestate.joysticks[slot])
@@ -148,19 +149,11 @@ static void joystick_removed(SDL_JoystickID id)
     }
 }
 
-// A controller goes into its joystick's slot: the pads are read slot by slot, a controller
-// in place of the joystick of the same slot.
 static void controller_added(int index)
 {
     if (index < 0 || index >= MAX_JOYSTICKS)
         return;
-    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
-    int slot = -1;
-    for (int s = 0; s < MAX_JOYSTICKS && slot < 0; s++)
-        if (gamestate.joysticks[s] && SDL_JoystickInstanceID(gamestate.joysticks[s]) == id)
-            slot = s;
-    if (slot < 0)
-        slot = slot_for_device(index, id, controller_slot_taken);
+    const int slot = slot_for_device(index);
     if (slot < 0)
         return;
     if (gamestate.controllers[slot])
