@@ -43,8 +43,11 @@ static int32_t fitting_scale(int screen_w, int screen_h)
         top = left = bottom = right = 0;
     const int64_t room_w = (int64_t)usable.w - left - right;
     const int64_t room_h = (int64_t)usable.h - top - bottom;
-    while (scale > 1 && ((int64_t)screen_w * scale > room_w || (int64_t)screen_h * scale > room_h))
-        scale--;
+    if (screen_w > 0)
+        scale = (int32_t)SDL_min((int64_t)scale, room_w / screen_w);
+    if (screen_h > 0)
+        scale = (int32_t)SDL_min((int64_t)scale, room_h / screen_h);
+    scale = SDL_max(scale, SDL_min(settings.scale, 1));   // at least 1x; a setting below is kept
     if (scale != settings.scale)
         log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
     return scale;
