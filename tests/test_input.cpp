@@ -172,11 +172,14 @@ static void fill_with_marker()
 }
 // Judged by button 0 (Up, on a hat by default), which the res/donf below binds its own way.
 static const char *DONF = "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_0_0_type=4\nbtn_1_0_0_value=9\n";
+// The component's proposals: the key for the first player alone, and each player's own pad
+// (mended fault: every player got the same key and the first pad, so one keyboard and one
+// pad drove both players, and the second pad nobody).
 static std::string defaults_left(int player)
 {
     const Binding *b = settings.bindings[player][0];
-    const Binding key = {BIND_KEY, ox_button_get_default_keyboard(0), 0, 0, 0};
-    const Binding joy = {BIND_HAT, 0, ox_button_get_default_joystick(0), 0, 0};
+    const Binding key = player == 0 ? Binding{BIND_KEY, ox_button_get_default_keyboard(0), 0, 0, 0} : Binding{};
+    const Binding joy = {BIND_HAT, 0, ox_button_get_default_joystick(0), player, 0};
     if (str(b[0]) == str(MARKER))
         return "untouched";
     if (str(b[0]) == str(player ? Binding{BIND_BUTTON, 0, 9, 0, 0} : Binding{BIND_AXIS, 0, 0, 0, 5}))
