@@ -51,7 +51,9 @@ static void handle_key(const SDL_KeyboardEvent &key)
         // The menu's slot rows show the new preview and "Load", as after a save from the menu.
         if (save && slot < STATE_SLOTS)
             slot_rows_refresh();
-    } else if (code == SDL_SCANCODE_PAUSE) {
+    } else if (code == SDL_SCANCODE_PAUSE && !xgui_is_open()) {
+        // The open menu holds the game paused: running behind it, the game would take the
+        // keys and pads that move through the menu as its own.
         gamestate.paused = !gamestate.paused;
     }
 }
