@@ -178,7 +178,9 @@ static const char *DONF = "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_0_0_type=4\
 static std::string defaults_left(int player)
 {
     const Binding *b = settings.bindings[player][0];
-    const Binding key = player == 0 ? Binding{BIND_KEY, ox_button_get_default_keyboard(0), 0, 0, 0} : Binding{};
+    Binding key = {};   // none for the second player
+    if (player == 0)
+        key = Binding{BIND_KEY, ox_button_get_default_keyboard(0), 0, 0, 0};
     const Binding joy = {BIND_HAT, 0, ox_button_get_default_joystick(0), player, 0};
     if (str(b[0]) == str(MARKER))
         return "untouched";
