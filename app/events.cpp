@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "host/state.h"
 #include "input/capture.h"
+#include "input/input.h"
 #include "record/gamestate.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
@@ -23,38 +24,84 @@ bool map_pointer(int x, int y, int out_w, int out_h, int *px, int *py)
 // ---------------------------------------------------------------------------------------
 // Keys
 
+// Adds the keys of mod's left and right bits to hot's keys.
+static void add_modifiers(Hotkey &hot, uint16_t mod, uint16_t left, SDL_Scancode left_key,
+                          uint16_t right, SDL_Scancode right_key)
+{
+    if (mod & left)
+        hot.keys[hot.key_count++] = left_key;
+    if (mod & right)
+        hot.keys[hot.key_count++] = right_key;
+}
+
+Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat)
+{
+    Hotkey hot = {HOTKEY_NONE, 0, 1, {code}};
+    if (repeat)
+        return hot;
+    if (code == SDL_SCANCODE_RETURN && (mod & KMOD_ALT)) {
+        hot.action = HOTKEY_FULLSCREEN;
+        add_modifiers(hot, mod, KMOD_LALT, SDL_SCANCODE_LALT, KMOD_RALT, SDL_SCANCODE_RALT);
+    } else if (code == SDL_SCANCODE_ESCAPE) {
+        hot.action = HOTKEY_MENU;
+    } else if (code == SDL_SCANCODE_PAUSE) {
+        hot.action = HOTKEY_PAUSE;
+    } else if (code >= SDL_SCANCODE_F1 && code < SDL_SCANCODE_F1 + STATE_SLOTS) {
+        hot.slot = code - SDL_SCANCODE_F1;
+        hot.action = (mod & KMOD_SHIFT) ? HOTKEY_SAVE : HOTKEY_LOAD;
+        add_modifiers(hot, mod, KMOD_LSHIFT, SDL_SCANCODE_LSHIFT, KMOD_RSHIFT, SDL_SCANCODE_RSHIFT);
+    }
+    return hot;
+}
+
+// Whether a hotkey acts now. While a binding cell waits, the key pressed is the binding: a
+// slot loaded over the game, a slot overwritten or the game set running behind the menu would
+// come with it; Escape alone keeps its meaning, to call the wait off. A modifier the last
+// capture took is still that capture's while it stays down: Alt bound to a cell, then Return
+// pressed with it, binds Alt and is no Alt+Return.
+static bool hotkey_acts(const Hotkey &hot)
+{
+    if (hot.action == HOTKEY_NONE || (capture_button >= 0 && hot.action != HOTKEY_MENU))
+        return false;
+    for (int i = 1; i < hot.key_count; i++)
+        if (input_key_still_captured(hot.keys[i]))
+            return false;
+    return true;
+}
+
 static void handle_key(const SDL_KeyboardEvent &key)
 {
-    SDL_Scancode code = key.keysym.scancode;
-    bool alt_return = code == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT);
-    if (!alt_return && menu_nav_key(key))
+    const Hotkey hot = hotkey_of(key.keysym.scancode, key.keysym.mod, key.repeat != 0);
+    if (hot.action != HOTKEY_FULLSCREEN && menu_nav_key(key))
         return;
-    // While a binding cell waits, the key pressed is the binding: a slot loaded over the
-    // game, a slot overwritten or the game set running behind the menu would come with it.
-    // Escape alone keeps its meaning, to call the wait off.
-    if (capture_button >= 0 && code != SDL_SCANCODE_ESCAPE)
+    if (!hotkey_acts(hot))
         return;
-    if (code == SDL_SCANCODE_RETURN) {
-        if (key.keysym.mod & KMOD_ALT)
-            set_fullscreen(!settings.fullscreen);
-    } else if (code == SDL_SCANCODE_ESCAPE) {
-        if (capture_button >= 0) {
+    // The keys of a hotkey are the player's, not the game's (Alt+Return held the game's Start).
+    for (int i = 0; i < hot.key_count; i++)
+        input_hold_back_key(hot.keys[i]);
+    switch (hot.action) {
+    case HOTKEY_FULLSCREEN:
+        set_fullscreen(!settings.fullscreen);
+        break;
+    case HOTKEY_MENU:
+        if (capture_button >= 0)
             keys_page_cancel_capture();
-        } else {
+        else
             menu_toggle();
-        }
-    } else if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F9) {
-        // F4 to F9 name slots that do not exist; state_slot_op ignores them.
-        int slot = code - SDL_SCANCODE_F1;
-        bool save = (key.keysym.mod & KMOD_SHIFT) != 0;
-        state_slot_op(slot, save);
-        // The menu's slot rows show the new preview and "Load", as after a save from the menu.
-        if (save && slot < STATE_SLOTS)
-            slot_rows_refresh();
-    } else if (code == SDL_SCANCODE_PAUSE && !xgui_is_open()) {
-        // The open menu holds the game paused: running behind it, the game would take the
-        // keys and pads that move through the menu as its own.
+        break;
+    case HOTKEY_PAUSE:
+        // With the menu open too: the game then runs behind it, to try a binding live.
         gamestate.paused = !gamestate.paused;
+        break;
+    case HOTKEY_LOAD:
+    case HOTKEY_SAVE:
+        state_slot_op(hot.slot, hot.action == HOTKEY_SAVE);
+        // The menu's slot rows show the new preview and "Load", as after a save from the menu.
+        if (hot.action == HOTKEY_SAVE)
+            slot_rows_refresh();
+        break;
+    case HOTKEY_NONE:
+        break;
     }
 }
 
@@ -81,18 +128,31 @@ static void handle_button(const SDL_MouseButtonEvent &button)
 // Joysticks: slot = device index when added, unless another pad in use holds it, for the
 // first four devices.
 
-static void handle_guide(void)
+// The slot of the joystick with instance id, or -1.
+static int joystick_slot(SDL_JoystickID id)
 {
-    if (!settings.guide)
-        return;
     for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
         SDL_Joystick *joystick = gamestate.joysticks[slot];
-        if (joystick && SDL_JoystickGetAttached(joystick)
-            && SDL_JoystickGetButton(joystick, GUIDE_BUTTON)) {
-            menu_toggle();
-            return;
-        }
+        if (joystick && SDL_JoystickGetAttached(joystick) && SDL_JoystickInstanceID(joystick) == id)
+            return slot;
     }
+    return -1;
+}
+
+// The menu's pad button is a game controller's own guide button, found through SDL's mapping
+// of that pad (its raw number differs from pad to pad), and button 10 of any other joystick.
+// A controller's raw presses are left to its controller events.
+static void joystick_button(const SDL_JoyButtonEvent &button)
+{
+    if (settings.guide && button.button == GUIDE_BUTTON && joystick_slot(button.which) >= 0 &&
+        !SDL_GameControllerFromInstanceID(button.which))
+        menu_toggle();
+}
+
+static void controller_button(const SDL_ControllerButtonEvent &button)
+{
+    if (settings.guide && button.button == SDL_CONTROLLER_BUTTON_GUIDE && joystick_slot(button.which) >= 0)
+        menu_toggle();
 }
 
 // Whether a slot holds, in either table, a pad that is still attached and is not the device
@@ -182,7 +242,10 @@ void handle_event(const SDL_Event &event)
         handle_button(event.button);
         break;
     case SDL_JOYBUTTONDOWN:
-        handle_guide();
+        joystick_button(event.jbutton);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+        controller_button(event.cbutton);
         break;
     case SDL_JOYDEVICEADDED:
         joystick_added(event.jdevice.which);

@@ -7,6 +7,22 @@
 // Handles one event taken from SDL's queue.
 void handle_event(const SDL_Event &event);
 
+enum HotkeyAction { HOTKEY_NONE, HOTKEY_FULLSCREEN, HOTKEY_MENU, HOTKEY_PAUSE, HOTKEY_LOAD, HOTKEY_SAVE };
+
+#define HOTKEY_KEYS_MAX 3
+
+// What a key press asks of the player, and the keys that make it.
+struct Hotkey {
+    HotkeyAction action;
+    int slot;                              // HOTKEY_LOAD and HOTKEY_SAVE: 0 to STATE_SLOTS - 1
+    int key_count;
+    SDL_Scancode keys[HOTKEY_KEYS_MAX];    // the key pressed, then the modifiers held for it
+};
+
+// The hotkey of a key press with the modifiers mod: Alt+Return, Escape, Pause, F1 to F3 (load)
+// and Shift+F1 to Shift+F3 (save). An auto-repeat (repeat) is no hotkey: a held key acts once.
+Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat);
+
 // Maps a position in an output of out_w x out_h pixels into overlay space, whose 16:9 area
 // is as high as the output and centred across it. Positions left or right of that area map
 // outside 0..1919. False, with *px and *py untouched, for an output without height.

@@ -55,7 +55,7 @@ double loop_pass(AudioStream &stream, double frame_deadline)
         handle_event(event);
     menu_nav_pads(SDL_GetTicks64());
 
-    input_step();
+    input_step(menu_hides_game());
     emulate_step();
     overlay_step(stream);
     bool mute = g.paused || g.splash_frames != 0;

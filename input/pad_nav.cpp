@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "config/settings.h"
 #include "record/gamestate.h"
 
 // One reading of every pad.
@@ -51,7 +52,9 @@ static void read_controller(SDL_GameController *c, PadReading &r, int slot)
         r.direction = d;
     r.accept = r.accept || down(SDL_CONTROLLER_BUTTON_A);
     r.back = r.back || down(SDL_CONTROLLER_BUTTON_B);
-    r.chord[slot] = down(SDL_CONTROLLER_BUTTON_BACK) && down(SDL_CONTROLLER_BUTTON_START);
+    // The "Guide" switch turns the chord off with the guide button, so a game's own
+    // Select+Start reaches it.
+    r.chord[slot] = settings.guide && down(SDL_CONTROLLER_BUTTON_BACK) && down(SDL_CONTROLLER_BUTTON_START);
 }
 
 // Deflection of axis a past the threshold from where it rests: -1, 0 or 1.
@@ -149,7 +152,7 @@ static bool bound_to_button(SDL_GameController *c, SDL_GameControllerButton butt
 
 bool pad_nav_hides(const Binding &binding)
 {
-    if (binding.type != BIND_BUTTON || binding.joyid < 0 || binding.joyid >= MAX_JOYSTICKS)
+    if (!settings.guide || binding.type != BIND_BUTTON || binding.joyid < 0 || binding.joyid >= MAX_JOYSTICKS)
         return false;
     SDL_Joystick *joy = gamestate.joysticks[binding.joyid];
     if (!joy || !SDL_JoystickGetAttached(joy))

@@ -1,7 +1,8 @@
 // The pads' menu controls, read once per loop pass: moves, accept and back for the open menu,
-// and the Back+Start hold that opens and closes it. They are separate from the game's
-// bindings. A pad SDL knows as a game controller is read through its standard A, B, d-pad
-// and left stick; any other joystick through button 0, button 1, its hats and axes 0 and 1.
+// and the Back+Start hold that opens and closes it while the guide setting is on. They are
+// separate from the game's bindings. A pad SDL knows as a game controller is read through its
+// standard A, B, d-pad and left stick; any other joystick through button 0, button 1, its hats
+// and axes 0 and 1.
 #pragma once
 
 #include <stdint.h>
@@ -23,10 +24,11 @@
 
 // Reads every attached pad at time now_ms (SDL ticks) and returns the commands of this pass:
 // a direction when it is pressed and again while it is held (after the delay, every period),
-// accept and back when pressed, NAV_MENU once per hold of Back and Start. Call it every pass,
-// menu open or not, so a press is seen once.
+// accept and back when pressed, NAV_MENU once per hold of Back and Start while the guide
+// setting is on. Call it every pass, menu open or not, so a press is seen once.
 uint32_t pad_nav_poll(uint64_t now_ms);
 
 // True when binding names a joystick button that is the Back or Start of a game controller
-// whose Back and Start are both down now: that pair is the menu's and never reaches the game.
+// whose Back and Start are both down now, while the guide setting is on: that pair is then
+// the menu's and never reaches the game.
 bool pad_nav_hides(const Binding &binding);

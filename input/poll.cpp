@@ -16,6 +16,35 @@ static bool key_down(const uint8_t *keys, int numkeys, int32_t code)
     return keys && code >= 0 && code < numkeys && keys[code] != 0;
 }
 
+int32_t controller_hat(bool up, bool down, bool left, bool right, int32_t x, int32_t y)
+{
+    int32_t mask = SDL_HAT_CENTERED;
+    if (up || y <= -INPUT_AXIS_THRESHOLD)
+        mask |= SDL_HAT_UP;
+    if (down || y >= INPUT_AXIS_THRESHOLD)
+        mask |= SDL_HAT_DOWN;
+    if (left || x <= -INPUT_AXIS_THRESHOLD)
+        mask |= SDL_HAT_LEFT;
+    if (right || x >= INPUT_AXIS_THRESHOLD)
+        mask |= SDL_HAT_RIGHT;
+    return mask;
+}
+
+// Where a game controller's d-pad and left stick point, as a hat: several pads report their
+// d-pad as buttons and have no hat, so the default hat bindings alone would never move them.
+// 0 for a joystick SDL does not know as a game controller.
+static int32_t controller_directions(SDL_Joystick *joy)
+{
+    SDL_GameController *c = SDL_GameControllerFromInstanceID(SDL_JoystickInstanceID(joy));
+    if (!c)
+        return SDL_HAT_CENTERED;
+    auto down = [c](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(c, b) != 0; };
+    return controller_hat(down(SDL_CONTROLLER_BUTTON_DPAD_UP), down(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
+                          down(SDL_CONTROLLER_BUTTON_DPAD_LEFT), down(SDL_CONTROLLER_BUTTON_DPAD_RIGHT),
+                          SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX),
+                          SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY));
+}
+
 bool input_poll_binding(Binding &binding, bool capture)
 {
     int numkeys = 0;
@@ -80,6 +109,10 @@ bool input_poll_binding(Binding &binding, bool capture)
             if (binding.type == BIND_HAT && this_joy && binding.axis == h && (binding.value & mask))
                 return true;
         }
+        // The first hat only: a second hat is rarely the d-pad.
+        if (!capture && binding.type == BIND_HAT && this_joy && binding.axis == 0 &&
+            (binding.value & controller_directions(joy)))
+            return true;
 
         int buttons = SDL_JoystickNumButtons(joy);
         if (buttons > INPUT_JOY_BUTTONS)
@@ -100,9 +133,24 @@ bool input_poll_binding(Binding &binding, bool capture)
     return false;
 }
 
+// The key the last capture took, or -1.
+static int32_t captured_key = -1;
+
+bool input_key_still_captured(int32_t scancode)
+{
+    if (scancode < 0 || scancode != captured_key)
+        return false;
+    Binding key = {BIND_KEY, scancode, 0, 0, 0};
+    if (input_poll_binding(key, false))
+        return true;
+    captured_key = -1;
+    return false;
+}
+
 // Stores a captured control into the waiting cell, writes res/conf and ends the capture.
 static void finish_capture(const Binding &found)
 {
+    captured_key = found.type == BIND_KEY ? found.code : -1;
     if (capture_button < input_button_count() && capture_slot >= 0 && capture_slot < MAX_SLOTS) {
         settings.bindings[edited_player()][capture_button][capture_slot] = found;
         settings_save();
@@ -112,7 +160,8 @@ static void finish_capture(const Binding &found)
 }
 
 // Bindings whose control was down when the menu closed: the press that closed it (Return
-// or A on "Play", B) was meant for the menu. Each reads as released until let go.
+// or A on "Play", B) was meant for the menu; and those on a key that made a hotkey. Each
+// reads as released until let go.
 static bool held_back[MAX_PLAYERS][MAX_BUTTONS][MAX_SLOTS];
 
 void input_hold_back_held(void)
@@ -121,6 +170,17 @@ void input_hold_back_held(void)
         for (int b = 0; b < MAX_BUTTONS; b++)
             for (int s = 0; s < MAX_SLOTS; s++)
                 held_back[p][b][s] = input_poll_binding(settings.bindings[p][b][s], false);
+}
+
+void input_hold_back_key(int32_t scancode)
+{
+    for (int p = 0; p < MAX_PLAYERS; p++)
+        for (int b = 0; b < MAX_BUTTONS; b++)
+            for (int s = 0; s < MAX_SLOTS; s++) {
+                const Binding &binding = settings.bindings[p][b][s];
+                if (binding.type == BIND_KEY && binding.code == scancode)
+                    held_back[p][b][s] = true;
+            }
 }
 
 static bool binding_active(int player, int button, int slot)
@@ -132,7 +192,7 @@ static bool binding_active(int player, int button, int slot)
     return down && !held_back[player][button][slot] && !pad_nav_hides(binding);
 }
 
-void input_step(void)
+void input_step(bool hidden)
 {
     if (capture_button >= 0) {
         Binding found = {};
@@ -148,7 +208,7 @@ void input_step(void)
             // menu's Back+Start pair, held together, never reaches the game.
             bool first = binding_active(p, b, 0);
             bool second = binding_active(p, b, 1);
-            input_send_button(p, b, first || second);
+            input_send_button(p, b, (first || second) && !hidden);
         }
     }
 }

@@ -81,6 +81,25 @@ struct Pad {
         SDL_JoystickUpdate();
     }
 };
+// A virtual pad SDL knows as a game controller, opened into slot 0 of both tables.
+struct Controller : Pad {
+    SDL_GameController *pad = nullptr;
+    Controller() : Pad(0, 6, 15, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER)
+    {
+        for (int i = 0; i < SDL_NumJoysticks(); i++)
+            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
+                pad = SDL_GameControllerOpen(i);
+        gamestate.controllers[0] = pad;
+        EXPECT_NE(nullptr, pad) << SDL_GetError();
+    }
+    ~Controller()
+    {
+        gamestate.controllers[0] = nullptr;
+        SDL_GameControllerClose(pad);
+    }
+    int raw(SDL_GameControllerButton b) { return SDL_GameControllerGetBindForButton(pad, b).value.button; }
+    void press(SDL_GameControllerButton b, bool down) { button(raw(b), down); }
+};
 class Pages : public ::testing::Test {
 protected:
     static inline SDL_Window *window;
@@ -90,7 +109,7 @@ protected:
     static void SetUpTestSuite()
     {
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK)) << SDL_GetError();
+        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER)) << SDL_GetError();
         window = SDL_CreateWindow("pages", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
         renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
         ASSERT_NE(nullptr, renderer) << SDL_GetError();
@@ -151,7 +170,7 @@ protected:
         xgui_update(WIN_W, WIN_H, x, y, click);
         if (xgui_is_open())
             menu_react();
-        input_step();
+        input_step(false);
     }
     // A click just inside a widget's text, then a pass with the pointer resting.
     static void click(int32_t index)

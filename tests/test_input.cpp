@@ -78,6 +78,42 @@ TEST_F(Input, HatsWithDiagonals)
     EXPECT_FALSE(active(up)) << "the same position on another hat";
 }
 
+// A controller's d-pad and left stick as a hat: a direction by its button, or by the stick
+// pushed at least as far as a binding to the stick needs.
+TEST(ControllerHat, DpadButtonsAndTheLeftStick)
+{
+    const struct {
+        const char *name;
+        bool up, right;
+        int32_t x, y;
+        int32_t hat;
+    } cases[] = {
+        {"at rest", false, false, 0, 0, SDL_HAT_CENTERED},
+        {"d-pad up", true, false, 0, 0, SDL_HAT_UP},
+        {"stick short of left", false, false, -15999, 0, SDL_HAT_CENTERED},
+        {"stick left", false, false, -16000, 0, SDL_HAT_LEFT},
+        {"d-pad right, stick down", false, true, 0, 16000, SDL_HAT_RIGHTDOWN},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.hat, controller_hat(c.up, false, false, c.right, c.x, c.y)) << c.name;
+}
+
+// Mended fault: on a pad whose d-pad SDL reports as buttons, without a hat, the default
+// direction bindings (the hat's) never moved the player. On a game controller they answer
+// to its d-pad and left stick.
+TEST_F(Input, HatBindingsAnswerToAControllersDpadAndLeftStick)
+{
+    Controller pad;
+    const Binding up = {BIND_HAT, 0, SDL_HAT_UP, 0, 0};
+    pad.press(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+    EXPECT_TRUE(active(up)) << "d-pad up";
+    EXPECT_FALSE(active(Binding{BIND_HAT, 0, SDL_HAT_UP, 0, 1})) << "bound to a second hat";
+    pad.press(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+    pad.axis(SDL_GameControllerGetBindForAxis(pad.pad, SDL_CONTROLLER_AXIS_LEFTY).value.axis, -32768);
+    EXPECT_TRUE(active(up)) << "left stick up";
+    EXPECT_FALSE(active(Binding{BIND_HAT, 0, SDL_HAT_UP, 1, 0})) << "bound to another pad";
+}
+
 TEST_F(Input, ButtonsNineAndTen)
 {
     Pad pad(0, 0, 16, 2);
@@ -149,7 +185,7 @@ TEST_F(Input, StepSendsEveryButtonAndReleasesOnDetach)
         if (detached)
             pad.detach();
         sent_buttons.clear();
-        input_step();
+        input_step(false);
         const char *when = detached ? "joystick detached" : "attached";
         ASSERT_EQ((size_t)(2 * buttons), sent_buttons.size()) << when;
         for (int i = 0; i < 2 * buttons; i++) {
@@ -235,7 +271,7 @@ TEST_F(Input, ComponentWithTooManyButtons)
     gameinfo.players = 2;
     bindings_set_defaults(-1);
     bindings_clear(-1);
-    input_step();
+    input_step(false);
     bindings_refresh_labels();
     EXPECT_EQ((size_t)(2 * MAX_BUTTONS), sent_buttons.size()) << "states sent";
     EXPECT_STREQ("none", binding_labels[MAX_BUTTONS - 1][1]) << "label of the last row";

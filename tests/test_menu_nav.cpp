@@ -9,11 +9,6 @@
 class MenuNav : public Pages {
 protected:
     uint64_t now = 100000;
-    static void SetUpTestSuite()
-    {
-        Pages::SetUpTestSuite();
-        ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER)) << SDL_GetError();
-    }
     void SetUp() override
     {
         Pages::SetUp();
@@ -24,15 +19,16 @@ protected:
     {
         now += ms;
         menu_nav_pads(now);
-        input_step();
+        input_step(false);
         xgui_update(WIN_W, WIN_H, 5, 5, 0);
         if (xgui_is_open())
             menu_react();
     }
-    static void key(SDL_Scancode code, bool down)
+    static void key(SDL_Scancode code, bool down, bool repeat = false)
     {
         SDL_KeyboardEvent e = {};
         e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        e.repeat = repeat;
         e.keysym.scancode = code;
         fake_keys[code] = down;
         menu_nav_key(e);
@@ -59,26 +55,6 @@ protected:
         }
         return seen;
     }
-};
-
-// A virtual pad SDL knows as a game controller, opened into slot 0 of both tables.
-struct Controller : Pad {
-    SDL_GameController *pad = nullptr;
-    Controller() : Pad(0, 6, 15, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER)
-    {
-        for (int i = 0; i < SDL_NumJoysticks(); i++)
-            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
-                pad = SDL_GameControllerOpen(i);
-        gamestate.controllers[0] = pad;
-        EXPECT_NE(nullptr, pad) << SDL_GetError();
-    }
-    ~Controller()
-    {
-        gamestate.controllers[0] = nullptr;
-        SDL_GameControllerClose(pad);
-    }
-    int raw(SDL_GameControllerButton b) { return SDL_GameControllerGetBindForButton(pad, b).value.button; }
-    void press(SDL_GameControllerButton b, bool down) { button(raw(b), down); }
 };
 
 TEST_F(MenuNav, ArrowsReachEveryActivatableWidgetOfBothPagesAndNothingElse)
@@ -178,6 +154,26 @@ TEST_F(MenuNav, AcceptArmsAConfirmButtonAndASecondAcceptConfirms)
     key(SDL_SCANCODE_KP_ENTER, true);
     pass();
     EXPECT_TRUE(gamestate.quit);
+}
+
+// Mended fault: Return, Space or keypad Enter held on "Quit" armed it and then confirmed it
+// through the key's auto-repeat. Their repeats do nothing; an arrow's repeat still moves.
+TEST_F(MenuNav, AHeldAcceptKeyConfirmsNothingByRepeat)
+{
+    for (SDL_Scancode accept : {SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_KP_ENTER}) {
+        build_and_open();
+        xgui_focus = menu_widgets.quit;
+        key(accept, true);
+        pass();
+        key(accept, true, true);
+        pass();
+        key(accept, true, true);
+        pass();
+        EXPECT_FALSE(gamestate.quit) << SDL_GetScancodeName(accept) << " held";
+        key(accept, false);
+    }
+    key(SDL_SCANCODE_DOWN, true, true);
+    EXPECT_EQ(menu_widgets.fullscreen, xgui_focus) << "an arrow's repeat did not move";
 }
 
 TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
@@ -355,11 +351,45 @@ TEST_F(MenuNav, BackAndStartHeldTogetherDoNotReachTheGame)
     settings.bindings[0][0][0] = {BIND_BUTTON, 0, pad.raw(SDL_CONTROLLER_BUTTON_BACK), 0, 0};
     settings.bindings[0][1][0] = {BIND_BUTTON, 0, pad.raw(SDL_CONTROLLER_BUTTON_START), 0, 0};
     pad.press(SDL_CONTROLLER_BUTTON_BACK, true);
-    input_step();
+    input_step(false);
     ASSERT_TRUE(sent_buttons[0].pressed) << "Back alone did not reach the game";
     pad.press(SDL_CONTROLLER_BUTTON_START, true);
     sent_buttons.clear();
-    input_step();
+    input_step(false);
     EXPECT_FALSE(sent_buttons[0].pressed) << "Back reached the game";
     EXPECT_FALSE(sent_buttons[1].pressed) << "Start reached the game";
+}
+
+// Mended fault: Back and Start held together were always the menu's, so a game's own
+// Select+Start never arrived. The "Guide" switch turns the chord off with the guide button.
+TEST_F(MenuNav, WithGuideOffBackAndStartReachTheGameAndOpenNothing)
+{
+    pages_build();
+    settings.guide = false;
+    Controller pad;
+    settings.bindings[0][0][0] = {BIND_BUTTON, 0, pad.raw(SDL_CONTROLLER_BUTTON_BACK), 0, 0};
+    pad.press(SDL_CONTROLLER_BUTTON_BACK, true);
+    pad.press(SDL_CONTROLLER_BUTTON_START, true);
+    pass(0);
+    sent_buttons.clear();
+    pass(NAV_CHORD_MS);
+    EXPECT_FALSE(xgui_is_open()) << "the chord opened the menu";
+    EXPECT_TRUE(sent_buttons.at(0).pressed) << "Back did not reach the game";
+}
+
+// The game set running behind the menu (Pause, test_events.cpp) gets the bindings tried on
+// the change-keys page, and nothing on the menu page, whose keys move the focus.
+TEST_F(MenuNav, TheGameBehindTheMenuGetsItsBindingsOnlyOnTheChangeKeysPage)
+{
+    settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_X, 0, 0, 0};
+    build_and_open();
+    fake_keys[SDL_SCANCODE_X] = 1;
+    input_step(menu_hides_game());
+    EXPECT_FALSE(sent_buttons.at(0).pressed) << "on the menu page";
+    fake_keys[SDL_SCANCODE_X] = 0;
+    keys_page_open();
+    fake_keys[SDL_SCANCODE_X] = 1;
+    sent_buttons.clear();
+    input_step(menu_hides_game());
+    EXPECT_TRUE(sent_buttons.at(0).pressed) << "on the change-keys page";
 }

@@ -136,6 +136,8 @@ void keys_page_react_players(void)
 void keys_page_open(void)
 {
     xgui_set_page(KEYS_PAGE);
+    // The press that chose "Change keys" was the menu's, not a binding tried on the game.
+    input_hold_back_held();
     capture_button = -1;
     keys_group = 0;
     show_group();

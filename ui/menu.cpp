@@ -39,3 +39,8 @@ void menu_react(void)
     keys_page_react();
     pages_sync_checks();
 }
+
+bool menu_hides_game(void)
+{
+    return xgui_is_open() && xgui_page != KEYS_PAGE;
+}

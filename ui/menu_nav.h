@@ -14,7 +14,8 @@
 void menu_nav(uint32_t commands);
 
 // A key press or release from the event queue. True when the press was taken as a menu
-// command: the menu is open and the key is an arrow, Return, keypad Enter or Space.
+// command: the menu is open and the key is an arrow (auto-repeats too), or Return, keypad
+// Enter or Space pressed anew (their auto-repeats are no command).
 bool menu_nav_key(const SDL_KeyboardEvent &key);
 
 // Once per loop pass, after the events: reads the pads (pad_nav_poll) and acts on them.
