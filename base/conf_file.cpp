@@ -73,6 +73,13 @@ static void index_numbers(void)
 
 bool conf_open_text(const char *text, size_t size)
 {
+    // A file saved by a Windows editor may begin with a UTF-8 byte-order mark, which would
+    // otherwise be part of the first key.
+    static const char BOM[] = "\xEF\xBB\xBF";
+    if (size >= sizeof BOM - 1 && memcmp(text, BOM, sizeof BOM - 1) == 0) {
+        text += sizeof BOM - 1;
+        size -= sizeof BOM - 1;
+    }
     conf_text.assign(text, text + size);
     index_numbers();
     conf_is_open = true;
@@ -129,7 +136,7 @@ const char *conf_read_string(const char *key, const char *def)
         const char *value = line + search_len;
         if (at != line || (signed char)value[0] < 32)
             return false;
-        size_t n = strcspn(value, "\t\n");
+        size_t n = strcspn(value, "\t\r\n");   // \r: a Windows line end
         memcpy(string_value, value, n);
         string_value[n] = '\0';
         result = string_value;

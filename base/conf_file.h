@@ -14,7 +14,8 @@
 // default bindings each open, read and close within one call. While nothing is open the
 // readers give their defaults.
 
-// Reads exe_dir + name: a regular file of at most READ_LIMIT_CONF bytes. False (nothing
+// Reads exe_dir + name: a regular file of at most READ_LIMIT_CONF bytes; a UTF-8 byte-order
+// mark at its start is skipped. False (nothing
 // open) when the name does not fit the path buffer or the file is missing, not a regular
 // file, too large or unreadable; the reason is logged for all but a missing file.
 bool conf_open(const char *name);
@@ -26,8 +27,8 @@ void conf_close(void);
 // Integer of the last line that begins with key "=" and parses as "%i" (sign, decimal,
 // 0x hexadecimal or 0 octal); def when no such line parses. Keys hold no "=".
 int32_t conf_read_int(const char *key, int32_t def);
-// Text of the first line that contains key "=": from after the "=" up to the first tab or
-// line feed. def when no line contains it, or when the value is empty or begins with a
+// Text of the first line that contains key "=": from after the "=" up to the first tab,
+// carriage return or line feed. def when no line contains it, or when the value is empty or begins with a
 // control character or a byte of 128 and above. The result stays valid until the next call.
 const char *conf_read_string(const char *key, const char *def);
 

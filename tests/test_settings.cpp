@@ -28,7 +28,8 @@ TEST(ConfReaders, IntegerAndTextRules)
     const Case cases[] = {
         {"scale=010\n", "scale", 8, "010"},                          // octal
         {"stretch=1\nstretch=0\n", "stretch", 0, "1"},               // numbers: the last; text: the first
-        {"scale=2\r\n", "scale", 2, "2\r"},
+        {"title=Meadow\r\n", "title", 3, "Meadow"},                  // a Windows line end
+        {"\xEF\xBB\xBFscale=5\n", "scale", 5, "5"},                 // a byte-order mark
         {"scale=4294967298\n", "scale", INT32_MAX, "4294967298"},      // held, not wrapped to 2
         {"scale=-4294967294\n", "scale", INT32_MIN, "-4294967294"},
         {"stretch=1\nstretch=zz\n", "stretch", 1, "1"},              // the last line that parses
