@@ -1,7 +1,6 @@
 #include "input/labels.h"
 
-// Names by SDL scancode. The keypad's divide, multiply, minus, plus and enter keys have
-// empty names; media keys reuse some names of the main block.
+// Names by SDL scancode; media keys reuse some names of the main block.
 static const char *const KEY_NAMES[KEY_NAME_COUNT] = {
     /*   0 */ "Unk", "Unk", "Unk", "Unk", "A", "B", "C", "D",
     /*   8 */ "E", "F", "G", "H", "I", "J", "K", "L",
@@ -13,8 +12,8 @@ static const char *const KEY_NAMES[KEY_NAME_COUNT] = {
     /*  56 */ "/", "CapsLock", "F1", "F2", "F3", "F4", "F5", "F6",
     /*  64 */ "F7", "F8", "F9", "F10", "F11", "F12", "PrScr", "ScrLock",
     /*  72 */ "Pause", "Insert", "Home", "PgUp", "Delete", "End", "PgDown", "Right",
-    /*  80 */ "Left", "Down", "Up", "NumLock", "", "", "", "",
-    /*  88 */ "", "KP 1", "KP 2", "KP 3", "KP 4", "KP 5", "KP 6", "KP 7",
+    /*  80 */ "Left", "Down", "Up", "NumLock", "KP /", "KP *", "KP -", "KP +",
+    /*  88 */ "KP Enter", "KP 1", "KP 2", "KP 3", "KP 4", "KP 5", "KP 6", "KP 7",
     /*  96 */ "KP 8", "KP 9", "KP 0", "KP .", "Unk", "App", "Power", "KP =",
     /* 104 */ "F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20",
     /* 112 */ "F21", "F22", "F23", "F24", "Exec", "Help", "Menu", "Select",

@@ -1,6 +1,7 @@
 // Key names and the texts of the binding cells.
 #include <gtest/gtest.h>
 #include <string.h>
+#include <SDL.h>
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "input/capture.h"
@@ -13,6 +14,11 @@ TEST(Labels, EveryKindAndPadStyle)
         {{BIND_KEY, 4, 0, 0, 0}, 0, "A  "},          // short names are padded to three
         {{BIND_KEY, 286, 0, 0, 0}, 0, "FWD"},        // the last named scancode
         {{BIND_KEY, 287, 0, 0, 0}, 0, "Unk"},
+        {{BIND_KEY, SDL_SCANCODE_KP_DIVIDE, 0, 0, 0}, 0, "KP /"},   // the keypad's, once empty
+        {{BIND_KEY, SDL_SCANCODE_KP_MULTIPLY, 0, 0, 0}, 0, "KP *"},
+        {{BIND_KEY, SDL_SCANCODE_KP_MINUS, 0, 0, 0}, 0, "KP -"},
+        {{BIND_KEY, SDL_SCANCODE_KP_PLUS, 0, 0, 0}, 0, "KP +"},
+        {{BIND_KEY, SDL_SCANCODE_KP_ENTER, 0, 0, 0}, 0, "KP Enter"},
         {{BIND_AXIS, 0, 1, 0, 0}, 0, "J1.X1-"},
         {{BIND_AXIS, 0, 2, 1, 4}, 0, "J2.Y2+"},
         {{BIND_AXIS, 0, 1, 0, -1}, 0, "J1.?-"},
