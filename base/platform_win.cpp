@@ -66,8 +66,9 @@ static BITMAPINFO top_down_32(int w, int h)
 SDL_Surface *icon_resource_surface(int resource_id)
 {
     const int side = PLATFORM_ICON_SIDE;
-    // All masks 0: SDL's 32-bit format without alpha, blue first in memory as GetDIBits writes.
-    SDL_Surface *surface = SDL_CreateRGBSurface(0, side, side, 32, 0, 0, 0, 0);
+    // Blue, green, red, alpha in memory, as GetDIBits writes a 32-bit icon: the alpha is what
+    // makes the icon's corners transparent instead of black.
+    SDL_Surface *surface = SDL_CreateRGBSurfaceWithFormat(0, side, side, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface)
         return nullptr;
     HICON icon = (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource_id), IMAGE_ICON, side,

@@ -12,7 +12,7 @@ struct SDL_Surface;
 int himetric_to_pixels(long himetric, int pixels_per_inch);
 
 // The icon resource resource_id of the executable as a PLATFORM_ICON_SIDE square 32-bit
-// surface without alpha; null when the executable has no such icon. Caller frees it.
+// surface with its alpha; null when the executable has no such icon. Caller frees it.
 SDL_Surface *icon_resource_surface(int resource_id);
 
 // The system's text for an error code from GetLastError, without its line end.

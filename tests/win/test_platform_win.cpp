@@ -23,6 +23,21 @@ TEST(IconResource, LoadsAtFortyEightPixelsSquare)
     SDL_FreeSurface(icon);
 }
 
+// Mended fault: the surface had no alpha channel, so the icon's transparent corners came out
+// black and the window icon was a black square.
+TEST(IconResource, KeepsItsTransparency)
+{
+    SDL_Surface *icon = icon_resource_surface(PLATFORM_ICON_RESOURCE);
+    ASSERT_NE(icon, nullptr);
+    const Uint32 *pixels = (const Uint32 *)icon->pixels;
+    Uint8 r, g, b, corner, middle;
+    SDL_GetRGBA(pixels[0], icon->format, &r, &g, &b, &corner);
+    SDL_GetRGBA(pixels[24 * icon->pitch / 4 + 24], icon->format, &r, &g, &b, &middle);
+    EXPECT_EQ(corner, 0);
+    EXPECT_EQ(middle, 255);
+    SDL_FreeSurface(icon);
+}
+
 TEST(IconResource, MissingResourceGivesNoIcon)
 {
     EXPECT_EQ(icon_resource_surface(PLATFORM_ICON_RESOURCE + 1), nullptr);
