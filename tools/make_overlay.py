@@ -4,19 +4,23 @@
 The whole screen is dimmed a little so the paused game stays visible; a dark translucent
 panel with a soft shadow, a thin border and an accent line sits behind the menu items
 (x 425 to 1495, y 250 onwards on both pages, the save slots down to y 1030). The header band
-above the accent line carries the game's title and a hint."""
+above the accent line carries the game's title, from res/data (see game_title.py; run this
+again after changing it), and a hint."""
 import math
 import os
 
 from asset_png import clamp, over, rounded_box_distance, smoothstep, to_bytes, write_png
+from game_title import data_path, fit, ink_width, read_title
 from pixfont import text_mask
 
 W, H = 1920, 1080
 PANEL = (330, 150, 1590, 1058)      # left, top, right, bottom
 RADIUS = 26
 ACCENT_Y = 226
-TITLE = "Sunny Meadow"
+TITLE_X = 421
 HINT = "Esc  back to the game"
+HINT_RIGHT = 1495
+TITLE_ROOM = HINT_RIGHT - ink_width(HINT) - 48 - TITLE_X   # the title stays clear of the hint
 
 
 def background(x, y):
@@ -86,8 +90,9 @@ def main():
         for x in range(W):
             row += to_bytes(pixel(x, y))
         rgba[y * W * 4:(y + 1) * W * 4] = row
-    stamp_text(rgba, TITLE, 421, 168, (1.0, 1.0, 1.0, 0.92))
-    stamp_text(rgba, HINT, 1495, 168, (0.62, 0.70, 0.82, 0.70), right_aligned=True)
+    title = fit(read_title(data_path()), TITLE_ROOM)
+    stamp_text(rgba, title, TITLE_X, 168, (1.0, 1.0, 1.0, 0.92))
+    stamp_text(rgba, HINT, HINT_RIGHT, 168, (0.62, 0.70, 0.82, 0.70), right_aligned=True)
     write_png(os.path.join(root, "res", "overlay"), W, H, rgba)
 
 

@@ -3,16 +3,18 @@
 
 It is stretched over the picture's rectangle, so it has the 256 x 224 shape (drawn at four
 times that size for sharp text). Everything but the card and a light vignette is
-transparent, so the game's first frame shows around it."""
+transparent, so the game's first frame shows around it. The title is the game's, from
+res/data (see game_title.py): run this again after changing it."""
 import os
 
 from asset_png import clamp, over, rounded_box_distance, smoothstep, to_bytes, write_png
+from game_title import data_path, fit, ink_width, read_title
 from pixfont import text_mask
 
 W, H = 1024, 896
 CARD = (96, 300, 928, 620)
 RADIUS = 30
-TITLE = "Sunny Meadow"
+TITLE_ROOM = CARD[2] - CARD[0] - 80   # the card's width less a margin on either side
 HINT = "Esc or right click: menu"
 
 
@@ -36,6 +38,8 @@ def pixel(x, y):
 def stamp(rgba, text, scale, cy, colour):
     w, h, mask = text_mask(text, scale)
     ink = [x for row in mask for x, v in enumerate(row) if v]
+    if not ink:   # a title of blanks
+        return
     left, right = min(ink), max(ink)
     x0 = (W - (right - left + 1)) // 2 - left
     for ty in range(h):
@@ -49,13 +53,22 @@ def stamp(rgba, text, scale, cy, colour):
                     rgba[i:i + 4] = to_bytes(over(tuple(v / 255 for v in rgba[i:i + 4]), col))
 
 
+def title_and_scale(title):
+    """The title at twice the font's size where that fits the card, otherwise at its own size,
+    cut to fit."""
+    if ink_width(title, 2) <= TITLE_ROOM:
+        return title, 2
+    return fit(title, TITLE_ROOM), 1
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    title, scale = title_and_scale(read_title(data_path()))
     rgba = bytearray()
     for y in range(H):
         for x in range(W):
             rgba += to_bytes(pixel(x, y))
-    stamp(rgba, TITLE, 2, 430, (1.0, 0.93, 0.55, 1.0))
+    stamp(rgba, title, scale, 430, (1.0, 0.93, 0.55, 1.0))
     for x in range(CARD[0] + 120, CARD[2] - 120):
         span = (x - CARD[0] - 120) / (CARD[2] - CARD[0] - 240)
         a = 0.8 * clamp(1.6 * (1 - abs(2 * span - 1)))
