@@ -107,10 +107,11 @@ protected:
     {
         return SDL_JoystickAttachVirtual(type, 2, 12, 1);
     }
-    static void press(SDL_Scancode code, Uint16 mod)
+    static void press(SDL_Scancode code, Uint16 mod, bool repeat = false)
     {
         SDL_Event key = {};
         key.type = SDL_KEYDOWN;
+        key.key.repeat = repeat;
         key.key.keysym.scancode = code;
         key.key.keysym.mod = mod;
         handle_event(key);
@@ -164,6 +165,15 @@ TEST_F(Events, PauseSetsTheGameRunningBehindTheOpenMenu)
     press(SDL_SCANCODE_PAUSE, KMOD_NONE);
     xgui_set_open(false);
     EXPECT_FALSE(gamestate.paused);
+}
+
+// Mended fault: the key's auto-repeat counted as a new press, so a held Escape made the menu
+// flicker (and a held Shift+F1 saved 30 times a second).
+TEST_F(Events, AHeldEscapeTogglesTheMenuOnce)
+{
+    press(SDL_SCANCODE_ESCAPE, KMOD_NONE);
+    press(SDL_SCANCODE_ESCAPE, KMOD_NONE, true);
+    EXPECT_TRUE(xgui_is_open());
 }
 
 // Mended fault: keys were read whatever else was held, so Alt+Return held the game's Return
