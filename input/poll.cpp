@@ -205,7 +205,8 @@ void input_step(bool hidden)
     for (int p = 0; p < players; p++) {
         for (int b = 0; b < buttons; b++) {
             // Both slots are read every frame, even when the first is already active. The
-            // menu's Back+Start pair, held together, never reaches the game.
+            // menu's Back+Start pair, held together while the guide setting is on, never reaches
+            // the game.
             bool first = binding_active(p, b, 0);
             bool second = binding_active(p, b, 1);
             input_send_button(p, b, (first || second) && !hidden);
