@@ -194,6 +194,8 @@ static bool binding_active(int player, int button, int slot)
 
 void input_step(bool hidden)
 {
+    // Checked every pass, so a captured key let go and pressed again is no longer the capture's.
+    input_key_still_captured(captured_key);
     if (capture_button >= 0) {
         Binding found = {};
         if (!capture_held() && input_poll_binding(found, true))

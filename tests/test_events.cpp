@@ -210,6 +210,11 @@ TEST_F(Events, AltTakenByACaptureMakesNoAltReturn)
     fake_keys[SDL_SCANCODE_RETURN] = 1;
     press(SDL_SCANCODE_RETURN, KMOD_LALT);
     EXPECT_FALSE(settings.fullscreen) << "full screen too";
+    fake_keys[SDL_SCANCODE_LALT] = 0;
+    input_step(false);
+    fake_keys[SDL_SCANCODE_LALT] = 1;
+    press(SDL_SCANCODE_RETURN, KMOD_LALT);
+    EXPECT_TRUE(settings.fullscreen) << "Alt let go and pressed again made no Alt+Return";
 }
 
 // Mended fault: in full screen the pointer was mapped with the first display's desktop size,
