@@ -44,3 +44,8 @@ bool menu_hides_game(void)
 {
     return xgui_is_open() && xgui_page != KEYS_PAGE;
 }
+
+bool menu_lends_keys(void)
+{
+    return xgui_is_open() && xgui_page == KEYS_PAGE && !gamestate.paused;
+}

@@ -26,7 +26,7 @@ void menu_nav(uint32_t commands)
     if (commands & NAV_MENU)
         menu_toggle();
     // A waiting capture takes every control, the pads' button 1 too, which stays bindable.
-    if (!xgui_is_open() || capture_button >= 0)
+    if (!xgui_is_open() || capture_button >= 0 || menu_lends_keys())
         return;
     int32_t home = page_home();
     if (commands & NAV_UP)

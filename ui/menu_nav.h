@@ -1,7 +1,7 @@
 // The menu without a mouse: arrows, Return, keypad Enter and Space on the keyboard, and the
 // pads' menu controls, move the focus over the open page and act on it. While the menu is
-// closed, or a capture waits for a control, they do nothing here (Back+Start aside, which
-// opens and closes the menu).
+// closed, a capture waits for a control, or the game runs behind the change-keys page, they
+// do nothing here (Back+Start aside, which opens and closes the menu).
 #pragma once
 
 #include <stdint.h>
