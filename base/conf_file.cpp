@@ -145,8 +145,26 @@ const char *conf_read_string(const char *key, const char *def)
     return result;
 }
 
+std::vector<std::string> conf_lines_starting(const char *prefix)
+{
+    std::vector<std::string> lines;
+    size_t prefix_len = strlen(prefix);
+    for_each_line([&](const char *line, size_t) {
+        if (strncmp(line, prefix, prefix_len) == 0)
+            lines.emplace_back(line, strcspn(line, "\n"));
+        return true;
+    });
+    return lines;
+}
+
 void conf_write_int(const char *key, int32_t value)
 {
     if (conf_file)
         fprintf(conf_file, "%s=%i\n", key, (int)value);
+}
+
+void conf_write_line(const char *line)
+{
+    if (conf_file)
+        fprintf(conf_file, "%s\n", line);
 }

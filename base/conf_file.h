@@ -6,6 +6,9 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include <string>
+#include <vector>
+
 #define CONF_LINE_SIZE 1024   // a read takes at most 1023 characters; longer lines come in pieces
 #define CONF_KEY_SIZE 64      // buffer of a composed key such as "btn_1_31_1_joyid"
 
@@ -32,9 +35,15 @@ int32_t conf_read_int(const char *key, int32_t def);
 // control character or a byte of 128 and above. The result stays valid until the next call.
 const char *conf_read_string(const char *key, const char *def);
 
+// The lines of the text read that begin with prefix, in file order, without their line feed
+// (lines as the readers see them: a longer one comes in pieces).
+std::vector<std::string> conf_lines_starting(const char *prefix);
+
 // Writing: the file conf_write_int writes to, or null (nothing is written). Set by
 // settings_save for the duration of its writes.
 extern FILE *conf_file;
 
 // Writes the line key "=" value "\n".
 void conf_write_int(const char *key, int32_t value);
+// Writes line and a line feed.
+void conf_write_line(const char *line);

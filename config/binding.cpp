@@ -1,5 +1,6 @@
 #include "config/binding.h"
 
+#include "base/log.h"
 #include "config/gameinfo.h"
 #include "record/ox_core.h"
 
@@ -7,10 +8,16 @@ int (*input_raw_button_count)(void) = ox_button_get_count;
 
 int input_button_count(void)
 {
+    static int logged = 1;   // the last count logged as absurd; a sane count is never logged
     int n = input_raw_button_count();
-    if (n < 0)
-        return 0;
-    return n > MAX_BUTTONS ? MAX_BUTTONS : n;
+    int used = n < 0 ? 0 : n;
+    if (used > MAX_BUTTONS)
+        used = MAX_BUTTONS;
+    if ((n < 1 || n > MAX_BUTTONS) && n != logged) {
+        log_write("the component reports %i buttons, %i are used\n", n, used);
+        logged = n;
+    }
+    return used;
 }
 
 int input_player_count(void)

@@ -33,7 +33,8 @@ struct Binding {
 // Counts every binding loop uses
 
 // Emulated buttons per player: the component's count held to 0..MAX_BUTTONS, so a component
-// reporting more uses the first 32 and a negative count means none.
+// reporting more uses the first 32 and a negative count means none. A count outside
+// 1..MAX_BUTTONS is logged, once until it changes.
 int input_button_count(void);
 // Bound players: the game description's players held to 0..MAX_PLAYERS.
 int input_player_count(void);

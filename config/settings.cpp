@@ -3,6 +3,10 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <string>
+#include <unordered_set>
+#include <vector>
+
 #include <SDL.h>
 
 #include "base/file_replace.h"
@@ -41,11 +45,9 @@ static int32_t *binding_field(Binding &b, int field)
     return fields[field];
 }
 
-// Visits every binding field of the bound players and buttons in file order, with its key.
-static void for_each_binding_field(void (*visit)(const char *key, int32_t *field))
+// Visits every binding field of the first players and buttons in file order, with its key.
+template <typename Visit> static void for_each_binding_field(int players, int buttons, Visit visit)
 {
-    int players = input_player_count();
-    int buttons = input_button_count();
     char key[CONF_KEY_SIZE];
     for (int p = 0; p < players; p++)
         for (int b = 0; b < buttons; b++)
@@ -56,14 +58,36 @@ static void for_each_binding_field(void (*visit)(const char *key, int32_t *field
                 }
 }
 
+static void load_binding_fields(int players, int buttons)
+{
+    for_each_binding_field(players, buttons, [](const char *key, int32_t *field) { *field = conf_read_int(key, 0); });
+}
+
 void bindings_load(void)
 {
-    for_each_binding_field([](const char *key, int32_t *field) { *field = conf_read_int(key, 0); });
+    load_binding_fields(input_player_count(), input_button_count());
 }
 
 void bindings_save(void)
 {
-    for_each_binding_field([](const char *key, int32_t *field) { conf_write_int(key, *field); });
+    for_each_binding_field(input_player_count(), input_button_count(),
+                           [](const char *key, int32_t *field) { conf_write_int(key, *field); });
+}
+
+// The binding lines of res/conf as last read. A save writes the table only for the players
+// and buttons known then and copies these lines for the others, so a component that reports
+// too few buttons for a while, or a game description with fewer players, never costs the
+// user's bindings.
+static std::vector<std::string> conf_binding_lines;
+
+static void save_other_binding_lines(void)
+{
+    std::unordered_set<std::string> written;
+    for_each_binding_field(input_player_count(), input_button_count(),
+                           [&](const char *key, int32_t *) { written.insert(key); });
+    for (const std::string &line : conf_binding_lines)
+        if (!written.count(line.substr(0, line.find('='))))
+            conf_write_line(line.c_str());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -86,7 +110,12 @@ void settings_load(void)
     if (settings.latency != latency)
         log_write("latency=%i in %s is outside %i..%i, %i is used\n", latency, SETTINGS_FILE,
                   SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY, settings.latency);
-    bindings_load();
+    // A file without any binding line (display settings a packager ships) keeps the
+    // defaults. Otherwise the whole table is read, whatever the component reports now: a
+    // count read before it is ready may be too small.
+    conf_binding_lines = conf_lines_starting("btn_");
+    if (!conf_binding_lines.empty())
+        load_binding_fields(MAX_PLAYERS, MAX_BUTTONS);
     conf_close();
 }
 
@@ -108,6 +137,7 @@ void settings_save(void)
     conf_write_int("guide", settings.guide ? 1 : 0);
     conf_write_int("latency", settings.latency);
     bindings_save();
+    save_other_binding_lines();
     conf_file = nullptr;
     replace_commit(&replace);
 }

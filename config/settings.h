@@ -41,10 +41,13 @@ void settings_set_defaults(void);
 // Reads res/conf into settings (keys missing from an existing file take their defaults, a
 // scale outside 1..8 too; a latency outside 3..20 is taken to the nearer end, with a log
 // line). Without the file (or with one that is not a regular file of at most
-// READ_LIMIT_CONF bytes), settings keep what they hold.
+// READ_LIMIT_CONF bytes), settings keep what they hold. A file with any binding line sets
+// the whole binding table from it, 0 for each key it lacks; a file without one keeps the
+// table.
 void settings_load(void);
 // Rewrites res/conf whole from settings; the old file stays intact until the new one is
-// complete on the disk. A failure is logged with its reason.
+// complete on the disk. A failure is logged with its reason. Binding lines of the file last
+// loaded for players and buttons that are not bound now are written again as they were.
 void settings_save(void);
 
 // The binding lines ("btn_<player>_<button>_<slot>_<field>") of the file being read or

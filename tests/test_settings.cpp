@@ -59,11 +59,14 @@ TEST(GameInfo, ALongButtonNameIsCut)
     EXPECT_EQ(std::string(63, 'n'), gameinfo.btnname[31]);
 }
 
+static int buttons_reported = 12;   // the component's button count in the settings tests
+
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        input_raw_button_count = [] { return 12; };
+        buttons_reported = 12;
+        input_raw_button_count = [] { return buttons_reported; };
         gameinfo.players = 2;
         settings_set_defaults();
         // A table that uses every kind, negative and extreme numbers.
@@ -187,6 +190,52 @@ TEST_F(SettingsFile, UnusableConfFilesAreRefusedWithoutWaiting)
                     ::testing::ExitedWithCode(SETTINGS_DEFAULT_SCALE), "") << c.what;
     }
 }
+// Mended fault: a res/conf of display settings alone unbound every control. A file with a
+// binding line still sets every binding, 0 where it has no line.
+TEST_F(SettingsFile, AConfWithoutBindingLinesKeepsTheBindings)
+{
+    const struct { const char *text; int32_t type; } CASES[] = {
+        {"fullscreen=0\n", BIND_KEY},
+        {"fullscreen=0\nbtn_0_0_0_type=4\n", BIND_NONE},
+    };
+    for (const auto &c : CASES) {
+        settings.bindings[1][3][1] = Binding{BIND_KEY, 5, 0, 0, 0};
+        dir.write("res/conf", c.text);
+        settings_load();
+        EXPECT_EQ(c.type, settings.bindings[1][3][1].type) << c.text;
+    }
+}
+// Mended fault: a save while the component reported no buttons (or fewer, or only after its
+// start), or while the game had fewer players, dropped the binding lines of the others. Each
+// row loads and saves with its counts; a load and save with the full counts must then give
+// back the file as it was.
+TEST_F(SettingsFile, BindingLinesOfButtonsAndPlayersNotKnownAreKept)
+{
+    const struct { const char *what; int load_buttons; int save_buttons; int32_t players; } CASES[] = {
+        {"no buttons", 0, 0, 2},
+        {"a negative count", -5, -5, 2},
+        {"fewer buttons", 4, 4, 2},
+        {"no buttons before the start, 12 after", 0, 12, 2},
+        {"one player", 12, 12, 1},
+    };
+    settings_save();
+    const std::string full = dir.read("res/conf");
+    LogCapture log;
+    for (const auto &c : CASES) {
+        dir.write("res/conf", full);
+        gameinfo.players = c.players;
+        buttons_reported = c.load_buttons;
+        settings_load();
+        buttons_reported = c.save_buttons;
+        settings_save();
+        gameinfo.players = 2;
+        buttons_reported = 12;
+        settings_load();
+        settings_save();
+        EXPECT_EQ(full, dir.read("res/conf")) << c.what;
+    }
+    EXPECT_NE(std::string::npos, log.text().find("the component reports -5 buttons, 0 are used")) << log.text();
+}
 // Mended fault: players of 0 or below bound no player, so the next save dropped every binding.
 TEST(GameInfo, PlayersAreHeldToOneOrTwo)
 {
@@ -214,12 +263,13 @@ TEST_F(SettingsFile, DamagedFilesLoadWithDefaults)
     const struct {
         const char *what;
         std::string text;
-        int32_t button_0_type;
+        int32_t button_0_type;   // from res/donf
+        int32_t conf_type;       // from res/conf, which without a binding line keeps the bindings
     } cases[] = {
-        {"zero bytes", std::string("\0\0\0\0", 4), BIND_NONE},
-        {"bytes 0xFF", std::string(5000, '\xff'), BIND_NONE},
-        {"empty and keyless lines", "scale=\nsmoothing\n=1\nplayers=\nbtn_0_0_0_type=0x\n", BIND_NONE},
-        {"2000 binding lines", big, 1960},
+        {"zero bytes", std::string("\0\0\0\0", 4), BIND_NONE, BIND_KEY},
+        {"bytes 0xFF", std::string(5000, '\xff'), BIND_NONE, BIND_KEY},
+        {"empty and keyless lines", "scale=\nsmoothing\n=1\nplayers=\nbtn_0_0_0_type=0x\n", BIND_NONE, BIND_NONE},
+        {"2000 binding lines", big, 1960, 1960},
     };
     for (const auto &c : cases) {
         for (const char *name : {"res/conf", "res/data", "res/donf"})
@@ -229,7 +279,7 @@ TEST_F(SettingsFile, DamagedFilesLoadWithDefaults)
         EXPECT_STREQ("Game", gameinfo.title) << c.what;
         settings.bindings[0][0][0] = Binding{BIND_KEY, 5, 0, 0, 0};
         settings_load();
-        EXPECT_EQ(c.button_0_type, settings.bindings[0][0][0].type) << c.what << ": res/conf";
+        EXPECT_EQ(c.conf_type, settings.bindings[0][0][0].type) << c.what << ": res/conf";
         expect_file_defaults(c.what);
         settings.bindings[0][0][0] = Binding{BIND_KEY, 5, 0, 0, 0};
         bindings_set_defaults(-1);
