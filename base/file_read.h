@@ -4,6 +4,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 #include <stdio.h>
 
 #include <vector>
@@ -13,6 +14,9 @@
 #define READ_LIMIT_SHADER (64 * 1024)         // res/crtv, res/crtf
 #define READ_LIMIT_SOUND (16 * 1024 * 1024)   // res/s_hover, res/s_select
 #define READ_LIMIT_PICTURE (64 * 1024 * 1024) // res/back, res/splash, res/overlay, res/font, previews
+// Files only the component interprets (res/game, the state files): any size the component
+// accepts, a disc image's included; they are still checked to be regular files.
+#define READ_NO_LIMIT SIZE_MAX
 
 // Opens path for reading without ever waiting: the file must be a regular file of at most
 // limit bytes. Null otherwise; the reason is logged. The caller closes the file.

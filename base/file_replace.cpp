@@ -9,6 +9,7 @@ bool replace_begin(FileReplace *r, const char *path)
 {
     r->file = nullptr;
     r->temp_path[0] = '\0';
+    r->on_disk = false;
     int n = snprintf(r->path, sizeof r->path, "%s", path);
     if (n < 0 || (size_t)n >= sizeof r->path) {
         log_write("cannot save %s: name too long\n", path);
@@ -39,10 +40,20 @@ void replace_hand_over(FileReplace *r)
     }
 }
 
-bool replace_commit(FileReplace *r)
+// Logs why r's target could not be saved and removes the temporary file.
+static bool replace_fail(FileReplace *r, const char *reason)
+{
+    log_write("cannot save %s: %s\n", r->path, reason);
+    replace_discard(r);
+    return false;
+}
+
+bool replace_flush(FileReplace *r)
 {
     if (!r->temp_path[0])
         return false;
+    if (r->on_disk)
+        return true;
     const char *reason;
     if (r->file) {
         reason = replace_close_to_disk(r->file);
@@ -50,13 +61,19 @@ bool replace_commit(FileReplace *r)
     } else {
         reason = replace_sync_written(r->temp_path);
     }
-    if (!reason)
-        reason = replace_rename(r->temp_path, r->path);
-    if (reason) {
-        log_write("cannot save %s: %s\n", r->path, reason);
-        replace_discard(r);
+    if (reason)
+        return replace_fail(r, reason);
+    r->on_disk = true;
+    return true;
+}
+
+bool replace_commit(FileReplace *r)
+{
+    if (!replace_flush(r))
         return false;
-    }
+    const char *reason = replace_rename(r->temp_path, r->path);
+    if (reason)
+        return replace_fail(r, reason);
     r->temp_path[0] = '\0';
     return true;
 }

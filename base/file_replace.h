@@ -15,6 +15,7 @@ struct FileReplace {
     FILE *file;                          // the temporary file while open for writing, else null
     char path[PATH_BUFFER_SIZE];         // the file to replace
     char temp_path[REPLACE_TEMP_SIZE];   // the temporary file; "" when none exists
+    bool on_disk;                        // set by replace_flush: the temporary file is complete on the disk
 };
 
 // Each routine returns false on failure, with the reason logged and the temporary file
@@ -25,8 +26,12 @@ bool replace_begin(FileReplace *r, const char *path);
 // Closes r->file unwritten, leaving r->temp_path for another writer (the component, which
 // writes a state file by name) to fill before replace_commit.
 void replace_hand_over(FileReplace *r);
-// Writes out and closes r->file (when still open), pushes the temporary file to the disk
-// and renames it over the target.
+// Writes out and closes r->file (when still open) and pushes the temporary file to the disk,
+// leaving the rename to replace_commit: files that must change together are all flushed
+// first, then renamed back to back.
+bool replace_flush(FileReplace *r);
+// Flushes as replace_flush does (unless done already) and renames the temporary file over
+// the target.
 bool replace_commit(FileReplace *r);
 // Closes and removes the temporary file; the target is untouched. Safe to call twice.
 void replace_discard(FileReplace *r);

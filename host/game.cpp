@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "base/file_read.h"
+#include "base/log.h"
 #include "base/paths.h"
 #include "config/gameinfo.h"
 #include "record/ox_core.h"
@@ -13,10 +14,13 @@ bool game_load(void)
     if (gamestate.window)
         SDL_SetWindowTitle(gamestate.window, gameinfo.title);
     char path[GAME_PATH_SIZE];
-    if (!data_path(path, sizeof path, RES_DIR "game"))
+    if (!data_path(path, sizeof path, RES_DIR "game")) {
+        log_write("cannot load the game: its path is longer than %i bytes: %s" RES_DIR "game\n", GAME_PATH_SIZE - 1,
+                  exe_dir);
         return false;
+    }
     // The component opens the file itself; a FIFO or an endless device there would stall it.
-    if (!read_check(path, GAME_READ_LIMIT))
+    if (!read_check(path, READ_NO_LIMIT))
         return false;
     if (!ox_core_load(path))
         return false;

@@ -1,6 +1,7 @@
 #include "host/state.h"
 
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/file_read.h"
@@ -21,43 +22,85 @@ bool state_slot_path(char *out, size_t size, int slot, char kind)
     return data_path(out, size, name);
 }
 
+// Copies the rest of in to out; false when a read or a write failed.
+static bool copy_stream(FILE *in, FILE *out)
+{
+    char chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, in)) > 0)
+        if (fwrite(chunk, 1, n, out) != n)
+            return false;
+    return !ferror(in) && fflush(out) == 0;
+}
+
+// The component opens a state by name, so it is given a copy in a file of the player's own
+// making: anything renamed over the slot after the check (a FIFO) can then never stall it.
+// The copy streams through a fixed buffer, so a state of any size costs no memory, only
+// its room on the disk for the moment of the load.
 static bool state_slot_load(int slot, const char *path)
 {
-    // A missing file still goes to the component, which reports it; anything else that is
-    // there must be a regular file of a sane size, so a FIFO or a device never stalls it.
-    if (access(path, F_OK) == 0 && !read_check(path, STATE_READ_LIMIT)) {
+    // A missing file still goes to the component, which reports it.
+    if (access(path, F_OK) != 0) {
+        if (!ox_state_load(path))
+            log_write("cannot load slot %i: the component refused %s\n", slot, path);
+        return false;
+    }
+    FILE *in = read_open(path, READ_NO_LIMIT);
+    if (!in) {
         log_write("cannot load slot %i: unusable state file\n", slot);
         return false;
     }
-    if (!ox_state_load(path)) {
+    FileReplace copy;
+    bool copied = replace_begin(&copy, path) && copy_stream(in, copy.file);
+    fclose(in);
+    replace_hand_over(&copy);
+    bool loaded = copied && ox_state_load(copy.temp_path);
+    replace_discard(&copy);
+    if (!copied)
+        log_write("cannot load slot %i: no copy of %s could be made\n", slot, path);
+    else if (!loaded)
         log_write("cannot load slot %i: the component refused %s\n", slot, path);
-        return false;
-    }
-    return true;
+    return loaded;
 }
 
-// The state and its preview both go to temporary files first and are renamed into place
-// together only once the component saved the state, so a failed or interrupted save leaves
-// the old pair: a slot never shows a picture of another moment than its state.
+const char *state_save_refusal(bool preview_written, bool component_saved, long long state_bytes)
+{
+    if (!preview_written)
+        return "no preview picture could be written";
+    if (!component_saved)
+        return "the component refused to save its state";
+    if (state_bytes <= 0)
+        return "the component wrote no state into its file";
+    return nullptr;
+}
+
+static long long file_bytes(const char *path)
+{
+    struct stat st;
+    return stat(path, &st) == 0 ? (long long)st.st_size : -1;
+}
+
+// Both new files are complete on the disk before either is renamed, and the renames follow
+// each other at once, so a failed, refused, empty or interrupted save leaves the old pair: a
+// slot never shows a picture of another moment than its state.
 static bool state_slot_save(int slot, const char *path)
 {
     char preview_path[PATH_BUFFER_SIZE];
     FileReplace preview = {};   // all empty: discarding it then does nothing
-    bool with_preview = state_slot_path(preview_path, sizeof preview_path, slot, 'P') &&
-                        replace_begin(&preview, preview_path);
-    if (with_preview && !screenshot_write_frame(preview.file)) {
-        replace_discard(&preview);
-        with_preview = false;   // the state is still worth saving; the old picture stays
-    }
-    FileReplace state;
-    if (!replace_begin(&state, path)) {
+    FileReplace state = {};
+    if (!state_slot_path(preview_path, sizeof preview_path, slot, 'P') || !replace_begin(&preview, preview_path) ||
+        !replace_begin(&state, path)) {
         log_write("cannot save slot %i\n", slot);
         replace_discard(&preview);
         return false;
     }
+    bool preview_written = screenshot_write_frame(preview.file) && replace_flush(&preview);
     replace_hand_over(&state);
-    if (!ox_state_save(state.temp_path)) {
-        log_write("cannot save slot %i: the component refused to save its state\n", slot);
+    bool saved = preview_written && ox_state_save(state.temp_path);
+    const char *refusal = state_save_refusal(preview_written, saved, saved ? file_bytes(state.temp_path) : -1);
+    if (refusal || !replace_flush(&state)) {
+        log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot,
+                  refusal ? refusal : "the state could not be written");
         replace_discard(&state);
         replace_discard(&preview);
         return false;
@@ -67,7 +110,7 @@ static bool state_slot_save(int slot, const char *path)
         replace_discard(&preview);
         return false;
     }
-    if (with_preview && !replace_commit(&preview))
+    if (!replace_commit(&preview))
         log_write("slot %i saved without its new preview picture\n", slot);
     return true;
 }
@@ -76,7 +119,7 @@ bool state_slot_stored(int slot)
 {
     char path[PATH_BUFFER_SIZE];
     return state_slot_path(path, sizeof path, slot, 'S') && access(path, F_OK) == 0 &&
-           read_check(path, STATE_READ_LIMIT);
+           read_check(path, READ_NO_LIMIT);
 }
 
 bool state_slot_op(int slot, bool save)

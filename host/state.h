@@ -4,21 +4,25 @@
 #include <stddef.h>
 
 #define STATE_SLOTS 3
-// Largest state file handed to the component: far above what our component writes, and
-// roomy for the whole memory of a bigger machine.
-#define STATE_READ_LIMIT (64 * 1024 * 1024)
 
 // Forms the file name of slot's state ('S') or preview ('P') into out; false (and nothing
 // formed) for a slot outside 0..2 or a name that does not fit.
 bool state_slot_path(char *out, size_t size, int slot, char kind);
 
 // save: the preview picture of the frame on screen and the component's state go to
-// temporary files beside the slot's files; only when the component saved the state are both
-// renamed into place (a preview that cannot be made leaves the old one). load: the component
-// reads the slot's state, which must be a regular file of at most STATE_READ_LIMIT bytes.
+// temporary files beside the slot's files, both are flushed to the disk, and only then are
+// they renamed into place, back to back; when either is missing (see state_save_refusal)
+// the slot keeps its old pair. load: the component reads a private copy of the slot's
+// state, which must be a regular file (a missing one is still handed over, by its name).
 // False (reason logged) when the save or load failed; a slot outside 0..2 does nothing.
 bool state_slot_op(int slot, bool save);
 
-// True when slot has a state to load: its file is there and is a regular file of at most
-// STATE_READ_LIMIT bytes, checked without waiting (anything else in its place is logged).
+// Why a save must keep the slot's old pair, or null when the new pair may replace it.
+// preview_written: the preview's temporary file is complete on the disk; component_saved:
+// ox_state_save's answer; state_bytes: the size of the state's temporary file afterwards
+// (-1 when it is gone).
+const char *state_save_refusal(bool preview_written, bool component_saved, long long state_bytes);
+
+// True when slot has a state to load: its file is there and is a regular file, checked
+// without waiting (anything else in its place is logged).
 bool state_slot_stored(int slot);

@@ -1,5 +1,7 @@
-# A state save that the component refuses or that is cut short inside it leaves the old state
-# with its old preview. (Files in place of res/conf, planted links and interleaved saves are
+# A state save that the component refuses, reports done without writing, or that is cut short
+# (inside the component, or by a kill while the new files go to the disk) leaves the old
+# state with its old preview; a FIFO put in place of a state while it loads never stalls the
+# player. (Files in place of res/conf, planted links and interleaved saves are
 # checked by the unit tests of the settings, the state slots and the whole-file replacement.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
@@ -37,6 +39,35 @@ press_until shift+F1 ended "$pid"
 [ "$(cat "$d/res/0S")" = "old state" ] || fail "the state changed although the save was cut short"
 [ "$(cat "$d/res/0P")" = "old picture" ] || fail "the preview changed although the save was cut short"
 pass "a save cut short leaves the old state with its old preview"
+
+# --- A save reported done with nothing written (or written only later) keeps the old pair.
+for mode in empty late; do
+  start_fake_player $mode FAKE_CORE_SAVE=$mode
+  old_slot
+  press_until shift+F1 grep -q '^cannot save slot 0: the component wrote no state' "$d/res/log"
+  stop_player $mode
+  [ "$(cat "$d/res/0S") $(cat "$d/res/0P")" = "old state old picture" ] || fail "$mode: the slot changed"
+done
+pass "a save reported done with nothing written keeps the old pair and says why"
+
+# --- Killed while the new preview goes to the disk: both new files are flushed before
+# either is renamed, so the old pair stays.
+start_fake_player killed LD_PRELOAD="$STALL_PRELOAD" ASAN_OPTIONS=verify_asan_link_order=0 \
+  STALL_FSYNC_MATCH=/res/0P. STALL_FSYNC_MARK="$E2E_TMP/held"
+old_slot
+press_until shift+F1 test -e "$E2E_TMP/held"
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+[ "$(cat "$d/res/0S") $(cat "$d/res/0P")" = "old state old picture" ] || fail "a kill mid-save mixed the pair"
+pass "a kill while the preview goes to the disk leaves the old pair"
+
+# --- A FIFO renamed over the state between the player's check and the component's open.
+start_fake_player fifo FAKE_CORE_FIFO_OVER="$E2E_TMP/fifo/res/0S"
+echo "FAKESTATE 5" > "$d/res/0S"
+press_until F1 grep -q '^ox_state_load' "$log"
+within 10 passes_reached $(( $(pass_count) + 3 )) || fail "the loop stalled in the state's load"
+stop_player fifo
+pass "a FIFO swapped in for a state never stalls the loop"
 
 grep -l "Sanitizer" "$E2E_TMP"/*/stderr && fail "sanitizer report"
 exit 0

@@ -5,11 +5,17 @@
 //   FAKE_CORE_SCREEN      "WxH" screen size, default 256x224
 //   FAKE_CORE_RASTER      "WxH" raster size, default the screen size (0x0 allowed)
 //   FAKE_CORE_BUTTONS     button count, default 12 (reported as given, even if absurd)
+//   FAKE_CORE_BUTTONS_BEFORE_INIT  button count reported before ox_core_init, default the same
 //   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
 //   FAKE_CORE_AUDIO       value of every sample, default 1000
 //   FAKE_CORE_SAVE        "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
-//                         code 3), as a crash in the middle of a save would
+//                         code 3), as a crash in the middle of a save would;
+//                         "empty": it reports success without writing anything;
+//                         "late": it reports success and writes the state only at the next
+//                         ox_core_emulate, after the player has looked
+//   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
+//                         could between the player's check of a state and the open
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
@@ -19,6 +25,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #define FAKE_MAX_PATH 1024
@@ -32,8 +39,9 @@ struct FakeConfig {
     int screen_w, screen_h;
     int raster_w, raster_h;
     int buttons;
+    int buttons_before_init;
     uint32_t color;
-    char save[8];            // "", "fail" or "exit"
+    char save[8];            // "", "fail", "exit", "empty" or "late"
     int16_t audio;
     bool log_buttons;
     char log_path[FAKE_MAX_PATH];
@@ -42,6 +50,8 @@ struct FakeConfig {
 static FakeConfig config;
 static int sample_rate = FAKE_DEFAULT_RATE;
 static long emulated;               // frames run, written into state files
+static bool initialised;            // ox_core_init was called
+static char late_state[FAKE_MAX_PATH]; // where a "late" save still has to write; "" when none
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
 
 static int env_int(const char *name, int fallback)
@@ -75,6 +85,7 @@ static void read_config()
     config.raster_h = config.screen_h;
     env_size("FAKE_CORE_RASTER", &config.raster_w, &config.raster_h);
     config.buttons = env_int("FAKE_CORE_BUTTONS", 12);
+    config.buttons_before_init = env_int("FAKE_CORE_BUTTONS_BEFORE_INIT", config.buttons);
     const char *color = getenv("FAKE_CORE_COLOR");
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
     const char *save = getenv("FAKE_CORE_SAVE");
@@ -111,6 +122,7 @@ static void log_call(const char *format, ...)
 void ox_core_init(int rate, int options)
 {
     read_config();
+    initialised = true;
     sample_rate = rate > 0 ? rate : FAKE_DEFAULT_RATE;
     emulated = 0;
     log_call("ox_core_init %d %d", rate, options);
@@ -119,6 +131,7 @@ void ox_core_init(int rate, int options)
 void ox_core_shut(void)
 {
     log_call("ox_core_shut");
+    initialised = false;
 }
 
 bool ox_core_load(const char *path)
@@ -139,10 +152,23 @@ void ox_core_reset(void)
     emulated = 0;
 }
 
+static bool write_state(const char *path)
+{
+    FILE *f = fopen(path, "wb");
+    if (!f)
+        return false;
+    fprintf(f, "FAKESTATE %ld\n", emulated);
+    return fclose(f) == 0;
+}
+
 void ox_core_emulate(void)
 {
     log_call("ox_core_emulate");
     emulated++;
+    if (late_state[0]) {
+        write_state(late_state);
+        late_state[0] = '\0';
+    }
 }
 
 int ox_video_get_screen_width(void)
@@ -207,7 +233,7 @@ int ox_audio_render(int16_t *samples, int capacity)
 int ox_button_get_count(void)
 {
     log_call("ox_button_get_count");
-    return config.buttons;
+    return initialised ? config.buttons : config.buttons_before_init;
 }
 
 const char *ox_button_get_name(int button)
@@ -247,11 +273,13 @@ bool ox_state_save(const char *path)
     log_call("ox_state_save %s", path ? path : "(null)");
     if (!path || strcmp(config.save, "fail") == 0)
         return false;
-    FILE *f = fopen(path, "wb");
-    if (!f)
-        return false;
-    fprintf(f, "FAKESTATE %ld\n", emulated);
-    bool ok = fclose(f) == 0;
+    if (strcmp(config.save, "empty") == 0)
+        return true;
+    if (strcmp(config.save, "late") == 0) {
+        snprintf(late_state, sizeof late_state, "%s", path);
+        return true;
+    }
+    bool ok = write_state(path);
     if (strcmp(config.save, "exit") == 0)
         _exit(3);
     return ok;
@@ -262,6 +290,13 @@ bool ox_state_load(const char *path)
     log_call("ox_state_load %s", path ? path : "(null)");
     if (!path)
         return false;
+    const char *swapped = getenv("FAKE_CORE_FIFO_OVER");
+    if (swapped && *swapped) {
+        char fifo[FAKE_MAX_PATH];
+        snprintf(fifo, sizeof fifo, "%s.fifo", swapped);
+        if (mkfifo(fifo, 0644) != 0 || rename(fifo, swapped) != 0)
+            return false;
+    }
     FILE *f = fopen(path, "rb");
     if (!f)
         return false;
