@@ -1,7 +1,7 @@
 # The Windows player under Wine: it starts with the Windows paths in its log, shows the demo
 # game, saves with Shift+F1 and loads with F1, keeps its settings through Alt+Return, opens
 # the menu with Escape, ends with exit code 0 through the menu's Quit and with 1 when
-# res\game is missing.
+# res\game is missing, and starts from a folder named outside the system's code page.
 # Environment from CTest: DIST_DIR, SOURCE_DIR, WINEPREFIX.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 # A wineserver stays bound to the display it started with: without a display from the
@@ -98,3 +98,14 @@ rc=0
 [ $rc -eq 1 ] || fail "exit code $rc without res\\game"
 [ "$(log_text | tail -n 1)" = "couldn't load game" ] || fail "last log line: $(log_text | tail -n 1)"
 pass "ends with exit code 1 when res\\game is missing"
+
+# Mended fault: in a folder named outside the system's code page every file was an invalid
+# name, and the player ended with 1 before writing its log.
+d="$E2E_TMP/Игра ゲーム"
+win_dist "$d"
+printf 'scale=2\nfullscreen=0\n' >"$d/res/conf"
+(cd "$d" && exec wine player.exe >"$d/stdout" 2>"$d/stderr") & pid=$!
+E2E_PIDS+=($pid)
+within 120 log_has "entering loop" || fail "no start in a Cyrillic and Japanese folder: $(cat "$d/stderr")"
+wineserver -k
+pass "starts and loads its game in a folder named in Cyrillic and Japanese"
