@@ -68,26 +68,28 @@ void bindings_load(void)
     load_binding_fields(input_player_count(), input_button_count());
 }
 
-void bindings_save(void)
-{
-    for_each_binding_field(input_player_count(), input_button_count(),
-                           [](const char *key, int32_t *field) { conf_write_int(key, *field); });
-}
-
-// The binding lines of res/conf as last read. A save writes the table only for the players
-// and buttons known then and copies these lines for the others, so a component that reports
-// too few buttons for a while, or a game description with fewer players, never costs the
-// user's bindings.
+// The binding lines of res/conf as last read or written. A save writes the table only for
+// the players and buttons known then and these lines for the others, so a component that
+// reports too few buttons for a while, or a game description with fewer players, never
+// costs the user's bindings.
 static std::vector<std::string> conf_binding_lines;
 
-static void save_other_binding_lines(void)
+static void bindings_save(void)
 {
+    std::vector<std::string> lines;
     std::unordered_set<std::string> written;
-    for_each_binding_field(input_player_count(), input_button_count(),
-                           [&](const char *key, int32_t *) { written.insert(key); });
-    for (const std::string &line : conf_binding_lines)
-        if (!written.count(line.substr(0, line.find('='))))
-            conf_write_line(line.c_str());
+    char line[CONF_LINE_SIZE];
+    for_each_binding_field(input_player_count(), input_button_count(), [&](const char *key, int32_t *field) {
+        snprintf(line, sizeof line, "%s=%i", key, (int)*field);
+        lines.push_back(line);
+        written.insert(key);
+    });
+    for (const std::string &kept : conf_binding_lines)
+        if (!written.count(kept.substr(0, kept.find('='))))
+            lines.push_back(kept);
+    for (const std::string &each : lines)
+        conf_write_line(each.c_str());
+    conf_binding_lines = lines;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -137,7 +139,6 @@ void settings_save(void)
     conf_write_int("guide", settings.guide ? 1 : 0);
     conf_write_int("latency", settings.latency);
     bindings_save();
-    save_other_binding_lines();
     conf_file = nullptr;
     replace_commit(&replace);
 }

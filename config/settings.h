@@ -50,9 +50,7 @@ void settings_load(void);
 // loaded for players and buttons that are not bound now are written again as they were.
 void settings_save(void);
 
-// The binding lines ("btn_<player>_<button>_<slot>_<field>") of the file being read or
-// written (conf_open, conf_file), for the game's players and the component's buttons (at
-// most MAX_PLAYERS x MAX_BUTTONS). Loading sets every field of those bindings, 0 for each
-// key the file lacks.
+// The binding lines ("btn_<player>_<button>_<slot>_<field>") of the file being read
+// (conf_open), for the game's players and the component's buttons (at most MAX_PLAYERS x
+// MAX_BUTTONS): sets every field of those bindings, 0 for each key the file lacks.
 void bindings_load(void);
-void bindings_save(void);
