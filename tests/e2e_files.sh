@@ -1,6 +1,7 @@
 # A state save that the component refuses, reports done without writing, or that is cut short
 # (inside the component, or by a kill while the new files go to the disk) leaves the old
-# state with its old preview; a FIFO put in place of a state while it loads never stalls the
+# state with its old preview; a component that reports no buttons before its start costs no
+# binding line; a FIFO put in place of a state while it loads never stalls the
 # player. (Files in place of res/conf, planted links and interleaved saves are
 # checked by the unit tests of the settings, the state slots and the whole-file replacement.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
@@ -60,6 +61,18 @@ kill -KILL "$pid"
 wait "$pid" 2>/dev/null || true
 [ "$(cat "$d/res/0S") $(cat "$d/res/0P")" = "old state old picture" ] || fail "a kill mid-save mixed the pair"
 pass "a kill while the preview goes to the disk leaves the old pair"
+
+# --- A component that reports no buttons before its start: a save keeps every binding line.
+d=$E2E_TMP/count
+make_dist "$d" fake
+bindings() { grep '^btn_' "$1"; }
+{ printf 'scale=3\nfullscreen=0\n'; bindings "$SOURCE_DIR/tests/data/conf_two_players"; } >"$d/res/conf"
+launch . FAKE_CORE_BUTTONS_BEFORE_INIT=0
+press_until alt+Return grep -qx fullscreen=1 "$d/res/conf"
+stop_player count
+[ "$(bindings "$d/res/conf")" = "$(bindings "$SOURCE_DIR/tests/data/conf_two_players")" ] ||
+  fail "binding lines lost: $(bindings "$d/res/conf" | head -3)"
+pass "a component that reports no buttons before its start costs no binding line"
 
 # --- A FIFO renamed over the state between the player's check and the component's open.
 start_fake_player fifo FAKE_CORE_FIFO_OVER="$E2E_TMP/fifo/res/0S"
