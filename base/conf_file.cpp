@@ -151,7 +151,7 @@ std::vector<std::string> conf_lines_starting(const char *prefix)
     size_t prefix_len = strlen(prefix);
     for_each_line([&](const char *line, size_t) {
         if (strncmp(line, prefix, prefix_len) == 0)
-            lines.emplace_back(line, strcspn(line, "\n"));
+            lines.emplace_back(line, strcspn(line, "\r\n"));   // \r: a Windows line end
         return true;
     });
     return lines;

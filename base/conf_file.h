@@ -35,7 +35,7 @@ int32_t conf_read_int(const char *key, int32_t def);
 // control character or a byte of 128 and above. The result stays valid until the next call.
 const char *conf_read_string(const char *key, const char *def);
 
-// The lines of the text read that begin with prefix, in file order, without their line feed
+// The lines of the text read that begin with prefix, in file order, without their line end
 // (lines as the readers see them: a longer one comes in pieces).
 std::vector<std::string> conf_lines_starting(const char *prefix);
 
