@@ -34,22 +34,17 @@ static bool copy_stream(FILE *in, FILE *out)
 }
 
 // The component opens a state by name, so it is given a copy in a file of the player's own
-// making: anything renamed over the slot after the check (a FIFO) can then never stall it.
+// making: anything renamed over the state after the check (a FIFO) can then never stall it.
 // The copy streams through a fixed buffer, so a state of any size costs no memory, only
 // its room on the disk for the moment of the load.
-static bool state_slot_load(int slot, const char *path)
+const char *state_file_load(const char *path)
 {
     // A missing file still goes to the component, which reports it.
-    if (access(path, F_OK) != 0) {
-        if (!ox_state_load(path))
-            log_write("cannot load slot %i: the component refused %s\n", slot, path);
-        return false;
-    }
+    if (access(path, F_OK) != 0)
+        return ox_state_load(path) ? nullptr : "the component refused";
     FILE *in = read_open(path, READ_NO_LIMIT);
-    if (!in) {
-        log_write("cannot load slot %i: unusable state file\n", slot);
-        return false;
-    }
+    if (!in)
+        return "unusable state file";
     FileReplace copy;
     bool copied = replace_begin(&copy, path) && copy_stream(in, copy.file);
     fclose(in);
@@ -57,10 +52,8 @@ static bool state_slot_load(int slot, const char *path)
     bool loaded = copied && ox_state_load(copy.temp_path);
     replace_discard(&copy);
     if (!copied)
-        log_write("cannot load slot %i: no copy of %s could be made\n", slot, path);
-    else if (!loaded)
-        log_write("cannot load slot %i: the component refused %s\n", slot, path);
-    return loaded;
+        return "no copy could be made of";
+    return loaded ? nullptr : "the component refused";
 }
 
 const char *state_save_refusal(bool preview_written, bool component_saved, long long state_bytes)
@@ -83,36 +76,32 @@ static long long file_bytes(const char *path)
 // Both new files are complete on the disk before either is renamed, and the renames follow
 // each other at once, so a failed, refused, empty or interrupted save leaves the old pair: a
 // slot never shows a picture of another moment than its state.
-static bool state_slot_save(int slot, const char *path)
+const char *state_pair_save(const char *state_path, const char *preview_path)
 {
-    char preview_path[PATH_BUFFER_SIZE];
     FileReplace preview = {};   // all empty: discarding it then does nothing
     FileReplace state = {};
-    if (!state_slot_path(preview_path, sizeof preview_path, slot, 'P') || !replace_begin(&preview, preview_path) ||
-        !replace_begin(&state, path)) {
-        log_write("cannot save slot %i\n", slot);
+    if (!replace_begin(&preview, preview_path) || !replace_begin(&state, state_path)) {
         replace_discard(&preview);
-        return false;
+        return "no temporary file could be made";
     }
     bool preview_written = screenshot_write_frame(preview.file) && replace_flush(&preview);
     replace_hand_over(&state);
     bool saved = preview_written && ox_state_save(state.temp_path);
     const char *refusal = state_save_refusal(preview_written, saved, saved ? file_bytes(state.temp_path) : -1);
-    if (refusal || !replace_flush(&state)) {
-        log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot,
-                  refusal ? refusal : "the state could not be written");
+    if (!refusal && !replace_flush(&state))
+        refusal = "the state could not be written";
+    if (refusal) {
         replace_discard(&state);
         replace_discard(&preview);
-        return false;
+        return refusal;
     }
     if (!replace_commit(&state)) {
-        log_write("cannot save slot %i\n", slot);
         replace_discard(&preview);
-        return false;
+        return "the state could not be renamed into place";
     }
     if (!replace_commit(&preview))
-        log_write("slot %i saved without its new preview picture\n", slot);
-    return true;
+        log_write("%s saved without its new preview picture\n", state_path);
+    return nullptr;
 }
 
 bool state_slot_stored(int slot)
@@ -127,5 +116,18 @@ bool state_slot_op(int slot, bool save)
     char path[PATH_BUFFER_SIZE];
     if (!state_slot_path(path, sizeof path, slot, 'S'))
         return false;
-    return save ? state_slot_save(slot, path) : state_slot_load(slot, path);
+    const char *reason;
+    if (save) {
+        char preview_path[PATH_BUFFER_SIZE];
+        if (!state_slot_path(preview_path, sizeof preview_path, slot, 'P'))
+            return false;
+        reason = state_pair_save(path, preview_path);
+        if (reason)
+            log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot, reason);
+    } else {
+        reason = state_file_load(path);
+        if (reason)
+            log_write("cannot load slot %i: %s %s\n", slot, reason, path);
+    }
+    return !reason;
 }

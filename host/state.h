@@ -17,6 +17,12 @@ bool state_slot_path(char *out, size_t size, int slot, char kind);
 // False (reason logged) when the save or load failed; a slot outside 0..2 does nothing.
 bool state_slot_op(int slot, bool save);
 
+// The two halves of state_slot_op for any pair of files (a slot's, or another feature's):
+// each returns null on success, else the reason, for the caller to log. A failed save
+// leaves both files as they were.
+const char *state_pair_save(const char *state_path, const char *preview_path);
+const char *state_file_load(const char *path);
+
 // Why a save must keep the slot's old pair, or null when the new pair may replace it.
 // preview_written: the preview's temporary file is complete on the disk; component_saved:
 // ox_state_save's answer; state_bytes: the size of the state's temporary file afterwards

@@ -53,7 +53,9 @@ pass "a save reported done with nothing written keeps the old pair and says why"
 
 # --- Killed while the new preview goes to the disk: both new files are flushed before
 # either is renamed, so the old pair stays.
-start_fake_player killed LD_PRELOAD="$STALL_PRELOAD" ASAN_OPTIONS=verify_asan_link_order=0 \
+# A sanitizer build accepts a library preloaded ahead of its runtime only when told so.
+preload_ok=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+start_fake_player killed LD_PRELOAD="$STALL_PRELOAD" ASAN_OPTIONS="$preload_ok" \
   STALL_FSYNC_MATCH=/res/0P. STALL_FSYNC_MARK="$E2E_TMP/held"
 old_slot
 press_until shift+F1 test -e "$E2E_TMP/held"
