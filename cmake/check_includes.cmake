@@ -1,16 +1,40 @@
-# Script mode: fails when a file of FILES includes "FOLDER/..." for a project FOLDER that is not
-# in ALLOWED. Lists come comma-separated. Writes STAMP when every include is allowed.
+# Script mode: fails when a file of FILES includes a header of a project FOLDER that is not in
+# ALLOWED, whatever the spelling: "video/x.h", <video/x.h>, "../video/x.h", "./../video//x.h",
+# "input/../video/x.h". Each include is resolved as the compiler looks for a quoted name
+# (beside the including file first, then from ROOT, the one include path; a bracketed name
+# too, which is stricter than the compiler and never wrong for the folders' own headers)
+# and the folder is read from the result. A computed include (#include NAME) cannot be resolved and is refused.
+# Lists come comma-separated. Writes STAMP when every include is allowed.
 string(REPLACE "," ";" allowed "${ALLOWED}")
 string(REPLACE "," ";" folders "${FOLDERS}")
 string(REPLACE "," ";" files "${FILES}")
+cmake_path(SET root NORMALIZE "${ROOT}/")
+set(directive "^[ \t]*#[ \t]*(include|include_next|import)")
 set(bad "")
 foreach(file ${files})
-  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+  file(STRINGS ${file} lines REGEX "${directive}([^a-z_]|$)")
+  cmake_path(GET file PARENT_PATH dir)
   foreach(line ${lines})
-    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*" "\\1" folder "${line}")
-    list(FIND folders ${folder} is_ours)
-    list(FIND allowed ${folder} is_allowed)
-    if(is_ours GREATER -1 AND is_allowed EQUAL -1)
+    string(REGEX REPLACE "${directive}[ \t]*" "" operand "${line}")
+    if(operand MATCHES "^(\"([^\"]*)\"|<([^>]*)>)")
+      set(name "${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
+      cmake_path(SET target NORMALIZE "${dir}/${name}")
+      if(NOT EXISTS "${target}")
+        cmake_path(SET target NORMALIZE "${root}${name}")
+      endif()
+    else()
+      string(APPEND bad "  ${file}: ${line} (a computed include cannot be checked)\n")
+      continue()
+    endif()
+    cmake_path(IS_PREFIX root "${target}" NORMALIZE inside)
+    if(NOT inside)
+      continue()
+    endif()
+    cmake_path(RELATIVE_PATH target BASE_DIRECTORY "${root}" OUTPUT_VARIABLE relative)
+    string(REGEX REPLACE "/.*" "" folder "${relative}")
+    list(FIND folders "${folder}" is_ours)
+    list(FIND allowed "${folder}" is_allowed)
+    if(is_ours GREATER -1 AND is_allowed EQUAL -1 AND relative MATCHES "/")
       string(APPEND bad "  ${file}: ${line}\n")
     endif()
   endforeach()

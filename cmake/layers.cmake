@@ -43,7 +43,7 @@ function(player_library name)
 endfunction()
 
 # player_check_includes(TARGET ALLOWED FILES...): before TARGET builds, fails when one of
-# FILES includes a header of a project folder outside ALLOWED.
+# FILES includes a header of a project folder outside ALLOWED, in any spelling of the path.
 function(player_check_includes target allowed)
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}.layers)
   string(REPLACE ";" "," allowed_arg "${allowed}")
@@ -51,7 +51,7 @@ function(player_check_includes target allowed)
   string(REPLACE ";" "," files_arg "${ARGN}")
   add_custom_command(OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -DALLOWED=${allowed_arg} -DFOLDERS=${folders_arg} -DFILES=${files_arg}
-            -DSTAMP=${stamp} -P ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake
+            -DROOT=${CMAKE_SOURCE_DIR} -DSTAMP=${stamp} -P ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake
     DEPENDS ${ARGN} ${CMAKE_SOURCE_DIR}/cmake/check_includes.cmake
     COMMENT "Checking the includes of ${target}")
   add_custom_target(${target}_layers DEPENDS ${stamp})
