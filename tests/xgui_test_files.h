@@ -12,6 +12,7 @@
 
 #include "support/png_writer.h"
 #include "support/res_dir.h"
+#include "support/test_window.h"
 #include "xgui/xgui.h"
 
 #define TEST_CELL_W 32  // the generated font: 16 x 8 cells of 32 x 48
@@ -64,24 +65,6 @@ inline bool test_write_res(const ResDir &files)
            test_write_rgba(files.path("res/overlay"), XGUI_OVERLAY_W, XGUI_OVERLAY_H,
                            [](int, int) { return TEST_OVERLAY << 8 | 0xFF; });
 }
-
-struct TestWindow {
-    SDL_Window *window = nullptr;
-    SDL_Renderer *renderer = nullptr;
-    bool open(int w, int h)  // replaces the window opened before
-    {
-        SDL_DestroyRenderer(renderer);
-        SDL_DestroyWindow(window);
-        window = SDL_CreateWindow("xgui test", 0, 0, w, h, SDL_WINDOW_HIDDEN);
-        renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
-        return renderer != nullptr;
-    }
-    ~TestWindow()
-    {
-        SDL_DestroyRenderer(renderer);
-        SDL_DestroyWindow(window);
-    }
-};
 
 // The files, written once for the suite, and a window with the toolkit loaded on it.
 class XguiTest : public ::testing::Test {

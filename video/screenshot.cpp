@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 
-#include "base/file_replace.h"
 #include "base/log.h"
 #include "base/paths.h"
 #include "record/gamestate.h"
@@ -57,16 +56,4 @@ bool screenshot_write_frame(FILE *out)
         return false;
     }
     return screenshot_write(g.pixels, g.raster_w, g.raster_h, g.screen_w, g.screen_h, out);
-}
-
-bool GameState::save_screenshot(const char *path)
-{
-    FileReplace replace;
-    if (!replace_begin(&replace, path))
-        return false;
-    if (!screenshot_write_frame(replace.file)) {
-        replace_discard(&replace);
-        return false;
-    }
-    return replace_commit(&replace);
 }

@@ -10,7 +10,11 @@ cleanup_e2e() {
 }
 trap cleanup_e2e EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# fail MESSAGE: ends the test with MESSAGE. It goes to the script's own standard error, kept
+# as descriptor 9, so that a wait failing inside another wait (whose output is discarded)
+# still says what it waited for.
+exec 9>&2
+fail() { echo "FAIL: $*" >&9; exit 1; }
 
 # ImageMagick's own convert, even where another program of that name comes first in PATH.
 if [ -x /usr/bin/convert ]; then convert() { /usr/bin/convert "$@"; }; fi
@@ -32,7 +36,7 @@ start_xvfb() {
   # scripts started together never share one server (and lose it when the other ends).
   local number=$E2E_TMP/display
   : >"$number"
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 9>&- &
   E2E_PIDS+=($!)
   wait_until 20 test -s "$number"
   export DISPLAY=:$(head -n 1 "$number")
@@ -48,7 +52,7 @@ start_wm() {
 # wm_up: true once a window manager runs; starts openbox whenever none is alive.
 wm_up() {
   if [ -z "$E2E_WM" ] || ! kill -0 "$E2E_WM" 2>/dev/null; then
-    openbox >"$E2E_TMP/openbox.log" 2>&1 &
+    openbox >"$E2E_TMP/openbox.log" 2>&1 9>&- &
     E2E_WM=$!
     E2E_PIDS+=($E2E_WM)
   fi
@@ -56,13 +60,13 @@ wm_up() {
 }
 
 # within SECONDS COMMAND...: true as soon as COMMAND succeeds, tried every 0.1 s; false when
-# SECONDS pass first, counted on the clock, however long COMMAND takes. The one polling loop
-# every wait below goes through.
+# SECONDS (a fraction allowed) pass first, counted on the clock in microseconds, however long
+# COMMAND takes. The one polling loop every wait below goes through.
 within() {
   local secs=$1; shift
-  local deadline=$((SECONDS + secs))
+  local deadline=$(( ${EPOCHREALTIME/./} + $(awk -v s="$secs" 'BEGIN { printf "%d", s * 1000000 }') ))
   until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
+    [ "${EPOCHREALTIME/./}" -lt $deadline ] || return 1
     sleep 0.1
   done
 }
@@ -121,12 +125,30 @@ overlay_click() {
   xdotool mousemove --window "$wid" "$x" "$y" click 1
 }
 
+# widget NAME: "X Y W H" of that widget of the overlay pages (text line or picture, overlay
+# units), from the pages' own layout as tests/support/widget_points.cpp prints it.
+widget() {
+  local places=$E2E_TMP/widgets
+  [ -s "$places" ] || SDL_VIDEODRIVER=dummy "$WIDGET_POINTS" "$SOURCE_DIR" >"$places" ||
+    fail "the pages' layout could not be read"
+  awk -v n="$1" '$1 == n { print $2, $3, $4, $5; found = 1 } END { exit !found }' "$places" ||
+    fail "no widget $1 on the pages"
+}
+# widget_click NAME: a left click just inside the start of that widget's text line, which is
+# where it is whatever text the running player shows there.
+widget_click() {
+  local x y w h
+  widget "$1" >"$E2E_TMP/widget"
+  read -r x y w h <"$E2E_TMP/widget"
+  overlay_click $((x + 2)) $((y + h / 2))
+}
+
 # launch [FROM_DIR [VAR=value...]]: starts $d/player from FROM_DIR (default: the current
 # directory) with those variables and its output in $d; sets pid and waits for the loop.
 launch() {
   local from=${1:-.}
   shift || true
-  (cd "$from" && exec env "$@" "$d/player" >"$d/stdout" 2>"$d/stderr") & pid=$!
+  (cd "$from" && exec env "$@" "$d/player" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
   E2E_PIDS+=($pid)
   wait_for_line "$d/res/log" "entering loop"
 }
@@ -159,6 +181,38 @@ stop_player() {
 
 # ended PID: the process has ended.
 ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# E2E_SKIP: the exit status CTest counts as skipped (SKIP_RETURN_CODE of the timing tests).
+E2E_SKIP=77
+# timing_fits: true unless the build runs under the sanitizers, too slow for timing checks, or
+# the machine has less than one core idle over a second (others' builds and tests), where the
+# rate measured would be theirs; says why not.
+timing_fits() {
+  if sanitizer_build; then
+    echo "timing is not checked in a sanitizer build"
+    return 1
+  fi
+  local idle
+  idle=$(idle_cores)
+  if awk -v i="$idle" 'BEGIN { exit !(i < 1) }'; then
+    echo "the machine is busy ($idle cores idle): timing is not checked"
+    return 1
+  fi
+}
+# skip_unless_timing_fits: a timing test ends as skipped where timing_fits says no.
+skip_unless_timing_fits() { timing_fits || exit $E2E_SKIP; }
+# idle_cores: the cores left idle over the next second, from /proc/stat.
+idle_cores() {
+  local a b
+  a=$(head -n 1 /proc/stat)
+  sleep 1
+  b=$(head -n 1 /proc/stat)
+  awk -v a="$a" -v b="$b" -v n="$(nproc)" 'BEGIN {
+    split(a, x); split(b, y)
+    for (i = 2; i <= 9; i++) total += y[i] - x[i]
+    idle = y[5] - x[5] + y[6] - x[6]
+    printf "%.2f", (total > 0 ? n * idle / total : 0) }'
+}
 
 # sanitizer_build: the build under test runs under the sanitizers, too slow for timing checks.
 sanitizer_build() { grep -qx 'PLAYER_SANITIZE:BOOL=ON' "$BUILD_DIR/CMakeCache.txt" 2>/dev/null; }

@@ -3,7 +3,6 @@
 #include <png.h>
 #include <setjmp.h>
 #include <stdio.h>
-#include <zlib.h>
 #include <vector>
 
 // Plain C types only between setjmp and the last libpng call; the row is sized beforehand.
@@ -39,6 +38,10 @@ bool write_png(const char *path, const PngSpec &spec)
     int passes = png_set_interlace_handling(png);
     for (int pass = 0; pass < passes; pass++)
         for (int y = 0; y < spec.height; y++) {
+            if (!spec.samples) {   // the buffer's zeros, row after row
+                png_write_row(png, buffer.data());
+                continue;
+            }
             const uint16_t *src = spec.samples + (size_t)y * values;
             for (size_t i = 0; i < values; i++) {
                 if (bytes == 2)
@@ -50,24 +53,4 @@ bool write_png(const char *path, const PngSpec &spec)
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return fclose(file) == 0;
-}
-
-static void put_be32(uint8_t *p, uint32_t v)
-{
-    for (int i = 0; i < 4; i++)
-        p[i] = (uint8_t)(v >> (24 - 8 * i));
-}
-
-void png_fix_crc(uint8_t *data, size_t chunk)
-{
-    uint8_t *type = data + chunk + 4;
-    uint32_t length = (uint32_t)type[-4] << 24 | type[-3] << 16 | type[-2] << 8 | type[-1];
-    put_be32(type + 4 + length, (uint32_t)crc32(crc32(0, nullptr, 0), type, 4 + length));
-}
-
-void png_patch_size(uint8_t *data, uint32_t width, uint32_t height)
-{
-    put_be32(data + 16, width);  // after the 8-byte signature and IHDR's length and type
-    put_be32(data + 20, height);
-    png_fix_crc(data, 8);
 }

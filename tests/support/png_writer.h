@@ -1,4 +1,4 @@
-// Writes small PNG files with libpng for tests that decode them again, and damages them.
+// Writes PNG files with libpng for tests that decode them again.
 #pragma once
 
 #include <stddef.h>
@@ -7,7 +7,8 @@
 struct PngSpec {
     int width, height;
     int color_type, bit_depth;   // PNG_COLOR_TYPE_*; 1, 2, 4, 8 or 16 as the type allows
-    const uint16_t *samples;     // width * height * channels values, rows top to bottom
+    const uint16_t *samples;     // width * height * channels values, rows top to bottom;
+                                 // null: every sample 0, for pictures too large to hold
     const uint8_t *palette; int palette_entries;  // R, G, B per entry, for palette pictures
     const uint8_t *trns_alpha; int trns_count;  // alpha of the first trns_count palette entries
     bool trns_color;             // grey and RGB pictures: trns_value (grey, or R = G = B) is clear
@@ -17,7 +18,3 @@ struct PngSpec {
 
 // Writes spec to path; false when libpng or the file refuses it.
 bool write_png(const char *path, const PngSpec &spec);
-// Recomputes the CRC of the chunk whose length field starts at data + chunk.
-void png_fix_crc(uint8_t *data, size_t chunk);
-// Sets the IHDR width and height of the PNG in data and recomputes its CRC.
-void png_patch_size(uint8_t *data, uint32_t width, uint32_t height);
