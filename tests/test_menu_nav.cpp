@@ -1,5 +1,6 @@
 // The menu without a mouse: the focus over both pages, the keys and pads that move and press
 // it, captures asked for without a mouse, and the pads' Back+Start hold.
+#include <map>
 #include <set>
 #include "input/pad_nav.h"
 #include "pages_fixture.h"
@@ -57,21 +58,55 @@ protected:
     }
 };
 
-TEST_F(MenuNav, ArrowsReachEveryActivatableWidgetOfBothPagesAndNothingElse)
+// Where each direction takes the focus on the menu page, slot 1 alone showing "Load": the
+// nearest widget beyond, one sharing the row or column first, otherwise the distance along
+// the move plus twice the distance across it; at an edge round to the far side.
+TEST_F(MenuNav, EachArrowTakesTheFocusToItsNeighbourOnTheMenuPage)
 {
-    gameinfo.players = 2;
-    fixture_buttons = 20;    // rows 15 to 19 are hidden behind "More keys"
     build_and_open();
     slot_rows_refresh();    // no state stored: every "Load" hidden
     xgui_set_visible(menu_widgets.slot_load[1], 1);
     const MenuWidgets &m = menu_widgets;
-    std::set<int32_t> menu = {m.play, m.reset, m.quit, m.fullscreen, m.window[0], m.window[1],
-                              m.window[2], m.smooth, m.stretch, m.change_keys, m.slot_load[1]};
-    for (int n = 0; n < STATE_SLOTS; n++)
-        menu.insert(m.slot_save[n]);
-    step(0, 1);
-    EXPECT_EQ(menu, reachable());
+    const struct {
+        const char *from;
+        int32_t widget, up, down, left, right;
+    } rows[] = {
+        {"Play", m.play, m.stretch, m.reset, m.change_keys, m.slot_load[1]},
+        {"Reset", m.reset, m.play, m.quit, m.change_keys, m.slot_load[1]},
+        {"Quit", m.quit, m.reset, m.fullscreen, m.change_keys, m.slot_load[1]},
+        {"Fullscreen", m.fullscreen, m.quit, m.window[0], m.change_keys, m.slot_load[1]},
+        {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.change_keys, m.slot_load[1]},
+        {"Window 3x", m.window[1], m.window[0], m.window[2], m.change_keys, m.slot_load[1]},
+        {"Window 4x", m.window[2], m.window[1], m.smooth, m.change_keys, m.slot_load[1]},
+        {"Smooth", m.smooth, m.window[2], m.stretch, m.change_keys, m.change_keys},
+        {"Stretch", m.stretch, m.smooth, m.slot_save[0], m.change_keys, m.slot_load[1]},
+        {"Change keys", m.change_keys, m.window[2], m.slot_save[2], m.smooth, m.smooth},
+        {"Load 1", m.slot_load[1], m.stretch, m.slot_save[1], m.stretch, m.slot_save[1]},
+        {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
+        {"Save 1", m.slot_save[1], m.slot_load[1], m.slot_load[1], m.slot_save[0], m.slot_save[2]},
+        {"Save 2", m.slot_save[2], m.change_keys, m.change_keys, m.slot_save[1], m.slot_save[0]},
+    };
+    std::map<int32_t, std::string> name;   // the rows name every widget the focus may reach
+    for (const auto &r : rows)
+        name[r.widget] = r.from;
+    const char *direction[] = {"up", "down", "left", "right"};
+    const int32_t dx[] = {0, 0, -1, 1};
+    const int32_t dy[] = {-1, 1, 0, 0};
+    for (const auto &r : rows) {
+        const int32_t to[] = {r.up, r.down, r.left, r.right};
+        for (int d = 0; d < 4; d++) {
+            xgui_focus = r.widget;
+            EXPECT_EQ(name[to[d]], name[step(dx[d], dy[d])]) << r.from << ", " << direction[d];
+        }
+    }
+}
 
+// Rows 15 to 19 are hidden behind "More keys": the arrows reach the rows shown and no other.
+TEST_F(MenuNav, ArrowsReachEveryActivatableWidgetOfTheKeysPageAndNothingElse)
+{
+    gameinfo.players = 2;
+    fixture_buttons = 20;
+    build_and_open();
     keys_page_open();
     const KeysWidgets &k = keys_widgets;
     std::set<int32_t> keys = {k.player[0], k.player[1], k.back, k.preset, k.clear, k.guide, k.more};

@@ -35,6 +35,8 @@ TEST(ConfReaders, IntegerAndTextRules)
         {"stretch=1\nstretch=zz\n", "stretch", 1, "1"},              // the last line that parses
         {"btn_0_11_0_type=4\n", "btn_0_1_0_type", 3, "dflt"},        // a longer key is another key
         {"title=\xc3\xa9t\n", "title", 3, "dflt"},                   // begins with a byte above 127
+        {"title=\x01Up\n", "title", 3, "dflt"},                       // begins with a control byte
+        {"title=\n", "title", 3, "dflt"},                             // empty
         {"title=Left\tRight\n", "title", 3, "Left"},                 // cut at the tab
         {std::string(1023, 'x') + "scale=9\n", "scale", 9, "9"},     // after a line read in pieces
         {"title=" + std::string(2000, 'a') + "\n", "title", 3, std::string(1017, 'a')},

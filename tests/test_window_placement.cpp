@@ -11,6 +11,26 @@
 #include "record/ox_core.h"
 #include "video/window_mode.h"
 
+TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
+{
+    const struct {
+        const char *name;
+        int32_t setting;
+        int64_t room_w, room_h;
+        int screen_w, screen_h;
+        int32_t scale;
+    } cases[] = {
+        {"fits", 3, 1024, 768, 256, 224, 3},
+        {"too tall", 4, 1024, 768, 256, 224, 3},
+        {"too wide", 4, 700, 2000, 256, 224, 2},
+        {"smaller than the picture", 2, 200, 100, 256, 224, 1},
+        {"a setting below 1", 0, 1024, 768, 256, 224, 0},
+        {"no screen size", 5, 1024, 768, 0, 0, 5},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.scale, window_fit_scale(c.setting, c.room_w, c.room_h, c.screen_w, c.screen_h)) << c.name;
+}
+
 class WindowPlacement : public ::testing::Test {
 protected:
     static void SetUpTestSuite()

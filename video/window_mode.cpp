@@ -19,6 +19,16 @@ static int32_t windowed_side(int screen, int scale)
     return (int32_t)SDL_clamp(side, (int64_t)1, (int64_t)WINDOW_MAX_SIDE);
 }
 
+int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h)
+{
+    int32_t scale = setting;
+    if (screen_w > 0)
+        scale = (int32_t)SDL_min((int64_t)scale, room_w / screen_w);
+    if (screen_h > 0)
+        scale = (int32_t)SDL_min((int64_t)scale, room_h / screen_h);
+    return SDL_max(scale, SDL_min(setting, 1));   // at least 1x; a setting below is kept
+}
+
 // The window last sized and centred while windowed, and that size; forgotten whenever the
 // window enters or leaves full screen. Sizing and centring a window again at the size it
 // has changes nothing but waits for the window manager (up to 100 ms each on X11), which
@@ -43,11 +53,7 @@ static int32_t fitting_scale(int screen_w, int screen_h)
         top = left = bottom = right = 0;
     const int64_t room_w = (int64_t)usable.w - left - right;
     const int64_t room_h = (int64_t)usable.h - top - bottom;
-    if (screen_w > 0)
-        scale = (int32_t)SDL_min((int64_t)scale, room_w / screen_w);
-    if (screen_h > 0)
-        scale = (int32_t)SDL_min((int64_t)scale, room_h / screen_h);
-    scale = SDL_max(scale, SDL_min(settings.scale, 1));   // at least 1x; a setting below is kept
+    scale = window_fit_scale(scale, room_w, room_h, screen_w, screen_h);
     if (scale != settings.scale)
         log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
     return scale;
