@@ -14,19 +14,7 @@ wid=$(player_window $pid)
 wait_until 20 shows_picture splash
 wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
 stop_player
-expected="loading configs
-working directory: $d/
-sdl_init
-gamestate init
-renderer name: opengl
-xgui_init
-loading game
-sound init
-entering loop"
-other='^(update viewport resolution|sound /|sound stream|initializing GL|compiling shaders|Error: )'
-got=$(grep -vE "$other" "$d/res/log")
-[ "$got" = "$expected" ] || fail "log lines differ:
-$got"
+startup_logged "$d/res/log" "$d/"
 after_sound_init=$(grep -A1 -x "sound init" "$d/res/log" | tail -n 1)
 [ "$after_sound_init" = "sound stream set to 60 FPS" ] || fail "after sound init: $after_sound_init"
 cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log file"

@@ -179,6 +179,24 @@ stop_player() {
   exits_with 0 "${1:-}"
 }
 
+# startup_logged LOG WORKDIR: LOG holds the start-up's steps in their order, with WORKDIR as
+# the working directory; the lines of the steps' details between them do not count.
+startup_logged() {
+  local got details expected="loading configs
+working directory: $2
+sdl_init
+gamestate init
+renderer name: opengl
+xgui_init
+loading game
+sound init
+entering loop"
+  details='^(update viewport resolution|sound (/|[A-Z]:)|sound stream|initializing GL|compiling shaders|Error: )'
+  got=$(grep -vE "$details" "$1")
+  [ "$got" = "$expected" ] || fail "log lines differ:
+$got"
+}
+
 # ended PID: the process has ended.
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
