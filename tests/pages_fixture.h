@@ -1,6 +1,7 @@
 // Input and the overlay pages built in process: a hidden window with the software renderer,
 // the shipped font, the real component, a keyboard array owned by the test, button states
-// recorded instead of sent, SDL's virtual joysticks and a throw-away res/ as exe_dir.
+// recorded instead of sent, SDL's virtual joysticks, a throw-away res/ as exe_dir, and the
+// running state put back after each test.
 #pragma once
 #include <gtest/gtest.h>
 #include <string>
@@ -12,7 +13,10 @@
 #include "input/capture.h"
 #include "input/input.h"
 #include "input/labels.h"
+#include "support/kept_state.h"
 #include "support/res_dir.h"
+#include "support/test_window.h"
+#include "support/virtual_pad.h"
 #include "record/gamestate.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
@@ -40,95 +44,31 @@ static inline std::string str(const Binding &b)
     snprintf(t, sizeof t, "{%i,%i,%i,%i,%i}", b.type, b.code, b.value, b.joyid, b.axis);
     return t;
 }
-// A virtual joystick opened into a slot of gamestate.joysticks.
-struct Pad {
-    SDL_Joystick *joy = nullptr;
-    int slot;
-    Pad(int slot_, int axes, int buttons, int hats, SDL_JoystickType type = SDL_JOYSTICK_TYPE_UNKNOWN)
-        : slot(slot_)
-    {
-        int index = SDL_JoystickAttachVirtual(type, axes, buttons, hats);
-        gamestate.joysticks[slot] = joy = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
-        EXPECT_NE(nullptr, joy) << SDL_GetError();
-    }
-    ~Pad()
-    {
-        detach();
-        SDL_JoystickClose(joy);
-        gamestate.joysticks[slot] = nullptr;
-    }
-    void axis(int a, int v)
-    {
-        SDL_JoystickSetVirtualAxis(joy, a, (Sint16)v);
-        SDL_JoystickUpdate();
-    }
-    void hat(int h, int m)
-    {
-        SDL_JoystickSetVirtualHat(joy, h, (Uint8)m);
-        SDL_JoystickUpdate();
-    }
-    void button(int b, bool down)
-    {
-        SDL_JoystickSetVirtualButton(joy, b, down);
-        SDL_JoystickUpdate();
-    }
-    void detach()
-    {
-        const SDL_JoystickID id = SDL_JoystickInstanceID(joy);
-        for (int i = 0; i < SDL_NumJoysticks(); i++)
-            if (SDL_JoystickGetDeviceInstanceID(i) == id)
-                SDL_JoystickDetachVirtual(i);
-        SDL_JoystickUpdate();
-    }
-};
-// A virtual pad SDL knows as a game controller, opened into slot 0 of both tables.
-struct Controller : Pad {
-    SDL_GameController *pad = nullptr;
-    Controller() : Pad(0, 6, 15, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER)
-    {
-        for (int i = 0; i < SDL_NumJoysticks(); i++)
-            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
-                pad = SDL_GameControllerOpen(i);
-        gamestate.controllers[0] = pad;
-        EXPECT_NE(nullptr, pad) << SDL_GetError();
-    }
-    ~Controller()
-    {
-        gamestate.controllers[0] = nullptr;
-        SDL_GameControllerClose(pad);
-    }
-    int raw(SDL_GameControllerButton b) { return SDL_GameControllerGetBindForButton(pad, b).value.button; }
-    void press(SDL_GameControllerButton b, bool down) { button(raw(b), down); }
-};
 class Pages : public ::testing::Test {
 protected:
-    static inline SDL_Window *window;
-    static inline SDL_Renderer *renderer;
+    static inline TestWindow *win;
+    static inline KeptGameState *suite_state;   // as before the suite, back after it
+    KeptGameState test_state;                   // as the suite set it, back after each test
     static const int32_t WIN_W = 1920, WIN_H = 1080;
     ResDir *res = nullptr;
     static void SetUpTestSuite()
     {
+        suite_state = new KeptGameState;
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER)) << SDL_GetError();
-        window = SDL_CreateWindow("pages", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-        renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
-        ASSERT_NE(nullptr, renderer) << SDL_GetError();
-        const char *src = getenv("TEST_SOURCE_DIR");
-        ASSERT_TRUE(xgui_init((std::string(src ? src : ".") + "/").c_str(), renderer));
-        gamestate.window = window;
-        gamestate.renderer = renderer;
+        win = new TestWindow;
+        ASSERT_TRUE(win->open(64, 64)) << SDL_GetError();
+        ASSERT_TRUE(xgui_init(source_file("").c_str(), win->renderer));
+        gamestate.window = win->window;
+        gamestate.renderer = win->renderer;
     }
     static void TearDownTestSuite()
     {
         xgui_reset();
         xgui_free();
         binding_labels_shown = nullptr;
-        // The GameState destructor runs at exit and must not release these a second time.
-        gamestate.frame_texture = nullptr;
-        gamestate.window = nullptr;
-        gamestate.renderer = nullptr;
-        SDL_DestroyRenderer(renderer);
-        SDL_DestroyWindow(window);
+        delete win;
+        delete suite_state;
         SDL_Quit();
     }
     void SetUp() override
@@ -144,8 +84,6 @@ protected:
         settings_set_defaults();
         settings.fullscreen = false;
         gameinfo.players = 1;
-        gamestate.quit = false;
-        gamestate.paused = false;
         capture_button = -1;
         capture_slot = 0;
         shown_player = 0;

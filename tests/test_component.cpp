@@ -12,8 +12,7 @@ enum { BUTTONS = 12, A = 4, B = 5, SELECT = 10 };
 static const uint64_t GOLDEN_NARROW = 2897782842433195219ull;  // 256 wide, after 700 frames
 static const uint64_t GOLDEN_WIDE = 3461158730658038060ull;    // 512 wide, 401 frames later
 typedef std::vector<uint8_t> Bytes;
-static const char *ROOT = getenv("TEST_SOURCE_DIR");
-static const std::string GAME = std::string(ROOT ? ROOT : ".") + "/res/game";
+static const std::string GAME = source_file("res/game");
 // Passes of the main loop: every button of both players set, then one frame.
 static void run(int frames, std::vector<int> held = {})
 {

@@ -20,6 +20,7 @@
 #include "video/back_fill.h"
 #include "video/gl_path.h"
 #include "video/present.h"
+#include "support/gl_window.h"
 #include "xgui_test_files.h"
 
 static const uint32_t BLACK = 0, ANY = 0xFFFFFFFF, PLAIN = 0xFFFFFFFE;  // PLAIN: the picture
@@ -27,11 +28,6 @@ static const uint32_t PICTURE = 0x606060, MARK = 0xE01030;  // the component's p
 static const uint32_t SOLID = 0x4038CC, BACKDROP = 0x0AC81E;  // solid_crtf's colour; background
 static const int MARK_SIZE = 8;             // the mark: top-left pixels, to see orientation
 
-static std::string source_file(const char *name)
-{
-    const char *root = getenv("TEST_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/" + name;
-}
 static int channel_diff(uint32_t a, uint32_t b)
 {
     int d = 0;
@@ -47,8 +43,6 @@ protected:
     int fw = 0, fh = 0;
     static void SetUpTestSuite()
     {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         res = new ResDir;
         ASSERT_TRUE(log_open(res->path("res/log").c_str()));
         res->write("res/crtv", read_whole_file(source_file("tests/data/solid_crtv")));
@@ -56,15 +50,8 @@ protected:
         ASSERT_TRUE(test_write_res(*res));
         ASSERT_EQ(chdir(res->path("").c_str()), 0);
         ox_core_init(44100, 0);
-        // The start-up steps. Offscreen surfaces keep their first size: start at the largest.
+        ASSERT_TRUE(gl_window_open(1920, 1080)) << SDL_GetError();
         GameState &g = gamestate;
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-        g.window = SDL_CreateWindow("", 0, 0, 1920, 1080, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-        g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
-        SDL_RendererInfo info;
-        ASSERT_TRUE(g.renderer && SDL_GetRendererInfo(g.renderer, &info) == 0) << SDL_GetError();
-        ASSERT_STREQ(info.name, "opengl");
-        gl_path_setup();
         g.screen_w = g.raster_w = ox_video_get_screen_width();
         g.screen_h = g.raster_h = ox_video_get_screen_height();
         g.recreate_frame_texture();
@@ -78,7 +65,6 @@ protected:
         }
         SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
         ASSERT_NE(nullptr, g.frame_texture);
-        ASSERT_TRUE(g.gl_path);
         ASSERT_TRUE(crt_program_usable());
         ASSERT_TRUE(xgui_init(res->path("").c_str(), g.renderer));
         settings.stretch = false;

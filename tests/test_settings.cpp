@@ -101,8 +101,7 @@ TEST_F(SettingsFile, GoldenRoundTrip)
     settings.smoothing = false;
     settings.stretch = true;
     settings_save();
-    const std::string source_dir = getenv("TEST_SOURCE_DIR");
-    const std::string golden = read_whole_file(source_dir + "/tests/data/conf_two_players");
+    const std::string golden = read_whole_file(source_file("tests/data/conf_two_players"));
     EXPECT_EQ(golden, dir.read("res/conf"));
     settings = Settings();
     settings_load();

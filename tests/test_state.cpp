@@ -14,8 +14,7 @@
 #include "support/watch.h"
 #include "record/gamestate.h"
 
-static const char *ROOT = getenv("TEST_SOURCE_DIR");
-static const std::string GAME = std::string(ROOT ? ROOT : ".") + "/res/game";
+static const std::string GAME = source_file("res/game");
 
 class Slots : public ::testing::Test {
 protected:

@@ -16,31 +16,20 @@
 #include "record/ox_core.h"
 #include "video/gl_path.h"
 #include "video/present.h"
+#include "support/gl_window.h"
+#include "support/res_dir.h"
 
 static const int WINDOW_W = 1920, WINDOW_H = 1080;
 static const double MEAN_LIMIT = 0.02;  // of full scale, over the picture
 static const double ROW_LIMIT = 0.05;   // of full scale, over any one row of the picture
 
-static std::string source_file(const char *name)
-{
-    const char *root = getenv("TEST_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/" + name;
-}
 
 class TvEffectLook : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ASSERT_TRUE(gl_window_open(WINDOW_W, WINDOW_H)) << SDL_GetError();
         GameState &g = gamestate;
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-        g.window =
-            SDL_CreateWindow("", 0, 0, WINDOW_W, WINDOW_H, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-        g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
-        ASSERT_NE(nullptr, g.renderer) << SDL_GetError();
-        gl_path_setup();
-        ASSERT_TRUE(g.gl_path);
         // A picture with detail: the shipped game a second in.
         ox_core_init(44100, 0);
         ASSERT_TRUE(ox_core_load(source_file("res/game").c_str()));

@@ -1,6 +1,8 @@
 // The throw-away folder, made under the system's temporary folder on every platform.
 #include "support/res_dir.h"
 
+#include <stdlib.h>
+
 #include <stdio.h>
 
 #include <gtest/gtest.h>
@@ -88,4 +90,10 @@ std::vector<std::string> ResDir::list(const char *folder) const
         names.push_back(it->path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string source_file(const char *name)
+{
+    const char *root = getenv("TEST_SOURCE_DIR");
+    return std::string(root ? root : ".") + "/" + name;
 }

@@ -6,6 +6,9 @@
 
 // The whole content of a file; "" when it cannot be read.
 std::string read_whole_file(const std::string &path);
+// A file of the source tree by its name there ("" names the tree, with its trailing '/'),
+// found through TEST_SOURCE_DIR, which CTest sets; the current directory without it.
+std::string source_file(const char *name);
 
 class ResDir {
 public:
