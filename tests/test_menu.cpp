@@ -1,9 +1,10 @@
 // The menu page through the real toolkit: window modes and picture options written and shown,
 // Play and Alt+Return with the cursor, and the slot rows' Load items. Quit behind "OK?" is
-// checked by the menu navigation tests; Reset behind "OK?", and a window item saving the
-// settings once, end to end.
+// checked by the menu navigation tests, the click between two stacked items by the toolkit's;
+// Reset behind "OK?" end to end.
 #include "app/events.h"
 #include "pages_fixture.h"
+#include "support/key_event.h"
 #include "support/watch.h"
 
 #include <sys/stat.h>
@@ -70,10 +71,7 @@ TEST_F(Pages, PlayResumesAndHidesTheFullScreenCursor)
 // when it goes back to a window.
 TEST_F(Pages, AltReturnHidesTheCursorInFullScreenAndShowsItInAWindow)
 {
-    SDL_Event key = {};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    key.key.keysym.mod = KMOD_LALT;
+    const SDL_Event key = key_event(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     handle_event(key);
     ASSERT_TRUE(settings.fullscreen);
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";

@@ -4,6 +4,7 @@
 #include <set>
 #include "input/pad_nav.h"
 #include "pages_fixture.h"
+#include "support/key_event.h"
 #include "ui/menu_nav.h"
 #include "xgui/focus.h"
 
@@ -27,12 +28,10 @@ protected:
     }
     static void key(SDL_Scancode code, bool down, bool repeat = false)
     {
-        SDL_KeyboardEvent e = {};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.repeat = repeat;
-        e.keysym.scancode = code;
         fake_keys[code] = down;
-        menu_nav_key(e);
+        SDL_Event e = key_event(code, down);
+        e.key.repeat = repeat;
+        menu_nav_key(e.key);
     }
     // Moves from the focus (or shows it) and returns where it is then.
     static int32_t step(int32_t dx, int32_t dy)

@@ -11,6 +11,7 @@
 #include "video/frame_buffer.h"
 #include "record/gamestate.h"
 #include "video/present.h"
+#include "support/kept_state.h"
 #include "xgui_test_files.h"
 
 // The component as this file's frames see it: a raster of 0 means "unchanged", so the
@@ -92,6 +93,7 @@ TEST(FrameBuffer, FitsUpToItsSize)
 // The frame through a software renderer: gamestate with a 768 x 672 window, raster 256 x 224.
 class Presenting : public ::testing::Test {
 protected:
+    KeptGameState kept;
     ResDir files;
     TestWindow win;
     static void SetUpTestSuite() { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
@@ -113,11 +115,6 @@ protected:
         xgui_free();
         SDL_DestroyTexture(gamestate.frame_texture);
         free(gamestate.pixels);
-        gamestate.frame_texture = nullptr;
-        gamestate.pixels = nullptr;
-        gamestate.pixels_size = 0;
-        gamestate.renderer = nullptr;
-        gamestate.window = nullptr;
     }
 };
 

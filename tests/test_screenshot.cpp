@@ -5,6 +5,7 @@
 #include <vector>
 #include <SDL.h>
 #include "record/gamestate.h"
+#include "support/kept_state.h"
 #include "video/screenshot.h"
 
 // Red: the column pair, so either column of a pair will do; green and blue: the row, both ways round.
@@ -33,12 +34,8 @@ protected:
         gamestate.screen_w = 256;
         gamestate.screen_h = 224;
     }
-    void TearDown() override
-    {
-        fclose(out);
-        gamestate.pixels = nullptr;
-        gamestate.pixels_size = 0;
-    }
+    void TearDown() override { fclose(out); }
+    KeptGameState kept;
     std::vector<uint8_t> pixels;
     FILE *out = tmpfile();
 };

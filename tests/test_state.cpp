@@ -10,6 +10,7 @@
 #include "host/game.h"
 #include "record/ox_core.h"
 #include "host/state.h"
+#include "support/kept_state.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
 #include "record/gamestate.h"
@@ -28,12 +29,8 @@ protected:
         g.raster_w = g.screen_w = 256;
         g.raster_h = g.screen_h = 224;
     }
-    void TearDown() override
-    {
-        gamestate.pixels = nullptr;
-        gamestate.pixels_size = 0;
-        ox_core_shut();
-    }
+    void TearDown() override { ox_core_shut(); }
+    KeptGameState kept;
     std::vector<uint8_t> frame = std::vector<uint8_t>(256 * 224 * 4, 90);
     ResDir res;
 };
