@@ -189,7 +189,6 @@ TEST_F(Toolkit, TableFullAt256AndOutsideIndicesIgnored)
         xgui_set_selected(bad, 1);
         xgui_set_visible(bad, 0);
         xgui_set_text(bad, "x");
-        xgui_set_pos(bad, 1, 1);
         xgui_set_picture(bad, win.renderer, "nothing");
         EXPECT_FALSE(xgui_take(bad)) << "index " << bad;
         EXPECT_FALSE(xgui_is_selected(bad)) << "index " << bad;

@@ -404,14 +404,6 @@ void xgui_set_text(int32_t index, const char *text)
         copy_text(xgui_widgets[index].text, text);
 }
 
-void xgui_set_pos(int32_t index, int32_t x, int32_t y)
-{
-    if (!in_table(index))
-        return;
-    xgui_widgets[index].x = x;
-    xgui_widgets[index].y = y;
-}
-
 void xgui_set_page(int32_t page)
 {
     xgui_page = page;

@@ -118,7 +118,6 @@ uint8_t xgui_is_selected(int32_t index);  // 0 outside the table
 void xgui_set_selected(int32_t index, uint8_t selected);
 void xgui_set_visible(int32_t index, uint8_t visible);
 void xgui_set_text(int32_t index, const char *text);
-void xgui_set_pos(int32_t index, int32_t x, int32_t y);
 void xgui_set_page(int32_t page);
 // Replaces the widget's picture with the BMP file at path, of at most
 // PICTURE_PREVIEW_MAX_SIDE a side; any failure leaves it without one (w and h then keep
