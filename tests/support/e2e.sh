@@ -12,7 +12,8 @@ trap cleanup_e2e EXIT
 
 # fail MESSAGE: ends the test with MESSAGE. It goes to the script's own standard error, kept
 # as descriptor 9, so that a wait failing inside another wait (whose output is discarded)
-# still says what it waited for.
+# still says what it waited for. Programs left running in the background get 9>&-, so that
+# none keeps CTest's pipe open after the script ends.
 exec 9>&2
 fail() { echo "FAIL: $*" >&9; exit 1; }
 

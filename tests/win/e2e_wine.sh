@@ -24,7 +24,7 @@ log_has() { log_text | grep -qxF -- "$1"; }
 d=$E2E_TMP/ok
 win_dist "$d"
 printf 'scale=2\nfullscreen=0\n' >"$d/res/conf"
-(cd "$d" && exec wine player.exe >"$d/stdout" 2>"$d/stderr") & pid=$!
+(cd "$d" && exec wine player.exe >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
 E2E_PIDS+=($pid)
 wait_until 120 log_has "entering loop"
 
@@ -82,7 +82,7 @@ d=$E2E_TMP/missing
 win_dist "$d"
 rm "$d/res/game"
 rc=0
-(cd "$d" && wine player.exe >"$d/stdout" 2>"$d/stderr") || rc=$?
+(cd "$d" && wine player.exe >"$d/stdout" 2>"$d/stderr" 9>&-) || rc=$?
 [ $rc -eq 1 ] || fail "exit code $rc without res\\game"
 [ "$(log_text | tail -n 1)" = "couldn't load game" ] || fail "last log line: $(log_text | tail -n 1)"
 pass "ends with exit code 1 when res\\game is missing"
