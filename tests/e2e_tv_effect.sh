@@ -1,7 +1,7 @@
 # The real player on Mesa's OpenGL under Xvfb, with the fake component's flat picture: the
-# GL path is taken, the shipped TV effect shows scanlines, and shader files that cannot be
-# found (started from another directory) are logged while the game runs plainly. Where the
-# picture lands and what the CRT program paints: test_gl_path.cpp.
+# GL path is taken, the shipped TV effect is drawn, and shader files that cannot be found
+# (started from another directory) are logged while the game runs plainly. Where the picture
+# lands and what the CRT program paints: test_gl_path.cpp.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 export FAKE_CORE_COLOR=5A7896   # (90, 120, 150)
@@ -32,24 +32,11 @@ colours() {
   convert "$1" -depth 8 -unique-colors txt:- | sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
 }
 
-# Effect on with the shipped shaders: one bright band per emulated line. The mean of each
-# row over a central band of whole mask periods has a local maximum every 3 or 4 rows.
+# Effect on with the shipped shaders: the flat picture comes out in more than its one colour.
+# How the effect looks: test_tv_effect_look.cpp.
 run_player on dist
-convert "$shot" -crop 168x272+300+200 -colorspace gray -scale '1x272!' -depth 8 txt:- \
-  | sed -n 's/^0,\([0-9]*\):.*gray(\([0-9.]*\)).*/\1 \2/p' > "$E2E_TMP/rows"
-awk '
-  { v[NR] = $2 }
-  END {
-    peaks = 0; last = 0; bad = 0
-    for (i = 2; i < NR; i++)
-      if (v[i] > v[i-1] && v[i] >= v[i+1]) {
-        if (last && (i - last < 3 || i - last > 4)) bad++
-        last = i; peaks++
-      }
-    printf "%d peaks, %d odd gaps\n", peaks, bad
-    exit !(peaks >= 80 && peaks <= 92 && bad == 0)
-  }' "$E2E_TMP/rows" > "$E2E_TMP/peaks" || fail "effect on: $(cat "$E2E_TMP/peaks")"
-pass "effect on draws one scanline per emulated line ($(cat "$E2E_TMP/peaks"))"
+[ "$(colours "$shot" | wc -l)" -gt 1 ] || fail "effect on: the picture is drawn plainly"
+pass "the shipped effect is drawn over the picture"
 
 # Started from another directory: the shader files are not found, both are logged, the
 # effect is left out and the game runs with the plain picture.
