@@ -129,8 +129,9 @@ overlay_click() {
 # widget NAME: "X Y W H" of that widget of the overlay pages (text line or picture, overlay
 # units), from the pages' own layout as tests/support/widget_points.cpp prints it.
 widget() {
-  local places=$E2E_TMP/widgets
-  [ -s "$places" ] || SDL_VIDEODRIVER=dummy "$WIDGET_POINTS" "$SOURCE_DIR" >"$places" ||
+  local places=$E2E_TMP/widgets run=("$WIDGET_POINTS")
+  [ "${WIDGET_POINTS%.exe}" = "$WIDGET_POINTS" ] || run=(wine "$WIDGET_POINTS")   # the Windows tree's
+  [ -s "$places" ] || SDL_VIDEODRIVER=dummy "${run[@]}" "$SOURCE_DIR" 9>&- | tr -d '\r' >"$places" ||
     fail "the pages' layout could not be read"
   awk -v n="$1" '$1 == n { print $2, $3, $4, $5; found = 1 } END { exit !found }' "$places" ||
     fail "no widget $1 on the pages"

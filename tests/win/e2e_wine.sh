@@ -69,9 +69,9 @@ differ running2 still2 || fail "the picture did not change when the menu opened"
 pass "Escape opens the menu and stops the game"
 
 shot menu
-overlay_click 440 374   # "Quit": only "OK?" shows
+widget_click quit   # only "OK?" shows
 wait_until 10 moved_on menu asking
-overlay_click 593 374   # "OK?"
+widget_click quit_ok
 wait_until 30 ended $pid
 rc=0
 wait $pid || rc=$?
