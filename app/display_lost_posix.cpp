@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include "base/log.h"
+#include "record/gamestate.h"
 #include "record/ox_core.h"
 
 // Xlib's own types, declared here so that the build needs no X11 headers: the library is
@@ -21,7 +22,8 @@ typedef XIOErrorHandler (*SetIOErrorHandlerFn)(XIOErrorHandler);
 static int display_lost(struct _XDisplay *)
 {
     log_write("Error: the connection to the display was lost\n");
-    ox_core_shut();
+    if (gamestate.core_started)
+        ox_core_shut();
     log_close();
     _exit(1);
 }

@@ -226,6 +226,10 @@ static void controller_added(int index)
 void handle_event(const SDL_Event &event)
 {
     switch (event.type) {
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            window_size_changed(event.window.data1, event.window.data2);
+        break;
     case SDL_QUIT:
         gamestate.quit = true;
         break;

@@ -1,5 +1,9 @@
-// The player's entry. Returning from main, like exit(1) during start-up, ends in the one
-// shutdown routine.
+// The player's entry. Every way out of a started player (Quit, the window closed, SIGTERM or
+// SIGINT through SDL's quit event, a start-up step that fails) passes through shutdown here,
+// before the process's exit routines: those destroy the component's own static objects, and
+// a component shut down after them may crash or lose what it saves at shutdown.
+#include <signal.h>
+
 #include "app/loop.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -12,10 +16,19 @@ int main(int argc, char **argv)
 {
     (void)argc;
     (void)argv;
-    shutdown_register();
+#ifdef SIGPIPE
+    // A standard output nobody reads any more (a launcher gone, `player | head -1`) makes the
+    // log's writes fail instead of ending the player.
+    signal(SIGPIPE, SIG_IGN);
+#endif
     AudioStream stream = {};
-    double frame_deadline = startup(stream);
+    double frame_deadline = 0.0;
+    if (!startup(stream, &frame_deadline)) {
+        shutdown();
+        return 1;
+    }
     main_loop(stream, frame_deadline);
     audio_stream_close(stream);
+    shutdown();
     return 0;
 }

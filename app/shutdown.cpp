@@ -1,18 +1,11 @@
 #include "app/shutdown.h"
 
-#include <stdlib.h>
-
 #include <SDL.h>
 
 #include "base/log.h"
 #include "gfx/prefetch.h"
 #include "record/gamestate.h"
 #include "xgui/xgui.h"
-
-void shutdown_register(void)
-{
-    atexit(shutdown);
-}
 
 void shutdown(void)
 {

@@ -1,9 +1,6 @@
-// The end of the process, in one place and one order, whether main returns or a start-up
-// step calls exit(1).
+// The end of the process, in one place and one order, called by main on every way out before
+// it returns, so that it runs before the process's exit routines.
 #pragma once
-
-// Registers shutdown as the one exit routine. Called first thing in main.
-void shutdown_register(void);
 
 // Releases the overlay, then the running state (component, textures, renderer, window),
 // then quits SDL, then closes the log. Runs once; later calls do nothing.

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
-#include <stdlib.h>
+#include <stdio.h>
+
+#include <string>
 
 #include <SDL.h>
 
@@ -45,7 +47,29 @@ static void start_picture_prefetch(void)
         picture_prefetch_start(requests, count);
 }
 
-double startup(AudioStream &stream)
+// A start-up step that cannot go on. The reader or loader that failed has logged the file
+// and the reason as the last line since the step's own line; that reason is logged again as
+// one line a user can act on and shown in a message box, since no window shows anything yet.
+// With PLAYER_MESSAGE_BOX_TEXT set the box's text goes to standard error instead, so a test
+// sees it without a click. Always false.
+static bool startup_fail(const char *step_line, const char *fallback, const char *then_line)
+{
+    std::string reason = log_last_line();
+    if (reason.empty() || reason == step_line)
+        reason = fallback;
+    if (then_line)
+        log_write("%s\n", then_line);
+    std::string text = "Error: the game cannot start: " + reason;
+    log_write("%s\n", text.c_str());
+    const char *no_box = SDL_getenv("PLAYER_MESSAGE_BOX_TEXT");
+    if (no_box && *no_box)
+        fprintf(stderr, "message box: %s\n", text.c_str());
+    else
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, gameinfo.title, text.c_str(), nullptr);
+    return false;
+}
+
+bool startup(AudioStream &stream, double *frame_deadline)
 {
     // The log file needs the executable's directory, so that is found first.
     exe_dir_init();
@@ -75,23 +99,23 @@ double startup(AudioStream &stream)
 
     log_write("xgui_init\n");
     // An unknown folder would make the toolkit read its pictures from the current one.
-    if (exe_dir[0] == '\0' || !xgui_init(exe_dir, gamestate.renderer))
-        exit(1);
+    if (exe_dir[0] == '\0')
+        return startup_fail("xgui_init", "the executable's folder is unknown", nullptr);
+    if (!xgui_init(exe_dir, gamestate.renderer))
+        return startup_fail("xgui_init", "res/overlay or res/font cannot be read", nullptr);
     pages_build();
     picture_prefetch_end();
 
     log_write("loading game\n");
-    if (!game_load()) {
-        log_write("couldn't load game\n");
-        exit(1);
-    }
+    if (!game_load())
+        return startup_fail("loading game", "res/game cannot be loaded", "couldn't load game");
 
     log_write("sound init\n");
     stream = AudioStream{};
     audio_stream_open(stream);
     slot_rows_refresh();
 
-    double frame_deadline = (double)SDL_GetTicks64();
+    *frame_deadline = (double)SDL_GetTicks64();
     log_write("entering loop\n");
-    return frame_deadline;
+    return true;
 }

@@ -3,7 +3,7 @@
 
 struct AudioStream;
 
-// Runs every start-up step with its log line and opens the audio stream. A step that fails
-// ends the process with exit code 1 (the exit routines release what exists). Returns the
-// first frame deadline (SDL_GetTicks64 milliseconds).
-double startup(AudioStream &stream);
+// Runs every start-up step with its log line and opens the audio stream, then sets the first
+// frame deadline (SDL_GetTicks64 milliseconds). A step that fails logs why, shows it in a
+// message box and returns false; the caller shuts down what exists and ends with exit code 1.
+bool startup(AudioStream &stream, double *frame_deadline);

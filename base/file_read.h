@@ -26,6 +26,10 @@ FILE *read_open(const char *path, size_t limit);
 // Logs the reason when it does not. For files another party opens (the component's).
 bool read_check(const char *path, size_t limit);
 
+// True when path names a regular file; nothing is opened or logged. For choosing between
+// places a file may be in.
+bool file_present(const char *path);
+
 // Reads the whole regular file of at most limit bytes into out; false (reason logged)
 // otherwise.
 bool read_whole(const char *path, size_t limit, std::vector<unsigned char> &out);

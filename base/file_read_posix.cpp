@@ -54,3 +54,9 @@ bool read_check(const char *path, size_t limit)
     close(fd);
     return true;
 }
+
+bool file_present(const char *path)
+{
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISREG(st.st_mode);
+}

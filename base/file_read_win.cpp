@@ -62,3 +62,9 @@ bool read_check(const char *path, size_t limit)
     CloseHandle(h);
     return true;
 }
+
+bool file_present(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

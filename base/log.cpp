@@ -7,6 +7,7 @@
 FILE *log_file = nullptr;
 
 static thread_local std::string *deferred;   // set by log_defer for this thread
+static std::string last_line;                 // set by log_write: the text it wrote last
 
 void log_defer(std::string *text)
 {
@@ -39,6 +40,11 @@ void log_write(const char *format, ...)
     }
     va_list copy;
     va_copy(copy, args);
+    va_list kept;
+    va_copy(kept, args);
+    last_line.clear();
+    append_line(&last_line, format, kept);
+    va_end(kept);
     vfprintf(stdout, format, args);
     fflush(stdout);
     if (log_file) {
@@ -55,4 +61,23 @@ void log_close(void)
         fclose(log_file);
         log_file = nullptr;
     }
+}
+
+std::string log_last_line(void)
+{
+    std::string line = last_line;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    return line;
+}
+
+bool log_rate_allow(LogRate *rate, uint64_t now_ms)
+{
+    if (rate->written && now_ms - rate->last_ms < LOG_RATE_PERIOD_MS) {
+        rate->held++;
+        return false;
+    }
+    rate->written = true;
+    rate->last_ms = now_ms;
+    return true;
 }

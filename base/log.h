@@ -1,6 +1,7 @@
 // The log: every progress and error line of the player goes through log_write.
 #pragma once
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <string>
@@ -21,6 +22,22 @@ void log_defer(std::string *text);
 // create, a symbolic link, and anything but a plain file of one name (a FIFO, a device, a
 // hard link to another file), so a planted name cannot redirect the log. False when refused.
 bool log_open(const char *path);
+
+// The text log_write wrote last on this process's main path (not a deferred one), without its
+// line end: the reason a step's reader gave, for a start-up failure to repeat.
+std::string log_last_line(void);
+
+// A line that may repeat every frame (a size the component keeps changing) is written at most
+// once per LOG_RATE_PERIOD_MS.
+#define LOG_RATE_PERIOD_MS 1000
+struct LogRate {
+    bool written;      // a line has been allowed
+    uint64_t last_ms;  // when the last line was allowed
+    uint32_t held;     // lines refused since then; the caller reports and clears it
+};
+// True when the line may be written at now_ms (the first always may); otherwise counts it
+// as held.
+bool log_rate_allow(LogRate *rate, uint64_t now_ms);
 
 // Flushes and closes the log file, if one is open.
 void log_close(void);

@@ -36,7 +36,9 @@ int main(int argc, char **argv)
         return 1;
 
     AudioStream stream = {};
-    double deadline = startup(stream);
+    double deadline = 0.0;
+    if (!startup(stream, &deadline))
+        return 1;
     if (stream.device == 0) {
         fprintf(stderr, "no audio device: %s\n", SDL_GetError());
         return 1;

@@ -35,7 +35,9 @@ int main(int argc, char **argv)
         return 1;
 
     AudioStream stream = {};
-    double deadline = startup(stream);
+    double deadline = 0.0;
+    if (!startup(stream, &deadline))
+        return 1;
     // Past the splash, so that every pass runs the component exactly once.
     gamestate.splash_frames = 0;
     SDL_RendererInfo info = {};

@@ -8,6 +8,7 @@
 #include "config/gameinfo.h"
 #include "record/ox_core.h"
 #include "record/gamestate.h"
+#include "video/present.h"
 
 bool game_load(void)
 {
@@ -22,7 +23,13 @@ bool game_load(void)
     // The component opens the file itself; a FIFO or an endless device there would stall it.
     if (!read_check(path, READ_NO_LIMIT))
         return false;
-    if (!ox_core_load(path))
+    if (!ox_core_load(path)) {
+        log_write("the component refused %s\n", path);
+        return false;
+    }
+    // The loaded game decides the screen size; one no machine has could be neither shown nor
+    // saved as a preview.
+    if (!screen_size_take(nullptr))
         return false;
     gamestate.apply_video_settings();
     ox_core_reset();

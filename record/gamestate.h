@@ -19,7 +19,7 @@ public:
     SDL_Texture *back_texture;     // res/back, drawn behind the picture; may be null
     SDL_Texture *splash_texture;   // res/splash, drawn over the picture at start; may be null
     int32_t splash_frames;         // SPLASH_FRAMES after a splash loaded, counted down by the main loop
-    int32_t screen_w, screen_h;    // component's screen size at start-up; never changed after
+    int32_t screen_w, screen_h;    // component's screen size, read at init, after loading, every frame
     int32_t raster_w, raster_h;    // size of pixels' picture and of frame_texture
     int32_t pointer_x, pointer_y;  // pointer in overlay space (1920 x 1080), set by the events
     int32_t pointer_clicked;       // left press since the last xgui_update
@@ -36,6 +36,7 @@ public:
     int32_t default_program;       // GL program current when the GL path was set up
     uint32_t crt_program;          // program built from res/crtv and res/crtf
     bool gl_path;                  // frames are presented by present_gl
+    bool core_started;             // set by init once ox_core_init ran, cleared when it is shut
 
     // Creates window, renderer, frame texture and buffer, loads pictures and sounds, applies
     // the window mode. Always reports success; its errors are logged.

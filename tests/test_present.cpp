@@ -109,6 +109,8 @@ protected:
         g.window_h = 672;
         g.raster_w = 256;
         g.raster_h = 224;
+        g.screen_w = 256;
+        g.screen_h = 224;
     }
     void TearDown() override
     {

@@ -9,6 +9,7 @@
 #include "config/settings.h"
 #include "record/gamestate.h"
 #include "record/ox_core.h"
+#include "video/present.h"
 #include "video/window_mode.h"
 
 TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
@@ -37,6 +38,7 @@ protected:
     {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         ox_core_init(44100, 0);
+        screen_size_take(nullptr);
     }
     static void TearDownTestSuite()
     {

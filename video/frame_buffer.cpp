@@ -2,9 +2,14 @@
 
 #include <stdlib.h>
 
+bool frame_size_usable(int32_t w, int32_t h)
+{
+    return w > 0 && h > 0 && w <= FRAME_MAX_SIDE && h <= FRAME_MAX_SIDE;
+}
+
 uint32_t frame_buffer_bytes(int32_t w, int32_t h)
 {
-    if (w <= 0 || h <= 0 || w > FRAME_MAX_SIDE || h > FRAME_MAX_SIDE)
+    if (!frame_size_usable(w, h))
         return 0;
     uint64_t bytes = (uint64_t)w * (uint64_t)h * 4u;
     if (bytes > UINT32_MAX)

@@ -3,8 +3,13 @@
 
 #include <stdint.h>
 
-// Largest raster side accepted from the component; anything above is treated as absurd.
-#define FRAME_MAX_SIDE 16384
+// Largest side of a screen or raster size accepted from the component: room for a machine's
+// picture rendered at a multiple of its size for the largest displays; anything above is
+// absurd (a frame of 16384 x 16384 takes a second to copy).
+#define FRAME_MAX_SIDE 8192
+
+// Whether w x h is a size a machine's picture can have: both sides 1 to FRAME_MAX_SIDE.
+bool frame_size_usable(int32_t w, int32_t h);
 
 // Bytes needed for a w x h raster of 4-byte pixels; 0 when a side is not positive or the
 // size is absurd (so nothing is allocated for it).

@@ -12,6 +12,7 @@
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"
+#include "video/present.h"
 #include "gfx/picture.h"
 #include "xgui/xgui.h"
 
@@ -29,6 +30,7 @@ static void load_ui_sound(const char *name, UiSound *sound)
 bool GameState::init()
 {
     ox_core_init(AUDIO_RATE, gameinfo.nosram ? OX_OPTION_NOSRAM : 0);
+    core_started = true;
     frame_rate = ox_video_get_framerate();
 
     window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0,
@@ -46,8 +48,9 @@ bool GameState::init()
     if (renderer_takes_gl_path(name))
         gl_path_setup();
 
-    screen_w = ox_video_get_screen_width();
-    screen_h = ox_video_get_screen_height();
+    // Before a game is loaded a component may not know its size yet: a size refused here
+    // leaves 0 x 0 until loading tells it.
+    screen_size_take(nullptr);
     raster_w = screen_w;
     raster_h = screen_h;
     recreate_frame_texture();
@@ -76,8 +79,15 @@ bool GameState::init()
 
 void GameState::recreate_frame_texture()
 {
-    log_write("update viewport resolution to %i %i (%i HZ)\n", raster_w, raster_h,
-              ox_video_get_framerate());
+    // A component may change its raster every frame: a line at most once a second.
+    static LogRate rate;
+    if (log_rate_allow(&rate, SDL_GetTicks64())) {
+        if (rate.held > 0)
+            log_write("%u raster size changes not logged\n", (unsigned)rate.held);
+        rate.held = 0;
+        log_write("update viewport resolution to %i %i (%i HZ)\n", raster_w, raster_h,
+                  ox_video_get_framerate());
+    }
     if (frame_texture) {
         SDL_DestroyTexture(frame_texture);
         frame_texture = nullptr;
@@ -102,7 +112,9 @@ void GameState::recreate_frame_texture()
 
 void GameState::release()
 {
-    ox_core_shut();
+    if (core_started)
+        ox_core_shut();
+    core_started = false;
     free(pixels);
     pixels = nullptr;
     pixels_size = 0;

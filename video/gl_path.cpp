@@ -67,7 +67,7 @@ uint32_t compile_shader(const char *text, uint32_t type)
     const char *word = type == GL_VERTEX_SHADER ? "vertex" : "fragment";
     GLuint shader = gl_create_shader(type);
     if (shader == 0) {
-        log_write("Error: Can't create %s shader", word);
+        log_write("Error: Can't create %s shader\n", word);
         return 0;
     }
     gl_shader_source(shader, 1, &text, nullptr);
@@ -151,6 +151,21 @@ bool crt_program_usable(void)
     return crt_linked;
 }
 
+bool shader_paths(const char *dir, char *vertex, char *fragment, size_t size)
+{
+    const char *const places[] = {"", dir};
+    for (const char *place : places) {
+        int v = snprintf(vertex, size, "%s" RES_DIR "crtv", place);
+        int f = snprintf(fragment, size, "%s" RES_DIR "crtf", place);
+        if (v > 0 && f > 0 && (size_t)v < size && (size_t)f < size && file_present(vertex) &&
+            file_present(fragment))
+            return true;
+    }
+    snprintf(vertex, size, "%s", RES_DIR "crtv");
+    snprintf(fragment, size, "%s", RES_DIR "crtf");
+    return false;
+}
+
 void gl_path_setup(void)
 {
     GameState &g = gamestate;
@@ -163,7 +178,10 @@ void gl_path_setup(void)
     GLint current = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
     g.default_program = current;
-    g.crt_program = build_crt_program(RES_DIR "crtv", RES_DIR "crtf");
+    char vertex[PATH_BUFFER_SIZE], fragment[PATH_BUFFER_SIZE];
+    if (shader_paths(exe_dir, vertex, fragment, sizeof vertex))
+        log_write("TV effect shaders: %s, %s\n", vertex, fragment);
+    g.crt_program = build_crt_program(vertex, fragment);
     SDL_GL_SetSwapInterval(1);
     g.gl_path = true;
 }

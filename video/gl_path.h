@@ -2,6 +2,7 @@
 // context, through the CRT program (the TV effect) when smoothing is on.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 // Fetches the fifteen shader entry points; true only when every one resolved.
@@ -11,7 +12,14 @@ bool load_gl_entry_points(void);
 // driver's info log written to the log.
 uint32_t compile_shader(const char *text, uint32_t type);
 
-// Builds the CRT program from two shader files (relative to the current directory), each a
+// The TV effect's shader files res/crtv and res/crtf into vertex and fragment (size bytes
+// each): the current folder's when it holds both, so a packager can try other shaders there,
+// else the pair in dir (the executable's folder), so a launcher that starts the player from
+// another folder keeps the effect. False, with the current folder's names, when neither holds
+// both: reading them then logs what is missing.
+bool shader_paths(const char *dir, char *vertex, char *fragment, size_t size);
+
+// Builds the CRT program from two shader files (as shader_paths found them), each a
 // regular file of at most READ_LIMIT_SHADER bytes. Returns the program name in every case;
 // it is linked only when both shaders compiled.
 uint32_t build_crt_program(const char *vertex_path, const char *fragment_path);

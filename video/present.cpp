@@ -1,5 +1,6 @@
 #include "video/present.h"
 
+#include "base/log.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
 #include "video/back_fill.h"
@@ -32,8 +33,8 @@ SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h
 
 SDL_Rect picture_rect(int window_w, int window_h)
 {
-    return picture_rect_for(window_w, window_h, ox_video_get_screen_width(),
-                            ox_video_get_screen_height(), settings.stretch);
+    return picture_rect_for(window_w, window_h, gamestate.screen_w, gamestate.screen_h,
+                            settings.stretch);
 }
 
 SDL_Rect shown_picture(SDL_Rect picture)
@@ -43,12 +44,44 @@ SDL_Rect shown_picture(SDL_Rect picture)
     return picture;
 }
 
+bool screen_size_take(LogRate *rate)
+{
+    GameState &g = gamestate;
+    int w = ox_video_get_screen_width();
+    int h = ox_video_get_screen_height();
+    if (w == g.screen_w && h == g.screen_h)
+        return true;
+    bool usable = frame_size_usable(w, h);
+    if (!rate || log_rate_allow(rate, SDL_GetTicks64())) {
+        if (usable)
+            log_write("screen size %i x %i\n", w, h);
+        else
+            log_write("Error: screen size %i x %i from the component is refused, %i x %i kept\n", w,
+                      h, (int)g.screen_w, (int)g.screen_h);
+    }
+    if (!usable)
+        return false;
+    g.screen_w = w;
+    g.screen_h = h;
+    return true;
+}
+
 void frame_update(void)
 {
     GameState &g = gamestate;
+    static LogRate screen_rate, raster_rate;
+    screen_size_take(&screen_rate);
     int w = ox_video_get_raster_width();
     int h = ox_video_get_raster_height();
     if (w != 0 && h != 0 && (w != g.raster_w || h != g.raster_h)) {
+        // The component renders at the size it reports: a buffer for the last good size is
+        // never handed to it, so the last picture stays until a usable size comes back.
+        if (!frame_size_usable(w, h)) {
+            if (log_rate_allow(&raster_rate, SDL_GetTicks64()))
+                log_write("Error: raster %i x %i from the component is refused, %i x %i kept\n", w,
+                          h, (int)g.raster_w, (int)g.raster_h);
+            return;
+        }
         g.raster_w = w;
         g.raster_h = h;
         g.recreate_frame_texture();

@@ -15,5 +15,14 @@ SDL_Rect picture_rect(int window_w, int window_h);
 // while there is no frame texture.
 SDL_Rect shown_picture(SDL_Rect picture);
 
-// Per-frame picture update: follows a raster size change, renders into pixels and uploads.
+struct LogRate;
+
+// Takes the component's screen size into gamestate's screen_w, screen_h when a machine can
+// have it (frame_size_usable); otherwise keeps the last good size and returns false. A change
+// is logged, at most as often as rate allows (every time with rate null).
+bool screen_size_take(LogRate *rate);
+
+// Per-frame picture update: follows a screen size change as screen_size_take does, and a
+// raster size change (one no machine has is refused, logged and the last good one kept),
+// renders into pixels and uploads.
 void frame_update(void);

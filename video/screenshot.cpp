@@ -7,6 +7,7 @@
 
 #include "base/log.h"
 #include "base/paths.h"
+#include "gfx/picture.h"
 #include "record/gamestate.h"
 
 bool screenshot_write(const uint8_t *raster, int raster_w, int raster_h, int out_w, int out_h,
@@ -44,6 +45,18 @@ bool screenshot_write(const uint8_t *raster, int raster_w, int raster_h, int out
     return written;
 }
 
+void preview_size(int screen_w, int screen_h, int *out_w, int *out_h)
+{
+    int64_t w = screen_w, h = screen_h;
+    int64_t longer = w > h ? w : h;
+    if (longer > PICTURE_PREVIEW_MAX_SIDE) {
+        w = SDL_max(w * PICTURE_PREVIEW_MAX_SIDE / longer, (int64_t)1);
+        h = SDL_max(h * PICTURE_PREVIEW_MAX_SIDE / longer, (int64_t)1);
+    }
+    *out_w = (int)w;
+    *out_h = (int)h;
+}
+
 bool screenshot_write_frame(FILE *out)
 {
     GameState &g = gamestate;
@@ -55,5 +68,7 @@ bool screenshot_write_frame(FILE *out)
         log_write("no preview picture: the frame buffer does not hold the raster\n");
         return false;
     }
-    return screenshot_write(g.pixels, g.raster_w, g.raster_h, g.screen_w, g.screen_h, out);
+    int w = 0, h = 0;
+    preview_size(g.screen_w, g.screen_h, &w, &h);
+    return screenshot_write(g.pixels, g.raster_w, g.raster_h, w, h, out);
 }

@@ -5,7 +5,6 @@
 #include "base/log.h"
 #include "base/platform.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
 #include "record/gamestate.h"
 #include "xgui/xgui.h"
 
@@ -13,10 +12,11 @@
 // the component or scale from res/conf neither overflows nor asks for a giant surface.
 #define WINDOW_MAX_SIDE 8192
 
-static int32_t windowed_side(int screen, int scale)
+// A screen larger than the display at 1x still gets a window no larger than the display.
+static int32_t windowed_side(int screen, int scale, int64_t room)
 {
     int64_t side = (int64_t)screen * scale;
-    return (int32_t)SDL_clamp(side, (int64_t)1, (int64_t)WINDOW_MAX_SIDE);
+    return (int32_t)SDL_clamp(side, (int64_t)1, SDL_min(room, (int64_t)WINDOW_MAX_SIDE));
 }
 
 int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h)
@@ -40,9 +40,11 @@ static int32_t placed_w, placed_h;
 // area of the window's display less the window's borders (where SDL knows them): a larger
 // window is centred with its title bar above the screen and its picture cut. The setting is
 // kept, so a larger display gives the chosen size again.
-static int32_t fitting_scale(int screen_w, int screen_h)
+// room_w, room_h: that area, or WINDOW_MAX_SIDE where SDL does not know it.
+static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_t *room_h)
 {
     int32_t scale = settings.scale;
+    *room_w = *room_h = WINDOW_MAX_SIDE;
     SDL_Rect usable;
     int display = gamestate.window ? SDL_GetWindowDisplayIndex(gamestate.window) : 0;
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0)
@@ -51,9 +53,9 @@ static int32_t fitting_scale(int screen_w, int screen_h)
     if (!gamestate.window ||
         SDL_GetWindowBordersSize(gamestate.window, &top, &left, &bottom, &right) != 0)
         top = left = bottom = right = 0;
-    const int64_t room_w = (int64_t)usable.w - left - right;
-    const int64_t room_h = (int64_t)usable.h - top - bottom;
-    scale = window_fit_scale(scale, room_w, room_h, screen_w, screen_h);
+    *room_w = SDL_max((int64_t)usable.w - left - right, (int64_t)1);
+    *room_h = SDL_max((int64_t)usable.h - top - bottom, (int64_t)1);
+    scale = window_fit_scale(scale, *room_w, *room_h, screen_w, screen_h);
     if (scale != settings.scale)
         log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
     return scale;
@@ -62,11 +64,12 @@ static int32_t fitting_scale(int screen_w, int screen_h)
 // Windowed size: the component's current screen size times the scale that fits.
 static void set_windowed_size(void)
 {
-    const int screen_w = ox_video_get_screen_width();
-    const int screen_h = ox_video_get_screen_height();
-    const int32_t scale = fitting_scale(screen_w, screen_h);
-    gamestate.window_w = windowed_side(screen_w, scale);
-    gamestate.window_h = windowed_side(screen_h, scale);
+    const int screen_w = gamestate.screen_w;
+    const int screen_h = gamestate.screen_h;
+    int64_t room_w, room_h;
+    const int32_t scale = fitting_scale(screen_w, screen_h, &room_w, &room_h);
+    gamestate.window_w = windowed_side(screen_w, scale, room_w);
+    gamestate.window_h = windowed_side(screen_h, scale, room_h);
     if (placed_window && placed_window == gamestate.window && placed_w == gamestate.window_w &&
         placed_h == gamestate.window_h)
         return;
@@ -111,4 +114,15 @@ void set_fullscreen(bool on)
 void update_cursor(void)
 {
     platform_show_cursor(xgui_is_open() || !settings.fullscreen);
+}
+
+void window_size_changed(int w, int h)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    gamestate.window_w = w;
+    gamestate.window_h = h;
+    // A window no longer of the size it was placed at is sized again by the next windowed mode.
+    if (w != placed_w || h != placed_h)
+        placed_window = nullptr;
 }

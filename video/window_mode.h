@@ -14,3 +14,6 @@ void apply_window_mode(void);
 void set_fullscreen(bool on);
 // Hides the cursor exactly while the overlay is closed and full screen is on.
 void update_cursor(void);
+// The window's drawing area has become w x h, whoever changed it (the desktop, the window
+// manager, a mode change taking effect): the picture, the overlay and the pointer follow it.
+void window_size_changed(int w, int h);

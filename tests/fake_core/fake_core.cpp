@@ -3,7 +3,14 @@
 // boundary. Configuration (read at ox_core_init, or at the first call before it):
 //   FAKE_CORE_FPS         frame rate, default 60
 //   FAKE_CORE_SCREEN      "WxH" screen size, default 256x224
+//   FAKE_CORE_LOADED_SCREEN "WxH" screen size once a game is loaded, default unchanged
 //   FAKE_CORE_RASTER      "WxH" raster size, default the screen size (0x0 allowed)
+//   FAKE_CORE_RASTER_FLIP "WxH": every emulated frame swaps the raster between
+//                         FAKE_CORE_RASTER and this size
+//   FAKE_CORE_STATIC      "1": ox_core_init makes an object with static storage and
+//                         ox_core_shut uses it; called after the process's exit routines
+//                         destroyed it, ox_core_shut aborts (exit code 134), as a real
+//                         component crashes there
 //   FAKE_CORE_BUTTONS     button count, default 12 (reported as given, even if absurd)
 //   FAKE_CORE_BUTTONS_BEFORE_INIT  button count reported before ox_core_init, default the same
 //   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
@@ -37,7 +44,10 @@ struct FakeConfig {
     bool read;
     int fps;
     int screen_w, screen_h;
+    int loaded_w, loaded_h;  // screen size after a load
     int raster_w, raster_h;
+    int flip_w, flip_h;      // the raster's other size; 0 x 0: no flipping
+    bool static_object;
     int buttons;
     int buttons_before_init;
     uint32_t color;
@@ -53,6 +63,20 @@ static long emulated;               // frames run, written into state files
 static bool initialised;            // ox_core_init was called
 static char late_state[FAKE_MAX_PATH]; // where a "late" save still has to write; "" when none
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
+static bool loaded;                 // a game was loaded: the screen has its loaded size
+static bool flipped;                // the raster has its other size this frame
+static bool static_object_gone;     // set by StaticObject's destructor
+
+// An object a component makes on first use, destroyed by the exit routines.
+struct StaticObject {
+    int uses = 0;
+    ~StaticObject() { static_object_gone = true; }
+};
+static StaticObject &static_object()
+{
+    static StaticObject object;
+    return object;
+}
 
 static int env_int(const char *name, int fallback)
 {
@@ -84,6 +108,12 @@ static void read_config()
     config.raster_w = config.screen_w;
     config.raster_h = config.screen_h;
     env_size("FAKE_CORE_RASTER", &config.raster_w, &config.raster_h);
+    config.loaded_w = config.screen_w;
+    config.loaded_h = config.screen_h;
+    env_size("FAKE_CORE_LOADED_SCREEN", &config.loaded_w, &config.loaded_h);
+    config.flip_w = config.flip_h = 0;
+    env_size("FAKE_CORE_RASTER_FLIP", &config.flip_w, &config.flip_h);
+    config.static_object = env_int("FAKE_CORE_STATIC", 0) == 1;
     config.buttons = env_int("FAKE_CORE_BUTTONS", 12);
     config.buttons_before_init = env_int("FAKE_CORE_BUTTONS_BEFORE_INIT", config.buttons);
     const char *color = getenv("FAKE_CORE_COLOR");
@@ -126,12 +156,21 @@ void ox_core_init(int rate, int options)
     sample_rate = rate > 0 ? rate : FAKE_DEFAULT_RATE;
     emulated = 0;
     log_call("ox_core_init %d %d", rate, options);
+    if (config.static_object)
+        static_object().uses++;
 }
 
 void ox_core_shut(void)
 {
     log_call("ox_core_shut");
     initialised = false;
+    if (!config.static_object)
+        return;
+    if (static_object_gone) {
+        log_call("ox_core_shut after the exit routines");
+        abort();
+    }
+    static_object().uses++;
 }
 
 bool ox_core_load(const char *path)
@@ -143,6 +182,7 @@ bool ox_core_load(const char *path)
     if (!f)
         return false;
     fclose(f);
+    loaded = true;
     return true;
 }
 
@@ -169,30 +209,31 @@ void ox_core_emulate(void)
         write_state(late_state);
         late_state[0] = '\0';
     }
+    flipped = config.flip_w != 0 && !flipped;
 }
 
 int ox_video_get_screen_width(void)
 {
     log_call("ox_video_get_screen_width");
-    return config.screen_w;
+    return loaded ? config.loaded_w : config.screen_w;
 }
 
 int ox_video_get_screen_height(void)
 {
     log_call("ox_video_get_screen_height");
-    return config.screen_h;
+    return loaded ? config.loaded_h : config.screen_h;
 }
 
 int ox_video_get_raster_width(void)
 {
     log_call("ox_video_get_raster_width");
-    return config.raster_w;
+    return flipped ? config.flip_w : config.raster_w;
 }
 
 int ox_video_get_raster_height(void)
 {
     log_call("ox_video_get_raster_height");
-    return config.raster_h;
+    return flipped ? config.flip_h : config.raster_h;
 }
 
 int ox_video_get_framerate(void)
@@ -204,10 +245,12 @@ int ox_video_get_framerate(void)
 void ox_video_render(void *pixels)
 {
     log_call("ox_video_render");
-    if (!pixels || config.raster_w <= 0 || config.raster_h <= 0)
+    int w = flipped ? config.flip_w : config.raster_w;
+    int h = flipped ? config.flip_h : config.raster_h;
+    if (!pixels || w <= 0 || h <= 0)
         return;
     uint8_t *p = (uint8_t *)pixels;
-    size_t count = (size_t)config.raster_w * (size_t)config.raster_h;
+    size_t count = (size_t)w * (size_t)h;
     for (size_t i = 0; i < count; i++, p += 4) {
         p[0] = (uint8_t)(config.color >> 16);
         p[1] = (uint8_t)(config.color >> 8);
