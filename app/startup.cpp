@@ -8,6 +8,7 @@
 
 #include "app/display_lost.h"
 #include "app/events.h"
+#include "base/file_read.h"
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/platform.h"
@@ -47,18 +48,31 @@ static void start_picture_prefetch(void)
         picture_prefetch_start(requests, count);
 }
 
-// A start-up step that cannot go on. The reader or loader that failed has logged the file
-// and the reason as the last line since the step's own line; that reason is logged again as
-// one line a user can act on and shown in a message box, since no window shows anything yet.
-// With PLAYER_MESSAGE_BOX_TEXT set the box's text goes to standard error instead, so a test
-// sees it without a click. Always false.
-static bool startup_fail(const char *step_line, const char *fallback, const char *then_line)
+// Why a start-up step failed: the line its reader or loader logged last, or, when it logged
+// none (a missing file is not logged, as optional files may be missing), the first of the
+// step's files that is missing.
+static std::string failure_reason(const char *step_line, const char *const *names, int count)
 {
-    std::string reason = log_last_line();
-    if (reason.empty() || reason == step_line)
-        reason = fallback;
-    if (then_line)
-        log_write("%s\n", then_line);
+    std::string line = log_last_line();
+    if (line.compare(0, 7, "Error: ") == 0)
+        line.erase(0, 7);
+    if (!line.empty() && line != step_line)
+        return line;
+    if (exe_dir[0] == '\0')
+        return "the executable's folder is unknown";
+    char path[PATH_BUFFER_SIZE];
+    for (int i = 0; i < count; i++)
+        if (data_path(path, sizeof path, names[i]) && !file_present(path))
+            return std::string("missing file ") + path;
+    return std::string("cannot read ") + names[0];
+}
+
+// A start-up step that cannot go on: after its own lines, one more says why, and a message
+// box shows the same words, since no window shows anything yet. With PLAYER_MESSAGE_BOX_TEXT
+// set the box's text goes to standard error instead, so a test sees it without a click.
+// Always false.
+static bool startup_fail(const std::string &reason)
+{
     std::string text = "Error: the game cannot start: " + reason;
     log_write("%s\n", text.c_str());
     const char *no_box = SDL_getenv("PLAYER_MESSAGE_BOX_TEXT");
@@ -99,16 +113,19 @@ bool startup(AudioStream &stream, double *frame_deadline)
 
     log_write("xgui_init\n");
     // An unknown folder would make the toolkit read its pictures from the current one.
-    if (exe_dir[0] == '\0')
-        return startup_fail("xgui_init", "the executable's folder is unknown", nullptr);
-    if (!xgui_init(exe_dir, gamestate.renderer))
-        return startup_fail("xgui_init", "res/overlay or res/font cannot be read", nullptr);
+    const char *const toolkit_files[] = {XGUI_OVERLAY_FILE, XGUI_FONT_FILE};
+    if (exe_dir[0] == '\0' || !xgui_init(exe_dir, gamestate.renderer))
+        return startup_fail(failure_reason("xgui_init", toolkit_files, 2));
     pages_build();
     picture_prefetch_end();
 
     log_write("loading game\n");
-    if (!game_load())
-        return startup_fail("loading game", "res/game cannot be loaded", "couldn't load game");
+    if (!game_load()) {
+        const char *const game_file[] = {RES_DIR "game"};
+        std::string reason = failure_reason("loading game", game_file, 1);
+        log_write("couldn't load game\n");
+        return startup_fail(reason);
+    }
 
     log_write("sound init\n");
     stream = AudioStream{};

@@ -20,25 +20,38 @@ after_sound_init=$(grep -A1 -x "sound init" "$d/res/log" | tail -n 1)
 cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log file"
 pass "starts, shows the game, logs in order, exits 0"
 
-# Start-up failures end with exit code 1 right after their step's log line, nothing leaked:
-# a refused game, a missing overlay picture. A font that cannot be read:
-# e2e_picture_files.sh; libpng's reason in the log: test_picture.cpp; a missing game: the
-# Windows tree's e2e_wine.sh, through the same start-up code.
-damage() {
-  case $1 in
-    refused) echo "not a game" > "$2/res/game" ;;
-    no_overlay) rm "$2/res/overlay" ;;
-  esac
-}
-for case in "refused:couldn't load game" "no_overlay:xgui_init"; do
-  name=${case%%:*} last=${case#*:}
+# A standard output nobody reads any more (`player | head -1`) never ends the player.
+d=$E2E_TMP/closed_stdout
+make_dist "$d"
+(cd "$d" && exec "$d/player" 2>"$d/stderr" > >(head -n 1 >/dev/null)) & pid=$!
+wait_for_line "$d/res/log" "entering loop"
+stop_player "closed stdout"
+pass "a closed standard output does not end the player"
+
+# Start-up failures end with exit code 1: the step's own line, then one naming the file and the
+# reason, whose words the message box shows (on standard error here). The fake component's
+# static object shows the component shut down before the exit routines destroyed it. The font
+# as a FIFO: e2e_picture_files.sh; a missing game under Wine: the Windows tree's e2e_wine.sh.
+cases=(
+  "refused|couldn't load game|the component refused $E2E_TMP/refused/res/game"
+  "no_overlay|xgui_init|missing file $E2E_TMP/no_overlay/res/overlay"
+  "huge_screen|couldn't load game|screen size 40000 x 30000 from the component is refused, 256 x 224 kept"
+)
+for case in "${cases[@]}"; do
+  IFS='|' read -r name step reason <<<"$case"
   d=$E2E_TMP/$name
-  make_dist "$d"
-  damage "$name" "$d"
+  make_dist "$d" fake
+  case $name in
+    refused) make_dist "$d"; echo "not a game" > "$d/res/game" ;;
+    no_overlay) rm "$d/res/overlay" ;;
+  esac
   rc=0
-  "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
+  FAKE_CORE_STATIC=1 FAKE_CORE_LOADED_SCREEN=40000x30000 PLAYER_MESSAGE_BOX_TEXT=1 \
+    "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
   [ $rc -eq 1 ] || fail "$name: exit code $rc"
-  [ "$(tail -n 1 "$d/res/log")" = "$last" ] || fail "$name: last log line $(tail -n 1 "$d/res/log")"
+  said="Error: the game cannot start: $reason"
+  [ "$(tail -n 2 "$d/res/log")" = "$step"$'\n'"$said" ] || fail "$name: log ends $(tail -n 2 "$d/res/log")"
+  grep -qxF "message box: $said" "$d/stderr" || fail "$name: message box: $(cat "$d/stderr")"
   grep -q "Sanitizer" "$d/stderr" && fail "$name: sanitizer report: $(cat "$d/stderr")"
-  pass "$name ends with exit code 1 after '$last'"
+  pass "$name ends with exit code 1 after '$step', saying why"
 done

@@ -47,20 +47,23 @@ SDL_Rect shown_picture(SDL_Rect picture)
 bool screen_size_take(LogRate *rate)
 {
     GameState &g = gamestate;
+    static int refused_w, refused_h;  // the size last refused, so a size kept is logged once
     int w = ox_video_get_screen_width();
     int h = ox_video_get_screen_height();
-    if (w == g.screen_w && h == g.screen_h)
-        return true;
     bool usable = frame_size_usable(w, h);
-    if (!rate || log_rate_allow(rate, SDL_GetTicks64())) {
+    bool news = usable ? w != g.screen_w || h != g.screen_h : w != refused_w || h != refused_h || !rate;
+    if (news && (!rate || log_rate_allow(rate, SDL_GetTicks64()))) {
         if (usable)
             log_write("screen size %i x %i\n", w, h);
         else
             log_write("Error: screen size %i x %i from the component is refused, %i x %i kept\n", w,
                       h, (int)g.screen_w, (int)g.screen_h);
     }
-    if (!usable)
+    if (!usable) {
+        refused_w = w;
+        refused_h = h;
         return false;
+    }
     g.screen_w = w;
     g.screen_h = h;
     return true;

@@ -193,7 +193,8 @@ xgui_init
 loading game
 sound init
 entering loop"
-  details='^(update viewport resolution|sound (/|[A-Z]:)|sound stream|initializing GL|compiling shaders|Error: )'
+  details='^(update viewport resolution|screen size|TV effect shaders|sound (/|[A-Z]:)|sound stream'
+  details+='|initializing GL|compiling shaders|Error: )'
   got=$(grep -vE "$details" "$1")
   [ "$got" = "$expected" ] || fail "log lines differ:
 $got"

@@ -84,7 +84,9 @@ rm "$d/res/game"
 rc=0
 (cd "$d" && wine player.exe >"$d/stdout" 2>"$d/stderr" 9>&-) || rc=$?
 [ $rc -eq 1 ] || fail "exit code $rc without res\\game"
-[ "$(log_text | tail -n 1)" = "couldn't load game" ] || fail "last log line: $(log_text | tail -n 1)"
+[ "$(log_text | tail -n 2 | head -n 1)" = "couldn't load game" ] || fail "log: $(log_text | tail -n 2)"
+log_text | tail -n 1 | grep -q "^Error: the game cannot start: missing file .*res.game$" ||
+  fail "no reason: $(log_text | tail -n 1)"
 pass "ends with exit code 1 when res\\game is missing"
 
 # Mended fault: in a folder named outside the system's code page every file was an invalid
