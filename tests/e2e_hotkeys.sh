@@ -1,5 +1,6 @@
 # Hotkeys on the real player under a window manager: Alt+Return switches full screen and
-# back to the centred window, Pause freezes the game, Shift+F2 saves slot 1 with its preview
+# back to the centred window (and the menu's "Fullscreen" shows the same background around
+# the picture), Pause freezes the game, Shift+F2 saves slot 1 with its preview
 # picture and F2 brings the saved moment back.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
@@ -30,9 +31,16 @@ shows() { shot now; ! differ "$1" now; }   # SHOT: the window shows that picture
 # still: the picture holds for half a second; that span of time is what is tested.
 still() { shot still1; sleep 0.5; shot still2; ! differ still1 still2; }
 
+# corner: the colour of the window's top-left pixel; steady_corner: the same in two shots.
+corner() { shot corner && convert "$E2E_TMP/corner.png" -format '%[pixel:p{5,5}]' info:; }
+steady_corner() { [ "$(corner)" = "$(corner)" ]; }
+corner_is() { [ "$(corner)" = "$1" ]; }
+
 expect_window 512 448 "start"
 xdotool key alt+Return
 expect_window 1920 1080 "after Alt+Return"
+wait_until 20 steady_corner
+background=$(corner)
 grep -qx 'fullscreen=1' "$d/res/conf" || fail "full screen not saved"
 xdotool key alt+Return
 expect_window 512 448 "after the second Alt+Return"
@@ -55,6 +63,13 @@ xdotool key Pause
 xdotool key F2
 wait_until 20 shows saved
 pass "F2 returns to the saved moment"
+
+xdotool key Escape
+overlay_click 470 474   # "Fullscreen"
+expect_window 1920 1080 "after the menu's Fullscreen"
+xdotool key Escape
+(wait_until 20 corner_is "$background") || fail "the background shows $(corner), not $background"
+pass "the menu's Fullscreen shows the background around the picture"
 
 stop_player
 exit 0

@@ -1,6 +1,7 @@
 # The menu on the real player with the fake component: the right button opens it and stops the
 # game (Escape: e2e_keys.sh), Shift+F1 shows slot 0's preview and "Load" in the open menu,
-# "Save" on slot 2 shows its preview and "Load" at once, "Reset" acts only after "OK?".
+# "Save" on slot 2 shows its preview and "Load" at once, "Reset" acts only after "OK?"; after the
+# window is resized from outside, the picture and the pointer follow its new size.
 # ("Quit" behind "OK?": e2e_menu_keys.sh.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
@@ -70,6 +71,20 @@ click_on reset_ok
 [ "$(resets)" = $((loaded_resets + 1)) ] || fail "OK? did not reset"
 running || fail "the menu stayed open after the reset"
 pass "Reset asks OK? and resets only after it"
+
+# picture_box NAME: "WxH+X+Y" of the fake component's flat picture in screenshot NAME.
+picture_box() { convert "$E2E_TMP/$1.png" -fill black +opaque '#336699' -format '%@' info:; }
+xdotool windowsize "$wid" 1000 700
+wait_until 20 test "$(window_size)" = "1000 700"
+settle
+menu_faded_in   # the menu closed by OK? fades out
+shot resized
+[ "$(picture_box resized)" = "768x672+116+14" ] || fail "picture at $(picture_box resized) in a 1000 x 700 window"
+xdotool click 3
+menu_faded_in
+click_at 440 274   # "Play"
+running || fail "Play missed after the resize"
+pass "a window resized from outside shows the picture centred and takes clicks where the menu shows"
 
 stop_player
 exit 0

@@ -61,7 +61,13 @@ bool back_copy_update(SDL_Renderer *renderer, SDL_Texture *back, int w, int h)
     SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_NONE);
     SDL_Texture *target = SDL_GetRenderTarget(renderer);
     SDL_Rect all = {0, 0, w, h};
-    bool made = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderClear(renderer) == 0 &&
+    // The frames drawn with GL calls of our own (the overlay's above all) leave state the
+    // renderer does not know of, and its cache may then skip setting what a copy needs: the
+    // copy came out white when made with the menu open. An opaque black rectangle first makes
+    // it set its own drawing state, and is the black the copy is drawn over.
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    bool made = SDL_SetRenderTarget(renderer, copy) == 0 && SDL_RenderFillRect(renderer, &all) == 0 &&
                 SDL_RenderCopy(renderer, back, nullptr, &all) == 0;
     SDL_SetRenderTarget(renderer, target);
     if (!made) {
