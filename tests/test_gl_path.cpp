@@ -13,6 +13,7 @@
 
 #include "base/file_read.h"
 #include "base/log.h"
+#include "base/paths.h"
 #include "config/settings.h"
 #include "gfx/picture.h"
 #include "record/ox_core.h"
@@ -210,6 +211,18 @@ TEST_F(GlPath, BrokenShaderLeavesThePlainPicture)
     ASSERT_TRUE(crt_program_usable());
 }
 
+// A shader object that cannot be created is logged as a line of its own.
+TEST_F(GlPath, AShaderThatCannotBeCreatedIsALineOfItsOwn)
+{
+    std::string text;
+    log_defer(&text);
+    EXPECT_EQ(compile_shader("", GL_TEXTURE_2D), 0u);  // not a shader type: no shader object
+    log_defer(nullptr);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    EXPECT_EQ(text, "Error: Can't create fragment shader\n");
+}
+
 // Both overlay back ends on the same rasteriser draw the same pixels, the 24-bit preview
 // included (mended fault: GL read its padding byte as alpha 0 and drew it invisible). GL
 // places the overlay picture's sides in floating point: a column at each side may differ.
@@ -309,4 +322,34 @@ TEST_F(GlPath, SoftwareRendererBackgroundEqualsTheWholeBackground)
     SDL_FreeSurface(surface);
     g.frame_texture = gl_frame;
     g.renderer = gl;
+}
+
+// The shader files: the current folder's pair first, then the pair beside the executable, so a
+// launcher that starts the player elsewhere keeps the effect; with no pair anywhere, the
+// current folder's names, whose absence reading them logs.
+TEST(ShaderPaths, TheCurrentFolderFirstThenBesideTheExecutable)
+{
+    ResDir here, beside;
+    ASSERT_EQ(chdir(here.path("").c_str()), 0);
+    const std::string beside_vertex = beside.path("res/crtv");
+    const struct { const char *name; int here_files, beside_files; std::string want; } cases[] = {
+        {"both folders hold a pair: the current folder's", 2, 2, "res/crtv"},
+        {"only beside the executable", 0, 2, beside_vertex},
+        {"half a pair here: the pair beside the executable", 1, 2, beside_vertex},
+        {"no pair anywhere: the current folder's names", 0, 1, "res/crtv"},
+    };
+    for (const auto &c : cases) {
+        for (ResDir *dir : {&here, &beside}) {
+            const int files = dir == &here ? c.here_files : c.beside_files;
+            dir->remove("res/crtv");
+            dir->remove("res/crtf");
+            if (files >= 1)
+                dir->write("res/crtv", "void main() {}");
+            if (files >= 2)
+                dir->write("res/crtf", "void main() {}");
+        }
+        char vertex[PATH_BUFFER_SIZE], fragment[PATH_BUFFER_SIZE];
+        shader_paths(beside.path("").c_str(), vertex, fragment, sizeof vertex);
+        EXPECT_EQ(vertex, c.want) << c.name;
+    }
 }

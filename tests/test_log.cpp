@@ -55,3 +55,15 @@ TEST_F(LogTest, AnOldLogIsReplaced)
     log_write("loading configs\n");
     EXPECT_EQ(dir.read("res/log"), "loading configs\n");
 }
+
+// A line repeated every frame is written at most once a second; the ones held back are counted.
+TEST(LogRate, ALineRepeatedEveryFrameIsWrittenOnceASecond)
+{
+    LogRate rate = {};
+    const struct { uint64_t now_ms; bool allowed; } rows[] = {
+        {5000, true}, {5016, false}, {5999, false}, {6000, true}, {6016, false},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(log_rate_allow(&rate, r.now_ms), r.allowed) << "at " << r.now_ms << " ms";
+    EXPECT_EQ(rate.held, 3u);
+}

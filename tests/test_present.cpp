@@ -83,6 +83,22 @@ TEST(FrameBuffer, RefusesAbsurdSizes)
     free(pixels);
 }
 
+// Screen and raster sizes from the component: a machine's picture, even one rendered at a
+// multiple of its size for the largest displays, has sides of 1 to 8192 pixels.
+TEST(FrameBuffer, SizesNoMachineHasAreRefused)
+{
+    const struct { const char *name; int w, h; bool usable; } cases[] = {
+        {"a small machine's screen", 256, 224, true},
+        {"the largest side", 8192, 8192, true},
+        {"a side past it", 8193, 224, false},
+        {"a raster that takes a second a frame to copy", 16384, 16384, false},
+        {"no screen at all", 0, 0, false},
+        {"a negative side", 256, -224, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(frame_size_usable(c.w, c.h), c.usable) << c.name;
+}
+
 TEST(FrameBuffer, FitsUpToItsSize)
 {
     const uint32_t size = 512u * 224u * 4u;

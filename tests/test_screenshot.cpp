@@ -80,3 +80,22 @@ TEST_F(Screenshot, APictureCutShortByAFullDiskIsReported)
     signal(SIGXFSZ, SIG_DFL);
     EXPECT_FALSE(written);
 }
+
+// A preview is read back only up to PICTURE_PREVIEW_MAX_SIDE (4096) pixels a side: a larger
+// screen's is scaled down to that, keeping its shape.
+TEST(PreviewSize, LargerScreensAreScaledDownToWhatReadingAccepts)
+{
+    const struct { const char *name; int screen_w, screen_h, w, h; } cases[] = {
+        {"a small screen keeps its size", 256, 224, 256, 224},
+        {"the largest read back keeps it", 4096, 4096, 4096, 4096},
+        {"a wide screen past it", 8192, 4096, 4096, 2048},
+        {"a tall screen past it", 4000, 8000, 2048, 4096},
+        {"a thin one keeps a row", 8192, 1, 4096, 1},
+    };
+    for (const auto &c : cases) {
+        int w = 0, h = 0;
+        preview_size(c.screen_w, c.screen_h, &w, &h);
+        EXPECT_EQ(w, c.w) << c.name;
+        EXPECT_EQ(h, c.h) << c.name;
+    }
+}
