@@ -73,11 +73,14 @@ std::string log_last_line(void)
 
 bool log_rate_allow(LogRate *rate, uint64_t now_ms)
 {
-    if (rate->written && now_ms - rate->last_ms < LOG_RATE_PERIOD_MS) {
+    if (rate->lines == 0 || now_ms - rate->since_ms >= LOG_RATE_PERIOD_MS) {
+        rate->since_ms = now_ms;
+        rate->lines = 0;
+    }
+    if (rate->lines >= LOG_RATE_LINES) {
         rate->held++;
         return false;
     }
-    rate->written = true;
-    rate->last_ms = now_ms;
+    rate->lines++;
     return true;
 }

@@ -28,15 +28,15 @@ bool log_open(const char *path);
 std::string log_last_line(void);
 
 // A line that may repeat every frame (a size the component keeps changing) is written at most
-// once per LOG_RATE_PERIOD_MS.
+// LOG_RATE_LINES times per LOG_RATE_PERIOD_MS, enough for the changes of a start.
+#define LOG_RATE_LINES 3
 #define LOG_RATE_PERIOD_MS 1000
 struct LogRate {
-    bool written;      // a line has been allowed
-    uint64_t last_ms;  // when the last line was allowed
-    uint32_t held;     // lines refused since then; the caller reports and clears it
+    uint64_t since_ms;  // start of the current period
+    uint32_t lines;     // lines allowed in it
+    uint32_t held;      // lines refused; the caller reports and clears it
 };
-// True when the line may be written at now_ms (the first always may); otherwise counts it
-// as held.
+// True when the line may be written at now_ms; otherwise counts it as held.
 bool log_rate_allow(LogRate *rate, uint64_t now_ms);
 
 // Flushes and closes the log file, if one is open.

@@ -25,7 +25,7 @@ prepare font
 rm "$d/res/font"
 mkfifo "$d/res/font"
 rc=0
-(cd "$d" && PLAYER_MESSAGE_BOX_TEXT=1 exec timeout 20 "$d/player" >"$d/stdout" 2>"$d/stderr") || rc=$?
+(cd "$d" && exec timeout 20 "$d/player" >"$d/stdout" 2>"$d/stderr") || rc=$?
 [ $rc -eq 1 ] || fail "font: exit code $rc"
 grep -qx "not a regular file: $d/res/font" "$d/res/log" || fail "font: the FIFO is not logged"
 pass "a FIFO in place of the font ends the start with exit code 1"

@@ -46,8 +46,7 @@ for case in "${cases[@]}"; do
     no_overlay) rm "$d/res/overlay" ;;
   esac
   rc=0
-  FAKE_CORE_STATIC=1 FAKE_CORE_LOADED_SCREEN=40000x30000 PLAYER_MESSAGE_BOX_TEXT=1 \
-    timeout 20 "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
+  FAKE_CORE_STATIC=1 FAKE_CORE_LOADED_SCREEN=40000x30000 timeout 20 "$d/player" >"$d/stdout" 2>"$d/stderr" || rc=$?
   [ $rc -eq 1 ] || fail "$name: exit code $rc"
   said="Error: the game cannot start: $reason"
   [ "$(tail -n 2 "$d/res/log")" = "$step"$'\n'"$said" ] || fail "$name: log ends $(tail -n 2 "$d/res/log")"

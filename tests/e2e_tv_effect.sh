@@ -9,8 +9,8 @@ start_xvfb
 export FAKE_CORE_COLOR=5A7896   # (90, 120, 150)
 
 # run_player NAME FROM_DIR [nocrt]: starts a private copy (scale 3, windowed, no splash; with
-# nocrt, no shader files) from FROM_DIR ("dist" for its own folder), takes a screenshot once the first frame shows, ends it with
-# SIGTERM and checks the exit. Leaves $d, $shot.
+# nocrt, no shader files) from FROM_DIR ("dist" for its own folder), takes a screenshot once
+# the first frame shows, ends it with SIGTERM and checks the exit. Leaves $d, $shot.
 run_player() {
   local name=$1 from=$2
   d=$E2E_TMP/$name

@@ -79,7 +79,7 @@ bool GameState::init()
 
 void GameState::recreate_frame_texture()
 {
-    // A component may change its raster every frame: a line at most once a second.
+    // A component may change its raster every frame: a few lines a second at most.
     static LogRate rate;
     if (log_rate_allow(&rate, SDL_GetTicks64())) {
         if (rate.held > 0)

@@ -17,6 +17,10 @@ trap cleanup_e2e EXIT
 exec 9>&2
 fail() { echo "FAIL: $*" >&9; exit 1; }
 
+# A start that fails shows a message box, which waits for a click: the players started here
+# print its text to standard error instead.
+export PLAYER_MESSAGE_BOX_TEXT=1
+
 # ImageMagick's own convert, even where another program of that name comes first in PATH.
 if [ -x /usr/bin/convert ]; then convert() { /usr/bin/convert "$@"; }; fi
 pass() { echo "PASS: $*"; }
