@@ -65,7 +65,7 @@ wait_until 20 shows saved
 pass "F2 returns to the saved moment"
 
 xdotool key Escape
-overlay_click 470 474   # "Fullscreen"
+widget_click fullscreen
 expect_window 1920 1080 "after the menu's Fullscreen"
 xdotool key Escape
 (wait_until 20 corner_is "$background") || fail "the background shows $(corner), not $background"

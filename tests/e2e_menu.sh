@@ -82,7 +82,7 @@ shot resized
 [ "$(picture_box resized)" = "768x672+116+14" ] || fail "picture at $(picture_box resized) in a 1000 x 700 window"
 xdotool click 3
 menu_faded_in
-click_at 440 274   # "Play"
+click_on play
 running || fail "Play missed after the resize"
 pass "a window resized from outside shows the picture centred and takes clicks where the menu shows"
 
