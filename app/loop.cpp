@@ -48,7 +48,8 @@ static void overlay_step(AudioStream &stream)
 double loop_pass(AudioStream &stream, double frame_deadline)
 {
     GameState &g = gamestate;
-    frame_deadline += frame_period(g.frame_rate);
+    double period = frame_period(g.frame_rate);
+    frame_deadline += period;
 
     SDL_Event event;
     while (SDL_PollEvent(&event))
@@ -66,21 +67,13 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     else
         g.present_sdl();
 
-    // A queue beyond capacity means the loop runs ahead of the sound card: wait for it
-    // instead of letting the queue (latency and memory) grow.
-    uint32_t queue_wait = pacing_queue_wait(audio_stream_queued_frames(stream), stream.capacity,
-                                            stream.spec.freq);
-    if (queue_wait > 0)
-        SDL_Delay(queue_wait);
     audio_stream_follow(stream);
     audio_stream_push(stream, mute);
 
-    bool device_open = stream.device != 0;
-    PacingWait wait = pacing_wait(frame_deadline, (double)SDL_GetTicks64());
+    PacingWait wait = pacing_wait(frame_deadline, pacing_now(), period);
     if (wait.sleep_ms > 0)
         SDL_Delay(wait.sleep_ms);
-    return pacing_feedback(wait.deadline, audio_stream_queued_frames(stream), stream.capacity,
-                           device_open);
+    return wait.deadline;
 }
 
 void main_loop(AudioStream &stream, double frame_deadline)

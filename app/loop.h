@@ -3,7 +3,7 @@
 
 struct AudioStream;
 
-// Runs passes from the given deadline (SDL_GetTicks64 milliseconds) until quit.
+// Runs passes from the given deadline (pacing_now milliseconds) until quit.
 void main_loop(AudioStream &stream, double frame_deadline);
 
 // One pass: events, input, emulation, overlay, picture, audio, wait. Returns the next

@@ -2,7 +2,8 @@
 
 #include <math.h>
 
-#include "host/audio.h"
+#include <SDL.h>
+
 #include "record/gamestate.h"
 
 double frame_period(int frame_rate)
@@ -12,11 +13,17 @@ double frame_period(int frame_rate)
     return 1000.0 / (double)frame_rate;
 }
 
-PacingWait pacing_wait(double deadline, double now)
+double pacing_now(void)
+{
+    static const double ms_per_count = 1000.0 / (double)SDL_GetPerformanceFrequency();
+    return (double)SDL_GetPerformanceCounter() * ms_per_count;
+}
+
+PacingWait pacing_wait(double deadline, double now, double period)
 {
     PacingWait wait;
     double remaining = deadline - now;
-    if (remaining < 0.0) {
+    if (remaining < period * PACING_FOLLOW_SHARE) {
         wait.sleep_ms = 0;
         wait.deadline = now;
         return wait;
@@ -24,22 +31,4 @@ PacingWait pacing_wait(double deadline, double now)
     wait.sleep_ms = (uint32_t)floor(remaining);
     wait.deadline = deadline;
     return wait;
-}
-
-double pacing_feedback(double deadline, unsigned queued_frames, int capacity, bool device_open)
-{
-    if (!device_open || capacity <= 0)
-        return deadline;
-    if (queued_frames < audio_hurry_mark(capacity))
-        return deadline - PACING_HURRY_MS;
-    return deadline;
-}
-
-uint32_t pacing_queue_wait(unsigned queued_frames, int capacity, int rate)
-{
-    if (capacity < 0 || rate <= 0 || queued_frames <= (unsigned)capacity)
-        return 0;
-    uint64_t excess = queued_frames - (unsigned)capacity;
-    uint64_t ms = (excess * 1000 + (uint64_t)rate - 1) / (uint64_t)rate;
-    return ms < PACING_QUEUE_WAIT_MAX_MS ? (uint32_t)ms : PACING_QUEUE_WAIT_MAX_MS;
 }

@@ -8,6 +8,7 @@
 
 #include "app/display_lost.h"
 #include "app/events.h"
+#include "app/pacing.h"
 #include "base/file_read.h"
 #include "base/log.h"
 #include "base/paths.h"
@@ -132,7 +133,7 @@ bool startup(AudioStream &stream, double *frame_deadline)
     audio_stream_open(stream);
     slot_rows_refresh();
 
-    *frame_deadline = (double)SDL_GetTicks64();
+    *frame_deadline = pacing_now();
     log_write("entering loop\n");
     return true;
 }

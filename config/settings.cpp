@@ -18,7 +18,7 @@ Settings settings;
 
 Settings::Settings()
     : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false),
-      latency(SETTINGS_DEFAULT_LATENCY)
+      latency_ms(SETTINGS_DEFAULT_LATENCY_MS)
 {
     memset(bindings, 0, sizeof bindings);
 }
@@ -30,7 +30,7 @@ void settings_set_defaults(void)
     settings.stretch = SETTINGS_DEFAULT_STRETCH;
     settings.fullscreen = SETTINGS_DEFAULT_FULLSCREEN;
     settings.guide = SETTINGS_DEFAULT_GUIDE;
-    settings.latency = SETTINGS_DEFAULT_LATENCY;
+    settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -95,6 +95,21 @@ static void bindings_save(void)
 // ---------------------------------------------------------------------------------------
 // res/conf
 
+// The latency of the file being read, in milliseconds within the range.
+static int32_t latency_read(void)
+{
+    int frames = conf_read_int("latency", SETTINGS_OLD_LATENCY_DEFAULT);
+    int fallback = SETTINGS_DEFAULT_LATENCY_MS;
+    if (frames != SETTINGS_OLD_LATENCY_DEFAULT)
+        fallback = (int)((int64_t)frames * 1000 / SETTINGS_OLD_LATENCY_FRAME_RATE);
+    int ms = conf_read_int("latency_ms", fallback);
+    int held = SDL_clamp(ms, SETTINGS_MIN_LATENCY_MS, SETTINGS_MAX_LATENCY_MS);
+    if (held != ms)
+        log_write("latency of %i ms in %s is outside %i..%i, %i is used\n", ms, SETTINGS_FILE,
+                  SETTINGS_MIN_LATENCY_MS, SETTINGS_MAX_LATENCY_MS, held);
+    return held;
+}
+
 void settings_load(void)
 {
     if (!conf_open(SETTINGS_FILE))
@@ -107,11 +122,7 @@ void settings_load(void)
     settings.stretch = conf_read_int("stretch", SETTINGS_DEFAULT_STRETCH) != 0;
     settings.fullscreen = conf_read_int("fullscreen", SETTINGS_DEFAULT_FULLSCREEN) != 0;
     settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
-    int latency = conf_read_int("latency", SETTINGS_DEFAULT_LATENCY);
-    settings.latency = SDL_clamp(latency, SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY);
-    if (settings.latency != latency)
-        log_write("latency=%i in %s is outside %i..%i, %i is used\n", latency, SETTINGS_FILE,
-                  SETTINGS_MIN_LATENCY, SETTINGS_MAX_LATENCY, settings.latency);
+    settings.latency_ms = latency_read();
     // A file without any binding line (display settings a packager ships) keeps the
     // defaults. Otherwise the whole table is read, whatever the component reports now: a
     // count read before it is ready may be too small.
@@ -137,7 +148,7 @@ void settings_save(void)
     conf_write_int("stretch", settings.stretch ? 1 : 0);
     conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
     conf_write_int("guide", settings.guide ? 1 : 0);
-    conf_write_int("latency", settings.latency);
+    conf_write_int("latency_ms", settings.latency_ms);
     bindings_save();
     conf_file = nullptr;
     replace_commit(&replace);

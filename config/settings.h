@@ -15,9 +15,13 @@
 #define SETTINGS_MISSING_SMOOTHING false
 #define SETTINGS_MIN_SCALE 1        // a scale read from res/conf outside these reads as the default
 #define SETTINGS_MAX_SCALE 8
-#define SETTINGS_DEFAULT_LATENCY 20 // video frames of sound the audio queue holds at most
-#define SETTINGS_MIN_LATENCY 3      // a latency read from res/conf is brought into this range
-#define SETTINGS_MAX_LATENCY 20
+#define SETTINGS_DEFAULT_LATENCY_MS 32 // sound held ahead of the device, milliseconds
+#define SETTINGS_MIN_LATENCY_MS 16     // a latency read from res/conf is brought into this range
+#define SETTINGS_MAX_LATENCY_MS 250
+// Files before latency_ms held "latency=20" (video frames) without the user choosing it: that
+// value reads as the new default, any other as that many frames at 60 frames a second.
+#define SETTINGS_OLD_LATENCY_DEFAULT 20
+#define SETTINGS_OLD_LATENCY_FRAME_RATE 60
 
 struct Settings {
     int32_t scale;       // window = screen size x scale (menu offers 2, 3, 4)
@@ -25,10 +29,10 @@ struct Settings {
     bool stretch;        // fill the height without keeping whole multiples
     bool fullscreen;
     bool guide;          // joystick button 10 toggles the menu
-    int32_t latency;     // audio queue capacity in video frames; only res/conf changes it
+    int32_t latency_ms;  // sound queued ahead of the device, milliseconds
     Binding bindings[MAX_PLAYERS][MAX_BUTTONS][MAX_SLOTS];  // player, button, slot
 
-    Settings();          // all-zero binding table, latency 20
+    Settings();          // all-zero binding table, the default latency
 };
 
 // The one instance: all-zero table before main; defaults and res/conf written by start-up,
@@ -36,14 +40,14 @@ struct Settings {
 extern Settings settings;
 
 // Stores the defaults used when there is no res/conf: scale 3, smoothing on, stretch off,
-// full screen on, guide on, latency 20. The binding table is left alone.
+// full screen on, guide on, the default latency. The binding table is left alone.
 void settings_set_defaults(void);
 // Reads res/conf into settings (keys missing from an existing file take their defaults, a
-// scale outside 1..8 too; a latency outside 3..20 is taken to the nearer end, with a log
-// line). Without the file (or with one that is not a regular file of at most
-// READ_LIMIT_CONF bytes), settings keep what they hold. A file with any binding line sets
-// the whole binding table from it, 0 for each key it lacks; a file without one keeps the
-// table.
+// scale outside 1..8 too; a latency outside its range is taken to the nearer end, with a log
+// line; see SETTINGS_OLD_LATENCY_DEFAULT for files without latency_ms). Without the file (or
+// with one that is not a regular file of at most READ_LIMIT_CONF bytes), settings keep what
+// they hold. A file with any binding line sets the whole binding table from it, 0 for each
+// key it lacks; a file without one keeps the table.
 void settings_load(void);
 // Rewrites res/conf whole from settings; the old file stays intact until the new one is
 // complete on the disk. A failure is logged with its reason. Binding lines of the file last

@@ -9,20 +9,18 @@
 #include "config/settings.h"
 #include "record/ox_core.h"
 
-// Queues frames sample frames of silence from the source buffer, which holds the target.
+// Queues frames sample frames of silence, through the source buffer a capacity at a time.
 static void queue_silence(AudioStream &stream, int frames)
 {
-    if (stream.device == 0 || frames <= 0 || frames > stream.capacity)
+    if (stream.device == 0 || stream.capacity <= 0)
         return;
-    size_t bytes = (size_t)stream.spec.channels * frames * sizeof(int16_t);
-    memset(stream.source, 0, bytes);
-    SDL_QueueAudio(stream.device, stream.source, (Uint32)bytes);
-}
-
-unsigned audio_hurry_mark(int capacity)
-{
-    unsigned cap = capacity > 0 ? (unsigned)capacity : 0;
-    return cap - cap / 3;
+    while (frames > 0) {
+        int part = frames < stream.capacity ? frames : stream.capacity;
+        size_t bytes = (size_t)stream.spec.channels * part * sizeof(int16_t);
+        memset(stream.source, 0, bytes);
+        SDL_QueueAudio(stream.device, stream.source, (Uint32)bytes);
+        frames -= part;
+    }
 }
 
 void audio_stream_open(AudioStream &stream)
@@ -34,7 +32,7 @@ void audio_stream_open(AudioStream &stream)
     want.freq = AUDIO_RATE;
     want.format = AUDIO_S16LSB;
     want.channels = AUDIO_CHANNELS;
-    want.samples = 0;
+    want.samples = AUDIO_DEVICE_FRAMES;
     // No changes allowed, so a device that opens plays exactly the wanted format.
     stream.device = SDL_OpenAudioDevice(nullptr, 0, &want, &stream.spec, 0);
     if (stream.device == 0)
@@ -42,12 +40,12 @@ void audio_stream_open(AudioStream &stream)
 
     // The frame rate divides; a component outside its contract gets 60 frames' worth.
     int rate = gamestate.frame_rate > 0 ? gamestate.frame_rate : FALLBACK_FRAME_RATE;
-    // The latency setting (kept within its range by the settings): how many video frames of
-    // sound the queue holds at most.
-    stream.capacity = stream.spec.freq * settings.latency / rate;
-    if (stream.capacity < 1)
-        stream.capacity = 1;
-    log_write("sound stream set to %i FPS\n", gamestate.frame_rate);
+    stream.frame_frames = stream.spec.freq / rate;
+    if (stream.frame_frames < 1)
+        stream.frame_frames = 1;
+    stream.capacity = stream.frame_frames * AUDIO_RENDER_FRAMES;
+    log_write("sound stream set to %i FPS, device buffer %i sample frames\n", gamestate.frame_rate,
+              (int)stream.spec.samples);
 
     size_t channels = (size_t)stream.spec.channels;
     stream.room = resample_room(stream.capacity, 1.0 + AUDIO_RATIO_LIMIT);
@@ -61,22 +59,42 @@ void audio_stream_open(AudioStream &stream)
         return;
     }
 
-    unsigned cap = (unsigned)stream.capacity;
-    unsigned hurry_mark = audio_hurry_mark(stream.capacity);
-    stream.target = (int)(hurry_mark + (cap - hurry_mark) / 2);
+    audio_stream_retarget(stream);
     stream.ratio = 1.0;
-    stream.source_frames = stream.spec.freq / rate;
-    audio_rate_start(stream.rate, stream.target);
+    stream.source_frames = stream.frame_frames;
     // The device stays paused until the first push, so this silence plays first. Without
     // it the queue starts empty, and a loop held to the game's rate by vertical sync has
     // no way to fill it: the sound would break up from the start.
     queue_silence(stream, stream.target);
 }
 
+int audio_target_frames(int latency_ms, int rate, int frame_frames, int device_frames)
+{
+    int target = (int)((int64_t)rate * latency_ms / 1000);
+    int least = frame_frames + device_frames;
+    return target > least ? target : least;
+}
+
+int audio_bound_frames(int target, int frame_frames)
+{
+    return target * AUDIO_BOUND_FACTOR + frame_frames;
+}
+
+void audio_stream_retarget(AudioStream &stream)
+{
+    stream.latency_ms = settings.latency_ms;
+    stream.target = audio_target_frames(stream.latency_ms, stream.spec.freq, stream.frame_frames,
+                                        stream.spec.samples);
+    stream.bound = audio_bound_frames(stream.target, stream.frame_frames);
+    audio_rate_start(stream.rate, stream.target);
+}
+
 void audio_stream_follow(AudioStream &stream)
 {
     if (stream.device == 0 || !stream.samples)
         return;
+    if (stream.latency_ms != settings.latency_ms)
+        audio_stream_retarget(stream);
     stream.ratio = audio_rate_update(stream.rate, audio_stream_queued_frames(stream), stream.target,
                                      stream.source_frames);
 }
@@ -120,27 +138,40 @@ void audio_stream_push(AudioStream &stream, bool mute)
         frames = 0;
     if (frames > stream.capacity)
         frames = stream.capacity;
+    // A component gives no sound while it is not stepped (pause, menu, splash), and some give
+    // none at all: the device still gets a frame's worth, so the queue keeps its level.
+    if (mute || frames == 0) {
+        frames = stream.frame_frames;
+        memset(stream.source, 0, (size_t)stream.spec.channels * frames * sizeof(int16_t));
+    }
     stream.source_frames = frames;
     SDL_PauseAudioDevice(stream.device, 0);
 
     int channels = stream.spec.channels;
-    if (mute)
-        memset(stream.source, 0, (size_t)channels * frames * sizeof(int16_t));
     // The overlay sound is mixed after resampling: it is already at the stream's rate.
     frames = resample(stream.resampler, stream.source, frames, channels, stream.ratio, stream.samples,
                       stream.room);
     stream.frames = frames;
     mix_effect(stream, frames);
-    unsigned queued = audio_stream_queued_frames(stream);
-    if (queued > (unsigned)stream.capacity * AUDIO_DROP_FACTOR)
+    if (stream.device == 0)
         return;
+    unsigned queued = audio_stream_queued_frames(stream);
     // A queue that ran dry (the loop stalled, or cannot keep the game's rate) is topped up
     // with silence at once: one short pause instead of seconds of broken sound while the
     // control refills it 1 % at a time. The stall says nothing of the rates, so the control
     // starts afresh.
-    if (stream.device != 0 && queued < stream.spec.samples && (int)queued < stream.target / 4) {
+    if (queued < stream.spec.samples && (int)queued < stream.target / 4) {
         queue_silence(stream, stream.target - (int)queued);
+        queued = (unsigned)stream.target;
         audio_rate_start(stream.rate, stream.target);
+    }
+    int room = queued < (unsigned)stream.bound ? stream.bound - (int)queued : 0;
+    if (frames > room) {
+        if (!stream.dropped)
+            log_write("sound beyond the queue's bound of %i ms is dropped (%i sample frames in a frame)\n",
+                      stream.bound * 1000 / stream.spec.freq, stream.source_frames);
+        stream.dropped = true;
+        frames = room;
     }
     if (frames > 0)
         SDL_QueueAudio(stream.device, stream.samples,

@@ -1,6 +1,6 @@
 // The audio stream: the component's sound of each frame, silenced while paused, resampled
 // by at most 1 % to hold the queue at its target, with one overlay sound mixed in, pushed
-// into SDL's audio queue. The queue level also paces the main loop.
+// into SDL's audio queue. The loop keeps its own pace; the stream follows it.
 #pragma once
 
 #include <stdint.h>
@@ -13,12 +13,18 @@
 
 #define AUDIO_CHANNELS 2
 #define AUDIO_SAMPLE_LIMIT 32767 // mixed samples stay within -limit..limit
-#define AUDIO_DROP_FACTOR 2      // past this many capacities queued, pushes are dropped
+// The device buffer asked for, in sample frames (11.6 ms): the device takes this much out of
+// the queue at a time, so the queue must hold it and a frame on top. 256 gave gaps on a busy
+// machine, 1024 adds 12 ms for nothing (bench/README.md).
+#define AUDIO_DEVICE_FRAMES 512
+#define AUDIO_RENDER_FRAMES 4    // the component may give up to this many frames' worth a pass
+#define AUDIO_BOUND_FACTOR 2     // the queue holds at most this many targets and a frame; more is dropped
 
 // Owned by main: opened at start-up, pushed once per loop pass, closed when main returns.
 struct AudioStream {
     int16_t *samples;              // channels x capacity interleaved samples; null until opened
-    int capacity;                  // sample frames in samples: latency video frames of sound
+    int capacity;                  // sample frames the component may give a pass: AUDIO_RENDER_FRAMES frames' worth
+    int frame_frames;              // sample frames of one video frame at the game's rate
     SDL_AudioDeviceID device;      // 0 when no device could be opened
     SDL_AudioSpec spec;            // the obtained format
     const int16_t *effect_samples; // overlay sound being mixed (mono), or null
@@ -28,32 +34,44 @@ struct AudioStream {
     int room;                      // sample frames samples holds: capacity stretched by 1 % and more
     int frames;                    // sample frames in samples after the last push
     int source_frames;             // sample frames the component gave at the last push
-    int target;                    // queue level held, sample frames: halfway from the hurry mark to capacity
+    int latency_ms;                // the latency setting target was made for
+    int target;                    // queue level held, sample frames: the latency, at least a frame and a device buffer
+    int bound;                     // queue level never exceeded, sample frames
+    bool dropped;                  // sound was dropped at the bound (logged once)
     double ratio;                  // output frames per source frame of the next push; 1 at open
     AudioRate rate;                // the control that sets ratio (audio_stream_follow)
     Resampler resampler;           // carries the wave from one push to the next
 };
 
-// Opens the default playback device (44100 Hz, signed 16-bit, stereo), allocates the
-// buffers and queues target frames of silence, so that the sound starts with the queue at
-// its level. A device that fails to open leaves device 0: pushes then do nothing audible.
+// Opens the default playback device (44100 Hz, signed 16-bit, stereo, AUDIO_DEVICE_FRAMES a
+// buffer), allocates the buffers and queues target frames of silence, so that the sound
+// starts with the queue at its level. A device that fails to open leaves device 0: pushes
+// then do nothing audible.
 void audio_stream_open(AudioStream &stream);
+// The queue level held, sample frames: latency_ms of sound at rate sample frames a second,
+// at least a video frame and a device buffer (below that the device finds the queue dry
+// between pushes).
+int audio_target_frames(int latency_ms, int rate, int frame_frames, int device_frames);
+// The queue level never exceeded, sample frames: AUDIO_BOUND_FACTOR targets and a frame.
+int audio_bound_frames(int target, int frame_frames);
+// Sets the target and the bound from the latency setting (settings.latency_ms).
+void audio_stream_retarget(AudioStream &stream);
 // Sets the ratio of the next push from the queue level, so that the stream follows the
-// loop's pace. Without a device the ratio stays 1.
+// loop's pace; a changed latency setting sets a new target first. Without a device the
+// ratio stays 1.
 void audio_stream_follow(AudioStream &stream);
-// Renders the component's sound of the frame just emulated, silences it when mute is set,
-// resamples it at ratio, mixes the overlay sound in and queues the result. Unpauses the
-// device. A queue holding less than one device buffer (and a quarter of the target) is
-// first topped up with silence to the target. Nothing is queued while more than
-// AUDIO_DROP_FACTOR capacities wait (a stalled device must not take memory without end).
+// Renders the component's sound of the frame just emulated, resamples it at ratio, mixes the
+// overlay sound in and queues the result. Unpauses the device. Silenced (mute), or given no
+// sound at all, the stream pushes a frame's worth of silence instead, so the device keeps
+// playing at the game's rate. A queue holding less than one device buffer (and a quarter of
+// the target) is first topped up with silence to the target. What would take the queue past
+// its bound is dropped, logged the first time (a component giving too much sound, or a
+// stalled device, must not take memory or delay without end).
 void audio_stream_push(AudioStream &stream, bool mute);
 // Starts mixing sound from its beginning, cutting off one that is still playing.
 // A sound that was not loaded starts nothing.
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound);
 // Sample frames waiting in the device's queue; 0 without a device.
 unsigned audio_stream_queued_frames(const AudioStream &stream);
-// The queue level, in sample frames, below which the loop hurries to refill the queue: two
-// thirds of capacity. The stream's target level sits above it.
-unsigned audio_hurry_mark(int capacity);
 // Closes the device and frees the buffers; the record is then as before opening.
 void audio_stream_close(AudioStream &stream);

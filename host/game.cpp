@@ -33,6 +33,6 @@ bool game_load(void)
         return false;
     gamestate.apply_video_settings();
     ox_core_reset();
-    gamestate.frame_rate = ox_video_get_framerate();
+    gamestate.frame_rate = frame_rate_held(ox_video_get_framerate());
     return true;
 }

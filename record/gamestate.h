@@ -10,6 +10,7 @@
 #define MAX_JOYSTICKS 4
 #define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
 #define FALLBACK_FRAME_RATE 60  // frames per second assumed when the component reports none
+#define MAX_FRAME_RATE 240      // no display shows more frames a second; a higher rate is held here
 
 class GameState {
 public:
@@ -28,7 +29,7 @@ public:
     UiSound select_sound;          // res/s_select, played on an activation
     bool quit;                     // leave the main loop
     bool paused;                   // emulation stopped (menu open or Pause key)
-    int32_t frame_rate;            // component's frames per second; read at init and after loading
+    int32_t frame_rate;            // component's frames per second (frame_rate_held); read at init and after loading
     SDL_Joystick *joysticks[MAX_JOYSTICKS];         // by device index at the time it was added
     SDL_GameController *controllers[MAX_JOYSTICKS];
     uint8_t *pixels;               // frame buffer the component renders into, bytes R, G, B, A
@@ -59,3 +60,7 @@ public:
 // The operations above are performed by the video layer, which defines them; this header
 // only describes the data.
 extern GameState gamestate;
+
+// The component's frame rate as the loop keeps it: a rate of 0 or below gives
+// FALLBACK_FRAME_RATE, one above MAX_FRAME_RATE gives MAX_FRAME_RATE, each with a log line.
+int32_t frame_rate_held(int32_t reported);

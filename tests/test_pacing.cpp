@@ -4,8 +4,9 @@
 #include <math.h>
 
 #include "app/pacing.h"
+#include "record/gamestate.h"
 
-TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateDeadlinesToNow)
+TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateOrReachedDeadlinesToNow)
 {
     struct Case {
         double deadline, now;
@@ -15,38 +16,24 @@ TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateDeadlinesToNow)
         {116.75, 100.0, 16, 116.75}, // the fraction not slept stays in the schedule
         {100.0, 100.0, 0, 100.0},
         {90.0, 100.0, 0, 100.0},     // late: not made up
+        {100.1, 100.0, 0, 100.0},    // within 1 % of the period: a display near the game's rate leads
+        {100.2, 100.0, 0, 100.2},
     };
     for (const Case &c : cases) {
-        PacingWait w = pacing_wait(c.deadline, c.now);
+        PacingWait w = pacing_wait(c.deadline, c.now, frame_period(60));
         EXPECT_EQ(w.sleep_ms, c.sleep) << "deadline " << c.deadline << " now " << c.now;
         EXPECT_DOUBLE_EQ(w.deadline, c.next) << "deadline " << c.deadline << " now " << c.now;
     }
 }
 
-TEST(Pacing, FeedbackHurriesOnlyBelowTwoThirdsWithADevice)
+// A rate no display shows would run the loop flat out; none at all would divide by zero.
+TEST(Pacing, FrameRateHeldToWhatADisplayShows)
 {
-    // 14700 frames of capacity at 60 fps: the low-water mark is 9800.
-    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 9799, 14700, true), 436.0);
-    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 9800, 14700, true), 500.0);
-    // No device: the queue reads empty forever, which must not make the game run flat out.
-    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 14700, false), 500.0);
-    EXPECT_DOUBLE_EQ(pacing_feedback(500.0, 0, 0, true), 500.0);
-}
-
-TEST(Pacing, QueueBeyondCapacityWaitsForTheDeviceToPlayTheExcess)
-{
-    struct Case {
-        unsigned queued;
-        int capacity, rate;
-        uint32_t wait;
-    } cases[] = {
-        {14700, 14700, 44100, 0},
-        {14701, 14700, 44100, 1},        // a part of a millisecond is waited whole
-        {14700 * 10, 14700, 44100, PACING_QUEUE_WAIT_MAX_MS}, // a stalled device cannot stop the loop
-        {20000, 14700, 0, 0},
+    const struct { int32_t reported, held; } cases[] = {
+        {60, 60}, {MAX_FRAME_RATE, MAX_FRAME_RATE}, {1000000000, MAX_FRAME_RATE}, {0, FALLBACK_FRAME_RATE},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(pacing_queue_wait(c.queued, c.capacity, c.rate), c.wait) << c.queued << " queued";
+    for (const auto &c : cases)
+        EXPECT_EQ(frame_rate_held(c.reported), c.held) << c.reported;
 }
 
 // Passes that take 3 ms of work and sleep exactly as asked, from a clock reading of start
@@ -59,9 +46,9 @@ static double simulated_fps(int rate, double start)
     for (int i = 0; i < passes; i++) {
         deadline += frame_period(rate);
         now = floor(now + 3.0);   // SDL's clock counts whole milliseconds
-        PacingWait w = pacing_wait(deadline, now);
+        PacingWait w = pacing_wait(deadline, now, frame_period(rate));
         now += w.sleep_ms;
-        deadline = pacing_feedback(w.deadline, 0, 14700, false);
+        deadline = w.deadline;
     }
     return passes * 1000.0 / (now - start);
 }

@@ -142,28 +142,32 @@ TEST_F(SettingsFile, ScaleOutsideOneToEightReadsAsThree)
         EXPECT_EQ(c.scale, settings.scale) << c.text;
     }
 }
-// A latency outside 3..20 is taken to the nearer end; a file without the key gives 20, not
-// the value held before (the row above it leaves 7).
-TEST_F(SettingsFile, LatencyIsReadAndHeldToThreeToTwenty)
+// latency_ms wins; without it, the "latency=20" every earlier file holds was never chosen and
+// reads as the new default, another frame count (set by hand) as its milliseconds at 60 fps.
+// The row before each leaves another value, so a default read is a default given.
+TEST_F(SettingsFile, LatencyIsReadInMillisecondsAndOldFilesGetTheNewDefault)
 {
-    const struct { const char *text; int32_t latency; } CASES[] = {
-        {"latency=2\n", 3},
-        {"latency=21\n", 20},
-        {"latency=7\n", 7},
-        {"scale=2\n", SETTINGS_DEFAULT_LATENCY},
+    const struct { const char *text; int32_t latency_ms; } CASES[] = {
+        {"latency_ms=64\n", 64},
+        {"latency=20\n", SETTINGS_DEFAULT_LATENCY_MS},
+        {"latency=8\n", 133},
+        {"scale=2\n", SETTINGS_DEFAULT_LATENCY_MS},
+        {"latency=8\nlatency_ms=125\n", 125},
+        {"latency_ms=5\n", SETTINGS_MIN_LATENCY_MS},
+        {"latency_ms=900\n", SETTINGS_MAX_LATENCY_MS},
     };
     for (const auto &c : CASES) {
         dir.write("res/conf", c.text);
         settings_load();
-        EXPECT_EQ(c.latency, settings.latency) << c.text;
+        EXPECT_EQ(c.latency_ms, settings.latency_ms) << c.text;
     }
 }
 TEST_F(SettingsFile, LatencyOutsideTheRangeIsLogged)
 {
-    dir.write("res/conf", "latency=21\n");
+    dir.write("res/conf", "latency_ms=900\n");
     LogCapture log;
     settings_load();
-    EXPECT_NE(std::string::npos, log.text().find("outside 3..20")) << log.text();
+    EXPECT_NE(std::string::npos, log.text().find("outside 16..250")) << log.text();
 }
 // A file of exactly the size limit is legal and read to its end.
 TEST_F(SettingsFile, AConfOfTheLimitSizeIsRead)

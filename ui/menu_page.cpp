@@ -1,6 +1,8 @@
 // Page 0 of the overlay: resume, reset, quit, window mode and picture options, the way to
 // the change-keys page, and the three save slots with their previews.
 
+#include <stdio.h>
+
 #include <SDL.h>
 
 #include "config/settings.h"
@@ -22,8 +24,13 @@
 #define MENU_LOAD_Y 780
 #define MENU_SAVE_Y 980
 
+#define MENU_LATENCY_Y0 400         // "Sound 32 ms"; each further step 50 lower
+#define MENU_LATENCY_PITCH 50
+
+const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS};
+
 MenuWidgets menu_widgets = {
-    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
+    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
@@ -46,6 +53,12 @@ void menu_page_build(void)
     m.stretch = add_item(XGUI_TOGGLE, 700, "Stretch");
     m.change_keys = xgui_add(XGUI_BUTTON, MENU_PAGE, MENU_CHANGE_KEYS_X, 650, "Change keys",
                              XGUI_ALIGN_RIGHT);
+    for (int i = 0; i < MENU_LATENCY_STEPS; i++) {
+        char text[32];
+        snprintf(text, sizeof text, "Sound %i ms", (int)MENU_LATENCY_MS[i]);
+        m.latency[i] = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X,
+                                MENU_LATENCY_Y0 + MENU_LATENCY_PITCH * i, text, XGUI_ALIGN_RIGHT);
+    }
     for (int n = 0; n < STATE_SLOTS; n++) {
         int32_t x = MENU_SLOT_X0 + MENU_SLOT_PITCH * n;
         m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, x + MENU_PICTURE_DX,
@@ -90,6 +103,13 @@ void menu_page_react(void)
         settings.stretch = !settings.stretch;
         settings_save();
         gamestate.apply_video_settings();
+    }
+    for (int i = 0; i < MENU_LATENCY_STEPS; i++) {
+        if (!xgui_take(m.latency[i]))
+            continue;
+        // The audio stream takes the new target at its next push.
+        settings.latency_ms = MENU_LATENCY_MS[i];
+        settings_save();
     }
     if (xgui_take(m.play))
         menu_close();

@@ -11,6 +11,9 @@
 #define KEYS_PAGE 1
 #define MENU_WINDOW_SCALES 3        // "Window 2x", "3x", "4x"
 #define MENU_FIRST_WINDOW_SCALE 2
+#define MENU_LATENCY_STEPS 4        // "Sound 32 ms" to "Sound 250 ms"
+// The sound latencies the menu offers, milliseconds, shortest first; the first is the default.
+extern const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS];
 
 // Rows of the change-keys page shown at once. The font is too wide for a second column of
 // label and two cells beside the first, so rows beyond these come in further groups at the
@@ -26,6 +29,7 @@ struct MenuWidgets {
     int32_t smooth;                       // "TV effect" on the GL path
     int32_t stretch;
     int32_t change_keys;
+    int32_t latency[MENU_LATENCY_STEPS];  // the sound latencies of MENU_LATENCY_MS
     int32_t slot_picture[STATE_SLOTS];
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];

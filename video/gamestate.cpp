@@ -31,7 +31,7 @@ bool GameState::init()
 {
     ox_core_init(AUDIO_RATE, gameinfo.nosram ? OX_OPTION_NOSRAM : 0);
     core_started = true;
-    frame_rate = ox_video_get_framerate();
+    frame_rate = frame_rate_held(ox_video_get_framerate());
 
     window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0,
                               SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);

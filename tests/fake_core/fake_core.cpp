@@ -15,6 +15,17 @@
 //   FAKE_CORE_BUTTONS_BEFORE_INIT  button count reported before ox_core_init, default the same
 //   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
 //   FAKE_CORE_AUDIO       value of every sample, default 1000
+//   FAKE_CORE_SOUND       "none": no sound at all (0 sample frames every pass); "full": the
+//                         whole buffer every pass, far more than the game's rate; "stepped":
+//                         sound only for the frames emulated since the last call, as a real
+//                         component (none while paused, in the menu or under the splash)
+//   FAKE_CORE_SAMPLES     sample frames a frame on average, with a fraction (733.8 for a
+//                         machine of 60.0988 fps that reports 60); default rate / fps
+//   FAKE_CORE_MARK        N: the sound of every Nth frame has the value FAKE_CORE_MARK_VALUE
+//                         (default 9000), so a probe can tie a frame's picture to its sound;
+//                         a preloaded probe that defines fake_core_frame_marked learns of
+//                         such a frame when it is emulated, and fake_core_button_pressed of
+//                         each button that goes down
 //   FAKE_CORE_SAVE        "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
 //                         code 3), as a crash in the middle of a save would;
@@ -53,6 +64,10 @@ struct FakeConfig {
     uint32_t color;
     char save[8];            // "", "fail", "exit", "empty" or "late"
     int16_t audio;
+    char sound[8];           // "", "none" or "full"
+    double samples;          // sample frames a frame; 0: rate / fps
+    int mark;                // every mark-th frame is marked; 0: none
+    int16_t mark_value;
     bool log_buttons;
     char log_path[FAKE_MAX_PATH];
 };
@@ -62,6 +77,14 @@ static int sample_rate = FAKE_DEFAULT_RATE;
 static long emulated;               // frames run, written into state files
 static bool initialised;            // ox_core_init was called
 static char late_state[FAKE_MAX_PATH]; // where a "late" save still has to write; "" when none
+static bool marked;                 // the frame last emulated is a marked one
+static int steps;                   // frames emulated since the last ox_audio_render
+static double owed;                 // sample frames due and not yet given, FAKE_CORE_SAMPLES
+static bool held[FAKE_NAMES];      // buttons of player 1 down
+
+// Defined by a preloaded probe (tests/vsync/lag_probe.c), if any.
+extern "C" void fake_core_frame_marked(void) __attribute__((weak));
+extern "C" void fake_core_button_pressed(void) __attribute__((weak));
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
 static bool loaded;                 // a game was loaded: the screen has its loaded size
 static bool flipped;                // the raster has its other size this frame
@@ -121,6 +144,12 @@ static void read_config()
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
+    const char *sound = getenv("FAKE_CORE_SOUND");
+    snprintf(config.sound, sizeof config.sound, "%s", sound ? sound : "");
+    const char *samples = getenv("FAKE_CORE_SAMPLES");
+    config.samples = samples ? atof(samples) : 0.0;
+    config.mark = env_int("FAKE_CORE_MARK", 0);
+    config.mark_value = (int16_t)env_int("FAKE_CORE_MARK_VALUE", 9000);
     config.log_buttons = env_int("FAKE_CORE_LOG_BUTTONS", 0) == 1;
     const char *log = getenv("FAKE_CORE_LOG");
     snprintf(config.log_path, sizeof config.log_path, "%s", log ? log : "");
@@ -210,6 +239,10 @@ void ox_core_emulate(void)
         late_state[0] = '\0';
     }
     flipped = config.flip_w != 0 && !flipped;
+    steps++;
+    marked = config.mark > 0 && emulated % config.mark == 0;
+    if (marked && fake_core_frame_marked)
+        fake_core_frame_marked();
 }
 
 int ox_video_get_screen_width(void)
@@ -259,17 +292,35 @@ void ox_video_render(void *pixels)
     }
 }
 
+// Sample frames of the next frame: rate / fps, or FAKE_CORE_SAMPLES on average.
+static int frame_samples()
+{
+    int fps = config.fps > 0 ? config.fps : 60;
+    if (config.samples <= 0.0)
+        return sample_rate / fps;
+    owed += config.samples;
+    int frames = (int)owed;
+    owed -= frames;
+    return frames;
+}
+
 int ox_audio_render(int16_t *samples, int capacity)
 {
     log_call("ox_audio_render %d", capacity);
-    int fps = config.fps > 0 ? config.fps : 60;
-    int frames = sample_rate / fps;
+    int stepped = steps;
+    steps = 0;
+    if (strcmp(config.sound, "none") == 0)
+        return 0;
+    int frames = strcmp(config.sound, "full") == 0 ? capacity : frame_samples();
+    if (strcmp(config.sound, "stepped") == 0)
+        frames *= stepped;
     if (frames > capacity)
         frames = capacity;
     if (!samples || frames < 0)
         return 0;
+    int16_t value = marked ? config.mark_value : config.audio;
     for (int i = 0; i < 2 * frames; i++)
-        samples[i] = config.audio;
+        samples[i] = value;
     return frames;
 }
 
@@ -307,6 +358,11 @@ int ox_button_get_default_joystick(int button)
 void ox_button_set_state(int player, int button, bool pressed)
 {
     ensure_config();
+    if (player == 0 && button >= 0 && button < FAKE_NAMES) {
+        if (pressed && !held[button] && fake_core_button_pressed)
+            fake_core_button_pressed();
+        held[button] = pressed;
+    }
     if (config.log_buttons)
         log_call("ox_button_set_state %d %d %d", player, button, pressed ? 1 : 0);
 }

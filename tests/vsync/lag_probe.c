@@ -1,0 +1,213 @@
+/* Preloaded into the player (bench/lag.sh, tests/e2e_audio_vsync.sh) before the simulated
+ * display: how late a frame's sound is against its picture, and how long a key takes to reach
+ * the picture, all on CLOCK_MONOTONIC.
+ *   - The fake component (FAKE_CORE_MARK) gives every Nth frame's sound a distinct value and
+ *     calls fake_core_frame_marked when it emulates such a frame; the present that follows is
+ *     that frame's picture.
+ *   - SDL's disk driver hands each device buffer to fwrite as it starts to play it; the first
+ *     sample of a marked frame found in a buffer starts playing at the write's time plus its
+ *     place in the buffer. Lag = that moment - the marked frame's present.
+ *   - With LAG_KEYS=1 (under an X server), a thread presses and releases "a" through XTest
+ *     every 0.7 s, timed once XSync returns; the fake component calls
+ *     fake_core_button_pressed when a button goes down, and the present after that is the
+ *     first picture emulated with the key. Key-to-picture = that present - the press.
+ *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
+ *                      <min> <max> <count>", milliseconds, leaving out the first LAG_SETTLE_S
+ *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
+ *   FAKE_CORE_MARK_VALUE  the marked value, default 9000; a sample above half of it is marked */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <limits.h>
+#include <pthread.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+
+#define LAG_SETTLE_S 2.0
+#define LAG_MAX 100000
+#define LAG_RATE 44100.0
+#define LAG_KEY_PERIOD_US 700000
+#define LAG_KEY_HOLD_US 100000
+#define LAG_XK_A 0x61
+
+typedef struct SDL_Window SDL_Window;
+typedef struct SDL_Renderer SDL_Renderer;
+
+static double first_ns = -1.0;
+static volatile int frame_marked;       /* a marked frame was emulated, its present not yet seen */
+static double marked_present_ns = -1.0; /* present of the last marked frame */
+static int in_mark;                     /* the last sample written was marked */
+static double lags[LAG_MAX];
+static int lag_count;
+static volatile double key_down_ns = -1.0;  /* the press sent, its picture not yet seen */
+static volatile int key_reached;            /* the component saw the press */
+static double keys[LAG_MAX];
+static int key_count;
+static FILE *disk_file;                 /* the disk driver's stream once recognised */
+static int16_t threshold = 4500;
+
+static double now_ns(void)
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e9 + ts.tv_nsec;
+}
+
+static int settled(double t) { return first_ns >= 0.0 && t - first_ns >= LAG_SETTLE_S * 1e9; }
+
+void fake_core_frame_marked(void) { frame_marked = 1; }
+void fake_core_button_pressed(void) { key_reached = 1; }
+
+/* Presses "a" on the player's display again and again, through libX11 and libXtst loaded here
+ * (their headers are not needed for four calls). */
+static void *key_thread(void *unused)
+{
+    (void)unused;
+    void *x11 = dlopen("libX11.so.6", RTLD_NOW);
+    void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
+    if (!x11 || !xtst)
+        return NULL;
+    void *(*open_display)(const char *) = (void *(*)(const char *))dlsym(x11, "XOpenDisplay");
+    unsigned char (*keycode)(void *, unsigned long) =
+        (unsigned char (*)(void *, unsigned long))dlsym(x11, "XKeysymToKeycode");
+    int (*sync)(void *, int) = (int (*)(void *, int))dlsym(x11, "XSync");
+    int (*fake_key)(void *, unsigned, int, unsigned long) =
+        (int (*)(void *, unsigned, int, unsigned long))dlsym(xtst, "XTestFakeKeyEvent");
+    void *display = open_display ? open_display(NULL) : NULL;
+    if (!display || !keycode || !sync || !fake_key)
+        return NULL;
+    unsigned code = keycode(display, LAG_XK_A);
+    for (;;) {
+        usleep(LAG_KEY_PERIOD_US);
+        key_reached = 0;
+        fake_key(display, code, 1, 0);
+        sync(display, 0);
+        key_down_ns = now_ns();
+        usleep(LAG_KEY_HOLD_US);
+        fake_key(display, code, 0, 0);
+        sync(display, 0);
+    }
+    return NULL;
+}
+
+static void presented(void)
+{
+    double t = now_ns();
+    if (first_ns < 0.0) {
+        first_ns = t;
+        const char *keys_on = getenv("LAG_KEYS");
+        pthread_t thread;
+        if (keys_on && strcmp(keys_on, "1") == 0 && pthread_create(&thread, NULL, key_thread, NULL) == 0)
+            pthread_detach(thread);
+    }
+    if (frame_marked) {
+        frame_marked = 0;
+        marked_present_ns = t;
+    }
+    double down = key_down_ns;
+    if (key_reached && down >= 0.0) {
+        key_reached = 0;
+        key_down_ns = -1.0;
+        if (settled(t) && key_count < LAG_MAX)
+            keys[key_count++] = (t - down) / 1e6;
+    }
+}
+
+void SDL_GL_SwapWindow(SDL_Window *window)
+{
+    static void (*real)(SDL_Window *);
+    if (!real)
+        *(void **)&real = dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    real(window);
+    presented();
+}
+
+void SDL_RenderPresent(SDL_Renderer *renderer)
+{
+    static void (*real)(SDL_Renderer *);
+    if (!real)
+        *(void **)&real = dlsym(RTLD_NEXT, "SDL_RenderPresent");
+    real(renderer);
+    presented();
+}
+
+/* True when stream writes to SDL_DISKAUDIOFILE, looked up once per new stream. */
+static int is_disk_file(FILE *stream)
+{
+    static FILE *checked;
+    if (stream == disk_file)
+        return 1;
+    if (disk_file || stream == checked)
+        return 0;
+    checked = stream;
+    const char *want = getenv("SDL_DISKAUDIOFILE");
+    char link[64], path[PATH_MAX], real_want[PATH_MAX];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fileno(stream));
+    ssize_t n = readlink(link, path, sizeof path - 1);
+    if (!want || n <= 0 || !realpath(want, real_want))
+        return 0;
+    path[n] = '\0';
+    if (strcmp(path, real_want) != 0)
+        return 0;
+    disk_file = stream;
+    const char *value = getenv("FAKE_CORE_MARK_VALUE");
+    if (value)
+        threshold = (int16_t)(atoi(value) / 2);
+    return 1;
+}
+
+size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
+{
+    static size_t (*real)(const void *, size_t, size_t, FILE *);
+    if (!real)
+        *(void **)&real = dlsym(RTLD_NEXT, "fwrite");
+    if (is_disk_file(stream)) {
+        double t = now_ns();
+        const int16_t *s = (const int16_t *)data;
+        size_t frames = size * count / 4;
+        for (size_t i = 0; i < frames; i++) {
+            int mark = s[2 * i] > threshold;
+            if (mark && !in_mark && marked_present_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
+                double plays = t + i * 1e9 / LAG_RATE;
+                lags[lag_count++] = (plays - marked_present_ns) / 1e6;
+                marked_present_ns = -1.0;
+            }
+            in_mark = mark;
+        }
+    }
+    return real(data, size, count, stream);
+}
+
+static int compare(const void *a, const void *b)
+{
+    double x = *(const double *)a, y = *(const double *)b;
+    return (x > y) - (x < y);
+}
+
+static void summary(FILE *f, const char *name, double *v, int n)
+{
+    if (n == 0) {
+        fprintf(f, "%s - - - 0 ", name);
+        return;
+    }
+    qsort(v, (size_t)n, sizeof *v, compare);
+    fprintf(f, "%s %.1f %.1f %.1f %d ", name, v[n / 2], v[0], v[n - 1], n);
+}
+
+__attribute__((destructor)) static void report(void)
+{
+    const char *out = getenv("LAG_OUT");
+    /* Every process started with the preload ends here: only the one that presented writes. */
+    if (!out || first_ns < 0.0)
+        return;
+    FILE *f = fopen(out, "w");
+    if (!f)
+        return;
+    summary(f, "lag", lags, lag_count);
+    summary(f, "key", keys, key_count);
+    fputc('\n', f);
+    fclose(f);
+}
