@@ -7,6 +7,10 @@
  *   - SDL's disk driver hands each device buffer to fwrite as it starts to play it; the first
  *     sample of a marked frame found in a buffer starts playing at the write's time plus its
  *     place in the buffer. Lag = that moment - the marked frame's present.
+ *   - That driver waits whole milliseconds between buffers (11 for 11.6 ms of sound at 512
+ *     sample frames), so on its own it plays 3 to 5 % fast, which no sound card does; each
+ *     write here is held to a 44100 Hz clock instead, as a card's would be (a writer that
+ *     falls behind by more than a buffer starts the clock afresh, as a card that ran dry).
  *   - With LAG_KEYS=1 (under an X server), a thread presses and releases "a" through XTest
  *     every 0.7 s, timed once XSync returns; the fake component calls
  *     fake_core_button_pressed when a button goes down, and the present after that is the
@@ -14,7 +18,9 @@
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
  *                      <min> <max> <count>", milliseconds, leaving out the first LAG_SETTLE_S
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
- *   FAKE_CORE_MARK_VALUE  the marked value, default 9000; a sample above half of it is marked */
+ *   FAKE_CORE_MARK_VALUE  the marked value, default 9000; a sample above half of it is marked
+ *   LAG_DEVICE_FRAMES  if set, the device buffer the player asks for is replaced by this many
+ *                      sample frames (to measure other sizes without another build) */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <limits.h>
@@ -48,6 +54,31 @@ static double keys[LAG_MAX];
 static int key_count;
 static FILE *disk_file;                 /* the disk driver's stream once recognised */
 static int16_t threshold = 4500;
+static double clock_ns = -1.0;          /* when the sound written so far is due to end */
+
+/* The head of SDL_AudioSpec, enough to reach its buffer size. */
+typedef struct {
+    int freq;
+    uint16_t format;
+    uint8_t channels;
+    uint8_t silence;
+    uint16_t samples;
+} SpecHead;
+
+unsigned SDL_OpenAudioDevice(const char *device, int capture, const SpecHead *desired, SpecHead *obtained,
+                             int allowed_changes)
+{
+    static unsigned (*real)(const char *, int, const SpecHead *, SpecHead *, int);
+    if (!real)
+        *(void **)&real = dlsym(RTLD_NEXT, "SDL_OpenAudioDevice");
+    const char *frames = getenv("LAG_DEVICE_FRAMES");
+    if (!frames || !desired)
+        return real(device, capture, desired, obtained, allowed_changes);
+    char copy[64];   /* the whole SDL_AudioSpec is 32 bytes on 64-bit machines */
+    memcpy(copy, desired, 32);
+    ((SpecHead *)(void *)copy)->samples = (uint16_t)atoi(frames);
+    return real(device, capture, (const SpecHead *)(void *)copy, obtained, allowed_changes);
+}
 
 static double now_ns(void)
 {
@@ -166,8 +197,15 @@ size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
         *(void **)&real = dlsym(RTLD_NEXT, "fwrite");
     if (is_disk_file(stream)) {
         double t = now_ns();
-        const int16_t *s = (const int16_t *)data;
         size_t frames = size * count / 4;
+        if (clock_ns >= 0.0 && t < clock_ns) {
+            struct timespec due = {(time_t)(clock_ns / 1e9), (long)(clock_ns - (time_t)(clock_ns / 1e9) * 1e9)};
+            while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, NULL) != 0)
+                ;
+            t = clock_ns;
+        }
+        clock_ns = (t - clock_ns > frames * 1e9 / LAG_RATE ? t : clock_ns) + frames * 1e9 / LAG_RATE;
+        const int16_t *s = (const int16_t *)data;
         for (size_t i = 0; i < frames; i++) {
             int mark = s[2 * i] > threshold;
             if (mark && !in_mark && marked_present_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
