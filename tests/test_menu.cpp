@@ -1,7 +1,7 @@
-// The menu page through the real toolkit: window modes and picture options written and shown,
-// Play and Alt+Return with the cursor, and the slot rows' Load items. Quit behind "OK?" is
-// checked by the menu navigation tests, the click between two stacked items by the toolkit's;
-// Reset behind "OK?" end to end.
+// The menu page through the real toolkit: window modes, picture options and the sound latency
+// written and shown, Play and Alt+Return with the cursor, and the slot rows' Load items. Quit
+// behind "OK?" is checked by the menu navigation tests, the click between two stacked items by
+// the toolkit's; Reset behind "OK?" end to end.
 #include "app/events.h"
 #include "pages_fixture.h"
 #include "support/key_event.h"
@@ -53,6 +53,17 @@ TEST_F(Pages, SmoothingAndStretchFlipWrittenAndShown)
         EXPECT_TRUE(has_line(conf, "smoothing=" + std::to_string(smooth))) << conf;
         EXPECT_TRUE(has_line(conf, "stretch=" + std::to_string(stretch))) << conf;
     }
+}
+
+// The sound latency: the chosen step written and the only one ticked.
+TEST_F(Pages, LatencyStepWrittenAndTheOnlyOneTicked)
+{
+    build_and_open();
+    const MenuWidgets &m = menu_widgets;
+    click(m.latency[2]);
+    EXPECT_TRUE(has_line(res->read("res/conf"), "latency_ms=125")) << res->read("res/conf");
+    for (int i = 0; i < MENU_LATENCY_STEPS; i++)
+        EXPECT_EQ(i == 2, xgui_is_selected(m.latency[i])) << MENU_LATENCY_MS[i] << " ms";
 }
 
 // Mended fault: in full screen the cursor shows over the menu and must hide again once Play resumes.

@@ -24,7 +24,7 @@
 #define MENU_LOAD_Y 780
 #define MENU_SAVE_Y 980
 
-#define MENU_LATENCY_Y0 400         // "Sound 32 ms"; each further step 50 lower
+#define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step 50 lower
 #define MENU_LATENCY_PITCH 50
 
 const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS};
