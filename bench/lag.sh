@@ -5,9 +5,9 @@
 # table on a simulated display of 60.00 Hz and 59.94 Hz (presents held to its ticks, as
 # vertical sync holds them) and without vertical sync; then a 50 fps game and one that
 # reports 60 but gives 733.8 sample frames a frame, in the default configuration. Prints per
-# run the passes per second, the lag of a frame's sound behind its present (median, minimum,
-# maximum after the first two seconds, tests/vsync/lag_probe.c), the silent gaps in the sound after
-# its first second, and the time from a key press (XTest) to the present of the first frame
+# run, after its first two seconds (tests/vsync/lag_probe.c), the frames presented a second,
+# the lag of a frame's sound behind its present (median, minimum, maximum), the silent gaps
+# in the sound, and the time from a key press (XTest) to the present of the first frame
 # emulated with it.
 #
 #   bench/lag.sh BUILD_DIR [SECONDS] [ROWS]
@@ -30,24 +30,25 @@ run() {
   make_dist "$dir"
   cp "$build/fake_core/libox_core.so" "$dir/"
   rm -f "$dir/res/splash"
-  printf 'scale=3\nfullscreen=%s\nsmoothing=%s\n' "$fullscreen" "$smoothing" >"$dir/res/conf"
+  # A file without binding lines binds nothing: "a" (scancode 4) is bound to button 0.
+  printf 'scale=3\nfullscreen=%s\nsmoothing=%s\nbtn_0_0_0_type=1\nbtn_0_0_0_code=4\n' "$fullscreen" "$smoothing" \
+    >"$dir/res/conf"
   [ -z "${LATENCY:-}" ] || echo "latency_ms=$LATENCY" >>"$dir/res/conf"
   local vsync=$hz; [ "$hz" = none ] && vsync=0
   ( cd "$dir" && env SDL_RENDER_DRIVER="$driver" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/raw" \
       LD_PRELOAD="$build/vsync/liblag_probe.so $build/vsync/libvsync_preload.so" FAKE_VSYNC_HZ=$vsync \
-      FAKE_CORE_MARK=30 FAKE_CORE_LOG="$dir/calls" LAG_OUT="$dir/lag" LAG_KEYS=1 "$@" \
+      FAKE_CORE_MARK=30 LAG_OUT="$dir/lag" LAG_KEYS=1 "$@" \
       timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
-  local passes gaps _
-  passes=$(grep -c '^ox_audio_render' "$dir/calls" || true)
+  local gaps _
   read -r gaps _ _ < <("$build/vsync/count_gaps" "$dir/raw" 2>/dev/null)
-  read -r _ lag_md lag_min lag_max lag_n _ key_md key_min key_max _ <"$dir/lag"
-  awk -v n="$name" -v hz="$hz" -v p="$passes" -v s="$seconds" -v md="$lag_md" -v mn="$lag_min" \
+  read -r _ lag_md lag_min lag_max lag_n _ key_md key_min key_max _ _ fps <"$dir/lag"
+  awk -v n="$name" -v hz="$hz" -v p="$fps" -v md="$lag_md" -v mn="$lag_min" \
     -v mx="$lag_max" -v c="$lag_n" -v g="$gaps" -v kmd="$key_md" -v kmn="$key_min" -v kmx="$key_max" \
-    'BEGIN { printf "| %s | %s | %.1f | %s ms (%s, %s) | %s | %s | %s ms (%s, %s) |\n",
-                    n, hz, p / s, md, mn, mx, c, g, kmd, kmn, kmx }'
+    'BEGIN { printf "| %s | %s | %s | %s ms (%s, %s) | %s | %s | %s ms (%s, %s) |\n",
+                    n, hz, p, md, mn, mx, c, g, kmd, kmn, kmx }'
 }
 
-echo "| configuration | display Hz | passes per second | lag median (min, max) | marks | silent gaps | key to picture median (min, max) |"
+echo "| configuration | display Hz | frames per second | lag median (min, max) | marks | silent gaps | key to picture median (min, max) |"
 echo "|---|---|---|---|---|---|---|"
 defaults=""
 while IFS=';' read -r name driver fullscreen smoothing; do

@@ -16,7 +16,8 @@
  *     fake_core_button_pressed when a button goes down, and the present after that is the
  *     first picture emulated with the key. Key-to-picture = that present - the press.
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
- *                      <min> <max> <count>", milliseconds, leaving out the first LAG_SETTLE_S
+ *                      <min> <max> <count> fps <presents a second>", milliseconds, leaving
+ *                      out the first LAG_SETTLE_S
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
  *   FAKE_CORE_MARK_VALUE  the marked value, default 9000; a sample above half of it is marked
  *   LAG_DEVICE_FRAMES  if set, the device buffer the player asks for is replaced by this many
@@ -52,6 +53,8 @@ static volatile double key_down_ns = -1.0;  /* the press sent, its picture not y
 static volatile int key_reached;            /* the component saw the press */
 static double keys[LAG_MAX];
 static int key_count;
+static long presents;                   /* after the settling */
+static double last_present_ns;
 static FILE *disk_file;                 /* the disk driver's stream once recognised */
 static int16_t threshold = 4500;
 static double clock_ns = -1.0;          /* when the sound written so far is due to end */
@@ -133,6 +136,10 @@ static void presented(void)
         pthread_t thread;
         if (keys_on && strcmp(keys_on, "1") == 0 && pthread_create(&thread, NULL, key_thread, NULL) == 0)
             pthread_detach(thread);
+    }
+    if (settled(t)) {
+        presents++;
+        last_present_ns = t;
     }
     if (frame_marked) {
         frame_marked = 0;
@@ -246,6 +253,7 @@ __attribute__((destructor)) static void report(void)
         return;
     summary(f, "lag", lags, lag_count);
     summary(f, "key", keys, key_count);
-    fputc('\n', f);
+    double span_s = (last_present_ns - first_ns) / 1e9 - LAG_SETTLE_S;
+    fprintf(f, "fps %.2f\n", span_s > 0.0 ? (presents - 1) / span_s : 0.0);
     fclose(f);
 }
