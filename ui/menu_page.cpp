@@ -24,13 +24,16 @@
 #define MENU_LOAD_Y 780
 #define MENU_SAVE_Y 980
 
-#define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step 50 lower
+#define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step lower
 #define MENU_LATENCY_PITCH 50
 
-const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS};
+const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
+    SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS,
+};
 
 MenuWidgets menu_widgets = {
-    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
+    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1},
+    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
