@@ -39,7 +39,7 @@ run() {
   make_dist "$dir"
   cp "$build/fake_core/libox_core.so" "$dir/"
   rm -f "$dir/res/splash"
-  # A file without binding lines binds nothing: "a" (scancode 4) is bound to button 0.
+  # "a" (scancode 4), which the probe presses, bound to button 0.
   printf 'scale=3\nfullscreen=%s\nsmoothing=%s\nbtn_0_0_0_type=1\nbtn_0_0_0_code=4\n' "$fullscreen" "$smoothing" \
     >"$dir/res/conf"
   [ -z "${LATENCY:-}" ] || echo "latency_ms=$LATENCY" >>"$dir/res/conf"
