@@ -44,8 +44,8 @@ void audio_stream_open(AudioStream &stream)
     if (stream.frame_frames < 1)
         stream.frame_frames = 1;
     stream.capacity = stream.frame_frames * AUDIO_RENDER_FRAMES;
-    log_write("sound stream set to %i FPS, device buffer %i sample frames\n", gamestate.frame_rate,
-              (int)stream.spec.samples);
+    log_write("sound stream set to %i FPS\n", gamestate.frame_rate);
+    log_write("sound stream device buffer %i sample frames\n", (int)stream.spec.samples);
 
     size_t channels = (size_t)stream.spec.channels;
     stream.room = resample_room(stream.capacity, 1.0 + AUDIO_RATIO_LIMIT);
