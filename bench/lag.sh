@@ -50,7 +50,7 @@ run() {
       timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
   local gaps _
   read -r gaps _ _ < <("$build/vsync/count_gaps" "$dir/raw" 2>/dev/null)
-  read -r _ lag_md lag_min lag_max lag_n _ key_md key_min key_max _ _ fps <"$dir/lag"
+  read -r _ lag_md lag_min lag_max lag_n _ key_md key_min key_max _ _ fps _ <"$dir/lag"
   awk -v n="$name" -v hz="$hz" -v p="$fps" -v md="$lag_md" -v mn="$lag_min" \
     -v mx="$lag_max" -v c="$lag_n" -v g="$gaps" -v kmd="$key_md" -v kmn="$key_min" -v kmx="$key_max" \
     'BEGIN { printf "| %s | %s | %s | %s ms (%s, %s) | %s | %s | %s ms (%s, %s) |\n",

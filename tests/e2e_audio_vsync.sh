@@ -2,8 +2,9 @@
 # sync holds them on a real display), a frame's sound starts playing at most 50 ms (median)
 # after its picture, with no silent gap in a constant signal after its first second; the lag
 # is measured by tests/vsync/lag_probe.c on every 30th frame, marked by the fake component.
-# Timing check: skipped on a sanitizer build or a busy machine, and when the display's rate
-# was not held (the loop misses ticks it can never make up).
+# Timing check: skipped on a sanitizer build or a busy machine, when the display's rate was
+# not held (the loop misses ticks it can never make up), and where a gap was heard after the
+# machine stalled the player longer than its queue holds.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 
 skip_unless_timing_fits
@@ -16,7 +17,7 @@ for hz in 59.94 60.00; do
   rate=$(pass_rate $SECONDS_PER_RATE)   # and the sound over this span
   stop_player "$hz Hz"
   read -r gaps longest frames < <("$COUNT_GAPS" "$raw" 2>/dev/null)
-  read -r _ median least most marks _ <"$E2E_TMP/lag$hz"
+  read -r _ median least most marks _ _ _ _ _ _ _ _ stall late <"$E2E_TMP/lag$hz"
   echo "$hz Hz display: $rate passes per second, lag $median ms ($least..$most, $marks marks)," \
     "$gaps silent gaps (longest $longest frames) in $frames frames of sound"
   if awk -v r="$rate" -v h=$hz 'BEGIN { exit !(r < h * 0.99) }'; then
@@ -25,6 +26,10 @@ for hz in 59.94 60.00; do
   fi
   [ "$marks" -gt 0 ] || fail "$hz Hz: no marked frame was heard"
   awk -v m="$median" 'BEGIN { exit !(m <= 50) }' || fail "$hz Hz: the sound is $median ms behind its picture"
+  if [ "$gaps" -gt 0 ] && awk -v s="$stall" -v l="$late" 'BEGIN { exit !(s > 50 || l > 0) }'; then
+    echo "skipped: the machine stalled the player ($stall ms between presents, $late late device buffers)"
+    exit $E2E_SKIP
+  fi
   [ "$gaps" -eq 0 ] || fail "$hz Hz: $gaps silent gaps after the first second"
 done
 pass "the sound follows its picture within 50 ms, without a gap, on a display at or just below the game's rate"

@@ -16,8 +16,10 @@
  *     fake_core_button_pressed when a button goes down, and the present after that is the
  *     first picture emulated with the key. Key-to-picture = that present - the press.
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
- *                      <min> <max> <count> fps <presents a second>", milliseconds, leaving
- *                      out the first LAG_SETTLE_S
+ *                      <min> <max> <count> fps <presents a second> stall <longest time
+ *                      between two presents> <device buffers written late>", milliseconds,
+ *                      leaving out the first LAG_SETTLE_S (a machine that stalls the player
+ *                      longer than its queue holds makes gaps no player can avoid)
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
  *   FAKE_CORE_MARK_VALUE  the marked value, default 9000; a sample above half of it is marked
  *   LAG_DEVICE_FRAMES  if set, the device buffer the player asks for is replaced by this many
@@ -55,6 +57,8 @@ static double keys[LAG_MAX];
 static int key_count;
 static long presents;                   /* after the settling */
 static double last_present_ns;
+static double longest_ns;               /* between two presents, after the settling */
+static long late_writes;                /* device buffers written more than a buffer late */
 static FILE *disk_file;                 /* the disk driver's stream once recognised */
 static int16_t threshold = 4500;
 static double clock_ns = -1.0;          /* when the sound written so far is due to end */
@@ -138,6 +142,8 @@ static void presented(void)
             pthread_detach(thread);
     }
     if (settled(t)) {
+        if (presents > 0 && t - last_present_ns > longest_ns)
+            longest_ns = t - last_present_ns;
         presents++;
         last_present_ns = t;
     }
@@ -211,7 +217,10 @@ size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
                 ;
             t = clock_ns;
         }
-        clock_ns = (t - clock_ns > frames * 1e9 / LAG_RATE ? t : clock_ns) + frames * 1e9 / LAG_RATE;
+        int late = t - clock_ns > frames * 1e9 / LAG_RATE;
+        if (late && clock_ns >= 0.0 && settled(t))
+            late_writes++;
+        clock_ns = (late ? t : clock_ns) + frames * 1e9 / LAG_RATE;
         const int16_t *s = (const int16_t *)data;
         for (size_t i = 0; i < frames; i++) {
             int mark = s[2 * i] > threshold;
@@ -254,6 +263,7 @@ __attribute__((destructor)) static void report(void)
     summary(f, "lag", lags, lag_count);
     summary(f, "key", keys, key_count);
     double span_s = (last_present_ns - first_ns) / 1e9 - LAG_SETTLE_S;
-    fprintf(f, "fps %.2f\n", span_s > 0.0 ? (presents - 1) / span_s : 0.0);
+    fprintf(f, "fps %.2f stall %.1f %ld\n", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
+            late_writes);
     fclose(f);
 }
