@@ -2,11 +2,11 @@
 # it gives none (under the splash, as a real component does when it is not stepped, or never
 # at all), what the queue cannot hold dropped and logged once, and a frame rate no display
 # shows held to one that it does. Passes are counted in the fake component's call log.
-# Timing check: Release builds only; a sanitizer build checks the log lines.
+# Timing check: on a sanitizer build or a busy machine only the log lines are checked.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 
 timing=1
-sanitizer_build && timing=0
+timing_fits || timing=0
 
 # check NAME SPLASH LOW HIGH LINE [VAR=value...]: the player's passes per second over 3 s
 # after its first second lie within LOW..HIGH, and its log holds LINE ("" for none).

@@ -70,20 +70,24 @@ TEST_F(MenuNav, EachArrowTakesTheFocusToItsNeighbourOnTheMenuPage)
         const char *from;
         int32_t widget, up, down, left, right;
     } rows[] = {
-        {"Play", m.play, m.stretch, m.reset, m.change_keys, m.slot_load[1]},
-        {"Reset", m.reset, m.play, m.quit, m.change_keys, m.slot_load[1]},
-        {"Quit", m.quit, m.reset, m.fullscreen, m.change_keys, m.slot_load[1]},
-        {"Fullscreen", m.fullscreen, m.quit, m.window[0], m.change_keys, m.slot_load[1]},
-        {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.change_keys, m.slot_load[1]},
-        {"Window 3x", m.window[1], m.window[0], m.window[2], m.change_keys, m.slot_load[1]},
-        {"Window 4x", m.window[2], m.window[1], m.smooth, m.change_keys, m.slot_load[1]},
+        {"Play", m.play, m.stretch, m.reset, m.latency[0], m.latency[0]},
+        {"Reset", m.reset, m.play, m.quit, m.latency[0], m.latency[0]},
+        {"Quit", m.quit, m.reset, m.fullscreen, m.latency[0], m.latency[0]},
+        {"Fullscreen", m.fullscreen, m.quit, m.window[0], m.latency[0], m.latency[0]},
+        {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.latency[1], m.latency[1]},
+        {"Window 3x", m.window[1], m.window[0], m.window[2], m.latency[2], m.latency[2]},
+        {"Window 4x", m.window[2], m.window[1], m.smooth, m.latency[3], m.latency[3]},
         {"Smooth", m.smooth, m.window[2], m.stretch, m.change_keys, m.change_keys},
         {"Stretch", m.stretch, m.smooth, m.slot_save[0], m.change_keys, m.slot_load[1]},
-        {"Change keys", m.change_keys, m.window[2], m.slot_save[2], m.smooth, m.smooth},
+        {"Sound 32 ms", m.latency[0], m.quit, m.latency[1], m.fullscreen, m.fullscreen},
+        {"Sound 64 ms", m.latency[1], m.latency[0], m.latency[2], m.window[0], m.window[0]},
+        {"Sound 125 ms", m.latency[2], m.latency[1], m.latency[3], m.window[1], m.window[1]},
+        {"Sound 250 ms", m.latency[3], m.latency[2], m.change_keys, m.window[2], m.window[2]},
+        {"Change keys", m.change_keys, m.latency[3], m.slot_save[2], m.smooth, m.smooth},
         {"Load 1", m.slot_load[1], m.stretch, m.slot_save[1], m.stretch, m.slot_save[1]},
         {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
-        {"Save 1", m.slot_save[1], m.slot_load[1], m.slot_load[1], m.slot_save[0], m.slot_save[2]},
-        {"Save 2", m.slot_save[2], m.change_keys, m.change_keys, m.slot_save[1], m.slot_save[0]},
+        {"Save 1", m.slot_save[1], m.slot_load[1], m.latency[0], m.slot_save[0], m.slot_save[2]},
+        {"Save 2", m.slot_save[2], m.change_keys, m.latency[0], m.slot_save[1], m.slot_save[0]},
     };
     std::map<int32_t, std::string> name;   // the rows name every widget the focus may reach
     for (const auto &r : rows)
