@@ -18,3 +18,15 @@ struct PngSpec {
 
 // Writes spec to path; false when libpng or the file refuses it.
 bool write_png(const char *path, const PngSpec &spec);
+
+// A spec of one colour type and depth with neither palette nor transparency.
+inline PngSpec png_spec(int width, int height, int color_type, int bit_depth, const uint16_t *samples)
+{
+    PngSpec spec = {};
+    spec.width = width;
+    spec.height = height;
+    spec.color_type = color_type;
+    spec.bit_depth = bit_depth;
+    spec.samples = samples;
+    return spec;
+}
