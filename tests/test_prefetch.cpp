@@ -24,13 +24,7 @@ protected:
     std::string cut = dir.path("res/cut");
     void SetUp() override
     {
-        PngSpec spec = {};
-        spec.width = 2;
-        spec.height = 1;
-        spec.color_type = PNG_COLOR_TYPE_RGB;
-        spec.bit_depth = 8;
-        spec.samples = SAMPLES;
-        ASSERT_TRUE(write_png(good.c_str(), spec));
+        ASSERT_TRUE(write_png(good.c_str(), png_spec(2, 1, PNG_COLOR_TYPE_RGB, 8, SAMPLES)));
         dir.write("res/cut", dir.read("res/good").substr(0, 40));
     }
     void TearDown() override { picture_prefetch_end(); }
