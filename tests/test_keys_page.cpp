@@ -45,13 +45,16 @@ protected:
 };
 
 // A hat captured on player 2's page; the kinds of control are the input test's, player 1's
-// captures the end-to-end scripts'.
+// captures the end-to-end scripts'. Choosing a player moves the check mark to that player
+// alone and shows their bindings.
 TEST_F(KeysPage, CapturesIntoThePlayerAndSlotShown)
 {
     Pad pad(0, 2, 10, 1);
     gameinfo.players = 2;
     mark();
     open_page(1);
+    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[0]));
+    EXPECT_TRUE(xgui_is_selected(keys_widgets.player[1]));
     const int32_t cell = keys_widgets.cell[7][1];
     click(cell);
     sent_buttons.clear();
@@ -64,21 +67,19 @@ TEST_F(KeysPage, CapturesIntoThePlayerAndSlotShown)
     EXPECT_TRUE(marked(0)) << "player 1 changed";
     EXPECT_EQ("J1.H1Up", text(cell));
     EXPECT_TRUE(has_line(res->read("res/conf"), "btn_1_7_1_type=3")) << res->read("res/conf");
+    click(keys_widgets.player[0]);
+    EXPECT_TRUE(xgui_is_selected(keys_widgets.player[0]));
+    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[1]));
+    EXPECT_EQ("none", text(cell)) << "player 1's own binding";
 }
 
-TEST_F(KeysPage, PendingCaptureMovesToTheCellClickedLast)
+TEST_F(KeysPage, PendingCaptureMovesToTheCellClickedLastAndEscapeCancelsIt)
 {
     open_page();
     click(keys_widgets.cell[0][0]);
     click(keys_widgets.cell[3][1]);
     EXPECT_EQ("???", text(keys_widgets.cell[3][1]));
     EXPECT_NE("???", text(keys_widgets.cell[0][0])) << "the cell clicked first still waits";
-}
-
-TEST_F(KeysPage, EscapeCancelsTheCaptureAndLeavesTheMenuOpen)
-{
-    open_page();
-    click(keys_widgets.cell[3][1]);
     press_escape();
     EXPECT_EQ(-1, capture_button);
     EXPECT_TRUE(xgui_is_open());
@@ -163,16 +164,10 @@ TEST_F(KeysPage, RowsBeyondFifteenAreReachableInGroups)
         }
         EXPECT_EQ(0, keys_group) << "More keys wraps around";
     }
-}
-
-TEST_F(KeysPage, ThePageReopensOnTheFirstRows)
-{
-    fixture_buttons = 40;
-    open_page();
     click(keys_widgets.more);
     click(keys_widgets.back);
     click(menu_widgets.change_keys);
-    EXPECT_EQ(0, keys_group);
+    EXPECT_EQ(0, keys_group) << "the page reopens on the first rows";
 }
 
 // "Guide" switches the guide button: each flip is written at once and its check mark follows.
@@ -187,22 +182,6 @@ TEST_F(KeysPage, GuideFlipIsWrittenAndShown)
         const std::string conf = res->read("res/conf");
         EXPECT_TRUE(has_line(conf, "guide=" + std::to_string(guide))) << conf;
     }
-}
-
-// Choosing a player moves the check mark to that player alone and shows their bindings.
-TEST_F(KeysPage, ChoosingAPlayerMovesTheCheckMarkAndShowsThatPlayersBindings)
-{
-    gameinfo.players = 2;
-    settings.bindings[0][0][0] = Binding{};
-    settings.bindings[1][0][0] = Binding{BIND_KEY, 44, 0, 0, 0};
-    open_page(1);
-    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[0]));
-    EXPECT_TRUE(xgui_is_selected(keys_widgets.player[1]));
-    EXPECT_EQ("Space", text(keys_widgets.cell[0][0]));
-    click(keys_widgets.player[0]);
-    EXPECT_TRUE(xgui_is_selected(keys_widgets.player[0]));
-    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[1]));
-    EXPECT_EQ("none", text(keys_widgets.cell[0][0]));
 }
 
 // Mended fault: a game's own long button name ("Jump / Confirm") ran under its first binding
