@@ -19,68 +19,53 @@ protected:
     void SetUp() override { ASSERT_TRUE(open_window(64, 64)); }
 };
 
-// Right-aligned, so both the alignment and the margins show; the vertical edges are in the
-// stacked items' table.
-TEST_F(Toolkit, HitBoxesFollowTextAndAlignment)
+static const int32_t NONE = -1;
+static const int32_t SEVERAL = -2;
+// The one widget the pointer hovers, NONE or SEVERAL.
+static int32_t hovered()
 {
-    const int32_t x = 1495;
-    const int32_t y = 500;
-    const int32_t i = xgui_add(XGUI_BUTTON, 0, x, y, "Change keys", XGUI_ALIGN_RIGHT);
-    // A quarter cell of margin left and right; each edge: its last pixel inside, the next outside.
-    const int32_t left = x - text_width("Change keys") - TEST_CELL_W / 4;
-    const int32_t right = x + TEST_CELL_W / 4;
-    const struct {
-        int32_t x;
-        bool hover;
-    } probes[] = {
-        {left, true},
-        {left - 1, false},
-        {right - 1, true},
-        {right, false},
-    };
-    for (const auto &p : probes) {
-        move_to(p.x, y + 10);
-        EXPECT_EQ(p.hover, xgui_widgets[i].hover) << "x " << p.x;
-    }
+    int32_t found = NONE;
+    for (int32_t i = 0; i < xgui_count; i++)
+        if (xgui_widgets[i].hover)
+            found = found == NONE ? i : SEVERAL;
+    return found;
 }
 
-// Menu items 50 apart with 60-high boxes (cell 48) share a 10-unit band: 544..553 below.
-TEST_F(Toolkit, StackedItemsGoToTheTextLineUnderThePointerThenTheNearerCentre)
+// A right-aligned item, so both the alignment and the margins show; menu items 50 apart whose
+// 60-high boxes (cell 48) share a 10-unit band, 544..553; items side by side, text 400..499 and
+// 510..609, boxes 392..507 and 502..617, centres 450 and 560.
+TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
 {
+    ASSERT_EQ(text_width("MMMM"), 100);
+    const int32_t keys = xgui_add(XGUI_BUTTON, 0, 1495, 500, "Change keys", XGUI_ALIGN_RIGHT);
     const int32_t upper = xgui_add(XGUI_BUTTON, 0, 425, 500, "Window 2x", 0);
     const int32_t lower = xgui_add(XGUI_BUTTON, 0, 425, 550, "Window 3x", 0);
-    const int32_t NONE = -1;
-    // The outer edges stay where they were; 548 lies on neither text line and is nearer the
-    // upper centre (524 against 574); 550 is the lower text's first line.
-    const struct {
-        int32_t y, hovered;
-    } cases[] = {
-        {493, NONE},
-        {494, upper},
-        {548, upper},
-        {550, lower},
-        {603, lower},
-        {604, NONE},
-    };
-    for (const auto &c : cases) {
-        move_to(430, c.y);
-        int32_t hovered = xgui_widgets[upper].hover ? upper : xgui_widgets[lower].hover ? lower : NONE;
-        EXPECT_EQ(c.hovered, hovered) << "y " << c.y;
-    }
-}
-
-TEST_F(Toolkit, SideBySideBoxesGoToTheNearerText)
-{
-    // Text 400..499 and 510..609, boxes 392..507 and 502..617: centres 450 and 560.
-    ASSERT_EQ(text_width("MMMM"), 100);
     const int32_t left = xgui_add(XGUI_BUTTON, 0, 400, 300, "MMMM", 0);
     const int32_t right = xgui_add(XGUI_BUTTON, 0, 510, 300, "MMMM", 0);
-    move_to(504, 310);
-    EXPECT_TRUE(xgui_widgets[left].hover) << "x 504";
-    EXPECT_FALSE(xgui_widgets[right].hover) << "x 504";
-    move_to(506, 310);
-    EXPECT_FALSE(xgui_widgets[left].hover) << "x 506";
-    EXPECT_TRUE(xgui_widgets[right].hover) << "x 506";
+    // A quarter cell of margin left and right; each edge: its last pixel inside, the next outside.
+    const int32_t keys_left = 1495 - text_width("Change keys") - TEST_CELL_W / 4;
+    const int32_t keys_right = 1495 + TEST_CELL_W / 4;
+    const struct {
+        const char *name;
+        int32_t x, y, hovered;
+    } cases[] = {
+        {"right-aligned, left edge", keys_left, 510, keys},
+        {"left of it", keys_left - 1, 510, NONE},
+        {"right-aligned, right edge", keys_right - 1, 510, keys},
+        {"right of it", keys_right, 510, NONE},
+        {"above the stack", 430, 493, NONE},
+        {"the stack's top", 430, 494, upper},
+        {"the shared band, nearer the upper centre", 430, 548, upper},   // 524 against 574
+        {"the lower text's first line", 430, 550, lower},
+        {"the stack's bottom", 430, 603, lower},
+        {"below the stack", 430, 604, NONE},
+        {"side by side, nearer the left text", 504, 310, left},
+        {"side by side, nearer the right text", 506, 310, right},
+    };
+    for (const auto &c : cases) {
+        move_to(c.x, c.y);
+        EXPECT_EQ(c.hovered, hovered()) << c.name;
+    }
 }
 
 // Spacing 32 / 7 = 4 plus the last column of ink (alpha 248 or more); a space: half a cell.
@@ -233,32 +218,34 @@ TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
     }
 }
 
-// A file the decoder refuses (which ones it refuses is its own affair) drops the old picture.
-TEST_F(Toolkit, AnUnreadablePreviewLeavesNoPicture)
-{
-    int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
-    xgui_set_picture(pic, win.renderer, files->path("res/0P").c_str());
-    ASSERT_NE(xgui_widgets[pic].texture, nullptr);
-    xgui_set_picture(pic, win.renderer, files->path("res/font").c_str());
-    EXPECT_EQ(xgui_widgets[pic].texture, nullptr);
-}
-
 // Previews are pictures of the component's screen: a header past 4096 pixels a side is refused
-// before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and 15 s).
-TEST_F(Toolkit, PreviewPast4096PixelsASideIsRefused)
+// before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and 15 s). A
+// file refused, by the size or by the decoder (which ones it refuses is its own affair), drops
+// the picture shown before.
+TEST_F(Toolkit, PreviewsPast4096PixelsASideOrUnreadableAreRefused)
 {
     std::string claim = files->read("res/0P").substr(0, 54);  // the 40 x 30 preview's headers
     claim.replace(18, 8, std::string("\xC8\xAF\0\0\xC8\xAF\0\0", 8));
     files->write("res/claim", claim);
-    const struct { const char *name; int w, h; bool loads; } cases[] = {
-        {"res/wide", 4096, 1, true}, {"res/wider", 4097, 1, false}, {"res/claim", 0, 0, false}};
+    const struct {
+        const char *name;
+        int w, h;   // a grey BMP written first; 0: the file as it is
+        bool loads;
+    } cases[] = {
+        {"res/wide", 4096, 1, true},
+        {"res/wider", 4097, 1, false},
+        {"res/0P", 0, 0, true},
+        {"res/claim", 0, 0, false},
+        {"res/0P", 0, 0, true},
+        {"res/font", 0, 0, false},
+    };
     int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
     for (const auto &c : cases) {
-        SDL_Surface *s = c.w ? SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 24, SDL_PIXELFORMAT_BGR24) : nullptr;
-        if (s) {
+        if (c.w) {
+            SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 24, SDL_PIXELFORMAT_BGR24);
             ASSERT_EQ(SDL_SaveBMP(s, files->path(c.name).c_str()), 0) << SDL_GetError();
+            SDL_FreeSurface(s);
         }
-        SDL_FreeSurface(s);
         xgui_set_picture(pic, win.renderer, files->path(c.name).c_str());
         EXPECT_EQ(xgui_widgets[pic].texture != nullptr, c.loads) << c.name;
     }
