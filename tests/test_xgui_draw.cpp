@@ -15,11 +15,15 @@ static const struct Shape {
     {2560, 1080, 1920, 320},
 };
 
-static const uint32_t WHITE = 0xFFFFFF, BACK = TEST_OVERLAY, PIC = TEST_PREVIEW;
+static const uint32_t WHITE = 0xFFFFFF;
+static const uint32_t YELLOW = 0xFFFF00;   // hovered
+static const uint32_t BACK = TEST_OVERLAY;
+static const uint32_t PIC = TEST_PREVIEW;
 
-// A button "MMMM" at 425, 300, a selected right-aligned toggle "M" ending at 1495, 600 and the
-// 40 x 30 preview centred on 960, 900, drawn on a window of each shape. The fade's 32 updates
-// each way are pinned here: exact colours after fading in, nothing after fading out.
+// A button "MMMM" at 425, 300 under the pointer, a selected right-aligned toggle "M" ending at
+// 1495, 600 and the 40 x 30 preview centred on 960, 900, drawn on a window of each shape (the
+// pointer is already in overlay units). The fade's 32 updates each way are pinned here: exact
+// colours after fading in, nothing after fading out.
 class XguiDraw : public XguiTest {
 protected:
     Shape s = {};
@@ -34,7 +38,7 @@ protected:
         xgui_set_picture(picture, win.renderer, files->path("res/0P").c_str());
         xgui_set_open(true);
         for (int i = 0; i < 32; i++)
-            xgui_update(s.ww, s.wh, 0, 0, 0);
+            xgui_update(s.ww, s.wh, 435, 305, 0);
     }
     void draw()
     {
@@ -65,16 +69,16 @@ TEST_F(XguiDraw, WidgetsLandWhereTheMappingSays)
         uint32_t colour;
         bool exact;
     } spots[] = {
-        {510, 324, WHITE, false},   // in the last M
+        {510, 324, YELLOW, false},  // in the last M
         {533, 324, BACK, false},    // past the label
         {1480, 624, WHITE, false},  // in the toggle's M
         {1450, 624, WHITE, false},  // in its check mark
         {960, 900, PIC, false},
         {990, 900, BACK, false},    // past the picture
-        {425, 300, WHITE, true},    // the label's top-left pixel
+        {425, 300, YELLOW, true},   // the label's top-left pixel
         {424, 300, BACK, true},
         {425, 299, BACK, true},
-        {425, 347, WHITE, true},    // its last row
+        {425, 347, YELLOW, true},   // its last row
         {425, 348, BACK, true},
         {1440, 620, WHITE, true},   // the check mark's first column
         {1439, 620, BACK, true},
@@ -96,15 +100,6 @@ TEST_F(XguiDraw, WidgetsLandWhereTheMappingSays)
             EXPECT_EQ(0u, at(-200, 540)) << s.ww << "x" << s.wh << ": the bar beside the overlay";
         }
     }
-}
-
-// The pointer is already in overlay units, so one window shape suffices here and below.
-TEST_F(XguiDraw, HoveredLabelIsYellow)
-{
-    open(SHAPES[1]);
-    xgui_update(s.ww, s.wh, 435, 305, 0);
-    draw();
-    EXPECT_EQ(0xFFFF00u, at(435, 324));
 }
 
 TEST_F(XguiDraw, FadedOutDrawsNothing)
