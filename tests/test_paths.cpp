@@ -25,36 +25,25 @@ TEST(Paths, CutAfterLastSeparator)
     }
 }
 
-// exe_dir set to a folder name of length characters, "/ddd.../".
-static std::string set_exe_dir(size_t length)
+// A name that does not fit must not come out cut ("…/res/co"), which would address another
+// file; an unknown executable folder must not turn "res/conf" into a name under the current one.
+TEST(Paths, DataNamesFormedWholeOrNotAtAll)
 {
-    const std::string dir = "/" + std::string(length - 2, 'd') + "/";
-    strcpy(exe_dir, dir.c_str());
-    return dir;
-}
-
-TEST(Paths, ADataNameThatJustFitsIsFormed)
-{
-    const std::string dir = set_exe_dir(PATH_BUFFER_SIZE - 1 - strlen(RES_DIR "conf"));
-    char out[PATH_BUFFER_SIZE];
-    EXPECT_TRUE(data_path(out, sizeof out, RES_DIR "conf"));
-    EXPECT_EQ(dir + RES_DIR "conf", out);
-}
-
-// A name that does not fit must not come out cut ("…/res/co"), which would address another file.
-TEST(Paths, ADataNameOneByteTooLongIsNotFormedAtAll)
-{
-    set_exe_dir(PATH_BUFFER_SIZE - strlen(RES_DIR "conf"));
-    char out[PATH_BUFFER_SIZE];
-    EXPECT_FALSE(data_path(out, sizeof out, RES_DIR "conf"));
-    EXPECT_STREQ(out, "");
-}
-
-// An unknown executable folder must not turn "res/conf" into a name under the current folder.
-TEST(Paths, NoDataNameIsFormedWhileTheFolderIsUnknown)
-{
-    exe_dir[0] = '\0';
-    char out[PATH_BUFFER_SIZE] = "stale";
-    EXPECT_FALSE(data_path(out, sizeof out, RES_DIR "conf"));
-    EXPECT_STREQ(out, "");
+    const size_t fits = PATH_BUFFER_SIZE - 1 - strlen(RES_DIR "conf");
+    const struct {
+        const char *name;
+        size_t folder;   // the length of exe_dir, "/ddd.../"
+        bool formed;
+    } cases[] = {
+        {"just fits", fits, true},
+        {"a byte too long", fits + 1, false},
+        {"folder unknown", 0, false},
+    };
+    for (const auto &c : cases) {
+        const std::string dir = c.folder ? "/" + std::string(c.folder - 2, 'd') + "/" : "";
+        strcpy(exe_dir, dir.c_str());
+        char out[PATH_BUFFER_SIZE] = "stale";
+        EXPECT_EQ(c.formed, data_path(out, sizeof out, RES_DIR "conf")) << c.name;
+        EXPECT_EQ(c.formed ? dir + RES_DIR "conf" : "", out) << c.name;
+    }
 }
