@@ -14,16 +14,12 @@ static bool replace_with(const std::string &path, const char *text)
     return replace_commit(&r);
 }
 
-TEST(FileReplace, CommitLeavesNoTemporaryFile)
+// Neither a commit nor a discard leaves a temporary file; a discard keeps the old content.
+TEST(FileReplace, CommitAndDiscardLeaveNoTemporaryFile)
 {
     ResDir res;
-    ASSERT_TRUE(replace_with(res.path("res/conf"), "new"));
+    ASSERT_TRUE(replace_with(res.path("res/conf"), "old"));
     EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res"));
-}
-TEST(FileReplace, DiscardKeepsTheOldContentAndLeavesNoTemporaryFile)
-{
-    ResDir res;
-    res.write("res/conf", "old");
     FileReplace r;
     ASSERT_TRUE(replace_begin(&r, res.path("res/conf").c_str()));
     fputs("half", r.file);
