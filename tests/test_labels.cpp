@@ -9,7 +9,11 @@
 
 TEST(Labels, EveryKindAndPadStyle)
 {
-    struct Case { Binding b; int padstyle; const char *text; } cases[] = {
+    struct Case {
+        Binding b;
+        int padstyle;
+        const char *text;
+    } cases[] = {
         {{BIND_NONE, 0, 0, 0, 0}, 0, "none"},
         {{BIND_KEY, 4, 0, 0, 0}, 0, "A  "},          // short names are padded to three
         {{BIND_KEY, 286, 0, 0, 0}, 0, "FWD"},        // the last named scancode
