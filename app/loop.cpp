@@ -34,7 +34,7 @@ void emulate_step(void)
 static void overlay_step(AudioStream &stream)
 {
     GameState &g = gamestate;
-    xgui_update(g.window_w, g.window_h, g.pointer_x, g.pointer_y, g.pointer_clicked != 0);
+    xgui_update(g.pointer_x, g.pointer_y, g.pointer_clicked != 0);
     g.pointer_clicked = 0;
     if (!xgui_is_open())
         return;

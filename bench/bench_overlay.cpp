@@ -40,7 +40,7 @@ static Figures run(SDL_Renderer *renderer, bool gl, bool clear, int frames)
     double cpu0 = bench_thread_cpu_ms(), wall0 = bench_wall_ms();
     for (int i = 0; i < frames; i++) {
         // The pointer sweeps the items so hover changes are part of the cost.
-        xgui_update(BENCH_WINDOW_W, BENCH_WINDOW_H, 500 + i % 400, 250 + (i * 7) % 700, 0);
+        xgui_update(500 + i % 400, 250 + (i * 7) % 700, 0);
         if (clear) {
             SDL_RenderClear(renderer);
             SDL_RenderFlush(renderer);
@@ -102,12 +102,12 @@ static bool bench_renderer(const char *name, Uint32 flags, bool gl, int frames)
     printf("%s renderer, %dx%d window, %d frames each:\n", name, BENCH_WINDOW_W,
            BENCH_WINDOW_H, frames);
     for (int i = 0; i < 40; i++)
-        xgui_update(BENCH_WINDOW_W, BENCH_WINDOW_H, 0, 0, 0);
+        xgui_update(0, 0, 0);
     report("menu closed, faded out (overlay only)", run(renderer, gl, false, frames));
     report("menu closed, with clear and flush", run(renderer, gl, true, frames));
     menu_toggle();
     for (int i = 0; i < 40; i++)
-        xgui_update(BENCH_WINDOW_W, BENCH_WINDOW_H, 0, 0, 0);
+        xgui_update(0, 0, 0);
     report("menu open, page 0", run(renderer, gl, true, frames));
     keys_page_open();
     report("change-keys page, 32 rows shown 15", run(renderer, gl, true, frames));

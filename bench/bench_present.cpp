@@ -129,7 +129,7 @@ static void open_menu(bool open)
     }
     xgui_set_open(open);
     for (int i = 0; i < 32; i++)
-        xgui_update(gamestate.window_w, gamestate.window_h, 0, 0, 0);
+        xgui_update(0, 0, 0);
 }
 
 int main(int argc, char **argv)

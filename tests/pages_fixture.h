@@ -105,7 +105,7 @@ protected:
     // One loop pass of the overlay and the input step, pointer at (x, y).
     static void frame(int32_t x, int32_t y, int32_t click)
     {
-        xgui_update(WIN_W, WIN_H, x, y, click);
+        xgui_update(x, y, click);
         if (xgui_is_open())
             menu_react();
         input_step(false);

@@ -239,8 +239,8 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
     xgui_set_picture(picture, gamestate.renderer, "res/0P");
     xgui_set_open(true);
     for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
-        xgui_update(w, h, 0, 0, 0);
-    xgui_update(w, h, 435, 305, 0);  // the button hovered: yellow
+        xgui_update(0, 0, 0);
+    xgui_update(435, 305, 0);  // the button hovered: yellow
     // The renderer back end: the same frame from SDL copies, read before presenting.
     SDL_Rect r = picture_rect(w, h);
     SDL_RenderClear(gamestate.renderer);

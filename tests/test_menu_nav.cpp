@@ -22,7 +22,7 @@ protected:
         now += ms;
         menu_nav_pads(now);
         input_step(false);
-        xgui_update(WIN_W, WIN_H, 5, 5, 0);
+        xgui_update(5, 5, 0);
         if (xgui_is_open())
             menu_react();
     }

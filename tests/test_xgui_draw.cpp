@@ -38,7 +38,7 @@ protected:
         xgui_set_picture(picture, win.renderer, files->path("res/0P").c_str());
         xgui_set_open(true);
         for (int i = 0; i < 32; i++)
-            xgui_update(s.ww, s.wh, 435, 305, 0);
+            xgui_update(435, 305, 0);
     }
     void draw()
     {
@@ -107,7 +107,7 @@ TEST_F(XguiDraw, FadedOutDrawsNothing)
     open(SHAPES[1]);
     xgui_set_open(false);
     for (int i = 0; i < 32; i++)
-        xgui_update(s.ww, s.wh, 0, 0, 0);
+        xgui_update(0, 0, 0);
     draw();
     auto lit = [](uint32_t p) { return (p & 0xFFFFFF) != 0; };
     const long drawn = std::count_if(pixels.begin(), pixels.end(), lit);

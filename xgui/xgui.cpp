@@ -262,10 +262,8 @@ static int32_t hit_widget(int32_t count, int32_t px, int32_t py, int32_t *hit_wi
     return best;
 }
 
-void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int32_t click)
+void xgui_update(int32_t px, int32_t py, int32_t click)
 {
-    (void)window_w;
-    (void)window_h;
     hover_started = false;
     activated = false;
     xgui_alpha = xgui_open ? SDL_min(xgui_alpha + XGUI_FADE_STEP, 255)

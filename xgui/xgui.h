@@ -96,9 +96,8 @@ void xgui_free(void);
 
 // One frame: fade, hover, hit-testing, activations and confirmation. Pointer in overlay
 // space; bit 0 of click is a left press since the last update. A press the focus asked for
-// acts as a click on its widget; once shown, the focus is the widget lit as hovered. The
-// window size is unused.
-void xgui_update(int32_t window_w, int32_t window_h, int32_t px, int32_t py, int32_t click);
+// acts as a click on its widget; once shown, the focus is the widget lit as hovered.
+void xgui_update(int32_t px, int32_t py, int32_t click);
 
 // ---------------------------------------------------------------------------------------
 // Queries and setters. Every per-widget routine ignores an index outside the table.
