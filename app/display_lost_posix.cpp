@@ -7,8 +7,7 @@
 #include <SDL.h>
 
 #include "base/log.h"
-#include "record/gamestate.h"
-#include "record/ox_core.h"
+#include "host/game.h"
 
 // Xlib's own types, declared here so that the build needs no X11 headers: the library is
 // the one SDL has already loaded, looked up at run time.
@@ -22,8 +21,7 @@ typedef XIOErrorHandler (*SetIOErrorHandlerFn)(XIOErrorHandler);
 static int display_lost(struct _XDisplay *)
 {
     log_write("Error: the connection to the display was lost\n");
-    if (gamestate.core_started)
-        ox_core_shut();
+    game_core_shut();
     log_close();
     _exit(1);
 }

@@ -3,10 +3,12 @@
 #include <stdint.h>
 
 #include "config/settings.h"
+#include "host/running.h"
 #include "host/state.h"
 #include "input/capture.h"
 #include "input/input.h"
-#include "record/gamestate.h"
+#include "input/pads.h"
+#include "video/video.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
@@ -91,7 +93,7 @@ static void handle_key(const SDL_KeyboardEvent &key)
         break;
     case HOTKEY_PAUSE:
         // With the menu open too: the game then runs behind it, to try a binding live.
-        gamestate.paused = !gamestate.paused;
+        running_set_paused(!running_paused());
         break;
     case HOTKEY_LOAD:
     case HOTKEY_SAVE:
@@ -108,119 +110,49 @@ static void handle_key(const SDL_KeyboardEvent &key)
 // ---------------------------------------------------------------------------------------
 // Pointer
 
+static Pointer pointer;
+
+Pointer pointer_take(void)
+{
+    const Pointer taken = pointer;
+    pointer.clicked = false;
+    return taken;
+}
+
 static void handle_motion(const SDL_MouseMotionEvent &motion)
 {
     // The size the overlay is drawn at, in full screen too: that is the size of the display
     // the window is on, which need not be the first display's.
-    map_pointer(motion.x, motion.y, gamestate.window_w, gamestate.window_h, &gamestate.pointer_x,
-                &gamestate.pointer_y);
+    int32_t window_w = 0, window_h = 0;
+    video_window_size(&window_w, &window_h);
+    map_pointer(motion.x, motion.y, window_w, window_h, &pointer.x, &pointer.y);
 }
 
 static void handle_button(const SDL_MouseButtonEvent &button)
 {
     if (button.button == SDL_BUTTON_LEFT)
-        gamestate.pointer_clicked = 1;
+        pointer.clicked = true;
     else if (button.button == SDL_BUTTON_RIGHT)
         menu_toggle();
 }
 
 // ---------------------------------------------------------------------------------------
-// Joysticks: slot = device index when added, unless another pad in use holds it, for the
-// first four devices.
-
-// The slot of the joystick with instance id, or -1.
-static int joystick_slot(SDL_JoystickID id)
-{
-    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
-        SDL_Joystick *joystick = gamestate.joysticks[slot];
-        if (joystick && SDL_JoystickGetAttached(joystick) && SDL_JoystickInstanceID(joystick) == id)
-            return slot;
-    }
-    return -1;
-}
+// Joysticks
 
 // The menu's pad button is a game controller's own guide button, found through SDL's mapping
 // of that pad (its raw number differs from pad to pad), and button 10 of any other joystick.
 // A controller's raw presses are left to its controller events.
 static void joystick_button(const SDL_JoyButtonEvent &button)
 {
-    if (settings.guide && button.button == GUIDE_BUTTON && joystick_slot(button.which) >= 0 &&
+    if (settings.guide && button.button == GUIDE_BUTTON && pad_slot_of(button.which) >= 0 &&
         !SDL_GameControllerFromInstanceID(button.which))
         menu_toggle();
 }
 
 static void controller_button(const SDL_ControllerButtonEvent &button)
 {
-    if (settings.guide && button.button == SDL_CONTROLLER_BUTTON_GUIDE && joystick_slot(button.which) >= 0)
+    if (settings.guide && button.button == SDL_CONTROLLER_BUTTON_GUIDE && pad_slot_of(button.which) >= 0)
         menu_toggle();
-}
-
-// Whether a slot holds, in either table, a pad that is still attached and is not the device
-// being added.
-static bool slot_taken(int slot, SDL_JoystickID adding)
-{
-    SDL_Joystick *j = gamestate.joysticks[slot];
-    if (j && SDL_JoystickGetAttached(j) && SDL_JoystickInstanceID(j) != adding)
-        return true;
-    SDL_GameController *c = gamestate.controllers[slot];
-    return c && SDL_GameControllerGetAttached(c) &&
-           SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c)) != adding;
-}
-
-// The slot for the device added at `index`: that slot, unless it holds another pad still in
-// use. Device indexes move down when an earlier pad leaves, so a pad plugged in again is
-// added at an index whose slot may belong to a pad still played with; closing that one would
-// cut its player off. The new pad then takes the first slot free or left by a departed pad,
-// which is the one it left. Both tables count, so a pad's joystick and controller land in
-// one slot whichever of their two events comes first: the pads are read slot by slot, a
-// controller in place of its slot's joystick. -1 when all four are in use.
-static int slot_for_device(int index)
-{
-    const SDL_JoystickID adding = SDL_JoystickGetDeviceInstanceID(index);
-    if (!slot_taken(index, adding))
-        return index;
-    for (int slot = 0; slot < MAX_JOYSTICKS; slot++)
-        if (!slot_taken(slot, adding))
-            return slot;
-    return -1;
-}
-
-static void joystick_added(int index)
-{
-    if (index < 0 || index >= MAX_JOYSTICKS)
-        return;
-    const int slot = slot_for_device(index);
-    if (slot < 0)
-        return;
-    if (gamestate.joysticks[slot])
-        SDL_JoystickClose(gamestate.joysticks[slot]);
-    gamestate.joysticks[slot] = SDL_JoystickOpen(index);
-}
-
-// A removal names the joystick's instance id, not a device index, so the slot is found by
-// the handle it holds: closing slot[id] would close another, still attached joystick.
-static void joystick_removed(SDL_JoystickID id)
-{
-    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
-        SDL_Joystick *joystick = gamestate.joysticks[slot];
-        if (joystick && SDL_JoystickInstanceID(joystick) == id) {
-            SDL_JoystickClose(joystick);
-            gamestate.joysticks[slot] = nullptr;
-            return;
-        }
-    }
-}
-
-static void controller_added(int index)
-{
-    if (index < 0 || index >= MAX_JOYSTICKS)
-        return;
-    const int slot = slot_for_device(index);
-    if (slot < 0)
-        return;
-    if (gamestate.controllers[slot])
-        SDL_GameControllerClose(gamestate.controllers[slot]);
-    gamestate.controllers[slot] = SDL_GameControllerOpen(index);
 }
 
 void handle_event(const SDL_Event &event)
@@ -231,7 +163,7 @@ void handle_event(const SDL_Event &event)
             window_size_changed(event.window.data1, event.window.data2);
         break;
     case SDL_QUIT:
-        gamestate.quit = true;
+        running_set_quit(true);
         break;
     case SDL_KEYDOWN:
         handle_key(event.key);
@@ -252,13 +184,13 @@ void handle_event(const SDL_Event &event)
         controller_button(event.cbutton);
         break;
     case SDL_JOYDEVICEADDED:
-        joystick_added(event.jdevice.which);
+        pads_joystick_added(event.jdevice.which);
         break;
     case SDL_JOYDEVICEREMOVED:
-        joystick_removed(event.jdevice.which);
+        pads_joystick_removed(event.jdevice.which);
         break;
     case SDL_CONTROLLERDEVICEADDED:
-        controller_added(event.cdevice.which);
+        pads_controller_added(event.cdevice.which);
         break;
     default:
         break;

@@ -7,6 +7,16 @@
 // Handles one event taken from SDL's queue.
 void handle_event(const SDL_Event &event);
 
+// The pointer in overlay space (1920 x 1080) as the events left it, and whether the left
+// button was pressed since the last take.
+struct Pointer {
+    int32_t x, y;
+    bool clicked;
+};
+
+// The pointer for this pass's overlay update; the click is taken, so it acts once.
+Pointer pointer_take(void);
+
 enum HotkeyAction { HOTKEY_NONE, HOTKEY_FULLSCREEN, HOTKEY_MENU, HOTKEY_PAUSE, HOTKEY_LOAD, HOTKEY_SAVE };
 
 #define HOTKEY_KEYS_MAX 3

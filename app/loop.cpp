@@ -5,10 +5,13 @@
 #include "app/events.h"
 #include "app/pacing.h"
 #include "host/audio.h"
+#include "host/game.h"
+#include "host/menu_sounds.h"
+#include "host/running.h"
 #include "record/ox_core.h"
 #include "input/input.h"
-#include "record/gamestate.h"
 #include "video/present.h"
+#include "video/video.h"
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
 #include "xgui/xgui.h"
@@ -17,38 +20,35 @@
 
 void emulate_step(void)
 {
-    GameState &g = gamestate;
-    if (g.paused)
+    if (running_paused())
         return;
     // The splash's first pass runs a few frames so the picture behind it is not blank.
-    if (g.splash_frames == SPLASH_FRAMES) {
+    if (video_splash_frames() == SPLASH_FRAMES) {
         for (int i = 0; i < LOOP_SPLASH_BURST; i++)
             ox_core_emulate();
     }
-    if (g.splash_frames == 0)
+    if (video_splash_frames() == 0)
         ox_core_emulate();
     else
-        g.splash_frames--;
+        video_splash_count_down();
 }
 
 static void overlay_step(AudioStream &stream)
 {
-    GameState &g = gamestate;
-    xgui_update(g.pointer_x, g.pointer_y, g.pointer_clicked != 0);
-    g.pointer_clicked = 0;
+    const Pointer pointer = pointer_take();
+    xgui_update(pointer.x, pointer.y, pointer.clicked);
     if (!xgui_is_open())
         return;
     menu_react();
-    if (xgui_hover_started() && g.hover_sound.buffer)
-        audio_stream_start_effect(stream, g.hover_sound);
-    if (xgui_activated() && g.select_sound.buffer)
-        audio_stream_start_effect(stream, g.select_sound);
+    if (xgui_hover_started() && menu_sound_hover().buffer)
+        audio_stream_start_effect(stream, menu_sound_hover());
+    if (xgui_activated() && menu_sound_select().buffer)
+        audio_stream_start_effect(stream, menu_sound_select());
 }
 
 double loop_pass(AudioStream &stream, double frame_deadline)
 {
-    GameState &g = gamestate;
-    double period = frame_period(g.frame_rate);
+    double period = frame_period(game_frame_rate());
     frame_deadline += period;
 
     SDL_Event event;
@@ -59,13 +59,10 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     input_step(menu_hides_game());
     emulate_step();
     overlay_step(stream);
-    bool mute = g.paused || g.splash_frames != 0;
+    bool mute = running_paused() || video_splash_frames() != 0;
 
     frame_update();
-    if (g.gl_path)
-        g.present_gl();
-    else
-        g.present_sdl();
+    video_present();
 
     audio_stream_follow(stream);
     audio_stream_push(stream, mute);
@@ -80,5 +77,5 @@ void main_loop(AudioStream &stream, double frame_deadline)
 {
     do
         frame_deadline = loop_pass(stream, frame_deadline);
-    while (!gamestate.quit);
+    while (!running_quit());
 }

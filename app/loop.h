@@ -1,4 +1,4 @@
-// The main loop: one pass per emulated video frame until gamestate.quit is set.
+// The main loop: one pass per emulated video frame until running_quit().
 #pragma once
 
 struct AudioStream;

@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-#include "record/gamestate.h"
+#include "host/game.h"
 
 double frame_period(int frame_rate)
 {

@@ -4,7 +4,9 @@
 
 #include "base/log.h"
 #include "gfx/prefetch.h"
-#include "record/gamestate.h"
+#include "host/game.h"
+#include "host/menu_sounds.h"
+#include "video/video.h"
 #include "xgui/xgui.h"
 
 void shutdown(void)
@@ -14,11 +16,13 @@ void shutdown(void)
         return;
     done = true;
     // A start-up cut short may leave the picture worker running or pictures untaken. The
-    // overlay's and the running state's textures belong to the renderer, so both go before
+    // overlay's and video's textures belong to the renderer, so both go before
     // the renderer and the window, and all of it before SDL_Quit.
     picture_prefetch_end();
     xgui_free();
-    gamestate.release();
+    game_core_shut();
+    video_release();
+    menu_sounds_release();
     SDL_Quit();
     log_close();
 }

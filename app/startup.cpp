@@ -18,9 +18,11 @@
 #include "gfx/prefetch.h"
 #include "host/audio.h"
 #include "host/game.h"
+#include "host/menu_sounds.h"
 #include "input/defaults.h"
-#include "record/gamestate.h"
 #include "ui/pages.h"
+#include "video/present.h"
+#include "video/video.h"
 #include "xgui/xgui.h"
 
 // The start-up's pictures are decoded on a worker while SDL makes the window, under the
@@ -110,23 +112,32 @@ bool startup(AudioStream &stream, double *frame_deadline)
     display_lost_handler_install();
 
     log_write("gamestate init\n");
-    gamestate.init();
+    game_core_init();
+    video_init();
+    menu_sounds_load();
+    video_apply_settings();
 
     log_write("xgui_init\n");
     // An unknown folder would make the toolkit read its pictures from the current one.
     const char *const toolkit_files[] = {XGUI_OVERLAY_FILE, XGUI_FONT_FILE};
-    if (exe_dir[0] == '\0' || !xgui_init(exe_dir, gamestate.renderer))
+    if (exe_dir[0] == '\0' || !xgui_init(exe_dir, video_renderer()))
         return startup_fail(failure_reason("xgui_init", toolkit_files, 2));
     pages_build();
     picture_prefetch_end();
 
     log_write("loading game\n");
-    if (!game_load()) {
+    if (video_window())
+        SDL_SetWindowTitle(video_window(), gameinfo.title);
+    // The loaded game decides the screen size; one no machine has could be neither shown nor
+    // saved as a preview.
+    if (!game_load() || !screen_size_take(nullptr)) {
         const char *const game_file[] = {RES_DIR "game"};
         std::string reason = failure_reason("loading game", game_file, 1);
         log_write("couldn't load game\n");
         return startup_fail(reason);
     }
+    video_apply_settings();
+    game_start();
 
     log_write("sound init\n");
     stream = AudioStream{};

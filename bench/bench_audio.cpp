@@ -18,7 +18,10 @@
 #include "app/startup.h"
 #include "bench/bench_support.h"
 #include "host/audio.h"
-#include "record/gamestate.h"
+#include "host/game.h"
+#include "host/running.h"
+#include "video/video.h"
+#include "video/video_state.h"
 
 #define BENCH_DEFAULT_SECONDS 30
 #define BENCH_SETTLE_MS 1000.0
@@ -43,7 +46,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "no audio device: %s\n", SDL_GetError());
         return 1;
     }
-    gamestate.splash_frames = 0;
+    video_state().splash_frames = 0;
 
     std::vector<unsigned> levels;
     long passes = 0, settled_passes = 0, empty = 0;
@@ -52,7 +55,7 @@ int main(int argc, char **argv)
         deadline = loop_pass(stream, deadline);
         passes++;
         double now = bench_wall_ms() - start;
-        if (now >= seconds * 1000.0 || gamestate.quit)
+        if (now >= seconds * 1000.0 || running_quit())
             break;
         if (now < BENCH_SETTLE_MS)
             continue;
@@ -72,7 +75,7 @@ int main(int argc, char **argv)
 
     std::sort(levels.begin(), levels.end());
     double ms_per_frame = 1000.0 / rate;
-    printf("%d s, component rate %d fps\n", seconds, gamestate.frame_rate);
+    printf("%d s, component rate %d fps\n", seconds, game_frame_rate());
     printf("frames per second held: %.2f overall, %.2f after the first second\n",
            passes * 1000.0 / wall, settled_passes * 1000.0 / (wall - settled_at));
     printf("audio queue after the first second: min %.1f ms, median %.1f ms, max %.1f ms\n",

@@ -16,7 +16,8 @@
 #include "base/paths.h"
 #include "bench/bench_support.h"
 #include "config/binding.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
 #include "xgui/focus.h"
@@ -93,9 +94,9 @@ static bool bench_renderer(const char *name, Uint32 flags, bool gl, int frames)
             SDL_DestroyWindow(window);
         return false;
     }
-    gamestate.renderer = renderer;
-    gamestate.window = window;
-    gamestate.gl_path = gl;
+    video_state().renderer = renderer;
+    video_state().window = window;
+    video_state().gl_path = gl;
     pages_build();
     slot_rows_refresh();
 
@@ -116,8 +117,8 @@ static bool bench_renderer(const char *name, Uint32 flags, bool gl, int frames)
 
     xgui_reset();
     xgui_free();
-    gamestate.renderer = nullptr;
-    gamestate.window = nullptr;
+    video_state().renderer = nullptr;
+    video_state().window = nullptr;
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
     return true;

@@ -13,8 +13,11 @@
 #include "config/settings.h"
 #include "bench/bench_support.h"
 #include "host/audio.h"
+#include "host/game.h"
+#include "host/running.h"
 #include "record/ox_core.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 
 #define BENCH_DEFAULT_FRAMES 600
 
@@ -39,12 +42,12 @@ int main(int argc, char **argv)
     if (!startup(stream, &deadline))
         return 1;
     // Past the splash, so that every pass runs the component exactly once.
-    gamestate.splash_frames = 0;
+    video_state().splash_frames = 0;
     SDL_RendererInfo info = {};
-    SDL_GetRendererInfo(gamestate.renderer, &info);
+    SDL_GetRendererInfo(video_state().renderer, &info);
 
     double wall0 = bench_wall_ms(), proc0 = bench_process_cpu_ms(), thr0 = bench_thread_cpu_ms();
-    for (int i = 0; i < frames && !gamestate.quit; i++)
+    for (int i = 0; i < frames && !running_quit(); i++)
         deadline = loop_pass(stream, deadline);
     double wall = bench_wall_ms() - wall0;
     double proc = bench_process_cpu_ms() - proc0;
@@ -55,16 +58,16 @@ int main(int argc, char **argv)
     double comp0 = bench_thread_cpu_ms();
     for (int i = 0; i < frames; i++) {
         ox_core_emulate();
-        ox_video_render(gamestate.pixels);
+        ox_video_render(video_state().pixels);
         ox_audio_render(samples, 44100);
     }
     double comp = bench_thread_cpu_ms() - comp0;
 
     printf("renderer: %s%s, window %dx%d, TV effect path %s, smoothing %d, %d frames\n",
-           info.name, getenv("DISPLAY") ? "" : " (offscreen)", gamestate.window_w,
-           gamestate.window_h, gamestate.gl_path ? "on" : "off", (int)settings.smoothing, frames);
+           info.name, getenv("DISPLAY") ? "" : " (offscreen)", video_state().window_w,
+           video_state().window_h, video_state().gl_path ? "on" : "off", (int)settings.smoothing, frames);
     printf("frames per second held: %.2f (component rate %d)\n", frames * 1000.0 / wall,
-           gamestate.frame_rate);
+           game_frame_rate());
     printf("component CPU per frame: %.3f ms\n", comp / frames);
     printf("player CPU per frame, main thread, without the component: %.3f ms\n",
            (thr - comp) / frames);

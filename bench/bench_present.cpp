@@ -18,7 +18,8 @@
 #include "bench/bench_support.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "video/gl_path.h"
 #include "xgui/xgui.h"
 
@@ -37,9 +38,9 @@ static void present(BenchPath path)
 {
     settings.smoothing = path == BENCH_GL_TV;
     if (path == BENCH_SDL)
-        gamestate.present_sdl();
+        video_present_sdl();
     else
-        gamestate.present_gl();
+        video_present_gl();
     glFinish();
 }
 
@@ -60,7 +61,7 @@ static Figures measure(BenchPath path, int frames)
 // A picture with detail in it: the component's first frames of the shipped game.
 static void fill_frame(void)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     for (int i = 0; i < 30; i++)
         ox_core_emulate();
     ox_video_render(g.pixels);
@@ -71,7 +72,7 @@ static void fill_frame(void)
 // driver's surface keeps the size the window was created with, so each size gets its own.
 static bool open_window(int w, int h, const char *dir)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     g.window = SDL_CreateWindow("", 0, 0, w, h, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     g.renderer = g.window ? SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
     if (!g.renderer) {
@@ -92,7 +93,7 @@ static bool open_window(int w, int h, const char *dir)
     }
     g.window_w = w;
     g.window_h = h;
-    g.recreate_frame_texture();
+    video_recreate_frame_texture();
     fill_frame();
     if (!xgui_init(dir, g.renderer)) {
         fprintf(stderr, "no overlay resources\n");
@@ -103,7 +104,7 @@ static bool open_window(int w, int h, const char *dir)
 
 static void close_window(void)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     xgui_free();
     SDL_DestroyTexture(g.frame_texture);
     g.frame_texture = nullptr;
@@ -151,8 +152,8 @@ int main(int argc, char **argv)
     snprintf(game, sizeof game, "%sres/game", base);
     if (!ox_core_load(game))
         fprintf(stderr, "no game at %s: the picture stays black\n", game);
-    gamestate.screen_w = gamestate.raster_w = ox_video_get_screen_width();
-    gamestate.screen_h = gamestate.raster_h = ox_video_get_screen_height();
+    video_state().screen_w = video_state().raster_w = ox_video_get_screen_width();
+    video_state().screen_h = video_state().raster_h = ox_video_get_screen_height();
     settings.scale = 3;
     settings.stretch = false;
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
@@ -166,7 +167,7 @@ int main(int argc, char **argv)
         if (!named) {
             printf("renderer: opengl on %s (%s), %d frames each, screen %dx%d\n",
                    (const char *)glGetString(GL_RENDERER), (const char *)glGetString(GL_VERSION),
-                   frames, gamestate.screen_w, gamestate.screen_h);
+                   frames, video_state().screen_w, video_state().screen_h);
             printf("%-10s %-6s %-24s %10s %12s %14s\n", "window", "menu", "path", "wall ms",
                    "main CPU ms", "all CPU ms");
             named = true;

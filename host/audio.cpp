@@ -7,6 +7,7 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "config/settings.h"
+#include "host/game.h"
 #include "record/ox_core.h"
 
 // Queues frames sample frames of silence, through the source buffer a capacity at a time.
@@ -39,12 +40,12 @@ void audio_stream_open(AudioStream &stream)
         stream.spec = want;
 
     // The frame rate divides; a component outside its contract gets 60 frames' worth.
-    int rate = gamestate.frame_rate > 0 ? gamestate.frame_rate : FALLBACK_FRAME_RATE;
+    int rate = game_frame_rate() > 0 ? game_frame_rate() : FALLBACK_FRAME_RATE;
     stream.frame_frames = stream.spec.freq / rate;
     if (stream.frame_frames < 1)
         stream.frame_frames = 1;
     stream.capacity = stream.frame_frames * AUDIO_RENDER_FRAMES;
-    log_write("sound stream set to %i FPS\n", gamestate.frame_rate);
+    log_write("sound stream set to %i FPS\n", game_frame_rate());
     log_write("sound stream device buffer %i sample frames\n", (int)stream.spec.samples);
 
     size_t channels = (size_t)stream.spec.channels;

@@ -9,7 +9,7 @@
 
 #include "host/audio_rate.h"
 #include "host/resample.h"
-#include "record/gamestate.h"
+#include "base/sound_file.h"
 
 #define AUDIO_CHANNELS 2
 #define AUDIO_SAMPLE_LIMIT 32767 // mixed samples stay within -limit..limit

@@ -1,11 +1,29 @@
-// Loading the one game of the player into the component.
+// The component and the one game of the player loaded into it.
 #pragma once
 
-#define GAME_PATH_SIZE 260   // the game's path, terminator included
+#include <stdint.h>
 
-// Titles the window, hands res/game to the component, reads the game's screen size, fits the
-// window to it and resets the machine. False when the component refuses the game or reports a
-// screen size no machine has, when res/game is not a regular file (of any size: only the
-// component reads it), or when its path does not fit GAME_PATH_SIZE; each is logged with the
-// reason.
+#define GAME_PATH_SIZE 260   // the game's path, terminator included
+#define FALLBACK_FRAME_RATE 60  // frames per second assumed when the component reports none
+#define MAX_FRAME_RATE 240      // no display shows more frames a second; a higher rate is held here
+
+// Starts the component at the sound rate with the game description's options and reads its
+// frame rate. game_core_shut ends it, once, and only when it was started.
+void game_core_init(void);
+void game_core_shut(void);
+
+// Hands res/game to the component. False when the component refuses the game, when res/game
+// is not a regular file (of any size: only the component reads it), or when its path does
+// not fit GAME_PATH_SIZE; each is logged with the reason. The caller then checks the game's
+// screen size and fits the window to it before game_start.
 bool game_load(void);
+// Resets the machine with the game loaded and reads the frame rate again.
+void game_start(void);
+
+// The component's frames per second as last read and held by frame_rate_held; 0 before the
+// component started.
+int32_t game_frame_rate(void);
+
+// The component's frame rate as the loop keeps it: a rate of 0 or below gives
+// FALLBACK_FRAME_RATE, one above MAX_FRAME_RATE gives MAX_FRAME_RATE, each with a log line.
+int32_t frame_rate_held(int32_t reported);

@@ -3,7 +3,7 @@
 
 #include "input/capture.h"
 #include "input/input.h"
-#include "record/gamestate.h"
+#include "input/pads.h"
 
 // Every key (0..255) and every joystick axis, hat and button (0..9) of four pads fits.
 #define CAPTURE_HELD_MAX 512
@@ -21,10 +21,7 @@ static void remember(const Binding &b)
 static void remember_joystick(SDL_Joystick *joy, int32_t slot)
 {
     for (int a = 0; a < SDL_JoystickNumAxes(joy); a++) {
-        int32_t v = SDL_JoystickGetAxis(joy, a);
-        Sint16 initial = 0;
-        SDL_JoystickGetAxisInitialState(joy, a, &initial);
-        if (v > initial - INPUT_AXIS_THRESHOLD && v < initial + INPUT_AXIS_THRESHOLD)
+        if (joystick_axis_side(joy, a) == 0)
             continue;
         // Either side: while the stick stays off centre it is still the one that asked.
         remember({BIND_AXIS, 0, BIND_AXIS_NEGATIVE | BIND_AXIS_POSITIVE, slot, a});
@@ -48,7 +45,7 @@ void capture_hold_snapshot(void)
         if (keys[s])
             remember({BIND_KEY, s, 0, 0, 0});
     for (int j = 0; j < MAX_JOYSTICKS; j++) {
-        SDL_Joystick *joy = gamestate.joysticks[j];
+        SDL_Joystick *joy = pad_joystick(j);
         if (joy && SDL_JoystickGetAttached(joy))
             remember_joystick(joy, j);
     }

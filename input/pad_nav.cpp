@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "record/gamestate.h"
+#include "input/pads.h"
 
 // One reading of every pad.
 struct PadReading {
@@ -46,8 +46,8 @@ static void read_controller(SDL_GameController *c, PadReading &r, int slot)
                               down(SDL_CONTROLLER_BUTTON_DPAD_LEFT),
                               down(SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
     if (!d)
-        d = direction_of(y <= -INPUT_AXIS_THRESHOLD, y >= INPUT_AXIS_THRESHOLD,
-                         x <= -INPUT_AXIS_THRESHOLD, x >= INPUT_AXIS_THRESHOLD);
+        d = direction_of(axis_side(y, 0) < 0, axis_side(y, 0) > 0, axis_side(x, 0) < 0,
+                         axis_side(x, 0) > 0);
     if (!r.direction)
         r.direction = d;
     r.accept = r.accept || down(SDL_CONTROLLER_BUTTON_A);
@@ -55,19 +55,6 @@ static void read_controller(SDL_GameController *c, PadReading &r, int slot)
     // The "Guide" switch turns the chord off with the guide button, so a game's own
     // Select+Start reaches it.
     r.chord[slot] = settings.guide && down(SDL_CONTROLLER_BUTTON_BACK) && down(SDL_CONTROLLER_BUTTON_START);
-}
-
-// Deflection of axis a past the threshold from where it rests: -1, 0 or 1.
-static int axis_side(SDL_Joystick *joy, int a)
-{
-    if (a >= SDL_JoystickNumAxes(joy))
-        return 0;
-    int32_t v = SDL_JoystickGetAxis(joy, a);
-    Sint16 initial = 0;
-    SDL_JoystickGetAxisInitialState(joy, a, &initial);
-    if (v <= initial - INPUT_AXIS_THRESHOLD)
-        return -1;
-    return v >= initial + INPUT_AXIS_THRESHOLD ? 1 : 0;
 }
 
 static void read_joystick(SDL_Joystick *joy, PadReading &r)
@@ -78,7 +65,7 @@ static void read_joystick(SDL_Joystick *joy, PadReading &r)
     uint32_t d = direction_of(hats & SDL_HAT_UP, hats & SDL_HAT_DOWN, hats & SDL_HAT_LEFT,
                               hats & SDL_HAT_RIGHT);
     if (!d) {
-        int x = axis_side(joy, 0), y = axis_side(joy, 1);
+        int x = joystick_axis_side(joy, 0), y = joystick_axis_side(joy, 1);
         d = direction_of(y < 0, y > 0, x < 0, x > 0);
     }
     if (!r.direction)
@@ -91,11 +78,11 @@ static PadReading read_pads(void)
 {
     PadReading r = {};
     for (int j = 0; j < MAX_JOYSTICKS; j++) {
-        if (controller_live(gamestate.controllers[j])) {
-            read_controller(gamestate.controllers[j], r, j);
+        if (controller_live(pad_controller(j))) {
+            read_controller(pad_controller(j), r, j);
             continue;
         }
-        SDL_Joystick *joy = gamestate.joysticks[j];
+        SDL_Joystick *joy = pad_joystick(j);
         if (!joy || !SDL_JoystickGetAttached(joy))
             continue;
         // A game controller is read through its own slot, by its standard names.
@@ -154,7 +141,7 @@ bool pad_nav_hides(const Binding &binding)
 {
     if (!settings.guide || binding.type != BIND_BUTTON || binding.joyid < 0 || binding.joyid >= MAX_JOYSTICKS)
         return false;
-    SDL_Joystick *joy = gamestate.joysticks[binding.joyid];
+    SDL_Joystick *joy = pad_joystick(binding.joyid);
     if (!joy || !SDL_JoystickGetAttached(joy))
         return false;
     SDL_GameController *c = SDL_GameControllerFromInstanceID(SDL_JoystickInstanceID(joy));

@@ -1,12 +1,12 @@
 #include <SDL.h>
 
 #include "config/settings.h"
+#include "input/pads.h"
 #include "record/ox_core.h"
 #include "input/input.h"
 #include "input/capture.h"
 #include "input/labels.h"
 #include "input/pad_nav.h"
-#include "record/gamestate.h"
 
 const uint8_t *(*input_keyboard_state)(int *numkeys) = SDL_GetKeyboardState;
 void (*input_send_button)(int player, int button, bool pressed) = ox_button_set_state;
@@ -19,13 +19,13 @@ static bool key_down(const uint8_t *keys, int numkeys, int32_t code)
 int32_t controller_hat(bool up, bool down, bool left, bool right, int32_t x, int32_t y)
 {
     int32_t mask = SDL_HAT_CENTERED;
-    if (up || y <= -INPUT_AXIS_THRESHOLD)
+    if (up || axis_side(y, 0) < 0)
         mask |= SDL_HAT_UP;
-    if (down || y >= INPUT_AXIS_THRESHOLD)
+    if (down || axis_side(y, 0) > 0)
         mask |= SDL_HAT_DOWN;
-    if (left || x <= -INPUT_AXIS_THRESHOLD)
+    if (left || axis_side(x, 0) < 0)
         mask |= SDL_HAT_LEFT;
-    if (right || x >= INPUT_AXIS_THRESHOLD)
+    if (right || axis_side(x, 0) > 0)
         mask |= SDL_HAT_RIGHT;
     return mask;
 }
@@ -65,20 +65,18 @@ bool input_poll_binding(Binding &binding, bool capture)
     }
 
     for (int j = 0; j < MAX_JOYSTICKS; j++) {
-        SDL_Joystick *joy = gamestate.joysticks[j];
+        SDL_Joystick *joy = pad_joystick(j);
         if (!joy || !SDL_JoystickGetAttached(joy))
             continue;
         bool this_joy = binding.joyid == j;
 
         int axes = SDL_JoystickNumAxes(joy);
         for (int a = 0; a < axes; a++) {
-            int32_t v = SDL_JoystickGetAxis(joy, a);
-            Sint16 initial = 0;
-            SDL_JoystickGetAxisInitialState(joy, a, &initial);
-            int32_t r = initial;
-            bool negative = v <= r - INPUT_AXIS_THRESHOLD;
-            if (!negative && v < r + INPUT_AXIS_THRESHOLD)
+            const int side = joystick_axis_side(joy, a);
+            if (side == 0)
                 continue;
+            const bool negative = side < 0;
+            const int32_t v = SDL_JoystickGetAxis(joy, a);
             if (capture) {
                 binding.type = BIND_AXIS;
                 binding.joyid = j;

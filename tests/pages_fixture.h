@@ -10,14 +10,17 @@
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
+#include "host/running.h"
 #include "input/capture.h"
 #include "input/input.h"
 #include "input/labels.h"
+#include "input/pads.h"
 #include "support/kept_state.h"
 #include "support/res_dir.h"
 #include "support/test_window.h"
 #include "support/virtual_pad.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
@@ -47,20 +50,21 @@ static inline std::string str(const Binding &b)
 class Pages : public ::testing::Test {
 protected:
     static inline TestWindow *win;
-    static inline KeptGameState *suite_state;   // as before the suite, back after it
-    KeptGameState test_state;                   // as the suite set it, back after each test
+    static inline KeptVideo *suite_video;   // as before the suite, back after it
+    KeptVideo test_video;                   // as the suite set it, back after each test
+    KeptRunning test_running;
     static const int32_t WIN_W = 1920, WIN_H = 1080;
     ResDir *res = nullptr;
     static void SetUpTestSuite()
     {
-        suite_state = new KeptGameState;
+        suite_video = new KeptVideo;
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER)) << SDL_GetError();
         win = new TestWindow;
         ASSERT_TRUE(win->open(64, 64)) << SDL_GetError();
         ASSERT_TRUE(xgui_init(source_file("").c_str(), win->renderer));
-        gamestate.window = win->window;
-        gamestate.renderer = win->renderer;
+        video_state().window = win->window;
+        video_state().renderer = win->renderer;
     }
     static void TearDownTestSuite()
     {
@@ -68,7 +72,7 @@ protected:
         xgui_free();
         binding_labels_shown = nullptr;
         delete win;
-        delete suite_state;
+        delete suite_video;
         SDL_Quit();
     }
     void SetUp() override

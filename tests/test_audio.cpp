@@ -7,7 +7,7 @@
 #include "host/audio.h"
 #include "record/ox_core.h"
 #include "support/res_dir.h"
-#include "record/gamestate.h"
+
 #define FRAME_SAMPLES 735     // sample frames per video frame at 44100 Hz, 60 fps
 #define PUSH (2 * FRAME_SAMPLES)
 typedef std::vector<int16_t> Samples;
@@ -33,7 +33,6 @@ protected:
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", dir.path("played").c_str(), 1);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
-        gamestate.frame_rate = 60;
         ox_core_init(44100, 0);
         audio_stream_open(stream);
         ASSERT_NE(stream.device, 0u) << SDL_GetError();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 #include "app/events.h"
+#include "host/running.h"
+#include "input/pads.h"
 #include "pages_fixture.h"
 #include "support/kept_state.h"
 #include "support/key_event.h"
@@ -72,7 +74,8 @@ TEST(Hotkeys, PressesAndTheirKeys)
 
 class Events : public ::testing::Test {
 protected:
-    KeptGameState kept;
+    KeptVideo kept_video;
+    KeptRunning kept_running;
     ResDir res;
     TestWindow win;
     void SetUp() override
@@ -80,23 +83,25 @@ protected:
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
         ASSERT_TRUE(win.open(10, 10)) << SDL_GetError();
-        gamestate.window = win.window;
-        gamestate.renderer = win.renderer;
-        gamestate.screen_w = gamestate.raster_w = ox_video_get_screen_width();
-        gamestate.screen_h = gamestate.raster_h = ox_video_get_screen_height();
+        VideoState &v = video_state();
+        v.window = win.window;
+        v.renderer = win.renderer;
+        v.screen_w = v.raster_w = ox_video_get_screen_width();
+        v.screen_h = v.raster_h = ox_video_get_screen_height();
         settings.fullscreen = false;
         xgui_set_open(false);
-        gamestate.paused = false;
+        running_set_paused(false);
         ox_core_init(44100, 0);
         ASSERT_TRUE(ox_core_load((std::string(getenv("TEST_DIST_DIR")) + "/res/game").c_str()));
     }
     void TearDown() override
     {
         ox_core_shut();
-        SDL_DestroyTexture(gamestate.frame_texture);
-        SDL_free(gamestate.pixels);
+        SDL_DestroyTexture(video_state().frame_texture);
+        SDL_free(video_state().pixels);
         win.close();   // before SDL goes
         SDL_Quit();   // closes the joysticks too
+        pads_forget();
         input_keyboard_state = SDL_GetKeyboardState;
         input_send_button = ox_button_set_state;
         memset(fake_keys, 0, sizeof fake_keys);
@@ -140,7 +145,7 @@ TEST_F(Events, UnusedFunctionKeysDoNothing)
             press((SDL_Scancode)code, mod);
     for (const char *name : {"res/3S", "res/3P", "res/8S", "res/0S", "res/0P", "res/conf"})
         EXPECT_FALSE(res.exists(name)) << name << " written";
-    EXPECT_FALSE(gamestate.paused) << "F4-F9 paused";
+    EXPECT_FALSE(running_paused()) << "F4-F9 paused";
     EXPECT_FALSE(xgui_is_open()) << "F4-F9 opened the menu";
     EXPECT_FALSE(settings.fullscreen) << "F4-F9 changed to full screen";
 }
@@ -159,10 +164,10 @@ TEST_F(Events, HotkeysWaitWhileACaptureTakesTheKey)
 TEST_F(Events, PauseSetsTheGameRunningBehindTheOpenMenu)
 {
     xgui_set_open(true);
-    gamestate.paused = true;
+    running_set_paused(true);
     press(SDL_SCANCODE_PAUSE, KMOD_NONE);
     xgui_set_open(false);
-    EXPECT_FALSE(gamestate.paused);
+    EXPECT_FALSE(running_paused());
 }
 
 // Mended fault: the key's auto-repeat counted as a new press, so a held Escape made the menu
@@ -221,15 +226,16 @@ TEST_F(Events, AltTakenByACaptureMakesNoAltReturn)
 TEST_F(Events, FullScreenPointerIsMappedAtTheWindowsSize)
 {
     settings.fullscreen = true;
-    gamestate.window_w = 1280;
-    gamestate.window_h = 720;
+    video_state().window_w = 1280;
+    video_state().window_h = 720;
     SDL_Event motion = {};
     motion.type = SDL_MOUSEMOTION;
     motion.motion.x = 640;
     motion.motion.y = 360;
     handle_event(motion);
-    EXPECT_EQ(960, gamestate.pointer_x);
-    EXPECT_EQ(540, gamestate.pointer_y);
+    const Pointer pointer = pointer_take();
+    EXPECT_EQ(960, pointer.x);
+    EXPECT_EQ(540, pointer.y);
 }
 // Mended fault: a removal names an instance id, not a device index. A re-attached joystick
 // gets a new id; removing the one in slot 0 must not close slot 1.
@@ -242,12 +248,12 @@ TEST_F(Events, JoysticksTakeTheFirstFourSlotsAndLeaveByTheirOwnHandle)
     attach();
     attach();
     drain();
-    SDL_Joystick *second = gamestate.joysticks[1];
+    SDL_Joystick *second = pad_joystick(1);
     ASSERT_NE(nullptr, second);
     SDL_JoystickDetachVirtual(0);
     drain();
-    EXPECT_EQ(nullptr, gamestate.joysticks[0]) << "slot 0 still holds the removed joystick";
-    EXPECT_EQ(second, gamestate.joysticks[1]) << "slot 1 changed";
+    EXPECT_EQ(nullptr, pad_joystick(0)) << "slot 0 still holds the removed joystick";
+    EXPECT_EQ(second, pad_joystick(1)) << "slot 1 changed";
     EXPECT_TRUE(SDL_JoystickGetAttached(second)) << "slot 1 closed";
 }
 
@@ -261,20 +267,20 @@ void Events::plug_in_again(bool joystick_first)
     attach();
     SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
     drain(joystick_first);
-    SDL_Joystick *plain = gamestate.joysticks[1];
+    SDL_Joystick *plain = pad_joystick(1);
     ASSERT_NE(nullptr, plain);
     SDL_JoystickDetachVirtual(0);
     drain(joystick_first);
     attach();
     drain(joystick_first);
-    EXPECT_EQ(plain, gamestate.joysticks[1]) << "the other pad lost its slot";
+    EXPECT_EQ(plain, pad_joystick(1)) << "the other pad lost its slot";
     EXPECT_TRUE(SDL_JoystickGetAttached(plain)) << "the other pad was closed";
-    EXPECT_EQ(nullptr, gamestate.controllers[1]) << "a controller stands in the other pad's slot";
-    SDL_Joystick *again = gamestate.joysticks[0];
+    EXPECT_EQ(nullptr, pad_controller(1)) << "a controller stands in the other pad's slot";
+    SDL_Joystick *again = pad_joystick(0);
     ASSERT_NE(nullptr, again) << "the pad plugged in again has no slot";
     EXPECT_TRUE(SDL_JoystickGetAttached(again));
-    ASSERT_NE(nullptr, gamestate.controllers[0]);
-    EXPECT_EQ(again, SDL_GameControllerGetJoystick(gamestate.controllers[0]));
+    ASSERT_NE(nullptr, pad_controller(0));
+    EXPECT_EQ(again, SDL_GameControllerGetJoystick(pad_controller(0)));
 }
 TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot) { plug_in_again(false); }
 TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlotWhateverTheEventOrder) { plug_in_again(true); }
@@ -287,8 +293,8 @@ TEST_F(Events, DeviceIndexesFourAndUpAreNeverOpened)
     ASSERT_EQ(5, SDL_NumJoysticks());
     const SDL_JoystickID fifth = SDL_JoystickGetDeviceInstanceID(4);
     for (int i = 0; i < MAX_JOYSTICKS; i++) {
-        ASSERT_NE(nullptr, gamestate.joysticks[i]) << "slot " << i;
-        EXPECT_NE(fifth, SDL_JoystickInstanceID(gamestate.joysticks[i])) << "slot " << i;
+        ASSERT_NE(nullptr, pad_joystick(i)) << "slot " << i;
+        EXPECT_NE(fifth, SDL_JoystickInstanceID(pad_joystick(i))) << "slot " << i;
     }
 }
 
@@ -313,9 +319,9 @@ TEST_F(Events, TheMenusPadButtonIsAControllersGuideOrAJoysticksButtonTen)
     for (const auto &c : cases) {
         attach(c.type);
         drain();
-        SDL_Joystick *pad = gamestate.joysticks[0];
+        SDL_Joystick *pad = pad_joystick(0);
         ASSERT_NE(nullptr, pad) << c.name;
-        SDL_GameController *controller = gamestate.controllers[0];
+        SDL_GameController *controller = pad_controller(0);
         int raw = c.raw;
         if (c.mapped_guide)
             raw = SDL_GameControllerGetBindForButton(controller, SDL_CONTROLLER_BUTTON_GUIDE).value.button;

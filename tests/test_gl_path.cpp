@@ -17,7 +17,8 @@
 #include "config/settings.h"
 #include "gfx/picture.h"
 #include "record/ox_core.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "video/back_fill.h"
 #include "video/gl_path.h"
 #include "video/present.h"
@@ -52,10 +53,10 @@ protected:
         ASSERT_EQ(chdir(res->path("").c_str()), 0);
         ox_core_init(44100, 0);
         ASSERT_TRUE(gl_window_open(1920, 1080)) << SDL_GetError();
-        GameState &g = gamestate;
+        VideoState &g = video_state();
         g.screen_w = g.raster_w = ox_video_get_screen_width();
         g.screen_h = g.raster_h = ox_video_get_screen_height();
-        g.recreate_frame_texture();
+        video_recreate_frame_texture();
         for (int i = 0; i < g.raster_w * g.raster_h; i++) {  // a flat picture with the mark
             uint32_t c = i % g.raster_w < MARK_SIZE && i / g.raster_w < MARK_SIZE ? MARK : PICTURE;
             uint8_t *p = g.pixels + (size_t)i * 4;
@@ -85,22 +86,22 @@ protected:
     }
     void set_window(int w, int h)
     {
-        SDL_SetWindowSize(gamestate.window, w, h);
-        gamestate.window_w = w;
-        gamestate.window_h = h;
+        SDL_SetWindowSize(video_state().window, w, h);
+        video_state().window_w = w;
+        video_state().window_h = h;
         fw = w;
         fh = h;
     }
     // The offscreen surface keeps its back buffer across the swap.
     void present_and_read()
     {
-        gamestate.present_gl();
+        video_present_gl();
         read();
     }
     void read()
     {
         frame.assign((size_t)fw * fh, 0);
-        ASSERT_EQ(SDL_RenderReadPixels(gamestate.renderer, nullptr, SDL_PIXELFORMAT_RGB888,
+        ASSERT_EQ(SDL_RenderReadPixels(video_state().renderer, nullptr, SDL_PIXELFORMAT_RGB888,
                                        frame.data(), fw * 4), 0) << SDL_GetError();
     }
     uint32_t at(int x, int y) const { return frame[(size_t)y * fw + x] & 0xFFFFFF; }
@@ -124,7 +125,7 @@ protected:
     // Loads the shipped background for the current renderer, as the start-up does.
     static void load_back()
     {
-        GameState &g = gamestate;
+        VideoState &g = video_state();
         g.back_texture = load_picture_texture(source_file("res/back").c_str(), g.renderer);
         ASSERT_NE(nullptr, g.back_texture);
         SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
@@ -132,14 +133,14 @@ protected:
     static void drop_back()
     {
         back_copy_release();
-        SDL_DestroyTexture(gamestate.back_texture);
-        gamestate.back_texture = nullptr;
+        SDL_DestroyTexture(video_state().back_texture);
+        video_state().back_texture = nullptr;
     }
     // The frame read as drawing the whole background under the picture gives; then a clear in
     // a colour of its own, so nothing of it can show through what is drawn next.
     std::vector<uint32_t> whole_background_frame()
     {
-        GameState &g = gamestate;
+        VideoState &g = video_state();
         SDL_Rect all = {0, 0, fw, fh};
         SDL_Rect src = {0, 0, g.raster_w, g.raster_h};
         SDL_Rect r = picture_rect(fw, fh);
@@ -159,8 +160,8 @@ protected:
             bool out = x < r.x || y < r.y || x >= r.x + r.w || y >= r.y + r.h;
             if (out || inside != PLAIN)
                 return out ? outside : inside;
-            return (x - r.x) * gamestate.raster_w / r.w < MARK_SIZE &&
-                   (y - r.y) * gamestate.raster_h / r.h < MARK_SIZE ? MARK : PICTURE;
+            return (x - r.x) * video_state().raster_w / r.w < MARK_SIZE &&
+                   (y - r.y) * video_state().raster_h / r.h < MARK_SIZE ? MARK : PICTURE;
         }, slack);
     }
 };
@@ -170,7 +171,7 @@ protected:
 // through the CRT program (the test program paints it flat), not the background or overlay.
 TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
 {
-    SDL_Texture *back = SDL_CreateTexture(gamestate.renderer, SDL_PIXELFORMAT_ARGB8888,
+    SDL_Texture *back = SDL_CreateTexture(video_state().renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_STATIC, 64, 36);
     std::vector<uint32_t> texels(64 * 36, 0xFF000000 | BACKDROP);
     ASSERT_EQ(SDL_UpdateTexture(back, nullptr, texels.data(), 64 * 4), 0) << SDL_GetError();
@@ -180,7 +181,7 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
     };
     for (bool effect : {false, true}) {
         settings.smoothing = effect;
-        gamestate.back_texture = effect ? back : nullptr;
+        video_state().back_texture = effect ? back : nullptr;
         for (const auto &s : sizes) {
             set_window(s[0], s[1]);
             present_and_read();
@@ -188,7 +189,7 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
                 << s[0] << "x" << s[1] << " effect " << effect;
         }
     }
-    gamestate.back_texture = nullptr;
+    video_state().back_texture = nullptr;
     SDL_DestroyTexture(back);
 }
 
@@ -199,7 +200,7 @@ TEST_F(GlPath, BrokenShaderLeavesThePlainPicture)
     settings.smoothing = true;
     set_window(768, 672);
     const size_t before = read_whole_file("res/log").size();
-    gamestate.crt_program =
+    video_state().crt_program =
         build_crt_program("res/crtv", source_file("tests/data/broken_crtf").c_str());
     const std::string log = read_whole_file("res/log").substr(before);
     EXPECT_EQ(0u, log.find("Error: Compiling fragment shader\n")) << log;
@@ -207,7 +208,7 @@ TEST_F(GlPath, BrokenShaderLeavesThePlainPicture)
     EXPECT_FALSE(crt_program_usable());
     present_and_read();
     EXPECT_EQ(rect_mismatches(PLAIN, BLACK, 0), "");
-    gamestate.crt_program = build_crt_program("res/crtv", "res/crtf");  // the test pair again
+    video_state().crt_program = build_crt_program("res/crtv", "res/crtf");  // the test pair again
     ASSERT_TRUE(crt_program_usable());
 }
 
@@ -236,19 +237,19 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
     xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M?$", XGUI_ALIGN_RIGHT), 1);
     xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
     int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
-    xgui_set_picture(picture, gamestate.renderer, "res/0P");
+    xgui_set_picture(picture, video_state().renderer, "res/0P");
     xgui_set_open(true);
     for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
         xgui_update(0, 0, 0);
     xgui_update(435, 305, 0);  // the button hovered: yellow
     // The renderer back end: the same frame from SDL copies, read before presenting.
     SDL_Rect r = picture_rect(w, h);
-    SDL_RenderClear(gamestate.renderer);
-    SDL_RenderCopy(gamestate.renderer, gamestate.frame_texture, nullptr, &r);
-    xgui_draw(gamestate.renderer, w, h);
+    SDL_RenderClear(video_state().renderer);
+    SDL_RenderCopy(video_state().renderer, video_state().frame_texture, nullptr, &r);
+    xgui_draw(video_state().renderer, w, h);
     read();
     const std::vector<uint32_t> sdl = frame;
-    SDL_RenderPresent(gamestate.renderer);
+    SDL_RenderPresent(video_state().renderer);
     present_and_read();
     XguiMapping map = xgui_mapping(w, h);
     SDL_Rect pv = xgui_picture_rect(map, xgui_widgets[picture]);
@@ -269,12 +270,12 @@ TEST_F(GlPath, LinkedProgramIsUsedThoughItFailsValidation)
     auto get_programiv = (PFNGLGETPROGRAMIVPROC)SDL_GL_GetProcAddress("glGetProgramiv");
     ASSERT_NE(get_programiv, nullptr);
     const std::string unvalidated = source_file("tests/data/unvalidated_crtf");
-    gamestate.crt_program = build_crt_program("res/crtv", unvalidated.c_str());
+    video_state().crt_program = build_crt_program("res/crtv", unvalidated.c_str());
     GLint valid = GL_TRUE;
-    get_programiv(gamestate.crt_program, GL_VALIDATE_STATUS, &valid);
+    get_programiv(video_state().crt_program, GL_VALIDATE_STATUS, &valid);
     ASSERT_EQ(valid, GL_FALSE) << "the test shader validated: it proves nothing";
     EXPECT_TRUE(crt_program_usable());
-    gamestate.crt_program = build_crt_program("res/crtv", "res/crtf");
+    video_state().crt_program = build_crt_program("res/crtv", "res/crtf");
 }
 
 // The background is drawn only around the opaque picture, from a copy scaled once per window
@@ -290,9 +291,9 @@ TEST_F(GlPath, BackgroundAroundThePictureEqualsTheWholeBackground)
     EXPECT_EQ(mismatches(expected, 0), "") << "the copy's first frame";
     // Later frames copy the strips with blits; the frame is cleared to another colour first,
     // since this surface keeps the last frame.
-    SDL_SetRenderDrawColor(gamestate.renderer, 255, 0, 255, 255);
-    SDL_RenderClear(gamestate.renderer);
-    SDL_SetRenderDrawColor(gamestate.renderer, 0, 0, 0, 255);
+    SDL_SetRenderDrawColor(video_state().renderer, 255, 0, 255, 255);
+    SDL_RenderClear(video_state().renderer);
+    SDL_SetRenderDrawColor(video_state().renderer, 0, 0, 0, 255);
     present_and_read();
     EXPECT_EQ(mismatches(expected, 0), "") << "a later frame";
     drop_back();
@@ -301,19 +302,19 @@ TEST_F(GlPath, BackgroundAroundThePictureEqualsTheWholeBackground)
 // The same on the renderer path, which the player takes on any renderer but desktop OpenGL.
 TEST_F(GlPath, SoftwareRendererBackgroundEqualsTheWholeBackground)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     SDL_Renderer *gl = g.renderer;
     SDL_Texture *gl_frame = g.frame_texture;
     SDL_Surface *surface = SDL_CreateRGBSurfaceWithFormat(0, 1920, 1080, 32, SDL_PIXELFORMAT_ARGB8888);
     ASSERT_NE(nullptr, surface);
     g.renderer = SDL_CreateSoftwareRenderer(surface);
     g.frame_texture = nullptr;
-    g.recreate_frame_texture();
+    video_recreate_frame_texture();
     SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
     set_window(1920, 1080);
     load_back();
     const std::vector<uint32_t> whole = whole_background_frame();
-    g.present_sdl();
+    video_present_sdl();
     read();
     EXPECT_EQ(mismatches([&](int x, int y) { return whole[(size_t)y * fw + x] & 0xFFFFFF; }, 0), "");
     drop_back();

@@ -3,6 +3,7 @@
 // behind "OK?" is checked by the menu navigation tests, the click between two stacked items by
 // the toolkit's; Reset behind "OK?" end to end.
 #include "app/events.h"
+#include "host/running.h"
 #include "pages_fixture.h"
 #include "support/key_event.h"
 #include "support/watch.h"
@@ -74,7 +75,7 @@ TEST_F(Pages, PlayResumesAndHidesTheFullScreenCursor)
     EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor shown over the menu";
     click(menu_widgets.play);
     EXPECT_FALSE(xgui_is_open()) << "Play closes the menu";
-    EXPECT_FALSE(gamestate.paused) << "Play resumes";
+    EXPECT_FALSE(running_paused()) << "Play resumes";
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor hidden after Play";
 }
 

@@ -2,6 +2,7 @@
 // it, captures asked for without a mouse, and the pads' Back+Start hold.
 #include <map>
 #include <set>
+#include "host/running.h"
 #include "input/pad_nav.h"
 #include "pages_fixture.h"
 #include "support/key_event.h"
@@ -187,10 +188,10 @@ TEST_F(MenuNav, AcceptArmsAConfirmButtonAndASecondAcceptConfirms)
     key(SDL_SCANCODE_RETURN, true);
     pass();
     EXPECT_EQ(menu_widgets.quit, xgui_pending);
-    EXPECT_FALSE(gamestate.quit) << "quit on the first press";
+    EXPECT_FALSE(running_quit()) << "quit on the first press";
     key(SDL_SCANCODE_KP_ENTER, true);
     pass();
-    EXPECT_TRUE(gamestate.quit);
+    EXPECT_TRUE(running_quit());
 }
 
 // Mended fault: Return, Space or keypad Enter held on "Quit" armed it and then confirmed it
@@ -206,7 +207,7 @@ TEST_F(MenuNav, AHeldAcceptKeyConfirmsNothingByRepeat)
         pass();
         key(accept, true, true);
         pass();
-        EXPECT_FALSE(gamestate.quit) << SDL_GetScancodeName(accept) << " held";
+        EXPECT_FALSE(running_quit()) << SDL_GetScancodeName(accept) << " held";
         key(accept, false);
     }
     key(SDL_SCANCODE_DOWN, true, true);
@@ -223,7 +224,7 @@ TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
     key(SDL_SCANCODE_UP, true);
     key(SDL_SCANCODE_SPACE, true);
     pass();
-    EXPECT_FALSE(gamestate.quit) << "the press after coming back confirmed";
+    EXPECT_FALSE(running_quit()) << "the press after coming back confirmed";
 }
 
 TEST_F(MenuNav, CaptureAskedByReturnTakesNothingUntilReturnIsUp)
@@ -421,7 +422,7 @@ TEST_F(MenuNav, TheGameBehindTheMenuTakesTheKeysOnlyOnTheChangeKeysPage)
 {
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_DOWN, 0, 0, 0};
     build_and_open();
-    gamestate.paused = false;
+    running_set_paused(false);
     key(SDL_SCANCODE_DOWN, true);
     input_step(menu_hides_game());
     EXPECT_EQ(menu_widgets.play, xgui_focus) << "the menu page's arrow did not show the focus";

@@ -4,7 +4,7 @@
 #include <math.h>
 
 #include "app/pacing.h"
-#include "record/gamestate.h"
+#include "host/game.h"
 
 TEST(Pacing, WaitSleepsWholeMillisecondsAndMovesLateOrReachedDeadlinesToNow)
 {

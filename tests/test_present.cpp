@@ -9,7 +9,8 @@
 #include "config/settings.h"
 #include "record/ox_core.h"
 #include "video/frame_buffer.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "video/present.h"
 #include "support/kept_state.h"
 #include "xgui_test_files.h"
@@ -106,10 +107,10 @@ TEST(FrameBuffer, FitsUpToItsSize)
     EXPECT_FALSE(frame_buffer_fits(size, 512, 225));
 }
 
-// The frame through a software renderer: gamestate with a 768 x 672 window, raster 256 x 224.
+// The frame through a software renderer: video with a 768 x 672 window, raster 256 x 224.
 class Presenting : public ::testing::Test {
 protected:
-    KeptGameState kept;
+    KeptVideo kept;
     ResDir files;
     TestWindow win;
     static void SetUpTestSuite() { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
@@ -117,7 +118,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(win.open(768, 672)) << SDL_GetError();
-        GameState &g = gamestate;
+        VideoState &g = video_state();
         g.window = win.window;
         g.renderer = win.renderer;
         g.gl_path = false;
@@ -131,15 +132,15 @@ protected:
     void TearDown() override
     {
         xgui_free();
-        SDL_DestroyTexture(gamestate.frame_texture);
-        free(gamestate.pixels);
+        SDL_DestroyTexture(video_state().frame_texture);
+        free(video_state().pixels);
     }
 };
 
 TEST_F(Presenting, HeldRasterIsDrawnWhenTheComponentReportsZero)
 {
-    GameState &g = gamestate;
-    g.recreate_frame_texture();
+    VideoState &g = video_state();
+    video_recreate_frame_texture();
     for (int i = 0; i < g.raster_w * g.raster_h; i++) {
         uint8_t *p = g.pixels + (size_t)i * 4;
         p[0] = 0x33;
@@ -148,7 +149,7 @@ TEST_F(Presenting, HeldRasterIsDrawnWhenTheComponentReportsZero)
         p[3] = 0xFF;
     }
     SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
-    g.present_sdl();
+    video_present_sdl();
     uint32_t centre = 0;
     SDL_Rect pixel = {384, 336, 1, 1};
     ASSERT_EQ(SDL_RenderReadPixels(g.renderer, &pixel, SDL_PIXELFORMAT_RGB888, &centre, 4), 0);
@@ -160,15 +161,15 @@ TEST_F(Presenting, HeldRasterIsDrawnWhenTheComponentReportsZero)
 TEST_F(Presenting, RasterChangeKeepsTheScalingOfTheSmoothingSetting)
 {
     ASSERT_TRUE(test_write_res(files));
-    ASSERT_TRUE(xgui_init(files.path("").c_str(), gamestate.renderer));
+    ASSERT_TRUE(xgui_init(files.path("").c_str(), video_state().renderer));
     const struct { bool smoothing; int raster_w; SDL_ScaleMode want; } cases[] = {
         {false, 512, SDL_ScaleModeNearest}, {true, 256, SDL_ScaleModeLinear}};
     for (const auto &c : cases) {
         settings.smoothing = c.smoothing;
-        gamestate.raster_w = c.raster_w;
-        gamestate.recreate_frame_texture();
+        video_state().raster_w = c.raster_w;
+        video_recreate_frame_texture();
         SDL_ScaleMode mode = SDL_ScaleModeBest;
-        ASSERT_EQ(SDL_GetTextureScaleMode(gamestate.frame_texture, &mode), 0) << SDL_GetError();
+        ASSERT_EQ(SDL_GetTextureScaleMode(video_state().frame_texture, &mode), 0) << SDL_GetError();
         EXPECT_EQ(mode, c.want) << "smoothing " << c.smoothing;
     }
 }

@@ -4,7 +4,8 @@
 #include <sys/resource.h>
 #include <vector>
 #include <SDL.h>
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "support/kept_state.h"
 #include "video/screenshot.h"
 
@@ -27,15 +28,15 @@ protected:
         pixels.resize(512 * 224 * 4);
         for (size_t i = 0; i < pixels.size(); i++)
             pixels[i] = colour((int)(i / 4 % 512), (int)(i / 4 / 512), (int)(i % 4));
-        gamestate.pixels = pixels.data();
-        gamestate.pixels_size = (uint32_t)pixels.size();
-        gamestate.raster_w = 512;
-        gamestate.raster_h = 224;
-        gamestate.screen_w = 256;
-        gamestate.screen_h = 224;
+        video_state().pixels = pixels.data();
+        video_state().pixels_size = (uint32_t)pixels.size();
+        video_state().raster_w = 512;
+        video_state().raster_h = 224;
+        video_state().screen_w = 256;
+        video_state().screen_h = 224;
     }
     void TearDown() override { fclose(out); }
-    KeptGameState kept;
+    KeptVideo kept;
     std::vector<uint8_t> pixels;
     FILE *out = tmpfile();
 };
@@ -62,7 +63,7 @@ TEST_F(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
 
 TEST_F(Screenshot, AFrameBufferSmallerThanTheRasterIsNotRead)
 {
-    gamestate.pixels_size--;
+    video_state().pixels_size--;
     EXPECT_FALSE(screenshot_write_frame(out));
 }
 

@@ -13,7 +13,8 @@
 #include "support/kept_state.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 
 static const std::string GAME = source_file("res/game");
 
@@ -23,14 +24,14 @@ protected:
     {
         ox_core_init(44100, 0);
         ASSERT_TRUE(ox_core_load(GAME.c_str())) << GAME;
-        GameState &g = gamestate;
+        VideoState &g = video_state();
         g.pixels = frame.data();
         g.pixels_size = (uint32_t)frame.size();
         g.raster_w = g.screen_w = 256;
         g.raster_h = g.screen_h = 224;
     }
     void TearDown() override { ox_core_shut(); }
-    KeptGameState kept;
+    KeptVideo kept;
     std::vector<uint8_t> frame = std::vector<uint8_t>(256 * 224 * 4, 90);
     ResDir res;
 };

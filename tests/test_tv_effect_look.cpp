@@ -12,7 +12,8 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "record/ox_core.h"
 #include "video/gl_path.h"
 #include "video/present.h"
@@ -29,7 +30,7 @@ protected:
     static void SetUpTestSuite()
     {
         ASSERT_TRUE(gl_window_open(WINDOW_W, WINDOW_H)) << SDL_GetError();
-        GameState &g = gamestate;
+        VideoState &g = video_state();
         // A picture with detail: the shipped game a second in.
         ox_core_init(44100, 0);
         ASSERT_TRUE(ox_core_load(source_file("res/game").c_str()));
@@ -37,7 +38,7 @@ protected:
         g.screen_h = g.raster_h = ox_video_get_screen_height();
         g.window_w = WINDOW_W;
         g.window_h = WINDOW_H;
-        g.recreate_frame_texture();
+        video_recreate_frame_texture();
         for (int i = 0; i < 60; i++)
             ox_core_emulate();
         ox_video_render(g.pixels);
@@ -53,11 +54,11 @@ protected:
     static std::vector<uint32_t> draw(const char *fragment, SDL_Rect r)
     {
         std::string vertex = source_file("res/crtv");
-        gamestate.crt_program = build_crt_program(vertex.c_str(), source_file(fragment).c_str());
+        video_state().crt_program = build_crt_program(vertex.c_str(), source_file(fragment).c_str());
         EXPECT_TRUE(crt_program_usable()) << fragment;
-        gamestate.present_gl();
+        video_present_gl();
         std::vector<uint32_t> picture((size_t)r.w * r.h);
-        EXPECT_EQ(SDL_RenderReadPixels(gamestate.renderer, &r, SDL_PIXELFORMAT_ARGB8888,
+        EXPECT_EQ(SDL_RenderReadPixels(video_state().renderer, &r, SDL_PIXELFORMAT_ARGB8888,
                                        picture.data(), r.w * 4), 0) << SDL_GetError();
         return picture;
     }

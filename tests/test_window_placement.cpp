@@ -7,7 +7,8 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "record/ox_core.h"
 #include "video/present.h"
 #include "video/window_mode.h"
@@ -47,22 +48,22 @@ protected:
     }
     void SetUp() override
     {
-        gamestate.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
-        ASSERT_NE(nullptr, gamestate.window) << SDL_GetError();
+        video_state().window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
+        ASSERT_NE(nullptr, video_state().window) << SDL_GetError();
         settings.scale = 3;
         settings.fullscreen = false;
-        gamestate.apply_video_settings();
-        SDL_SetWindowPosition(gamestate.window, MOVED, MOVED);
+        video_apply_settings();
+        SDL_SetWindowPosition(video_state().window, MOVED, MOVED);
     }
     void TearDown() override
     {
-        SDL_DestroyWindow(gamestate.window);
-        gamestate.window = nullptr;
+        SDL_DestroyWindow(video_state().window);
+        video_state().window = nullptr;
     }
     static int x()
     {
         int x = 0, y = 0;
-        SDL_GetWindowPosition(gamestate.window, &x, &y);
+        SDL_GetWindowPosition(video_state().window, &x, &y);
         return x;
     }
     static constexpr int MOVED = 5;
@@ -70,16 +71,16 @@ protected:
 
 TEST_F(WindowPlacement, SameSizeAgainLeavesTheWindowAlone)
 {
-    gamestate.apply_video_settings();
+    video_apply_settings();
     EXPECT_EQ(x(), MOVED);
 }
 
 TEST_F(WindowPlacement, NewScaleSizesAndCentresTheWindow)
 {
     settings.scale = 2;
-    gamestate.apply_video_settings();
+    video_apply_settings();
     int w = 0, h = 0;
-    SDL_GetWindowSize(gamestate.window, &w, &h);
+    SDL_GetWindowSize(video_state().window, &w, &h);
     EXPECT_EQ(w, 2 * ox_video_get_screen_width());
     EXPECT_NE(x(), MOVED);
 }
@@ -94,9 +95,9 @@ TEST_F(WindowPlacement, AScaleLargerThanTheDisplayTakesTheLargestThatFits)
     ASSERT_EQ(usable.h, 768) << "the dummy driver's display";
     ASSERT_EQ(ox_video_get_screen_height(), 224);
     settings.scale = 4;
-    gamestate.apply_video_settings();
+    video_apply_settings();
     int w = 0, h = 0;
-    SDL_GetWindowSize(gamestate.window, &w, &h);
+    SDL_GetWindowSize(video_state().window, &w, &h);
     EXPECT_EQ(h, 3 * 224);
     EXPECT_EQ(w, 3 * ox_video_get_screen_width());
     EXPECT_EQ(settings.scale, 4);

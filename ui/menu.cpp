@@ -1,7 +1,7 @@
 #include "ui/menu.h"
 
+#include "host/running.h"
 #include "input/input.h"
-#include "record/gamestate.h"
 #include "video/window_mode.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
@@ -13,7 +13,7 @@ void menu_close(void)
     // user can no longer see.
     keys_page_cancel_capture();
     input_hold_back_held();
-    gamestate.paused = false;
+    running_set_paused(false);
     update_cursor();
 }
 
@@ -24,7 +24,7 @@ void menu_toggle(void)
         return;
     }
     xgui_set_open(true);
-    gamestate.paused = true;
+    running_set_paused(true);
     update_cursor();
 }
 
@@ -47,5 +47,5 @@ bool menu_hides_game(void)
 
 bool menu_lends_keys(void)
 {
-    return xgui_is_open() && xgui_page == KEYS_PAGE && !gamestate.paused;
+    return xgui_is_open() && xgui_page == KEYS_PAGE && !running_paused();
 }

@@ -6,9 +6,10 @@
 #include <SDL.h>
 
 #include "config/settings.h"
+#include "host/running.h"
 #include "record/ox_core.h"
 #include "host/state.h"
-#include "record/gamestate.h"
+#include "video/video.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
@@ -52,7 +53,7 @@ void menu_page_build(void)
     m.window[1] = add_item(XGUI_TOGGLE, 550, "Window 3x");
     m.window[2] = add_item(XGUI_TOGGLE, 600, "Window 4x");
     // Chosen once: the presentation path does not change while the program runs.
-    m.smooth = add_item(XGUI_TOGGLE, 650, gamestate.gl_path ? "TV effect" : "Smooth");
+    m.smooth = add_item(XGUI_TOGGLE, 650, video_gl_path() ? "TV effect" : "Smooth");
     m.stretch = add_item(XGUI_TOGGLE, 700, "Stretch");
     m.change_keys = xgui_add(XGUI_BUTTON, MENU_PAGE, MENU_CHANGE_KEYS_X, 650, "Change keys",
                              XGUI_ALIGN_RIGHT);
@@ -79,7 +80,7 @@ void slot_rows_refresh(void)
         char path[PATH_BUFFER_SIZE];
         // A name that does not fit is not formed (""), so the slot simply shows nothing.
         state_slot_path(path, sizeof path, n, 'P');
-        xgui_set_picture(menu_widgets.slot_picture[n], gamestate.renderer, path);
+        xgui_set_picture(menu_widgets.slot_picture[n], video_renderer(), path);
         xgui_set_visible(menu_widgets.slot_load[n], state_slot_stored(n));
     }
 }
@@ -95,17 +96,17 @@ void menu_page_react(void)
         settings.scale = MENU_FIRST_WINDOW_SCALE + i;
         settings.fullscreen = false;
         settings_save();
-        gamestate.apply_video_settings();
+        video_apply_settings();
     }
     if (xgui_take(m.smooth)) {
         settings.smoothing = !settings.smoothing;
         settings_save();
-        gamestate.apply_video_settings();
+        video_apply_settings();
     }
     if (xgui_take(m.stretch)) {
         settings.stretch = !settings.stretch;
         settings_save();
-        gamestate.apply_video_settings();
+        video_apply_settings();
     }
     for (int i = 0; i < MENU_LATENCY_STEPS; i++) {
         if (!xgui_take(m.latency[i]))
@@ -121,7 +122,7 @@ void menu_page_react(void)
         menu_close();
     }
     if (xgui_take(m.quit))
-        gamestate.quit = true;
+        running_set_quit(true);
     for (int n = 0; n < STATE_SLOTS; n++) {
         if (xgui_take(m.slot_save[n])) {
             state_slot_op(n, true);

@@ -13,11 +13,12 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "config/settings.h"
-#include "record/gamestate.h"
 #include "gfx/gl_entry.h"
 #include "gfx/gl_quad.h"
 #include "video/back_fill.h"
 #include "video/present.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "xgui/xgui.h"
 
 #define GL_INFO_LOG_SIZE 1024
@@ -168,7 +169,7 @@ bool shader_paths(const char *dir, char *vertex, char *fragment, size_t size)
 
 void gl_path_setup(void)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     log_write("initializing GL extensions\n");
     if (!load_gl_entry_points()) {
         log_write("Error: GL extensions weren't initialized\n");
@@ -200,8 +201,17 @@ static void set_window_projection(SDL_Window *window, int w, int h)
     glLoadIdentity();
 }
 
-void GameState::present_gl()
+void video_present_gl(void)
 {
+    const VideoState &v = video_state();
+    SDL_Renderer *renderer = v.renderer;
+    SDL_Texture *back_texture = v.back_texture;
+    SDL_Texture *frame_texture = v.frame_texture;
+    SDL_Texture *splash_texture = v.splash_texture;
+    const int window_w = v.window_w;
+    const int window_h = v.window_h;
+    const GLuint default_program = v.default_program;
+    const GLuint crt_program = v.crt_program;
     // The copy is rendered by SDL, so before any GL drawing of this frame.
     bool copied = back_texture && back_copy_update(renderer, back_texture, window_w, window_h);
     SDL_SetRenderTarget(renderer, nullptr);
@@ -209,7 +219,7 @@ void GameState::present_gl()
     // written over.
     if (!copied)
         SDL_RenderClear(renderer);
-    set_window_projection(window, window_w, window_h);
+    set_window_projection(v.window, window_w, window_h);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_BLEND);
 
@@ -225,14 +235,14 @@ void GameState::present_gl()
     if (frame_texture) {
         if (settings.smoothing && crt_linked) {
             gl_use_program(crt_program);
-            gl_uniform2f(gl_get_uniform_location(crt_program, "iResolution"), (float)screen_w,
-                         (float)screen_h);
+            gl_uniform2f(gl_get_uniform_location(crt_program, "iResolution"), (float)v.screen_w,
+                         (float)v.screen_h);
         } else {
             gl_use_program(default_program);
         }
         gl_texture_quad(frame_texture, x0, y0, x1, y1);
     }
-    if (splash_texture && splash_frames != 0) {
+    if (splash_texture && v.splash_frames != 0) {
         // The splash has transparent parts, as on the renderer path: blend it over the picture.
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -242,5 +252,5 @@ void GameState::present_gl()
     gl_use_program(default_program);
 
     xgui_draw_gl(renderer, window_w, window_h);
-    SDL_GL_SwapWindow(window);
+    SDL_GL_SwapWindow(v.window);
 }

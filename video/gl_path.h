@@ -31,6 +31,6 @@ bool crt_program_usable(void);
 // ones and every other renderer present through the SDL renderer.
 bool renderer_takes_gl_path(const char *name);
 
-// Called by init when renderer_takes_gl_path: sets gamestate.gl_path when
+// Called by init when renderer_takes_gl_path: sets the GL path on when
 // the entry points resolved (shader file or compile failures keep the path, without effect).
 void gl_path_setup(void);

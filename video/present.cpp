@@ -5,7 +5,8 @@
 #include "record/ox_core.h"
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "xgui/xgui.h"
 
 SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch)
@@ -33,20 +34,20 @@ SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h
 
 SDL_Rect picture_rect(int window_w, int window_h)
 {
-    return picture_rect_for(window_w, window_h, gamestate.screen_w, gamestate.screen_h,
+    return picture_rect_for(window_w, window_h, video_state().screen_w, video_state().screen_h,
                             settings.stretch);
 }
 
 SDL_Rect shown_picture(SDL_Rect picture)
 {
-    if (!gamestate.frame_texture)
+    if (!video_state().frame_texture)
         return SDL_Rect{0, 0, 0, 0};
     return picture;
 }
 
 bool screen_size_take(LogRate *rate)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     static int refused_w, refused_h;  // the size last refused, so a size kept is logged once
     int w = ox_video_get_screen_width();
     int h = ox_video_get_screen_height();
@@ -71,7 +72,7 @@ bool screen_size_take(LogRate *rate)
 
 void frame_update(void)
 {
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     static LogRate screen_rate, raster_rate;
     screen_size_take(&screen_rate);
     int w = ox_video_get_raster_width();
@@ -87,7 +88,7 @@ void frame_update(void)
         }
         g.raster_w = w;
         g.raster_h = h;
-        g.recreate_frame_texture();
+        video_recreate_frame_texture();
     }
     // A buffer that could not grow for the raster is never handed to the component.
     if (!g.pixels || !frame_buffer_fits(g.pixels_size, g.raster_w, g.raster_h))
@@ -97,8 +98,13 @@ void frame_update(void)
         SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
 }
 
-void GameState::present_sdl()
+void video_present_sdl(void)
 {
+    const VideoState &v = video_state();
+    SDL_Renderer *renderer = v.renderer;
+    SDL_Texture *back_texture = v.back_texture;
+    const int window_w = v.window_w;
+    const int window_h = v.window_h;
     SDL_Rect r = picture_rect(window_w, window_h);
     if (back_texture && back_copy_update(renderer, back_texture, window_w, window_h)) {
         back_draw_sdl(renderer, window_w, window_h, shown_picture(r));
@@ -109,11 +115,11 @@ void GameState::present_sdl()
         SDL_RenderClear(renderer);
     }
     // The raster the frame texture was made for: the component may report 0 ("unchanged").
-    SDL_Rect src = {0, 0, raster_w, raster_h};
-    if (frame_texture)
-        SDL_RenderCopy(renderer, frame_texture, &src, &r);
-    if (splash_texture && splash_frames != 0)
-        SDL_RenderCopy(renderer, splash_texture, nullptr, &r);
+    SDL_Rect src = {0, 0, v.raster_w, v.raster_h};
+    if (v.frame_texture)
+        SDL_RenderCopy(renderer, v.frame_texture, &src, &r);
+    if (v.splash_texture && v.splash_frames != 0)
+        SDL_RenderCopy(renderer, v.splash_texture, nullptr, &r);
     xgui_draw(renderer, window_w, window_h);
     SDL_RenderPresent(renderer);
 }

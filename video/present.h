@@ -17,7 +17,7 @@ SDL_Rect shown_picture(SDL_Rect picture);
 
 struct LogRate;
 
-// Takes the component's screen size into gamestate's screen_w, screen_h when a machine can
+// Takes the component's screen size into video's screen_w, screen_h when a machine can
 // have it (frame_size_usable); otherwise keeps the last good size and returns false. A change
 // is logged, at most as often as rate allows (every time with rate null).
 bool screen_size_take(LogRate *rate);

@@ -8,7 +8,7 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "gfx/picture.h"
-#include "record/gamestate.h"
+#include "video/video_state.h"
 
 bool screenshot_write(const uint8_t *raster, int raster_w, int raster_h, int out_w, int out_h,
                       FILE *out)
@@ -59,7 +59,7 @@ void preview_size(int screen_w, int screen_h, int *out_w, int *out_h)
 
 bool screenshot_write_frame(FILE *out)
 {
-    GameState &g = gamestate;
+    const VideoState &g = video_state();
     // The frame buffer holds the picture the loop last rendered, laid out by raster_w x
     // raster_h; the loop keeps these in step with the component's raster size.
     log_write("saving screenshot %i %i\n", g.raster_w, g.raster_h);

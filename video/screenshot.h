@@ -14,6 +14,6 @@ bool screenshot_write(const uint8_t *raster, int raster_w, int raster_h, int out
 // aspect where a side is above what reading a preview accepts (PICTURE_PREVIEW_MAX_SIDE).
 void preview_size(int screen_w, int screen_h, int *out_w, int *out_h);
 
-// Writes the picture the loop last rendered (gamestate's frame buffer) at its preview_size
+// Writes the picture the loop last rendered (video's frame buffer) at its preview_size
 // to out, as screenshot_write does.
 bool screenshot_write_frame(FILE *out);

@@ -5,7 +5,8 @@
 #include "base/log.h"
 #include "base/platform.h"
 #include "config/settings.h"
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "xgui/xgui.h"
 
 // Largest window side: beyond any display, and small enough that an absurd screen size from
@@ -46,12 +47,12 @@ static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_
     int32_t scale = settings.scale;
     *room_w = *room_h = WINDOW_MAX_SIDE;
     SDL_Rect usable;
-    int display = gamestate.window ? SDL_GetWindowDisplayIndex(gamestate.window) : 0;
+    SDL_Window *window = video_state().window;
+    int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0)
         return scale;
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!gamestate.window ||
-        SDL_GetWindowBordersSize(gamestate.window, &top, &left, &bottom, &right) != 0)
+    if (!window || SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0)
         top = left = bottom = right = 0;
     *room_w = SDL_max((int64_t)usable.w - left - right, (int64_t)1);
     *room_h = SDL_max((int64_t)usable.h - top - bottom, (int64_t)1);
@@ -64,40 +65,40 @@ static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_
 // Windowed size: the component's current screen size times the scale that fits.
 static void set_windowed_size(void)
 {
-    const int screen_w = gamestate.screen_w;
-    const int screen_h = gamestate.screen_h;
+    VideoState &v = video_state();
+    const int screen_w = v.screen_w;
+    const int screen_h = v.screen_h;
     int64_t room_w, room_h;
     const int32_t scale = fitting_scale(screen_w, screen_h, &room_w, &room_h);
-    gamestate.window_w = windowed_side(screen_w, scale, room_w);
-    gamestate.window_h = windowed_side(screen_h, scale, room_h);
-    if (placed_window && placed_window == gamestate.window && placed_w == gamestate.window_w &&
-        placed_h == gamestate.window_h)
+    v.window_w = windowed_side(screen_w, scale, room_w);
+    v.window_h = windowed_side(screen_h, scale, room_h);
+    if (placed_window && placed_window == v.window && placed_w == v.window_w && placed_h == v.window_h)
         return;
-    SDL_SetWindowSize(gamestate.window, gamestate.window_w, gamestate.window_h);
-    SDL_SetWindowPosition(gamestate.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    placed_window = gamestate.window;
-    placed_w = gamestate.window_w;
-    placed_h = gamestate.window_h;
+    SDL_SetWindowSize(v.window, v.window_w, v.window_h);
+    SDL_SetWindowPosition(v.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    placed_window = v.window;
+    placed_w = v.window_w;
+    placed_h = v.window_h;
 }
 
-void GameState::apply_video_settings()
+void video_apply_settings(void)
 {
-    recreate_frame_texture();
+    video_recreate_frame_texture();
     set_windowed_size();
     apply_window_mode();
 }
 
 void apply_window_mode(void)
 {
+    VideoState &v = video_state();
     update_cursor();
     if (settings.fullscreen) {
-        SDL_SetWindowFullscreen(gamestate.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-        SDL_GetWindowSize(gamestate.window, &gamestate.window_w, &gamestate.window_h);
+        SDL_SetWindowFullscreen(v.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_GetWindowSize(v.window, &v.window_w, &v.window_h);
         placed_window = nullptr;
     } else {
-        bool was_fullscreen =
-            gamestate.window && (SDL_GetWindowFlags(gamestate.window) & SDL_WINDOW_FULLSCREEN) != 0;
-        SDL_SetWindowFullscreen(gamestate.window, 0);
+        bool was_fullscreen = v.window && (SDL_GetWindowFlags(v.window) & SDL_WINDOW_FULLSCREEN) != 0;
+        SDL_SetWindowFullscreen(v.window, 0);
         if (was_fullscreen)
             placed_window = nullptr;
         set_windowed_size();
@@ -108,7 +109,7 @@ void set_fullscreen(bool on)
 {
     settings.fullscreen = on;
     settings_save();
-    gamestate.apply_video_settings();
+    video_apply_settings();
 }
 
 void update_cursor(void)
@@ -120,8 +121,8 @@ void window_size_changed(int w, int h)
 {
     if (w <= 0 || h <= 0)
         return;
-    gamestate.window_w = w;
-    gamestate.window_h = h;
+    video_state().window_w = w;
+    video_state().window_h = h;
     // A window no longer of the size it was placed at is sized again by the next windowed mode.
     if (w != placed_w || h != placed_h)
         placed_window = nullptr;

@@ -1,5 +1,5 @@
 // Window modes: a window of screen size x scale, centred, or desktop full screen; the
-// frame texture's filtering; the mouse cursor. GameState::apply_video_settings lives here too.
+// frame texture's filtering; the mouse cursor. video_apply_settings lives here too.
 #pragma once
 
 #include <stdint.h>

@@ -7,7 +7,8 @@
 
 #include <SDL.h>
 
-#include "record/gamestate.h"
+#include "video/video.h"
+#include "video/video_state.h"
 #include "video/gl_path.h"
 
 // A w x h window with SDL's OpenGL renderer in the running state and the GL path set up on
@@ -19,7 +20,7 @@ inline bool gl_window_open(int w, int h)
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return false;
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-    GameState &g = gamestate;
+    VideoState &g = video_state();
     g.window = SDL_CreateWindow("", 0, 0, w, h, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     g.renderer = g.window ? SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
     SDL_RendererInfo info;

@@ -1,14 +1,14 @@
-// Simulated pads: SDL's virtual joysticks opened into the player's joystick and controller
-// tables, moved by the test. SDL's joystick subsystem must be initialised first.
+// Simulated pads: SDL's virtual joysticks opened into the player's pad slots, moved by the
+// test. SDL's joystick subsystem must be initialised first.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
-#include "record/gamestate.h"
+#include "input/pads.h"
 
-// A virtual joystick opened into a slot of gamestate.joysticks.
+// A virtual joystick opened into a pad slot.
 struct Pad {
     SDL_Joystick *joy = nullptr;
     int slot;
@@ -16,14 +16,15 @@ struct Pad {
         : slot(slot_)
     {
         int index = SDL_JoystickAttachVirtual(type, axes, buttons, hats);
-        gamestate.joysticks[slot] = joy = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        joy = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        pad_set_joystick(slot, joy);
         EXPECT_NE(nullptr, joy) << SDL_GetError();
     }
     ~Pad()
     {
         detach();
         SDL_JoystickClose(joy);
-        gamestate.joysticks[slot] = nullptr;
+        pad_set_joystick(slot, nullptr);
     }
     void axis(int a, int v)
     {
@@ -58,12 +59,12 @@ struct Controller : Pad {
         for (int i = 0; i < SDL_NumJoysticks(); i++)
             if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(joy))
                 pad = SDL_GameControllerOpen(i);
-        gamestate.controllers[0] = pad;
+        pad_set_controller(0, pad);
         EXPECT_NE(nullptr, pad) << SDL_GetError();
     }
     ~Controller()
     {
-        gamestate.controllers[0] = nullptr;
+        pad_set_controller(0, nullptr);
         SDL_GameControllerClose(pad);
     }
     int raw(SDL_GameControllerButton b) { return SDL_GameControllerGetBindForButton(pad, b).value.button; }

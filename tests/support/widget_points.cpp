@@ -8,7 +8,6 @@
 
 #include <SDL.h>
 
-#include "record/gamestate.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
 
@@ -30,7 +29,7 @@ static void print_prompt(const std::string &name, int32_t index)
 {
     const xgui_widget &w = xgui_widgets[index];
     xgui_set_open(true);
-    xgui_update(0, 0, xgui_text_start(w) + 2, w.y + xgui_font.cell_h / 2, 1);
+    xgui_update(xgui_text_start(w) + 2, w.y + xgui_font.cell_h / 2, 1);
     print_rect(name, xgui_confirm);
     xgui_set_open(false);
 }

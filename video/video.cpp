@@ -1,0 +1,161 @@
+#include "video/video.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "base/log.h"
+#include "base/paths.h"
+#include "base/platform.h"
+#include "config/settings.h"
+#include "record/ox_core.h"
+#include "video/back_fill.h"
+#include "video/frame_buffer.h"
+#include "video/gl_path.h"
+#include "video/present.h"
+#include "video/video_state.h"
+#include "gfx/picture.h"
+#include "xgui/xgui.h"
+
+static VideoState video;
+
+VideoState &video_state(void)
+{
+    return video;
+}
+
+void video_init(void)
+{
+    VideoState &v = video;
+    v.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0,
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (!v.window)
+        log_write("Error: %s\n", SDL_GetError());
+    platform_set_window_icon(v.window);
+
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+    v.renderer = v.window ? SDL_CreateRenderer(v.window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
+    SDL_RendererInfo info;
+    // A failed query leaves no name to read; the log still says which renderer there is.
+    const char *name = (v.renderer && SDL_GetRendererInfo(v.renderer, &info) == 0) ? info.name : "none";
+    log_write("renderer name: %s\n", name);
+    if (renderer_takes_gl_path(name))
+        gl_path_setup();
+
+    // Before a game is loaded a component may not know its size yet: a size refused here
+    // leaves 0 x 0 until loading tells it.
+    screen_size_take(nullptr);
+    v.raster_w = v.screen_w;
+    v.raster_h = v.screen_h;
+    video_recreate_frame_texture();
+
+    v.back_texture = nullptr;
+    v.splash_texture = nullptr;
+    char path[PATH_BUFFER_SIZE];
+    if (data_path(path, sizeof path, RES_DIR "splash"))
+        v.splash_texture = load_png_texture(path, v.renderer);
+    if (v.splash_texture)
+        v.splash_frames = SPLASH_FRAMES;
+    if (data_path(path, sizeof path, RES_DIR "back"))
+        v.back_texture = load_picture_texture(path, v.renderer);
+    // Both keep sharp pixels whatever the smoothing setting.
+    if (v.splash_texture)
+        SDL_SetTextureScaleMode(v.splash_texture, SDL_ScaleModeNearest);
+    if (v.back_texture)
+        SDL_SetTextureScaleMode(v.back_texture, SDL_ScaleModeNearest);
+}
+
+void video_recreate_frame_texture(void)
+{
+    VideoState &v = video;
+    // A component may change its raster every frame: a few lines a second at most.
+    static LogRate rate;
+    if (log_rate_allow(&rate, SDL_GetTicks64())) {
+        if (rate.held > 0)
+            log_write("%u raster size changes not logged\n", (unsigned)rate.held);
+        rate.held = 0;
+        log_write("update viewport resolution to %i %i (%i HZ)\n", v.raster_w, v.raster_h,
+                  ox_video_get_framerate());
+    }
+    if (v.frame_texture) {
+        SDL_DestroyTexture(v.frame_texture);
+        v.frame_texture = nullptr;
+    }
+    if (v.renderer && v.raster_w > 0 && v.raster_h > 0)
+        v.frame_texture = SDL_CreateTexture(v.renderer, SDL_PIXELFORMAT_ABGR8888,
+                                            SDL_TEXTUREACCESS_STREAMING, v.raster_w, v.raster_h);
+    // Smoothing is linear scaling on the renderer path only; on the GL path it is the TV
+    // effect, which reads the picture's own pixels.
+    bool linear = settings.smoothing && !v.gl_path;
+    if (v.frame_texture) {
+        SDL_SetTextureScaleMode(v.frame_texture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        // Opaque on both paths: the background is drawn only around it.
+        SDL_SetTextureBlendMode(v.frame_texture, SDL_BLENDMODE_NONE);
+    }
+    frame_buffer_grow(&v.pixels, &v.pixels_size, v.raster_w, v.raster_h);
+    if (v.pixels)
+        memset(v.pixels, 0, v.pixels_size);
+    if (v.frame_texture && frame_buffer_fits(v.pixels_size, v.raster_w, v.raster_h))
+        SDL_UpdateTexture(v.frame_texture, nullptr, v.pixels, v.raster_w * 4);
+}
+
+void video_release(void)
+{
+    VideoState &v = video;
+    free(v.pixels);
+    v.pixels = nullptr;
+    v.pixels_size = 0;
+    if (v.frame_texture)
+        SDL_DestroyTexture(v.frame_texture);
+    if (v.back_texture)
+        SDL_DestroyTexture(v.back_texture);
+    if (v.splash_texture)
+        SDL_DestroyTexture(v.splash_texture);
+    v.frame_texture = v.back_texture = v.splash_texture = nullptr;
+    back_copy_release();
+    if (v.renderer)
+        SDL_DestroyRenderer(v.renderer);
+    v.renderer = nullptr;
+    if (v.window)
+        SDL_DestroyWindow(v.window);
+    v.window = nullptr;
+}
+
+void video_present(void)
+{
+    if (video.gl_path)
+        video_present_gl();
+    else
+        video_present_sdl();
+}
+
+bool video_gl_path(void)
+{
+    return video.gl_path;
+}
+
+SDL_Window *video_window(void)
+{
+    return video.window;
+}
+
+SDL_Renderer *video_renderer(void)
+{
+    return video.renderer;
+}
+
+void video_window_size(int32_t *w, int32_t *h)
+{
+    *w = video.window_w;
+    *h = video.window_h;
+}
+
+int32_t video_splash_frames(void)
+{
+    return video.splash_frames;
+}
+
+void video_splash_count_down(void)
+{
+    if (video.splash_frames > 0)
+        video.splash_frames--;
+}

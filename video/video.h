@@ -1,0 +1,39 @@
+// The picture on screen: window and renderer, the frame's texture and buffer, the background
+// and splash pictures, and the two ways of presenting them (SDL renderer, OpenGL).
+#pragma once
+
+#include <stdint.h>
+
+#include <SDL.h>
+
+#define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
+
+// Creates window, renderer, frame texture and buffer and loads the pictures, for the running
+// component's screen size. Its errors are logged; the player runs on without what failed.
+// video_apply_settings then sizes the window.
+void video_init(void);
+// Releases what video_init created: textures, renderer, window, frame buffer. Called once by
+// the shutdown routine, before SDL_Quit.
+void video_release(void);
+
+// Frame texture (scaled as smoothing says), window size = screen size x scale, window mode.
+void video_apply_settings(void);
+
+// Draws background, picture, splash and overlay, then presents: through OpenGL with the CRT
+// shader on the GL path, else through the SDL renderer.
+void video_present(void);
+void video_present_sdl(void);
+void video_present_gl(void);
+
+// Whether frames are presented through OpenGL; chosen once, by video_init.
+bool video_gl_path(void);
+
+// The window (null when it could not be made), its renderer, and its drawing area.
+SDL_Window *video_window(void);
+SDL_Renderer *video_renderer(void);
+void video_window_size(int32_t *w, int32_t *h);
+
+// Frames the splash still stays over the picture: SPLASH_FRAMES after a splash loaded, 0 once
+// it is over (or without a splash). Each count down takes one.
+int32_t video_splash_frames(void);
+void video_splash_count_down(void);
