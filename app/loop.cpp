@@ -14,6 +14,7 @@
 #include "video/video.h"
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
+#include "ui/pages.h"
 #include "xgui/xgui.h"
 
 #define LOOP_SPLASH_BURST 4
@@ -56,7 +57,9 @@ double loop_pass(AudioStream &stream, double frame_deadline)
         handle_event(event);
     menu_nav_pads(SDL_GetTicks64());
 
-    input_step(menu_hides_game());
+    // A capture that ended rebuilt the labels: the page shows them in this very pass.
+    if (input_step(menu_hides_game()))
+        keys_page_show_labels();
     emulate_step();
     overlay_step(stream);
     bool mute = running_paused() || video_splash_frames() != 0;

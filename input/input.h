@@ -19,8 +19,8 @@ bool input_poll_binding(Binding &binding, bool capture);
 // false (hidden: the game, running behind the menu, gets every button released). With one
 // (capture_button >= 0) nothing is sent; a captured control is stored for the shown player
 // (player 0 in a one-player game), res/conf is written, the capture ends and the labels are
-// rebuilt.
-void input_step(bool hidden);
+// rebuilt. True when the labels were rebuilt, for the change-keys page to show them.
+bool input_step(bool hidden);
 
 // Called when the menu closes or the change-keys page opens: every binding whose control is
 // down now reads as released to input_step until that control is let go.

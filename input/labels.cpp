@@ -8,7 +8,6 @@
 #include "input/capture.h"
 
 char binding_labels[MAX_BUTTONS][MAX_SLOTS][BINDING_LABEL_SIZE];
-void (*binding_labels_shown)(void) = nullptr;
 
 #define PADSTYLE1_NAMES 10
 #define PADSTYLE2_NAMES 14
@@ -116,6 +115,4 @@ void bindings_refresh_labels(void)
     for (int b = 0; b < buttons; b++)
         for (int s = 0; s < MAX_SLOTS; s++)
             binding_cell_label(player, b, s, binding_labels[b][s], sizeof binding_labels[b][s]);
-    if (binding_labels_shown)
-        binding_labels_shown();
 }

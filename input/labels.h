@@ -25,9 +25,5 @@ void binding_cell_label(int player, int button, int slot, char *out, size_t size
 // into its cell widgets after each refresh.
 extern char binding_labels[MAX_BUTTONS][MAX_SLOTS][BINDING_LABEL_SIZE];
 
-// Rebuilds binding_labels from the binding table, shown_player and the pending capture,
-// then hands them to binding_labels_shown.
+// Rebuilds binding_labels from the binding table, shown_player and the pending capture.
 void bindings_refresh_labels(void);
-// Where the rebuilt labels go: set by the change-keys page when it builds its cells, so every
-// refresh (a capture ending in the input step, Escape) reaches the screen; null before.
-extern void (*binding_labels_shown)(void);

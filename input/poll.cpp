@@ -190,15 +190,16 @@ static bool binding_active(int player, int button, int slot)
     return down && !held_back[player][button][slot] && !pad_nav_hides(binding);
 }
 
-void input_step(bool hidden)
+bool input_step(bool hidden)
 {
     // Checked every pass, so a captured key let go and pressed again is no longer the capture's.
     input_key_still_captured(captured_key);
     if (capture_button >= 0) {
         Binding found = {};
-        if (!capture_held() && input_poll_binding(found, true))
-            finish_capture(found);
-        return;
+        if (capture_held() || !input_poll_binding(found, true))
+            return false;
+        finish_capture(found);
+        return true;
     }
     int players = input_player_count();
     int buttons = input_button_count();
@@ -212,4 +213,5 @@ void input_step(bool hidden)
             input_send_button(p, b, (first || second) && !hidden);
         }
     }
+    return false;
 }

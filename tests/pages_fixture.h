@@ -70,7 +70,6 @@ protected:
     {
         xgui_reset();
         xgui_free();
-        binding_labels_shown = nullptr;
         delete win;
         delete suite_video;
         SDL_Quit();
@@ -112,7 +111,8 @@ protected:
         xgui_update(x, y, click);
         if (xgui_is_open())
             menu_react();
-        input_step(false);
+        if (input_step(false))
+            keys_page_show_labels();
     }
     // A click just inside a widget's text, then a pass with the pointer resting.
     static void click(int32_t index)

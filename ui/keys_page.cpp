@@ -32,6 +32,7 @@ int32_t keys_group = 0;
 static void refresh(void)
 {
     bindings_refresh_labels();
+    keys_page_show_labels();
 }
 
 void keys_page_show_labels(void)
@@ -82,7 +83,6 @@ void keys_page_build(void)
     capture_button = -1;
     shown_player = 0;
     keys_group = 0;
-    binding_labels_shown = keys_page_show_labels;
 
     k.player[0] = xgui_add(XGUI_TOGGLE, KEYS_PAGE, KEYS_LEFT_X, KEYS_TOP_Y, "Player 1", 0);
     xgui_set_selected(k.player[0], 1);

@@ -77,5 +77,6 @@ void keys_page_cancel_capture(void);
 void keys_page_react(void);
 // Check marks from the settings.
 void pages_sync_checks(void);
-// Copies the binding labels into the cells; bindings_refresh_labels ends with it.
+// Copies the binding labels into the cells: after the page rebuilds them, and after an input
+// step whose capture ended (input_step true).
 void keys_page_show_labels(void);
