@@ -2,6 +2,6 @@
 // it returns, so that it runs before the process's exit routines.
 #pragma once
 
-// Releases the overlay, then the running state (component, textures, renderer, window),
-// then quits SDL, then closes the log. Runs once; later calls do nothing.
+// Releases the overlay, then the component, video (textures, renderer, window) and the menu
+// sounds, then quits SDL, then closes the log. Runs once; later calls do nothing.
 void shutdown(void);
