@@ -96,11 +96,10 @@ static void handle_key(const SDL_KeyboardEvent &key)
         running_set_paused(!running_paused());
         break;
     case HOTKEY_LOAD:
+        state_slot_op(hot.slot, false, nullptr);
+        break;
     case HOTKEY_SAVE:
-        state_slot_op(hot.slot, hot.action == HOTKEY_SAVE);
-        // The menu's slot rows show the new preview and "Load", as after a save from the menu.
-        if (hot.action == HOTKEY_SAVE)
-            slot_rows_refresh();
+        slot_save(hot.slot);
         break;
     case HOTKEY_NONE:
         break;

@@ -8,8 +8,8 @@
 #include "base/file_replace.h"
 #include "base/log.h"
 #include "base/paths.h"
+#include "host/preview.h"
 #include "record/ox_core.h"
-#include "video/screenshot.h"
 
 bool state_slot_path(char *out, size_t size, int slot, char kind)
 {
@@ -76,7 +76,7 @@ static long long file_bytes(const char *path)
 // Both new files are complete on the disk before either is renamed, and the renames follow
 // each other at once, so a failed, refused, empty or interrupted save leaves the old pair: a
 // slot never shows a picture of another moment than its state.
-const char *state_pair_save(const char *state_path, const char *preview_path)
+const char *state_pair_save(const char *state_path, const char *preview_path, const FramePicture *picture)
 {
     FileReplace preview = {};   // all empty: discarding it then does nothing
     FileReplace state = {};
@@ -84,7 +84,7 @@ const char *state_pair_save(const char *state_path, const char *preview_path)
         replace_discard(&preview);
         return "no temporary file could be made";
     }
-    bool preview_written = screenshot_write_frame(preview.file) && replace_flush(&preview);
+    bool preview_written = picture && preview_write(*picture, preview.file) && replace_flush(&preview);
     replace_hand_over(&state);
     bool saved = preview_written && ox_state_save(state.temp_path);
     const char *refusal = state_save_refusal(preview_written, saved, saved ? file_bytes(state.temp_path) : -1);
@@ -111,7 +111,7 @@ bool state_slot_stored(int slot)
            read_check(path, READ_NO_LIMIT);
 }
 
-bool state_slot_op(int slot, bool save)
+bool state_slot_op(int slot, bool save, const FramePicture *picture)
 {
     char path[PATH_BUFFER_SIZE];
     if (!state_slot_path(path, sizeof path, slot, 'S'))
@@ -121,7 +121,7 @@ bool state_slot_op(int slot, bool save)
         char preview_path[PATH_BUFFER_SIZE];
         if (!state_slot_path(preview_path, sizeof preview_path, slot, 'P'))
             return false;
-        reason = state_pair_save(path, preview_path);
+        reason = state_pair_save(path, preview_path, picture);
         if (reason)
             log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot, reason);
     } else {

@@ -3,24 +3,27 @@
 
 #include <stddef.h>
 
+#include "record/frame_picture.h"
+
 #define STATE_SLOTS 3
 
 // Forms the file name of slot's state ('S') or preview ('P') into out; false (and nothing
 // formed) for a slot outside 0..2 or a name that does not fit.
 bool state_slot_path(char *out, size_t size, int slot, char kind);
 
-// save: the preview picture of the frame on screen and the component's state go to
+// save: the preview of picture (the frame on screen) and the component's state go to
 // temporary files beside the slot's files, both are flushed to the disk, and only then are
-// they renamed into place, back to back; when either is missing (see state_save_refusal)
-// the slot keeps its old pair. load: the component reads a private copy of the slot's
-// state, which must be a regular file (a missing one is still handed over, by its name).
-// False (reason logged) when the save or load failed; a slot outside 0..2 does nothing.
-bool state_slot_op(int slot, bool save);
+// they renamed into place, back to back; when either is missing (see state_save_refusal; no
+// picture makes no preview) the slot keeps its old pair. load: the component reads a private
+// copy of the slot's state, which must be a regular file (a missing one is still handed
+// over, by its name); picture is not used. False (reason logged) when the save or load
+// failed; a slot outside 0..2 does nothing.
+bool state_slot_op(int slot, bool save, const FramePicture *picture);
 
 // The two halves of state_slot_op for any pair of files (a slot's, or another feature's):
 // each returns null on success, else the reason, for the caller to log. A failed save
 // leaves both files as they were.
-const char *state_pair_save(const char *state_path, const char *preview_path);
+const char *state_pair_save(const char *state_path, const char *preview_path, const FramePicture *picture);
 const char *state_file_load(const char *path);
 
 // Why a save must keep the slot's old pair, or null when the new pair may replace it.

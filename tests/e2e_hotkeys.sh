@@ -53,7 +53,7 @@ pass "Pause stops the game"
 
 xdotool key shift+F2
 wait_until 20 test -s "$d/res/1S"
-wait_until 20 test -s "$d/res/1P"   # its picture: test_screenshot.cpp
+wait_until 20 test -s "$d/res/1P"   # its picture: test_preview.cpp
 pass "Shift+F2 writes res/1S and res/1P"
 
 shot saved

@@ -10,11 +10,8 @@
 #include "host/game.h"
 #include "record/ox_core.h"
 #include "host/state.h"
-#include "support/kept_state.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
-#include "video/video.h"
-#include "video/video_state.h"
 
 static const std::string GAME = source_file("res/game");
 
@@ -24,21 +21,16 @@ protected:
     {
         ox_core_init(44100, 0);
         ASSERT_TRUE(ox_core_load(GAME.c_str())) << GAME;
-        VideoState &g = video_state();
-        g.pixels = frame.data();
-        g.pixels_size = (uint32_t)frame.size();
-        g.raster_w = g.screen_w = 256;
-        g.raster_h = g.screen_h = 224;
     }
     void TearDown() override { ox_core_shut(); }
-    KeptVideo kept;
     std::vector<uint8_t> frame = std::vector<uint8_t>(256 * 224 * 4, 90);
+    const FramePicture picture = {frame.data(), 256, 224, 256, 224};
     ResDir res;
 };
 
 TEST_F(Slots, ASaveLeavesTheStateAndItsPreviewAndNothingElse)
 {
-    ASSERT_TRUE(state_slot_op(0, true));
+    ASSERT_TRUE(state_slot_op(0, true, &picture));
     EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
 }
 // Mended fault: a failed save went unheard of.
@@ -46,14 +38,14 @@ TEST_F(Slots, ASaveThatCannotBeWrittenIsLogged)
 {
     LogCapture log;
     ASSERT_EQ(0, rmdir(res.path("res").c_str()));
-    EXPECT_FALSE(state_slot_op(2, true));
+    EXPECT_FALSE(state_slot_op(2, true, &picture));
     EXPECT_NE(std::string::npos, log.text().find("cannot save slot 2")) << log.text();
 }
 // Mended fault: the component opened a FIFO in place of a state and waited for a writer.
 TEST_F(Slots, AStateFileThatIsAFifoIsRefusedWithoutWaiting)
 {
     ASSERT_EQ(0, mkfifo(res.path("res/0S").c_str(), 0644));
-    EXPECT_EXIT(finish_within_seconds([] { return state_slot_op(0, false) ? 1 : 0; }),
+    EXPECT_EXIT(finish_within_seconds([] { return state_slot_op(0, false, nullptr) ? 1 : 0; }),
                 ::testing::ExitedWithCode(0), "");
 }
 TEST_F(Slots, AGameFileThatIsAFifoIsRefusedWithoutWaiting)
@@ -87,7 +79,7 @@ TEST_F(Slots, ASaveWithoutRoomForItsPreviewKeepsTheOldPair)
     struct rlimit small = {100000, limit.rlim_max};
     signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_FALSE(state_slot_op(0, true));
+    EXPECT_FALSE(state_slot_op(0, true, &picture));
     setrlimit(RLIMIT_FSIZE, &limit);
     signal(SIGXFSZ, SIG_DFL);
     EXPECT_EQ("old state", res.read("res/0S"));

@@ -85,6 +85,14 @@ void slot_rows_refresh(void)
     }
 }
 
+void slot_save(int slot)
+{
+    FramePicture picture;
+    const bool shown = video_frame_picture(picture);
+    state_slot_op(slot, true, shown ? &picture : nullptr);
+    slot_rows_refresh();
+}
+
 void menu_page_react(void)
 {
     const MenuWidgets &m = menu_widgets;
@@ -124,12 +132,10 @@ void menu_page_react(void)
     if (xgui_take(m.quit))
         running_set_quit(true);
     for (int n = 0; n < STATE_SLOTS; n++) {
-        if (xgui_take(m.slot_save[n])) {
-            state_slot_op(n, true);
-            slot_rows_refresh();
-        }
+        if (xgui_take(m.slot_save[n]))
+            slot_save(n);
         if (xgui_take(m.slot_load[n])) {
-            state_slot_op(n, false);
+            state_slot_op(n, false, nullptr);
             menu_close();
         }
     }

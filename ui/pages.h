@@ -56,6 +56,9 @@ void pages_build(void);
 // Sets the save slots' preview pictures and shows each slot's "Load" only when its state
 // file exists.
 void slot_rows_refresh(void);
+// Saves slot with the picture on screen as its preview (when video cannot give it, the slot
+// keeps its old pair), then refreshes the slot rows: Shift+F1..F3 and "Save" alike.
+void slot_save(int slot);
 
 // ---------------------------------------------------------------------------------------
 // The pieces menu_react runs in its order; each acts only on activations it takes.

@@ -149,6 +149,34 @@ void video_window_size(int32_t *w, int32_t *h)
     *h = video.window_h;
 }
 
+bool video_frame_picture(FramePicture &picture)
+{
+    const VideoState &v = video;
+    // The loop keeps the raster size in step with the component's.
+    log_write("saving screenshot %i %i\n", v.raster_w, v.raster_h);
+    if (v.raster_w <= 0 || v.raster_h <= 0 ||
+        (uint64_t)v.raster_w * (uint64_t)v.raster_h * 4 > v.pixels_size) {
+        log_write("no preview picture: the frame buffer does not hold the raster\n");
+        return false;
+    }
+    int w = 0, h = 0;
+    preview_size(v.screen_w, v.screen_h, &w, &h);
+    picture = {v.pixels, v.raster_w, v.raster_h, w, h};
+    return true;
+}
+
+void preview_size(int screen_w, int screen_h, int *out_w, int *out_h)
+{
+    int64_t w = screen_w, h = screen_h;
+    int64_t longer = w > h ? w : h;
+    if (longer > PICTURE_PREVIEW_MAX_SIDE) {
+        w = SDL_max(w * PICTURE_PREVIEW_MAX_SIDE / longer, (int64_t)1);
+        h = SDL_max(h * PICTURE_PREVIEW_MAX_SIDE / longer, (int64_t)1);
+    }
+    *out_w = (int)w;
+    *out_h = (int)h;
+}
+
 int32_t video_splash_frames(void)
 {
     return video.splash_frames;

@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include "record/frame_picture.h"
+
 #define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
 
 // Creates window, renderer, frame texture and buffer and loads the pictures, for the running
@@ -32,6 +34,15 @@ bool video_gl_path(void);
 SDL_Window *video_window(void);
 SDL_Renderer *video_renderer(void);
 void video_window_size(int32_t *w, int32_t *h);
+
+// The picture the loop last rendered (the frame buffer, laid out by the raster size) at its
+// preview_size, for a save's preview. False (logged) when the frame buffer does not hold the
+// raster; the picture is valid until the next frame.
+bool video_frame_picture(FramePicture &picture);
+
+// The size of a preview of a screen_w x screen_h screen: that size, scaled down to keep its
+// aspect where a side is above what reading a preview accepts (PICTURE_PREVIEW_MAX_SIDE).
+void preview_size(int screen_w, int screen_h, int *out_w, int *out_h);
 
 // Frames the splash still stays over the picture: SPLASH_FRAMES after a splash loaded, 0 once
 // it is over (or without a splash). Each count down takes one.

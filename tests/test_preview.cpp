@@ -4,10 +4,10 @@
 #include <sys/resource.h>
 #include <vector>
 #include <SDL.h>
+#include "host/preview.h"
+#include "support/kept_state.h"
 #include "video/video.h"
 #include "video/video_state.h"
-#include "support/kept_state.h"
-#include "video/screenshot.h"
 
 // Red: the column pair, so either column of a pair will do; green and blue: the row, both ways round.
 static uint8_t colour(int x, int y, int channel)
@@ -28,22 +28,17 @@ protected:
         pixels.resize(512 * 224 * 4);
         for (size_t i = 0; i < pixels.size(); i++)
             pixels[i] = colour((int)(i / 4 % 512), (int)(i / 4 / 512), (int)(i % 4));
-        video_state().pixels = pixels.data();
-        video_state().pixels_size = (uint32_t)pixels.size();
-        video_state().raster_w = 512;
-        video_state().raster_h = 224;
-        video_state().screen_w = 256;
-        video_state().screen_h = 224;
+        picture = {pixels.data(), 512, 224, 256, 224};
     }
     void TearDown() override { fclose(out); }
-    KeptVideo kept;
     std::vector<uint8_t> pixels;
+    FramePicture picture = {};
     FILE *out = tmpfile();
 };
 
 TEST_F(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
 {
-    ASSERT_TRUE(screenshot_write_frame(out));
+    ASSERT_TRUE(preview_write(picture, out));
     rewind(out);
     SDL_Surface *bmp = SDL_LoadBMP_RW(SDL_RWFromFP(out, SDL_FALSE), 1);
     ASSERT_NE(bmp, nullptr) << SDL_GetError();
@@ -63,8 +58,14 @@ TEST_F(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
 
 TEST_F(Screenshot, AFrameBufferSmallerThanTheRasterIsNotRead)
 {
-    video_state().pixels_size--;
-    EXPECT_FALSE(screenshot_write_frame(out));
+    KeptVideo kept;
+    VideoState &v = video_state();
+    v.pixels = pixels.data();
+    v.pixels_size = (uint32_t)pixels.size() - 1;
+    v.raster_w = 512;
+    v.raster_h = 224;
+    FramePicture taken;
+    EXPECT_FALSE(video_frame_picture(taken));
 }
 
 // Mended fault: a picture cut short by a full disk must be reported, so that the save keeps
@@ -76,7 +77,7 @@ TEST_F(Screenshot, APictureCutShortByAFullDiskIsReported)
     struct rlimit small = {4096, limit.rlim_max};
     signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    bool written = screenshot_write_frame(out);
+    bool written = preview_write(picture, out);
     setrlimit(RLIMIT_FSIZE, &limit);
     signal(SIGXFSZ, SIG_DFL);
     EXPECT_FALSE(written);
