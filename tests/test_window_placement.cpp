@@ -57,8 +57,7 @@ protected:
     }
     void TearDown() override
     {
-        SDL_DestroyWindow(video_state().window);
-        video_state().window = nullptr;
+        video_release();
     }
     static int x()
     {

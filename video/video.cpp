@@ -117,7 +117,7 @@ void video_release(void)
     v.renderer = nullptr;
     if (v.window)
         SDL_DestroyWindow(v.window);
-    v.window = nullptr;
+    v = VideoState{};
 }
 
 void video_present(void)

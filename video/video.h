@@ -14,8 +14,8 @@
 // component's screen size. Its errors are logged; the player runs on without what failed.
 // video_apply_settings then sizes the window.
 void video_init(void);
-// Releases what video_init created: textures, renderer, window, frame buffer. Called once by
-// the shutdown routine, before SDL_Quit.
+// Releases what video_init created: textures, renderer, window, frame buffer; video's record
+// is then as before video_init. Called once by the shutdown routine, before SDL_Quit.
 void video_release(void);
 
 // Frame texture (scaled as smoothing says), window size = screen size x scale, window mode.
