@@ -4,12 +4,10 @@
 #include "config/gameinfo.h"
 #include "record/ox_core.h"
 
-int (*input_raw_button_count)(void) = ox_button_get_count;
-
 int input_button_count(void)
 {
     static int logged = 1;   // the last count logged as absurd; a sane count is never logged
-    int n = input_raw_button_count();
+    int n = ox_button_get_count();
     int used = n < 0 ? 0 : n;
     if (used > MAX_BUTTONS)
         used = MAX_BUTTONS;

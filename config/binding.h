@@ -39,10 +39,6 @@ int input_button_count(void);
 // Bound players: the game description's players held to 0..MAX_PLAYERS.
 int input_player_count(void);
 
-// Where the raw button count comes from: ox_button_get_count unless a test or benchmark
-// points it elsewhere.
-extern int (*input_raw_button_count)(void);
-
 // Calls apply for player (0 or above), or for every bound player (negative). A player
 // beyond the table is left alone.
 void bindings_for_players(int player, void (*apply)(int player));

@@ -41,5 +41,3 @@ void bindings_clear(int player);
 
 // The keyboard array seam: SDL_GetKeyboardState unless a test supplies its own array.
 extern const uint8_t *(*input_keyboard_state)(int *numkeys);
-// Where input_step sends button states: ox_button_set_state unless a test records them.
-extern void (*input_send_button)(int player, int button, bool pressed);

@@ -9,7 +9,6 @@
 #include "input/pad_nav.h"
 
 const uint8_t *(*input_keyboard_state)(int *numkeys) = SDL_GetKeyboardState;
-void (*input_send_button)(int player, int button, bool pressed) = ox_button_set_state;
 
 static bool key_down(const uint8_t *keys, int numkeys, int32_t code)
 {
@@ -210,7 +209,7 @@ bool input_step(bool hidden)
             // the game.
             bool first = binding_active(p, b, 0);
             bool second = binding_active(p, b, 1);
-            input_send_button(p, b, (first || second) && !hidden);
+            ox_button_set_state(p, b, (first || second) && !hidden);
         }
     }
     return false;

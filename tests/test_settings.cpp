@@ -62,13 +62,17 @@ TEST(GameInfo, ALongButtonNameIsCut)
 }
 
 static int buttons_reported = 12;   // the component's button count in the settings tests
+// The component's count, replaced at link time.
+int ox_button_get_count(void)
+{
+    return buttons_reported;
+}
 
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
         buttons_reported = 12;
-        input_raw_button_count = [] { return buttons_reported; };
         gameinfo.players = 2;
         settings_set_defaults();
         // A table that uses every kind, negative and extreme numbers.
@@ -79,7 +83,6 @@ protected:
     }
     void TearDown() override
     {
-        input_raw_button_count = ox_button_get_count;
         gameinfo.players = 1;
     }
     // The values of all keys after loading a damaged file.
