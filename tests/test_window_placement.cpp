@@ -57,7 +57,8 @@ protected:
     }
     void TearDown() override
     {
-        video_release();
+        SDL_DestroyWindow(video_state().window);
+        video_state().window = nullptr;
     }
     static int x()
     {
