@@ -2,7 +2,10 @@
 
 #include <stdint.h>
 
+#include "app/away.h"
+#include "app/splash.h"
 #include "config/settings.h"
+#include "host/slot_notice.h"
 #include "host/state.h"
 #include "input/capture.h"
 #include "input/input.h"
@@ -95,7 +98,7 @@ static void handle_key(const SDL_KeyboardEvent &key)
         break;
     case HOTKEY_LOAD:
     case HOTKEY_SAVE:
-        state_slot_op(hot.slot, hot.action == HOTKEY_SAVE);
+        slot_op_noticed(hot.slot, hot.action == HOTKEY_SAVE);
         // The menu's slot rows show the new preview and "Load", as after a save from the menu.
         if (hot.action == HOTKEY_SAVE)
             slot_rows_refresh();
@@ -225,6 +228,8 @@ static void controller_added(int index)
 
 void handle_event(const SDL_Event &event)
 {
+    away_event(event);
+    splash_event(event);
     switch (event.type) {
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)

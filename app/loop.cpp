@@ -11,6 +11,7 @@
 #include "video/present.h"
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
+#include "xgui/notice.h"
 #include "xgui/xgui.h"
 
 #define LOOP_SPLASH_BURST 4
@@ -60,6 +61,7 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     emulate_step();
     overlay_step(stream);
     bool mute = g.paused || g.splash_frames != 0;
+    notice_hold("Paused", g.paused && !xgui_is_open());
 
     frame_update();
     if (g.gl_path)

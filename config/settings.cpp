@@ -18,6 +18,7 @@ Settings settings;
 
 Settings::Settings()
     : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false),
+      focus_pause(false),
       latency_ms(SETTINGS_DEFAULT_LATENCY_MS)
 {
     memset(bindings, 0, sizeof bindings);
@@ -31,6 +32,7 @@ void settings_set_defaults(void)
     settings.fullscreen = SETTINGS_DEFAULT_FULLSCREEN;
     settings.guide = SETTINGS_DEFAULT_GUIDE;
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
+    settings.focus_pause = SETTINGS_DEFAULT_FOCUS_PAUSE;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -123,6 +125,7 @@ void settings_load(void)
     settings.fullscreen = conf_read_int("fullscreen", SETTINGS_DEFAULT_FULLSCREEN) != 0;
     settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
     settings.latency_ms = latency_read();
+    settings.focus_pause = conf_read_int("focus_pause", SETTINGS_DEFAULT_FOCUS_PAUSE) != 0;
     // A file without any binding line (display settings a packager ships) keeps the
     // defaults. Otherwise the whole table is read, whatever the component reports now: a
     // count read before it is ready may be too small.
@@ -148,6 +151,7 @@ void settings_save(void)
     conf_write_int("stretch", settings.stretch ? 1 : 0);
     conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
     conf_write_int("guide", settings.guide ? 1 : 0);
+    conf_write_int("focus_pause", settings.focus_pause ? 1 : 0);
     conf_write_int("latency_ms", settings.latency_ms);
     bindings_save();
     conf_file = nullptr;

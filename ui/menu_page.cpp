@@ -7,6 +7,7 @@
 
 #include "config/settings.h"
 #include "record/ox_core.h"
+#include "host/slot_notice.h"
 #include "host/state.h"
 #include "record/gamestate.h"
 #include "video/window_mode.h"
@@ -33,7 +34,7 @@ const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
 
 MenuWidgets menu_widgets = {
     -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1},
-    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
+    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1,
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
@@ -62,6 +63,8 @@ void menu_page_build(void)
         m.latency[i] = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X,
                                 MENU_LATENCY_Y0 + MENU_LATENCY_PITCH * i, text, XGUI_ALIGN_RIGHT);
     }
+    m.focus_pause = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, 700, "Pause in background",
+                             XGUI_ALIGN_RIGHT);
     for (int n = 0; n < STATE_SLOTS; n++) {
         int32_t x = MENU_SLOT_X0 + MENU_SLOT_PITCH * n;
         m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, x + MENU_PICTURE_DX,
@@ -114,6 +117,10 @@ void menu_page_react(void)
         settings.latency_ms = MENU_LATENCY_MS[i];
         settings_save();
     }
+    if (xgui_take(m.focus_pause)) {
+        settings.focus_pause = !settings.focus_pause;
+        settings_save();
+    }
     if (xgui_take(m.play))
         menu_close();
     if (xgui_take(m.reset)) {
@@ -124,11 +131,11 @@ void menu_page_react(void)
         gamestate.quit = true;
     for (int n = 0; n < STATE_SLOTS; n++) {
         if (xgui_take(m.slot_save[n])) {
-            state_slot_op(n, true);
+            slot_op_noticed(n, true);
             slot_rows_refresh();
         }
         if (xgui_take(m.slot_load[n])) {
-            state_slot_op(n, false);
+            slot_op_noticed(n, false);
             menu_close();
         }
     }

@@ -33,6 +33,7 @@ struct MenuWidgets {
     int32_t slot_picture[STATE_SLOTS];
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];
+    int32_t focus_pause;                  // "Pause in background"
 };
 extern MenuWidgets menu_widgets;
 

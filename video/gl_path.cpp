@@ -12,6 +12,7 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "base/paths.h"
+#include "xgui/notice.h"
 #include "config/settings.h"
 #include "record/gamestate.h"
 #include "gfx/gl_entry.h"
@@ -242,5 +243,6 @@ void GameState::present_gl()
     gl_use_program(default_program);
 
     xgui_draw_gl(renderer, window_w, window_h);
+    notice_draw_gl(renderer, window_w, window_h);
     SDL_GL_SwapWindow(window);
 }

@@ -6,6 +6,7 @@
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "record/gamestate.h"
+#include "xgui/notice.h"
 #include "xgui/xgui.h"
 
 SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch)
@@ -115,5 +116,6 @@ void GameState::present_sdl()
     if (splash_texture && splash_frames != 0)
         SDL_RenderCopy(renderer, splash_texture, nullptr, &r);
     xgui_draw(renderer, window_w, window_h);
+    notice_draw(renderer, window_w, window_h);
     SDL_RenderPresent(renderer);
 }

@@ -1,0 +1,57 @@
+#include "app/away.h"
+
+#include <stdio.h>
+
+#include "config/settings.h"
+#include "record/gamestate.h"
+#include "xgui/notice.h"
+#include "xgui/xgui.h"
+
+static bool paused_by_focus;
+
+bool away_resumes(bool by_focus, bool paused, bool menu_open)
+{
+    return by_focus && paused && !menu_open;
+}
+
+static void pad_notice(const char *what, const char *name)
+{
+    char text[NOTICE_TEXT_SIZE];
+    snprintf(text, sizeof text, "Pad %s: %s", what, name ? name : "unknown pad");
+    notice_show(text);
+}
+
+// Whether the removed joystick is one the player opened for a player slot.
+static bool pad_in_use(SDL_JoystickID id)
+{
+    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
+        SDL_Joystick *j = gamestate.joysticks[slot];
+        if (j && SDL_JoystickInstanceID(j) == id)
+            return true;
+    }
+    return false;
+}
+
+void away_event(const SDL_Event &event)
+{
+    GameState &g = gamestate;
+    if (event.type == SDL_JOYDEVICEADDED) {
+        pad_notice("connected", SDL_JoystickNameForIndex(event.jdevice.which));
+    } else if (event.type == SDL_JOYDEVICEREMOVED) {
+        SDL_Joystick *j = SDL_JoystickFromInstanceID(event.jdevice.which);
+        pad_notice("disconnected", j ? SDL_JoystickName(j) : nullptr);
+        if (pad_in_use(event.jdevice.which) && !xgui_is_open())
+            g.paused = true;
+    } else if (event.type == SDL_WINDOWEVENT) {
+        if (!g.paused)
+            paused_by_focus = false;
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && settings.focus_pause && !g.paused) {
+            g.paused = true;
+            paused_by_focus = true;
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            if (away_resumes(paused_by_focus, g.paused, xgui_is_open()))
+                g.paused = false;
+            paused_by_focus = false;
+        }
+    }
+}
