@@ -5,6 +5,7 @@
 #include "app/events.h"
 #include "app/pacing.h"
 #include "host/audio.h"
+#include "host/resume.h"
 #include "record/ox_core.h"
 #include "input/input.h"
 #include "record/gamestate.h"
@@ -26,8 +27,10 @@ void emulate_step(void)
         for (int i = 0; i < LOOP_SPLASH_BURST; i++)
             ox_core_emulate();
     }
-    if (g.splash_frames == 0)
+    if (g.splash_frames == 0) {
+        resume_continue();
         ox_core_emulate();
+    }
     else
         g.splash_frames--;
 }

@@ -8,6 +8,7 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "host/audio.h"
+#include "host/resume.h"
 
 // On Windows SDL's header renames main to the entry that SDL2main's WinMain calls.
 #include <SDL.h>
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
         return 1;
     }
     main_loop(stream, frame_deadline);
+    resume_save();
     audio_stream_close(stream);
     shutdown();
     return 0;

@@ -2,6 +2,7 @@
 #include "base/platform.h"
 
 #include <string.h>
+#include <sys/stat.h>
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -21,6 +22,11 @@ void platform_exe_path(char *out, size_t size)
     if (strlen(base) < size)
         memcpy(out, base, strlen(base) + 1);
     SDL_free(base);
+}
+
+bool platform_make_dir(const char *path)
+{
+    return mkdir(path, 0700) == 0;
 }
 
 bool platform_decode_beside_window(void)

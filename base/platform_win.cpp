@@ -31,6 +31,11 @@ void platform_exe_path(char *out, size_t size)
 // A first start under Wine in a fresh prefix once never reached its loop with the system
 // decoder running beside the window's creation; until that is understood, Windows decodes
 // its pictures on the main thread as they are loaded.
+bool platform_make_dir(const char *path)
+{
+    return CreateDirectoryA(path, nullptr) != 0;
+}
+
 bool platform_decode_beside_window(void)
 {
     return false;

@@ -13,6 +13,7 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/conf_file.h"
+#include "base/user_dir.h"
 
 Settings settings;
 
@@ -138,7 +139,7 @@ void settings_load(void)
 void settings_save(void)
 {
     char path[PATH_BUFFER_SIZE];
-    if (!data_path(path, sizeof path, SETTINGS_FILE)) {
+    if (!user_save_path(path, sizeof path, SETTINGS_FILE)) {
         log_write("cannot save the settings: no folder to save them in\n");
         return;
     }
