@@ -97,8 +97,8 @@ bool startup(AudioStream &stream, double *frame_deadline)
     std::string early;
     log_defer(&early);
     gameinfo_load();
-    user_dir_init(gameinfo.title);
     log_defer(nullptr);
+    user_dir_init(gameinfo.title);
     char log_path[PATH_BUFFER_SIZE];
     if (user_save_path(log_path, sizeof log_path, RES_DIR "log"))
         log_open(log_path);
@@ -108,6 +108,7 @@ bool startup(AudioStream &stream, double *frame_deadline)
     if (exe_dir[0] == '\0')
         log_write("Error: the executable's folder is unknown, no file of res/ is read or written\n");
     log_write("%s", early.c_str());
+    user_dir_log();
     bindings_set_defaults(-1);
     settings_set_defaults();
     settings_load();

@@ -12,6 +12,7 @@
 #include "base/platform.h"
 
 char user_dir[PATH_BUFFER_SIZE];
+static bool res_read_only;   // res/ could not be written at start-up
 
 bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, const char *xdg,
                   const char *home, const char *title)
@@ -69,7 +70,8 @@ static void make_dirs(const char *dir)
 void user_dir_init(const char *title)
 {
     user_dir[0] = '\0';
-    if (exe_dir[0] == '\0' || res_writable())
+    res_read_only = exe_dir[0] != '\0' && !res_writable();
+    if (!res_read_only)
         return;
 #if defined(_WIN32)
     const bool windows = true;
@@ -78,13 +80,18 @@ void user_dir_init(const char *title)
 #endif
     char dir[PATH_BUFFER_SIZE];
     if (!user_dir_for(dir, sizeof dir, windows, getenv("APPDATA"), getenv("XDG_DATA_HOME"),
-                      getenv("HOME"), title)) {
-        log_write("res/ cannot be written and there is no user folder: nothing is saved\n");
+                      getenv("HOME"), title))
         return;
-    }
     make_dirs(dir);
     memcpy(user_dir, dir, sizeof user_dir);
-    log_write("res/ cannot be written: settings, saves and the log go to %s\n", user_dir);
+}
+
+void user_dir_log(void)
+{
+    if (user_dir[0] != '\0')
+        log_write("res/ cannot be written: settings, saves and the log go to %s\n", user_dir);
+    else if (res_read_only)
+        log_write("res/ cannot be written and there is no user folder: nothing is saved\n");
 }
 
 bool user_save_path(char *out, size_t size, const char *name)

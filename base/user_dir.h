@@ -19,8 +19,10 @@ bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, con
                   const char *home, const char *title);
 
 // At start-up, once exe_dir and the title are known: when a file cannot be created in res/,
-// forms the user folder from the environment, creates it and logs where files go.
+// forms the user folder from the environment and creates it.
 void user_dir_init(const char *title);
+// Logs where the files go when that is not res/ (once the log is open, which may be there).
+void user_dir_log(void);
 
 // Where a file of res/ (name starts with RES_DIR) the player writes is written: in the user
 // folder while it is in use, else beside the executable (as data_path).
