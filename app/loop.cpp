@@ -6,6 +6,7 @@
 #include "app/pacing.h"
 #include "host/audio.h"
 #include "host/resume.h"
+#include "host/rewind.h"
 #include "record/ox_core.h"
 #include "input/input.h"
 #include "record/gamestate.h"
@@ -29,7 +30,10 @@ void emulate_step(void)
     }
     if (g.splash_frames == 0) {
         resume_continue();
-        ox_core_emulate();
+        if (!rewind_step_back()) {
+            ox_core_emulate();
+            rewind_record();
+        }
     }
     else
         g.splash_frames--;
@@ -63,7 +67,7 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     input_step(menu_hides_game());
     emulate_step();
     overlay_step(stream);
-    bool mute = g.paused || g.splash_frames != 0;
+    bool mute = g.paused || g.splash_frames != 0 || rewind_active();
     notice_hold("Paused", g.paused && !xgui_is_open());
 
     frame_update();

@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "host/audio.h"
 #include "host/resume.h"
+#include "host/rewind.h"
 
 // On Windows SDL's header renames main to the entry that SDL2main's WinMain calls.
 #include <SDL.h>
@@ -30,6 +31,7 @@ int main(int argc, char **argv)
     }
     main_loop(stream, frame_deadline);
     resume_save();
+    rewind_end();
     audio_stream_close(stream);
     shutdown();
     return 0;

@@ -22,6 +22,7 @@
 #include "host/audio.h"
 #include "host/game.h"
 #include "host/resume.h"
+#include "host/rewind.h"
 #include "input/defaults.h"
 #include "record/gamestate.h"
 #include "ui/pages.h"
@@ -145,6 +146,7 @@ bool startup(AudioStream &stream, double *frame_deadline)
     audio_stream_open(stream);
     slot_rows_refresh();
     resume_prepare();
+    rewind_init(gamestate.frame_rate);
 
     *frame_deadline = pacing_now();
     log_write("entering loop\n");

@@ -13,7 +13,8 @@
 //                         component crashes there
 //   FAKE_CORE_BUTTONS     button count, default 12 (reported as given, even if absurd)
 //   FAKE_CORE_BUTTONS_BEFORE_INIT  button count reported before ox_core_init, default the same
-//   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
+//   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699; "frames": red
+//                         and green tell the frames run (high and low byte), blue is 99
 //   FAKE_CORE_AUDIO       value of every sample, default 1000
 //   FAKE_CORE_SOUND       "none": no sound at all (0 sample frames every pass); "full": the
 //                         whole buffer every pass, far more than the game's rate; "stepped":
@@ -69,6 +70,7 @@ struct FakeConfig {
     int mark;                // every mark-th frame is marked; 0: none
     int16_t mark_value;
     bool log_buttons;
+    bool color_frames;
     char log_path[FAKE_MAX_PATH];
 };
 
@@ -141,6 +143,7 @@ static void read_config()
     config.buttons_before_init = env_int("FAKE_CORE_BUTTONS_BEFORE_INIT", config.buttons);
     const char *color = getenv("FAKE_CORE_COLOR");
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
+    config.color_frames = color && strcmp(color, "frames") == 0;
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
@@ -283,6 +286,8 @@ void ox_video_render(void *pixels)
     if (!pixels || w <= 0 || h <= 0)
         return;
     uint8_t *p = (uint8_t *)pixels;
+    if (config.color_frames)
+        config.color = (uint32_t)(emulated & 0xFFFF) << 8 | 0x99;
     size_t count = (size_t)w * (size_t)h;
     for (size_t i = 0; i < count; i++, p += 4) {
         p[0] = (uint8_t)(config.color >> 16);
