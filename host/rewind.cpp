@@ -141,4 +141,5 @@ void rewind_end(void)
     }
     platform_remove_dir(folder);
     folder[0] = '\0';
+    ring = RewindRing{0, 0, 0};
 }
