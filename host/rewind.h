@@ -5,7 +5,9 @@
 // path), sized for REWIND_SECONDS and held under REWIND_MEMORY_CEILING. Loads and resets
 // leave the history alone, so rewinding undoes an accidental load. When saving a state
 // costs too much of a frame, or the component will not save, rewind switches itself off
-// with a notice.
+// with a notice. The controls are fixed rather than rebindable: the binding table holds the
+// component's own buttons, stored per button in res/conf, and a control of the player's
+// there would change what every stored binding line means.
 #pragma once
 
 #include <stdint.h>
