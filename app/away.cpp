@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include "base/log.h"
 #include "config/settings.h"
 #include "record/gamestate.h"
 #include "xgui/notice.h"
@@ -40,17 +41,22 @@ void away_event(const SDL_Event &event)
     } else if (event.type == SDL_JOYDEVICEREMOVED) {
         SDL_Joystick *j = SDL_JoystickFromInstanceID(event.jdevice.which);
         pad_notice("disconnected", j ? SDL_JoystickName(j) : nullptr);
-        if (pad_in_use(event.jdevice.which) && !xgui_is_open())
+        if (pad_in_use(event.jdevice.which) && !xgui_is_open()) {
             g.paused = true;
+            log_write("the pad in use was unplugged: paused\n");
+        }
     } else if (event.type == SDL_WINDOWEVENT) {
         if (!g.paused)
             paused_by_focus = false;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && settings.focus_pause && !g.paused) {
             g.paused = true;
             paused_by_focus = true;
+            log_write("the window lost the focus: paused\n");
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-            if (away_resumes(paused_by_focus, g.paused, xgui_is_open()))
+            if (away_resumes(paused_by_focus, g.paused, xgui_is_open())) {
                 g.paused = false;
+                log_write("the window has the focus again: playing\n");
+            }
             paused_by_focus = false;
         }
     }

@@ -9,7 +9,7 @@ wid=$(player_window $pid)
 # frame_shown: the frame count the picture shows (red * 256 + green at the window's centre).
 frame_shown() {
   import -window "$wid" "$E2E_TMP/f.png"
-  convert "$E2E_TMP/f.png" -crop 1x1+384+336 -depth 8 -format '%[fx:int(255*r)*256+int(255*g)]' info:
+  convert "$E2E_TMP/f.png" -crop 1x1+384+336 -depth 8 -format '%[fx:round(255*r)*256+round(255*g)]' info:
 }
 shown_above() { [ "$(frame_shown)" -gt "$1" ]; }
 shown_below() { [ "$(frame_shown)" -lt "$1" ]; }
@@ -26,7 +26,7 @@ pass "holding Backspace steps back from frame $start to $back; letting go contin
 xdotool key shift+F1
 wait_until 20 test -s "$d/res/0S"
 saved=$(awk '{print $2}' "$d/res/0S")
-wait_until 20 shown_above $((saved + 200))
+wait_until 20 shown_above $((saved + 200)) || fail "frame $(frame_shown) after saving frame $saved"
 xdotool key F1
 wait_until 20 shown_below $((saved + 100))
 xdotool keydown BackSpace
@@ -35,3 +35,8 @@ xdotool keyup BackSpace
 pass "after loading slot 1 (frame $saved), rewinding returns to the frames before the load"
 stop_player
 [ ! -e "/dev/shm/player-rewind-$pid" ] || fail "the ring's folder was left behind"
+
+start_fake_player slow FAKE_CORE_SAVE_MS=20
+wait_for_line "$d/res/log" "notice: Rewind is off: saving the game is too slow"
+pass "saves slower than a quarter of a frame switch rewind off, with a notice"
+stop_player

@@ -27,7 +27,8 @@
 //                         a preloaded probe that defines fake_core_frame_marked learns of
 //                         such a frame when it is emulated, and fake_core_button_pressed of
 //                         each button that goes down
-//   FAKE_CORE_SAVE        "fail": ox_state_save writes nothing and reports failure;
+//   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-<pid>"):
+//                         "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
 //                         code 3), as a crash in the middle of a save would;
 //                         "empty": it reports success without writing anything;
@@ -35,6 +36,7 @@
 //                         ox_core_emulate, after the player has looked
 //   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
 //                         could between the player's check of a state and the open
+//   FAKE_CORE_SAVE_MS     milliseconds every save takes, default 0
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
@@ -71,6 +73,7 @@ struct FakeConfig {
     int16_t mark_value;
     bool log_buttons;
     bool color_frames;
+    int save_ms;
     char log_path[FAKE_MAX_PATH];
 };
 
@@ -144,6 +147,7 @@ static void read_config()
     const char *color = getenv("FAKE_CORE_COLOR");
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
     config.color_frames = color && strcmp(color, "frames") == 0;
+    config.save_ms = env_int("FAKE_CORE_SAVE_MS", 0);
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
@@ -375,16 +379,20 @@ void ox_button_set_state(int player, int button, bool pressed)
 bool ox_state_save(const char *path)
 {
     log_call("ox_state_save %s", path ? path : "(null)");
-    if (!path || strcmp(config.save, "fail") == 0)
+    if (config.save_ms > 0)
+        usleep((useconds_t)config.save_ms * 1000);
+    // The slots' and the resume file's saves are the ones tests make fail or crash.
+    const bool ring = path && strstr(path, "player-rewind-");
+    if (!path || (!ring && strcmp(config.save, "fail") == 0))
         return false;
-    if (strcmp(config.save, "empty") == 0)
+    if (!ring && strcmp(config.save, "empty") == 0)
         return true;
-    if (strcmp(config.save, "late") == 0) {
+    if (!ring && strcmp(config.save, "late") == 0) {
         snprintf(late_state, sizeof late_state, "%s", path);
         return true;
     }
     bool ok = write_state(path);
-    if (strcmp(config.save, "exit") == 0)
+    if (!ring && strcmp(config.save, "exit") == 0)
         _exit(3);
     return ok;
 }
