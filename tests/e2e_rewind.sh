@@ -26,7 +26,7 @@ pass "holding Backspace steps back from frame $start to $back; letting go contin
 xdotool key shift+F1
 wait_until 20 test -s "$d/res/0S"
 saved=$(awk '{print $2}' "$d/res/0S")
-wait_until 20 shown_above $((saved + 200)) || fail "frame $(frame_shown) after saving frame $saved"
+within 20 shown_above $((saved + 200)) || fail "frame $(frame_shown) after saving frame $saved"
 xdotool key F1
 wait_until 20 shown_below $((saved + 100))
 xdotool keydown BackSpace
