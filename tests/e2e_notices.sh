@@ -1,6 +1,7 @@
 # On-screen notices as the player sees them, on the GL path and through the SDL renderer: a
 # save, a failed save, an empty slot and Pause each put their line over the game, and it
-# fades away. The text is the one logged as drawn; the pixels show it is drawn over the game.
+# fades away, and never reaches the slot's preview. The text is the one logged as drawn; the
+# pixels show it is drawn over the game.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -21,7 +22,11 @@ notice_shown() {   # TEXT: logged, drawn, then faded out
 start_fake_player notices_gl
 wid=$(player_window $pid)
 xdotool key shift+F2
+wait_for_line "$d/res/log" "notice: Saved to slot 2"
+xdotool key shift+F2   # saved again with the first notice on screen
+wait_until 20 eval '[ "$(grep -c "^notice: Saved to slot 2$" "$d/res/log")" = 2 ]'
 notice_shown "Saved to slot 2"
+[ "$(convert "$d/res/1P" -format '%k' info:)" = 1 ] || fail "the preview holds more than the game's one colour"
 xdotool key F3
 notice_shown "Slot 3 is empty"
 pass "GL path: save and empty-slot notices drawn and faded"
