@@ -52,8 +52,9 @@ void notice_hold(const char *text, bool hold)
     bool same = strcmp(notice, text) == 0;
     if (!hold) {
         // The fade starts now, not after a full showing: the reason for it has gone.
+        uint64_t now = SDL_GetTicks64();
         if (held && same)
-            shown_at = SDL_GetTicks64() - NOTICE_SHOW_MS;
+            shown_at = now > NOTICE_SHOW_MS ? now - NOTICE_SHOW_MS : 0;
         if (same)
             held = false;
         return;
