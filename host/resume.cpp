@@ -2,13 +2,10 @@
 
 #include <unistd.h>
 
-#include "base/file_read.h"
-#include "base/file_replace.h"
 #include "base/log.h"
 #include "base/user_dir.h"
 #include "host/state.h"
 #include "record/ox_core.h"
-#include "video/screenshot.h"
 #include "xgui/notice.h"
 
 static bool waiting;   // a resume file is there and not yet continued from
@@ -27,13 +24,14 @@ void resume_continue(void)
     char path[PATH_BUFFER_SIZE];
     if (!user_load_path(path, sizeof path, RESUME_STATE_FILE))
         return;
-    if (read_check(path, STATE_READ_LIMIT) && ox_state_load(path)) {
+    const char *why = state_file_load(path);
+    if (!why) {
         log_write("continued from %s\n", path);
         notice_show("Continued \xE2\x80\x94 Reset starts over");
         return;
     }
     // A state loaded in part is no game to play: the game starts over instead.
-    log_write("cannot continue from %s: the component refused it\n", path);
+    log_write("cannot continue from %s: %s\n", path, why);
     ox_core_reset();
     notice_show("Cannot continue the last game: it starts anew");
 }
@@ -42,24 +40,15 @@ void resume_save(void)
 {
     if (waiting)
         return;
-    char path[PATH_BUFFER_SIZE], preview_path[PATH_BUFFER_SIZE];
-    FileReplace state, preview = {};
-    if (!user_save_path(path, sizeof path, RESUME_STATE_FILE) || !replace_begin(&state, path)) {
-        log_write("cannot save the game to continue it\n");
+    char path[PATH_BUFFER_SIZE], preview[PATH_BUFFER_SIZE];
+    if (!user_save_path(path, sizeof path, RESUME_STATE_FILE) ||
+        !user_save_path(preview, sizeof preview, RESUME_PREVIEW_FILE)) {
+        log_write("cannot save the game to continue it: no folder to save it in\n");
         return;
     }
-    bool with_preview = user_save_path(preview_path, sizeof preview_path, RESUME_PREVIEW_FILE) &&
-                        replace_begin(&preview, preview_path) && screenshot_write_frame(preview.file);
-    replace_hand_over(&state);
-    if (!ox_state_save(state.temp_path) || !replace_commit(&state)) {
-        log_write("cannot save the game to continue it: the component refused to save its state\n");
-        replace_discard(&state);
-        replace_discard(&preview);
-        return;
-    }
-    if (with_preview)
-        replace_commit(&preview);
+    const char *why = state_pair_save(path, preview);
+    if (why)
+        log_write("cannot save the game to continue it: %s\n", why);
     else
-        replace_discard(&preview);
-    log_write("saved the game to continue it: %s\n", path);
+        log_write("saved the game to continue it: %s\n", path);
 }

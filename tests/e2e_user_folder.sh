@@ -26,7 +26,7 @@ wid=$(player_window $pid)
 xdotool key shift+F1
 wait_until 20 test -s "$user/0S"
 xdotool key F1
-wait_until 20 grep -qx "ox_state_load $user/0S" "$log"
+wait_until 20 grep -q "^ox_state_load $user/0S\.[0-9a-f]*$" "$log"   # a copy of it
 xdotool key alt+Return
 wait_until 20 grep -qx 'fullscreen=1' "$user/conf"
 stop_player

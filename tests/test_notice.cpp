@@ -1,9 +1,8 @@
 // The decisions behind the notices and the splash: how a notice fades, how its text is drawn
-// with the font, which reason a failed save names, and when a press skips the splash.
+// with the font, and when a press skips the splash.
 #include <gtest/gtest.h>
 
 #include "app/splash.h"
-#include "host/slot_notice.h"
 #include "record/gamestate.h"
 #include "xgui/notice.h"
 
@@ -40,21 +39,6 @@ TEST(Notice, DrawsTheDashTheFontLacksAsAHyphen)
         notice_glyph_text(c.text, out, c.size);
         EXPECT_STREQ(c.drawn, out);
     }
-}
-
-TEST(Notice, AFailedSaveNamesTheLastReasonLogged)
-{
-    struct Case {
-        const char *lines, *reason;
-    } cases[] = {
-        {"cannot save slot 1: the component refused to save its state\n",
-         "the component refused to save its state"},
-        {"cannot save /g/res/1S: Permission denied\ncannot save slot 1\n", "Permission denied"},
-        {"cannot save slot 1\n", ""},
-        {"", ""},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(c.reason, slot_failure_reason(c.lines)) << c.lines;
 }
 
 TEST(Splash, APressSkipsItOnlyAfterAMoment)
