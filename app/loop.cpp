@@ -28,15 +28,15 @@ void emulate_step(void)
         for (int i = 0; i < LOOP_SPLASH_BURST; i++)
             ox_core_emulate();
     }
-    if (g.splash_frames == 0) {
-        resume_continue();
-        if (!rewind_step_back()) {
-            ox_core_emulate();
-            rewind_record();
-        }
-    }
-    else
+    if (g.splash_frames != 0) {
         g.splash_frames--;
+        return;
+    }
+    resume_continue();
+    if (!rewind_step_back()) {
+        ox_core_emulate();
+        rewind_record();
+    }
 }
 
 static void overlay_step(AudioStream &stream)

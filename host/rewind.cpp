@@ -4,7 +4,6 @@
 #include <string.h>
 #include <sys/stat.h>
 
-#include <vector>
 
 #include "base/log.h"
 #include "base/paths.h"
