@@ -95,7 +95,9 @@ int main(int argc, char **argv)
     if (!bench_prepare_res("scale=3\nfullscreen=0\n"))
         return 1;
     AudioStream stream = {};
-    startup(stream);
+    double deadline = 0;
+    if (!startup(stream, &deadline))
+        return 1;
     gamestate.splash_frames = 0;
     run_frames(60);   // warm-up
 
