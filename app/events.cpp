@@ -2,6 +2,8 @@
 
 #include <stdint.h>
 
+#include "app/away.h"
+#include "app/splash.h"
 #include "config/settings.h"
 #include "host/running.h"
 #include "host/state.h"
@@ -13,6 +15,7 @@
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
 #include "ui/pages.h"
+#include "ui/slot_notice.h"
 #include "xgui/xgui.h"
 
 #define GUIDE_BUTTON 10
@@ -96,10 +99,8 @@ static void handle_key(const SDL_KeyboardEvent &key)
         running_set_paused(!running_paused());
         break;
     case HOTKEY_LOAD:
-        state_slot_op(hot.slot, false, nullptr);
-        break;
     case HOTKEY_SAVE:
-        slot_save(hot.slot);
+        slot_op_noticed(hot.slot, hot.action == HOTKEY_SAVE);
         break;
     case HOTKEY_NONE:
         break;
@@ -156,6 +157,8 @@ static void controller_button(const SDL_ControllerButtonEvent &button)
 
 void handle_event(const SDL_Event &event)
 {
+    away_event(event);
+    splash_event(event);
     switch (event.type) {
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)

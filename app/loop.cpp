@@ -4,12 +4,16 @@
 
 #include "app/events.h"
 #include "app/pacing.h"
+#include "base/notice.h"
 #include "host/audio.h"
 #include "host/game.h"
 #include "host/menu_sounds.h"
+#include "host/resume.h"
+#include "host/rewind.h"
 #include "host/running.h"
 #include "record/ox_core.h"
 #include "input/input.h"
+#include "input/pads.h"
 #include "video/present.h"
 #include "video/video.h"
 #include "ui/menu.h"
@@ -18,6 +22,20 @@
 #include "xgui/xgui.h"
 
 #define LOOP_SPLASH_BURST 4
+
+// The rewind control: its key, or its button on any pad in use.
+static bool rewind_held(void)
+{
+    const uint8_t *keys = SDL_GetKeyboardState(nullptr);
+    if (keys && keys[REWIND_KEY])
+        return true;
+    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
+        SDL_Joystick *j = pad_joystick(slot);
+        if (j && SDL_JoystickGetAttached(j) && SDL_JoystickGetButton(j, REWIND_PAD_BUTTON))
+            return true;
+    }
+    return false;
+}
 
 void emulate_step(void)
 {
@@ -28,10 +46,15 @@ void emulate_step(void)
         for (int i = 0; i < LOOP_SPLASH_BURST; i++)
             ox_core_emulate();
     }
-    if (video_splash_frames() == 0)
-        ox_core_emulate();
-    else
+    if (video_splash_frames() != 0) {
         video_splash_count_down();
+        return;
+    }
+    resume_continue();
+    if (!rewind_step_back(rewind_held())) {
+        ox_core_emulate();
+        rewind_record();
+    }
 }
 
 static void overlay_step(AudioStream &stream)
@@ -62,7 +85,8 @@ double loop_pass(AudioStream &stream, double frame_deadline)
         keys_page_show_labels();
     emulate_step();
     overlay_step(stream);
-    bool mute = running_paused() || video_splash_frames() != 0;
+    bool mute = running_paused() || video_splash_frames() != 0 || rewind_active();
+    notice_hold("Paused", running_paused() && !xgui_is_open());
 
     frame_update();
     video_present();

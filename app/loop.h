@@ -10,5 +10,6 @@ void main_loop(AudioStream &stream, double frame_deadline);
 // deadline.
 double loop_pass(AudioStream &stream, double frame_deadline);
 
-// Runs the component unless paused, counting the splash down.
+// Runs the component unless paused, counting the splash down; once it is over, continues
+// the last game first, and steps back instead while rewind is held.
 void emulate_step(void);

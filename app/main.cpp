@@ -8,6 +8,9 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "host/audio.h"
+#include "host/resume.h"
+#include "host/rewind.h"
+#include "video/video.h"
 
 // On Windows SDL's header renames main to the entry that SDL2main's WinMain calls.
 #include <SDL.h>
@@ -28,6 +31,10 @@ int main(int argc, char **argv)
         return 1;
     }
     main_loop(stream, frame_deadline);
+    FramePicture picture;
+    const bool shown = video_frame_picture(picture);
+    resume_save(shown ? &picture : nullptr);
+    rewind_end();
     audio_stream_close(stream);
     shutdown();
     return 0;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <string>
+
 #include <SDL.h>
 
 #include "app/display_lost.h"
@@ -13,12 +15,15 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/platform.h"
+#include "base/user_dir.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "gfx/prefetch.h"
 #include "host/audio.h"
 #include "host/game.h"
 #include "host/menu_sounds.h"
+#include "host/resume.h"
+#include "host/rewind.h"
 #include "input/defaults.h"
 #include "ui/pages.h"
 #include "video/present.h"
@@ -90,15 +95,23 @@ bool startup(AudioStream &stream, double *frame_deadline)
 {
     // The log file needs the executable's directory, so that is found first.
     exe_dir_init();
+    // Where the log goes depends on the game's title (the user folder is named after it), so
+    // the lines of reading the title wait for the log file.
+    std::string early;
+    log_defer(&early);
+    gameinfo_load();
+    log_defer(nullptr);
+    user_dir_init(gameinfo.title);
     char log_path[PATH_BUFFER_SIZE];
-    if (data_path(log_path, sizeof log_path, RES_DIR "log"))
+    if (user_save_path(log_path, sizeof log_path, RES_DIR "log"))
         log_open(log_path);
 
     log_write("loading configs\n");
     log_write("working directory: %s\n", exe_dir);
     if (exe_dir[0] == '\0')
         log_write("Error: the executable's folder is unknown, no file of res/ is read or written\n");
-    gameinfo_load();
+    log_write("%s", early.c_str());
+    user_dir_log();
     bindings_set_defaults(-1);
     settings_set_defaults();
     settings_load();
@@ -143,6 +156,8 @@ bool startup(AudioStream &stream, double *frame_deadline)
     stream = AudioStream{};
     audio_stream_open(stream);
     slot_rows_refresh();
+    resume_prepare();
+    rewind_init(game_frame_rate());
 
     *frame_deadline = pacing_now();
     log_write("entering loop\n");

@@ -10,6 +10,7 @@
 
 #include "base/file_read.h"
 #include "base/paths.h"
+#include "base/user_dir.h"
 
 FILE *conf_file;
 
@@ -91,7 +92,7 @@ bool conf_open(const char *name)
     conf_close();
     char path[PATH_BUFFER_SIZE];
     std::vector<unsigned char> data;
-    if (!data_path(path, sizeof path, name) || !read_whole(path, READ_LIMIT_CONF, data))
+    if (!user_load_path(path, sizeof path, name) || !read_whole(path, READ_LIMIT_CONF, data))
         return false;
     return conf_open_text((const char *)data.data(), data.size());
 }

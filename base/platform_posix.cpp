@@ -1,7 +1,12 @@
 // Portable stand-ins built on SDL for the platform services.
 #include "base/platform.h"
 
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
+#include <sys/stat.h>
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -21,6 +26,30 @@ void platform_exe_path(char *out, size_t size)
     if (strlen(base) < size)
         memcpy(out, base, strlen(base) + 1);
     SDL_free(base);
+}
+
+bool platform_make_dir(const char *path)
+{
+    return mkdir(path, 0700) == 0;
+}
+
+bool platform_memory_folder(char *out, size_t size)
+{
+    struct stat info;
+    const char *tmp = getenv("TMPDIR");
+    const char *base = stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) ? "/dev/shm"
+                       : tmp && tmp[0] == '/'                                   ? tmp
+                                                                                : "/tmp";
+    int n = snprintf(out, size, "%s/player-rewind-%ld/", base, (long)getpid());
+    if (n < 0 || (size_t)n >= size)
+        return false;
+    return mkdir(out, 0700) == 0 || (errno == EEXIST && stat(out, &info) == 0 && S_ISDIR(info.st_mode) &&
+                                     info.st_uid == getuid());
+}
+
+void platform_remove_dir(const char *path)
+{
+    rmdir(path);
 }
 
 bool platform_decode_beside_window(void)

@@ -13,11 +13,13 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/conf_file.h"
+#include "base/user_dir.h"
 
 Settings settings;
 
 Settings::Settings()
     : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false),
+      focus_pause(false),
       latency_ms(SETTINGS_DEFAULT_LATENCY_MS)
 {
     memset(bindings, 0, sizeof bindings);
@@ -31,6 +33,7 @@ void settings_set_defaults(void)
     settings.fullscreen = SETTINGS_DEFAULT_FULLSCREEN;
     settings.guide = SETTINGS_DEFAULT_GUIDE;
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
+    settings.focus_pause = SETTINGS_DEFAULT_FOCUS_PAUSE;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -123,6 +126,7 @@ void settings_load(void)
     settings.fullscreen = conf_read_int("fullscreen", SETTINGS_DEFAULT_FULLSCREEN) != 0;
     settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
     settings.latency_ms = latency_read();
+    settings.focus_pause = conf_read_int("focus_pause", SETTINGS_DEFAULT_FOCUS_PAUSE) != 0;
     // A file without any binding line (display settings a packager ships) keeps the
     // defaults. Otherwise the whole table is read, whatever the component reports now: a
     // count read before it is ready may be too small.
@@ -135,7 +139,7 @@ void settings_load(void)
 void settings_save(void)
 {
     char path[PATH_BUFFER_SIZE];
-    if (!data_path(path, sizeof path, SETTINGS_FILE)) {
+    if (!user_save_path(path, sizeof path, SETTINGS_FILE)) {
         log_write("cannot save the settings: no folder to save them in\n");
         return;
     }
@@ -148,6 +152,7 @@ void settings_save(void)
     conf_write_int("stretch", settings.stretch ? 1 : 0);
     conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
     conf_write_int("guide", settings.guide ? 1 : 0);
+    conf_write_int("focus_pause", settings.focus_pause ? 1 : 0);
     conf_write_int("latency_ms", settings.latency_ms);
     bindings_save();
     conf_file = nullptr;

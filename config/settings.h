@@ -12,6 +12,7 @@
 #define SETTINGS_DEFAULT_STRETCH false
 #define SETTINGS_DEFAULT_FULLSCREEN true
 #define SETTINGS_DEFAULT_GUIDE true
+#define SETTINGS_DEFAULT_FOCUS_PAUSE true
 #define SETTINGS_MISSING_SMOOTHING false
 #define SETTINGS_MIN_SCALE 1        // a scale read from res/conf outside these reads as the default
 #define SETTINGS_MAX_SCALE 8
@@ -29,6 +30,7 @@ struct Settings {
     bool stretch;        // fill the height without keeping whole multiples
     bool fullscreen;
     bool guide;          // joystick button 10 toggles the menu
+    bool focus_pause;    // the game pauses while the window has no keyboard focus
     int32_t latency_ms;  // sound queued ahead of the device, milliseconds
     Binding bindings[MAX_PLAYERS][MAX_BUTTONS][MAX_SLOTS];  // player, button, slot
 

@@ -8,10 +8,11 @@
 #include "base/file_replace.h"
 #include "base/log.h"
 #include "base/paths.h"
+#include "base/user_dir.h"
 #include "host/preview.h"
 #include "record/ox_core.h"
 
-bool state_slot_path(char *out, size_t size, int slot, char kind)
+static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
 {
     if (size > 0)
         out[0] = '\0';
@@ -19,7 +20,12 @@ bool state_slot_path(char *out, size_t size, int slot, char kind)
         return false;
     char name[16];
     snprintf(name, sizeof name, RES_DIR "%u%c", (unsigned)slot, kind);
-    return data_path(out, size, name);
+    return save ? user_save_path(out, size, name) : user_load_path(out, size, name);
+}
+
+bool state_slot_path(char *out, size_t size, int slot, char kind)
+{
+    return slot_path(out, size, slot, kind, false);
 }
 
 // Copies the rest of in to out; false when a read or a write failed.
@@ -111,15 +117,17 @@ bool state_slot_stored(int slot)
            read_check(path, READ_NO_LIMIT);
 }
 
-bool state_slot_op(int slot, bool save, const FramePicture *picture)
+bool state_slot_op(int slot, bool save, const FramePicture *picture, const char **why)
 {
     char path[PATH_BUFFER_SIZE];
-    if (!state_slot_path(path, sizeof path, slot, 'S'))
+    if (why)
+        *why = "no such slot";
+    if (!slot_path(path, sizeof path, slot, 'S', save))
         return false;
     const char *reason;
     if (save) {
         char preview_path[PATH_BUFFER_SIZE];
-        if (!state_slot_path(preview_path, sizeof preview_path, slot, 'P'))
+        if (!slot_path(preview_path, sizeof preview_path, slot, 'P', true))
             return false;
         reason = state_pair_save(path, preview_path, picture);
         if (reason)
@@ -129,5 +137,7 @@ bool state_slot_op(int slot, bool save, const FramePicture *picture)
         if (reason)
             log_write("cannot load slot %i: %s %s\n", slot, reason, path);
     }
+    if (why)
+        *why = reason;
     return !reason;
 }

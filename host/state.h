@@ -1,4 +1,5 @@
-// The three save slots: res/<n>S holds the component's state, res/<n>P its preview picture.
+// The three save slots: res/<n>S holds the component's state, res/<n>P its preview picture
+// (in the user folder instead while res/ cannot be written, see base/user_dir.h).
 #pragma once
 
 #include <stddef.h>
@@ -16,9 +17,9 @@ bool state_slot_path(char *out, size_t size, int slot, char kind);
 // they renamed into place, back to back; when either is missing (see state_save_refusal; no
 // picture makes no preview) the slot keeps its old pair. load: the component reads a private
 // copy of the slot's state, which must be a regular file (a missing one is still handed
-// over, by its name); picture is not used. False (reason logged) when the save or load
-// failed; a slot outside 0..2 does nothing.
-bool state_slot_op(int slot, bool save, const FramePicture *picture);
+// over, by its name); picture is not used. False (reason logged, and given in *why when
+// asked) when the save or load failed; a slot outside 0..2 does nothing.
+bool state_slot_op(int slot, bool save, const FramePicture *picture, const char **why = nullptr);
 
 // The two halves of state_slot_op for any pair of files (a slot's, or another feature's):
 // each returns null on success, else the reason, for the caller to log. A failed save

@@ -12,6 +12,8 @@ rm -f "$d/res/splash"   # the game steps from the first frame
 printf 'scale=2\nfullscreen=0\nsmoothing=0\n' > "$d/res/conf"
 launch
 wid=$(player_window $pid)
+# Pictures below the band at the top where notices ("Saved to slot 2") show.
+shot() { import -window "$wid" "$E2E_TMP/$1.png" && mogrify -chop 0x50 "$E2E_TMP/$1.png"; }
 xdotool windowactivate --sync "$wid" 2>/dev/null || true
 
 # geometry: "W H X Y" of the window's drawing area on the screen.

@@ -13,6 +13,7 @@
 #include "support/kept_state.h"
 #include "support/key_event.h"
 #include "support/test_window.h"
+#include "base/notice.h"
 
 // The point (x, y) of a w x h window onto the overlay's 1920 x 1080 area, centred and as high
 // as the window. A window without height maps nothing and leaves the point untouched.
@@ -334,4 +335,16 @@ TEST_F(Events, TheMenusPadButtonIsAControllersGuideOrAJoysticksButtonTen)
         SDL_JoystickDetachVirtual(0);
         drain();
     }
+}
+
+// The pad in use unplugged pauses the game, and its notice names it.
+TEST_F(Events, UnpluggingThePadInUsePausesTheGame)
+{
+    attach();
+    drain();
+    SDL_JoystickDetachVirtual(0);
+    drain();
+    EXPECT_TRUE(running_paused());
+    EXPECT_STRNE("Pad disconnected: unknown pad", notice_text());
+    EXPECT_EQ(0, strncmp("Pad disconnected: ", notice_text(), 18)) << notice_text();
 }

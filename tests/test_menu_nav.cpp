@@ -79,16 +79,17 @@ TEST_F(MenuNav, EachArrowTakesTheFocusToItsNeighbourOnTheMenuPage)
         {"Window 3x", m.window[1], m.window[0], m.window[2], m.latency[2], m.latency[2]},
         {"Window 4x", m.window[2], m.window[1], m.smooth, m.latency[3], m.latency[3]},
         {"Smooth", m.smooth, m.window[2], m.stretch, m.change_keys, m.change_keys},
-        {"Stretch", m.stretch, m.smooth, m.slot_save[0], m.change_keys, m.slot_load[1]},
+        {"Stretch", m.stretch, m.smooth, m.slot_save[0], m.focus_pause, m.focus_pause},
         {"Sound 32 ms", m.latency[0], m.quit, m.latency[1], m.fullscreen, m.fullscreen},
         {"Sound 64 ms", m.latency[1], m.latency[0], m.latency[2], m.window[0], m.window[0]},
         {"Sound 125 ms", m.latency[2], m.latency[1], m.latency[3], m.window[1], m.window[1]},
         {"Sound 250 ms", m.latency[3], m.latency[2], m.change_keys, m.window[2], m.window[2]},
-        {"Change keys", m.change_keys, m.latency[3], m.slot_save[2], m.smooth, m.smooth},
-        {"Load 1", m.slot_load[1], m.stretch, m.slot_save[1], m.stretch, m.slot_save[1]},
+        {"Change keys", m.change_keys, m.latency[3], m.focus_pause, m.smooth, m.smooth},
+        {"Load 1", m.slot_load[1], m.stretch, m.slot_save[1], m.stretch, m.focus_pause},
         {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
-        {"Save 1", m.slot_save[1], m.slot_load[1], m.latency[0], m.slot_save[0], m.slot_save[2]},
+        {"Save 1", m.slot_save[1], m.focus_pause, m.focus_pause, m.slot_save[0], m.slot_save[2]},
         {"Save 2", m.slot_save[2], m.change_keys, m.latency[0], m.slot_save[1], m.slot_save[0]},
+        {"Pause in background", m.focus_pause, m.change_keys, m.slot_save[2], m.stretch, m.stretch},
     };
     std::map<int32_t, std::string> name;   // the rows name every widget the focus may reach
     for (const auto &r : rows)

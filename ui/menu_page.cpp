@@ -13,6 +13,7 @@
 #include "video/window_mode.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
+#include "ui/slot_notice.h"
 #include "xgui/xgui.h"
 
 #define MENU_ITEM_X 425
@@ -34,7 +35,7 @@ const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
 
 MenuWidgets menu_widgets = {
     -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1},
-    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1},
+    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1,
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
@@ -63,6 +64,8 @@ void menu_page_build(void)
         m.latency[i] = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X,
                                 MENU_LATENCY_Y0 + MENU_LATENCY_PITCH * i, text, XGUI_ALIGN_RIGHT);
     }
+    m.focus_pause = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, 700, "Pause in background",
+                             XGUI_ALIGN_RIGHT);
     for (int n = 0; n < STATE_SLOTS; n++) {
         int32_t x = MENU_SLOT_X0 + MENU_SLOT_PITCH * n;
         m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, x + MENU_PICTURE_DX,
@@ -83,14 +86,6 @@ void slot_rows_refresh(void)
         xgui_set_picture(menu_widgets.slot_picture[n], video_renderer(), path);
         xgui_set_visible(menu_widgets.slot_load[n], state_slot_stored(n));
     }
-}
-
-void slot_save(int slot)
-{
-    FramePicture picture;
-    const bool shown = video_frame_picture(picture);
-    state_slot_op(slot, true, shown ? &picture : nullptr);
-    slot_rows_refresh();
 }
 
 void menu_page_react(void)
@@ -123,6 +118,10 @@ void menu_page_react(void)
         settings.latency_ms = MENU_LATENCY_MS[i];
         settings_save();
     }
+    if (xgui_take(m.focus_pause)) {
+        settings.focus_pause = !settings.focus_pause;
+        settings_save();
+    }
     if (xgui_take(m.play))
         menu_close();
     if (xgui_take(m.reset)) {
@@ -133,9 +132,9 @@ void menu_page_react(void)
         running_set_quit(true);
     for (int n = 0; n < STATE_SLOTS; n++) {
         if (xgui_take(m.slot_save[n]))
-            slot_save(n);
+            slot_op_noticed(n, true);
         if (xgui_take(m.slot_load[n])) {
-            state_slot_op(n, false, nullptr);
+            slot_op_noticed(n, false);
             menu_close();
         }
     }

@@ -33,6 +33,7 @@ struct MenuWidgets {
     int32_t slot_picture[STATE_SLOTS];
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];
+    int32_t focus_pause;                  // "Pause in background"
 };
 extern MenuWidgets menu_widgets;
 
@@ -56,9 +57,6 @@ void pages_build(void);
 // Sets the save slots' preview pictures and shows each slot's "Load" only when its state
 // file exists.
 void slot_rows_refresh(void);
-// Saves slot with the picture on screen as its preview (when video cannot give it, the slot
-// keeps its old pair), then refreshes the slot rows: Shift+F1..F3 and "Save" alike.
-void slot_save(int slot);
 
 // ---------------------------------------------------------------------------------------
 // The pieces menu_react runs in its order; each acts only on activations it takes.

@@ -12,6 +12,7 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "base/paths.h"
+#include "xgui/notice.h"
 #include "config/settings.h"
 #include "gfx/gl_entry.h"
 #include "gfx/gl_quad.h"
@@ -252,5 +253,6 @@ void video_present_gl(void)
     gl_use_program(default_program);
 
     xgui_draw_gl(renderer, window_w, window_h);
+    notice_draw_gl(renderer, window_w, window_h);
     SDL_GL_SwapWindow(v.window);
 }

@@ -7,6 +7,7 @@
 #include "video/frame_buffer.h"
 #include "video/video.h"
 #include "video/video_state.h"
+#include "xgui/notice.h"
 #include "xgui/xgui.h"
 
 SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch)
@@ -121,5 +122,6 @@ void video_present_sdl(void)
     if (v.splash_texture && v.splash_frames != 0)
         SDL_RenderCopy(renderer, v.splash_texture, nullptr, &r);
     xgui_draw(renderer, window_w, window_h);
+    notice_draw(renderer, window_w, window_h);
     SDL_RenderPresent(renderer);
 }

@@ -187,3 +187,8 @@ void video_splash_count_down(void)
     if (video.splash_frames > 0)
         video.splash_frames--;
 }
+
+void video_splash_end(void)
+{
+    video.splash_frames = 0;
+}

@@ -48,3 +48,5 @@ void preview_size(int screen_w, int screen_h, int *out_w, int *out_h);
 // it is over (or without a splash). Each count down takes one.
 int32_t video_splash_frames(void);
 void video_splash_count_down(void);
+// Ends the splash at once (a press that skips it).
+void video_splash_end(void);

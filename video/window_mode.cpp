@@ -1,5 +1,7 @@
 #include "video/window_mode.h"
 
+#include <stdio.h>
+
 #include <SDL.h>
 
 #include "base/log.h"
@@ -7,6 +9,7 @@
 #include "config/settings.h"
 #include "video/video.h"
 #include "video/video_state.h"
+#include "base/notice.h"
 #include "xgui/xgui.h"
 
 // Largest window side: beyond any display, and small enough that an absurd screen size from
@@ -57,8 +60,12 @@ static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_
     *room_w = SDL_max((int64_t)usable.w - left - right, (int64_t)1);
     *room_h = SDL_max((int64_t)usable.h - top - bottom, (int64_t)1);
     scale = window_fit_scale(scale, *room_w, *room_h, screen_w, screen_h);
-    if (scale != settings.scale)
+    if (scale != settings.scale) {
         log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
+        char text[NOTICE_TEXT_SIZE];
+        snprintf(text, sizeof text, "Window %dx does not fit: %dx", (int)settings.scale, (int)scale);
+        notice_show(text);
+    }
     return scale;
 }
 

@@ -13,7 +13,8 @@
 //                         component crashes there
 //   FAKE_CORE_BUTTONS     button count, default 12 (reported as given, even if absurd)
 //   FAKE_CORE_BUTTONS_BEFORE_INIT  button count reported before ox_core_init, default the same
-//   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699
+//   FAKE_CORE_COLOR       hex RRGGBB of the rendered picture, default 336699; "frames": red
+//                         and green tell the frames run (high and low byte), blue is 99
 //   FAKE_CORE_AUDIO       value of every sample, default 1000
 //   FAKE_CORE_SOUND       "none": no sound at all (0 sample frames every pass); "full": the
 //                         whole buffer every pass, far more than the game's rate; "stepped":
@@ -26,7 +27,8 @@
 //                         a preloaded probe that defines fake_core_frame_marked learns of
 //                         such a frame when it is emulated, and fake_core_button_pressed of
 //                         each button that goes down
-//   FAKE_CORE_SAVE        "fail": ox_state_save writes nothing and reports failure;
+//   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-<pid>"):
+//                         "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
 //                         code 3), as a crash in the middle of a save would;
 //                         "empty": it reports success without writing anything;
@@ -34,6 +36,7 @@
 //                         ox_core_emulate, after the player has looked
 //   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
 //                         could between the player's check of a state and the open
+//   FAKE_CORE_SAVE_MS     milliseconds every save takes, default 0
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
@@ -69,6 +72,8 @@ struct FakeConfig {
     int mark;                // every mark-th frame is marked; 0: none
     int16_t mark_value;
     bool log_buttons;
+    bool color_frames;
+    int save_ms;
     char log_path[FAKE_MAX_PATH];
 };
 
@@ -141,6 +146,8 @@ static void read_config()
     config.buttons_before_init = env_int("FAKE_CORE_BUTTONS_BEFORE_INIT", config.buttons);
     const char *color = getenv("FAKE_CORE_COLOR");
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
+    config.color_frames = color && strcmp(color, "frames") == 0;
+    config.save_ms = env_int("FAKE_CORE_SAVE_MS", 0);
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
@@ -283,6 +290,8 @@ void ox_video_render(void *pixels)
     if (!pixels || w <= 0 || h <= 0)
         return;
     uint8_t *p = (uint8_t *)pixels;
+    if (config.color_frames)
+        config.color = (uint32_t)(emulated & 0xFFFF) << 8 | 0x99;
     size_t count = (size_t)w * (size_t)h;
     for (size_t i = 0; i < count; i++, p += 4) {
         p[0] = (uint8_t)(config.color >> 16);
@@ -370,16 +379,20 @@ void ox_button_set_state(int player, int button, bool pressed)
 bool ox_state_save(const char *path)
 {
     log_call("ox_state_save %s", path ? path : "(null)");
-    if (!path || strcmp(config.save, "fail") == 0)
+    if (config.save_ms > 0)
+        usleep((useconds_t)config.save_ms * 1000);
+    // The slots' and the resume file's saves are the ones tests make fail or crash.
+    const bool ring = path && strstr(path, "player-rewind-");
+    if (!path || (!ring && strcmp(config.save, "fail") == 0))
         return false;
-    if (strcmp(config.save, "empty") == 0)
+    if (!ring && strcmp(config.save, "empty") == 0)
         return true;
-    if (strcmp(config.save, "late") == 0) {
+    if (!ring && strcmp(config.save, "late") == 0) {
         snprintf(late_state, sizeof late_state, "%s", path);
         return true;
     }
     bool ok = write_state(path);
-    if (strcmp(config.save, "exit") == 0)
+    if (!ring && strcmp(config.save, "exit") == 0)
         _exit(3);
     return ok;
 }

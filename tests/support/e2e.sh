@@ -199,6 +199,7 @@ sound init
 entering loop"
   details='^(update viewport resolution|screen size|TV effect shaders|sound (/|[A-Z]:)|sound stream'
   details+='|initializing GL|compiling shaders|Error: )'
+  details+='|^(rewind: |saving screenshot|saved the game to continue)'   # rewind's ring; the resume file at quit
   got=$(grep -vE "$details" "$1")
   [ "$got" = "$expected" ] || fail "log lines differ:
 $got"

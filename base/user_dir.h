@@ -1,0 +1,32 @@
+// The user's own folder for what the player writes (settings, save slots, the resume file,
+// the log) when the folder res/ beside the executable cannot be written, as in an install
+// under Program Files: %APPDATA%\<title>\ on Windows, $XDG_DATA_HOME/<title>/ elsewhere
+// (~/.local/share/<title>/ without it). A writable res/ keeps everything where it was.
+#pragma once
+
+#include <stddef.h>
+
+#include "base/paths.h"
+
+// The user folder with its trailing separator while it is in use; "" while res/ is written.
+extern char user_dir[PATH_BUFFER_SIZE];
+
+// The user folder for a game title, formed into out: on Windows appdata\title\, elsewhere
+// xdg/title/ when xdg is an absolute path, else home/.local/share/title/. Characters a file
+// name cannot hold become '_'; an empty title reads as "Game". False (out "") when the base
+// it needs is missing or the name does not fit.
+bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, const char *xdg,
+                  const char *home, const char *title);
+
+// At start-up, once exe_dir and the title are known: when a file cannot be created in res/,
+// forms the user folder from the environment and creates it.
+void user_dir_init(const char *title);
+// Logs where the files go when that is not res/ (once the log is open, which may be there).
+void user_dir_log(void);
+
+// Where a file of res/ (name starts with RES_DIR) the player writes is written: in the user
+// folder while it is in use, else beside the executable (as data_path).
+bool user_save_path(char *out, size_t size, const char *name);
+// Where it is read: the user folder's copy when there is one, else the one in res/ (so files
+// of an install that was writable before stay in use).
+bool user_load_path(char *out, size_t size, const char *name);

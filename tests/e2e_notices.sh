@@ -1,0 +1,46 @@
+# On-screen notices as the player sees them, on the GL path and through the SDL renderer: a
+# save, a failed save, an empty slot and Pause each put their line over the game, and it
+# fades away, and never reaches the slot's preview. The text is the one logged as drawn; the
+# pixels show it is drawn over the game.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+
+# band_ink: white (font) pixels in the notice's band at the top of the 768 x 672 window, where
+# the fake component's picture (33 66 99) has none.
+band_ink() {
+  shot band
+  local m
+  m=$(convert "$E2E_TMP/band.png" -crop 768x45+0+17 -colorspace gray -threshold 90% -format '%[fx:maxima]' info:)
+  [ "$m" = 1 ]
+}
+notice_shown() {   # TEXT: logged, drawn, then faded out
+  wait_for_line "$d/res/log" "notice: $1"
+  wait_until 10 band_ink
+  wait_until 10 eval '! band_ink'
+}
+
+start_fake_player notices_gl
+wid=$(player_window $pid)
+xdotool key shift+F2
+wait_for_line "$d/res/log" "notice: Saved to slot 2"
+xdotool key shift+F2   # saved again with the first notice on screen
+wait_until 20 eval '[ "$(grep -c "^notice: Saved to slot 2$" "$d/res/log")" = 2 ]'
+notice_shown "Saved to slot 2"
+[ "$(convert "$d/res/1P" -format '%k' info:)" = 1 ] || fail "the preview holds more than the game's one colour"
+xdotool key F3
+notice_shown "Slot 3 is empty"
+pass "GL path: save and empty-slot notices drawn and faded"
+xdotool key Pause
+wait_for_line "$d/res/log" "notice: Paused"
+wait_until 10 band_ink
+sleep 3   # held while paused: still there after the time a notice lasts
+band_ink || fail "the Paused notice did not stay while paused"
+pass "Paused is held while paused"
+stop_player
+
+start_fake_player notices_sdl SDL_RENDER_DRIVER=software FAKE_CORE_SAVE=fail
+wid=$(player_window $pid)
+xdotool key shift+F1
+notice_shown "Cannot save slot 1: the component refused to save its state"
+pass "SDL path: a failed save names its reason"
+stop_player

@@ -1,0 +1,36 @@
+# Continuing where the player left off: a game ended by the desktop (SIGTERM) is saved into
+# res/resumeS with its preview, the slots untouched; the next start continues at that very
+# frame, with its notice. A damaged resume file starts the game anew, with a notice.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+
+start_fake_player resume
+emulations() { grep -c '^ox_core_emulate$' "$log" || true; }
+wait_until 30 eval '[ $(emulations) -ge 200 ]'
+stop_player "first run"
+test -s "$d/res/resumeS" || fail "no resume file"
+test -s "$d/res/resumeP" || fail "no resume preview"
+! ls "$d"/res/[0-2][SP] 2>/dev/null || fail "a slot was written"
+quit_frame=$(awk '{print $2}' "$d/res/resumeS")
+
+: > "$log"
+launch . FAKE_CORE_LOG="$log"
+wid=$(player_window $pid)
+wait_for_line "$d/res/log" "notice: Continued — Reset starts over"
+grep -q "^ox_state_load $d/res/resumeS\.[0-9a-f]*$" "$log" || fail "the resume file was not loaded"
+xdotool key Pause
+wait_until 20 paused
+xdotool key shift+F1
+wait_until 20 test -s "$d/res/0S"
+frames_since=$(awk '/^ox_state_load/ { n = 0 } /^ox_core_emulate$/ { n++ } END { print n }' "$log")
+[ "$(awk '{print $2}' "$d/res/0S")" = $((quit_frame + frames_since)) ] ||
+  fail "continued at another frame than $quit_frame"
+pass "a restart continues at the frame the game was quit at"
+stop_player "second run"
+
+echo "damaged" > "$d/res/resumeS"
+launch . FAKE_CORE_LOG="$log"
+wait_for_line "$d/res/log" "notice: Cannot continue the last game: it starts anew"
+grep -qx "ox_core_reset" "$log" || fail "the game was not started anew"
+pass "a damaged resume file starts the game anew, with a notice"
+stop_player "damaged resume file"

@@ -1,0 +1,44 @@
+# Rewind as a player uses it: holding Backspace steps the picture back to earlier frames
+# (the fake component paints its frame count), letting go continues from there, and after a
+# load the history from before it is still there to go back to.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+
+start_fake_player rewind FAKE_CORE_COLOR=frames
+wid=$(player_window $pid)
+# frame_shown: the frame count the picture shows (red * 256 + green at the window's centre).
+frame_shown() {
+  import -window "$wid" "$E2E_TMP/f.png"
+  convert "$E2E_TMP/f.png" -crop 1x1+384+336 -depth 8 -format '%[fx:round(255*r)*256+round(255*g)]' info:
+}
+shown_above() { [ "$(frame_shown)" -gt "$1" ]; }
+shown_below() { [ "$(frame_shown)" -lt "$1" ]; }
+wait_until 30 shown_above 400
+start=$(frame_shown)
+xdotool keydown BackSpace
+wait_until 20 shown_below $((start - 100))
+xdotool keyup BackSpace
+back=$(frame_shown)
+wait_until 20 shown_above $((back + 30))
+grep -q "^ox_state_load .*/player-rewind-$pid/[0-9]*$" "$log" || fail "no state of the ring loaded"
+pass "holding Backspace steps back from frame $start to $back; letting go continues"
+
+xdotool key shift+F1
+wait_until 20 test -s "$d/res/0S"
+saved=$(awk '{print $2}' "$d/res/0S")
+# Far enough on that stepping back through the frames before the load (4 a pass) takes about a
+# second, long enough for the screenshots to catch it.
+wait_until 20 shown_above $((saved + 400))
+xdotool key F1
+wait_until 20 shown_below $((saved + 100))
+xdotool keydown BackSpace
+wait_until 20 shown_above $((saved + 150))
+xdotool keyup BackSpace
+pass "after loading slot 1 (frame $saved), rewinding returns to the frames before the load"
+stop_player
+[ ! -e "/dev/shm/player-rewind-$pid" ] || fail "the ring's folder was left behind"
+
+start_fake_player slow FAKE_CORE_SAVE_MS=20
+wait_for_line "$d/res/log" "notice: Rewind is off: saving the game is too slow"
+pass "saves slower than a quarter of a frame switch rewind off, with a notice"
+stop_player

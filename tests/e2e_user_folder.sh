@@ -1,0 +1,35 @@
+# Saves that work in any install: run as an ordinary user with a res/ it cannot write, the
+# player keeps its log, settings, slots and resume file in $XDG_DATA_HOME/<game title>/ and
+# says so in the log; a slot there is what F1 loads.
+source "$SOURCE_DIR/tests/support/e2e.sh"
+start_xvfb
+chmod 755 "$E2E_TMP"   # the ordinary user must reach the player's copy
+
+d=$E2E_TMP/ro
+make_dist "$d" fake
+rm -f "$d/res/splash"
+printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
+chmod -R a+rX "$d"
+chmod a-w "$d/res"
+shipped=$(ls "$d/res")
+xdg=$E2E_TMP/xdg
+mkdir -m 777 "$xdg"
+user=$xdg/$(sed -n 's/^title=//p' "$d/res/data")
+log=$xdg/core.log
+setpriv --reuid=65534 --regid=65534 --clear-groups env XDG_DATA_HOME="$xdg" FAKE_CORE_LOG="$log" \
+  "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
+E2E_PIDS+=($pid)
+wait_for_line "$user/log" "entering loop"
+has_line "$user/log" "res/ cannot be written: settings, saves and the log go to $user/" ||
+  fail "the log does not say where files go"
+wid=$(player_window $pid)
+xdotool key shift+F1
+wait_until 20 test -s "$user/0S"
+xdotool key F1
+wait_until 20 grep -q "^ox_state_load $user/0S\.[0-9a-f]*$" "$log"   # a copy of it
+xdotool key alt+Return
+wait_until 20 grep -qx 'fullscreen=1' "$user/conf"
+stop_player
+test -s "$user/resumeS" || fail "no resume file in the user folder"
+[ "$(ls "$d/res")" = "$shipped" ] || fail "res/ changed"
+pass "with res/ read-only, log, slot, settings and resume file go to the user folder"

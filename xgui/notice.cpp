@@ -1,0 +1,62 @@
+#include "xgui/notice.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <SDL_opengl.h>
+
+#include "gfx/gl_quad.h"
+#include "xgui/xgui.h"
+
+// The box around the line, in window pixels, and the line's pen start in overlay units.
+static SDL_Rect notice_box(const char *glyphs, int32_t window_w, int32_t window_h, int32_t *x)
+{
+    SDL_Rect extent;
+    xgui_text(&extent, nullptr, 0, 0, 0, 0, glyphs, false);
+    *x = (XGUI_OVERLAY_W - extent.w) / 2;
+    XguiMapping map = xgui_mapping(window_w, window_h);
+    return xgui_map_rect(map, *x - NOTICE_PAD, NOTICE_Y - NOTICE_PAD, extent.w + 2 * NOTICE_PAD,
+                         extent.h + 2 * NOTICE_PAD);
+}
+
+void notice_draw(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
+{
+    int32_t alpha = notice_current_alpha();
+    if (alpha == 0 || !renderer || !xgui_font.texture)
+        return;
+    char glyphs[NOTICE_TEXT_SIZE];
+    notice_glyph_text(notice_text(), glyphs, sizeof glyphs);
+    int32_t x;
+    SDL_Rect box = notice_box(glyphs, window_w, window_h, &x);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, (uint8_t)(alpha * NOTICE_BOX_ALPHA / 255));
+    SDL_RenderFillRect(renderer, &box);
+    SDL_SetTextureColorMod(xgui_font.texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(xgui_font.texture, (uint8_t)alpha);
+    SDL_SetTextureBlendMode(xgui_font.texture, SDL_BLENDMODE_BLEND);
+    SDL_Rect extent;
+    xgui_text(&extent, renderer, window_w, window_h, x, NOTICE_Y, glyphs, false);
+    // The overlay sets its own alpha each frame; the font's is left as the overlay had it.
+    SDL_SetTextureAlphaMod(xgui_font.texture, (uint8_t)SDL_min(xgui_alpha, 255));
+}
+
+void notice_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
+{
+    int32_t alpha = notice_current_alpha();
+    if (alpha == 0 || !renderer || !xgui_font.texture)
+        return;
+    char glyphs[NOTICE_TEXT_SIZE];
+    notice_glyph_text(notice_text(), glyphs, sizeof glyphs);
+    int32_t x;
+    SDL_Rect box = notice_box(glyphs, window_w, window_h, &x);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.0f, 0.0f, 0.0f, (float)(alpha * NOTICE_BOX_ALPHA / 255) / 255.0f);
+    gl_quad((float)box.x, (float)box.y, (float)(box.x + box.w), (float)(box.y + box.h), 0, 0, 0, 0);
+    glColor4f(1.0f, 1.0f, 1.0f, (float)alpha / 255.0f);
+    SDL_Rect extent;
+    xgui_text(&extent, renderer, window_w, window_h, x, NOTICE_Y, glyphs, true);
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
