@@ -111,7 +111,7 @@ static std::string le(uint32_t value, int bytes)  // little-endian field
 {
     std::string field;
     for (int i = 0; i < bytes; i++)
-        field += (char)(value >> 8 * i & 0xFF);
+        field += (char)(i < 4 ? (value >> (8 * i)) & 0xFF : 0);   // past 4 bytes, zeros
     return field;
 }
 

@@ -65,6 +65,8 @@ int main(int argc, char **argv)
     print_prompt("reset_ok", m.reset);
     print_prompt("quit_ok", m.quit);
     xgui_free();
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(window);
     SDL_Quit();
     return 0;
 }
