@@ -19,44 +19,57 @@ static SDL_Rect notice_box(const char *glyphs, int32_t window_w, int32_t window_
                          extent.h + 2 * NOTICE_PAD);
 }
 
+// The notice of this moment as both back ends draw it: false when there is none to draw.
+struct NoticeLayout {
+    int32_t alpha;
+    char glyphs[NOTICE_TEXT_SIZE];
+    int32_t x;     // the line's pen start, overlay units
+    SDL_Rect box;  // the dark box, window pixels
+};
+
+static bool notice_layout(SDL_Renderer *renderer, int32_t window_w, int32_t window_h, NoticeLayout &n)
+{
+    n.alpha = notice_current_alpha();
+    if (n.alpha == 0 || !renderer || !xgui_font.texture)
+        return false;
+    notice_glyph_text(notice_text(), n.glyphs, sizeof n.glyphs);
+    n.box = notice_box(n.glyphs, window_w, window_h, &n.x);
+    return true;
+}
+
 void notice_draw(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
 {
-    int32_t alpha = notice_current_alpha();
-    if (alpha == 0 || !renderer || !xgui_font.texture)
+    NoticeLayout n;
+    if (!notice_layout(renderer, window_w, window_h, n))
         return;
-    char glyphs[NOTICE_TEXT_SIZE];
-    notice_glyph_text(notice_text(), glyphs, sizeof glyphs);
-    int32_t x;
-    SDL_Rect box = notice_box(glyphs, window_w, window_h, &x);
+    const int32_t alpha = n.alpha;
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, (uint8_t)(alpha * NOTICE_BOX_ALPHA / 255));
-    SDL_RenderFillRect(renderer, &box);
+    SDL_RenderFillRect(renderer, &n.box);
     SDL_SetTextureColorMod(xgui_font.texture, 255, 255, 255);
     SDL_SetTextureAlphaMod(xgui_font.texture, (uint8_t)alpha);
     SDL_SetTextureBlendMode(xgui_font.texture, SDL_BLENDMODE_BLEND);
     SDL_Rect extent;
-    xgui_text(&extent, renderer, window_w, window_h, x, NOTICE_Y, glyphs, false);
+    xgui_text(&extent, renderer, window_w, window_h, n.x, NOTICE_Y, n.glyphs, false);
     // The overlay sets its own alpha each frame; the font's is left as the overlay had it.
     SDL_SetTextureAlphaMod(xgui_font.texture, (uint8_t)SDL_min(xgui_alpha, 255));
 }
 
 void notice_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
 {
-    int32_t alpha = notice_current_alpha();
-    if (alpha == 0 || !renderer || !xgui_font.texture)
+    NoticeLayout n;
+    if (!notice_layout(renderer, window_w, window_h, n))
         return;
-    char glyphs[NOTICE_TEXT_SIZE];
-    notice_glyph_text(notice_text(), glyphs, sizeof glyphs);
-    int32_t x;
-    SDL_Rect box = notice_box(glyphs, window_w, window_h, &x);
+    const int32_t alpha = n.alpha;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 0.0f, (float)(alpha * NOTICE_BOX_ALPHA / 255) / 255.0f);
-    gl_quad((float)box.x, (float)box.y, (float)(box.x + box.w), (float)(box.y + box.h), 0, 0, 0, 0);
+    const SDL_Rect &b = n.box;
+    gl_quad((float)b.x, (float)b.y, (float)(b.x + b.w), (float)(b.y + b.h), 0, 0, 0, 0);
     glColor4f(1.0f, 1.0f, 1.0f, (float)alpha / 255.0f);
     SDL_Rect extent;
-    xgui_text(&extent, renderer, window_w, window_h, x, NOTICE_Y, glyphs, true);
+    xgui_text(&extent, renderer, window_w, window_h, n.x, NOTICE_Y, n.glyphs, true);
     glDisable(GL_BLEND);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
