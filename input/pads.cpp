@@ -98,11 +98,17 @@ static int slot_for_device(int index)
     return -1;
 }
 
-void pads_joystick_added(int index)
+// The slot a device added at index goes to, or -1: an index past the slots, or all in use.
+static int added_slot(int index)
 {
     if (index < 0 || index >= MAX_JOYSTICKS)
-        return;
-    const int slot = slot_for_device(index);
+        return -1;
+    return slot_for_device(index);
+}
+
+void pads_joystick_added(int index)
+{
+    const int slot = added_slot(index);
     if (slot < 0)
         return;
     if (joysticks[slot])
@@ -126,9 +132,7 @@ void pads_joystick_removed(SDL_JoystickID id)
 
 void pads_controller_added(int index)
 {
-    if (index < 0 || index >= MAX_JOYSTICKS)
-        return;
-    const int slot = slot_for_device(index);
+    const int slot = added_slot(index);
     if (slot < 0)
         return;
     if (controllers[slot])
