@@ -39,11 +39,7 @@ void audio_stream_open(AudioStream &stream)
     if (stream.device == 0)
         stream.spec = want;
 
-    // The frame rate divides; a component outside its contract gets 60 frames' worth.
-    int rate = game_frame_rate() > 0 ? game_frame_rate() : FALLBACK_FRAME_RATE;
-    stream.frame_frames = stream.spec.freq / rate;
-    if (stream.frame_frames < 1)
-        stream.frame_frames = 1;
+    stream.frame_frames = audio_frame_frames(stream.spec.freq, game_frame_rate());
     stream.capacity = stream.frame_frames * AUDIO_RENDER_FRAMES;
     log_write("sound stream set to %i FPS\n", game_frame_rate());
     log_write("sound stream device buffer %i sample frames\n", (int)stream.spec.samples);
@@ -67,6 +63,33 @@ void audio_stream_open(AudioStream &stream)
     // it the queue starts empty, and a loop held to the game's rate by vertical sync has
     // no way to fill it: the sound would break up from the start.
     queue_silence(stream, stream.target);
+}
+
+int audio_frame_frames(int freq, int frame_rate)
+{
+    // The frame rate divides.
+    int frames = freq / (frame_rate > 0 ? frame_rate : FALLBACK_FRAME_RATE);
+    return frames > 1 ? frames : 1;
+}
+
+AudioTake audio_take(int claimed, int capacity, int frame_frames, bool mute)
+{
+    if (mute || claimed <= 0)
+        return AudioTake{frame_frames, true};
+    return AudioTake{claimed < capacity ? claimed : capacity, false};
+}
+
+int audio_top_up_frames(unsigned queued, int device_frames, int target)
+{
+    if (queued < (unsigned)device_frames && (int)queued < target / 4)
+        return target - (int)queued;
+    return 0;
+}
+
+int audio_frames_kept(int frames, unsigned queued, int bound)
+{
+    int room = queued < (unsigned)bound ? bound - (int)queued : 0;
+    return frames < room ? frames : room;
 }
 
 int audio_target_frames(int latency_ms, int rate, int frame_frames, int device_frames)
@@ -109,21 +132,17 @@ static int16_t clip_sample(int value)
     return (int16_t)value;
 }
 
-// Adds the next effect samples to frames sample frames, one effect sample per frame on
-// every channel; the effect ends (and is forgotten) when its last sample is used.
-static void mix_effect(AudioStream &stream, int frames)
+void audio_effect_mix(AudioEffect &effect, int16_t *frames, int count, int channels)
 {
-    if (!stream.effect_samples || stream.effect_length <= 0)
+    if (!effect.samples)
         return;
-    int channels = stream.spec.channels;
-    for (int i = 0; i < frames; i++) {
-        if (stream.effect_position >= stream.effect_length) {
-            stream.effect_samples = nullptr;
-            stream.effect_length = 0;
+    for (int i = 0; i < count; i++) {
+        if (effect.position >= effect.length) {
+            effect = AudioEffect{};
             return;
         }
-        int s = stream.effect_samples[stream.effect_position++];
-        int16_t *frame = stream.samples + i * channels;
+        int s = effect.samples[effect.position++];
+        int16_t *frame = frames + i * channels;
         for (int c = 0; c < channels; c++)
             frame[c] = clip_sample(frame[c] + s);
     }
@@ -133,18 +152,11 @@ void audio_stream_push(AudioStream &stream, bool mute)
 {
     if (!stream.samples)
         return;
-    int frames = ox_audio_render(stream.source, stream.capacity);
-    // A component that claims more than the buffer holds must not make us read past it.
-    if (frames < 0)
-        frames = 0;
-    if (frames > stream.capacity)
-        frames = stream.capacity;
-    // A component gives no sound while it is not stepped (pause, menu, splash), and some give
-    // none at all: the device still gets a frame's worth, so the queue keeps its level.
-    if (mute || frames == 0) {
-        frames = stream.frame_frames;
+    AudioTake take = audio_take(ox_audio_render(stream.source, stream.capacity), stream.capacity,
+                                stream.frame_frames, mute);
+    int frames = take.frames;
+    if (take.silent)
         memset(stream.source, 0, (size_t)stream.spec.channels * frames * sizeof(int16_t));
-    }
     stream.source_frames = frames;
     SDL_PauseAudioDevice(stream.device, 0);
 
@@ -153,7 +165,7 @@ void audio_stream_push(AudioStream &stream, bool mute)
     frames = resample(stream.resampler, stream.source, frames, channels, stream.ratio, stream.samples,
                       stream.room);
     stream.frames = frames;
-    mix_effect(stream, frames);
+    audio_effect_mix(stream.effect, stream.samples, frames, channels);
     if (stream.device == 0)
         return;
     unsigned queued = audio_stream_queued_frames(stream);
@@ -161,18 +173,19 @@ void audio_stream_push(AudioStream &stream, bool mute)
     // with silence at once: one short pause instead of seconds of broken sound while the
     // control refills it 1 % at a time. The stall says nothing of the rates, so the control
     // starts afresh.
-    if (queued < stream.spec.samples && (int)queued < stream.target / 4) {
-        queue_silence(stream, stream.target - (int)queued);
-        queued = (unsigned)stream.target;
+    int top_up = audio_top_up_frames(queued, stream.spec.samples, stream.target);
+    if (top_up > 0) {
+        queue_silence(stream, top_up);
+        queued += (unsigned)top_up;
         audio_rate_start(stream.rate, stream.target);
     }
-    int room = queued < (unsigned)stream.bound ? stream.bound - (int)queued : 0;
-    if (frames > room) {
+    int kept = audio_frames_kept(frames, queued, stream.bound);
+    if (kept < frames) {
         if (!stream.dropped)
             log_write("sound beyond the queue's bound of %i ms is dropped (%i sample frames in a frame)\n",
                       stream.bound * 1000 / stream.spec.freq, stream.source_frames);
         stream.dropped = true;
-        frames = room;
+        frames = kept;
     }
     if (frames > 0)
         SDL_QueueAudio(stream.device, stream.samples,
@@ -181,12 +194,17 @@ void audio_stream_push(AudioStream &stream, bool mute)
 
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound)
 {
+    audio_effect_start(stream.effect, sound);
+}
+
+void audio_effect_start(AudioEffect &effect, const UiSound &sound)
+{
     if (!sound.buffer || sound.length < sizeof(int16_t))
         return;
     // Loaded as mono 16-bit at the stream's rate (sound_file_load), in an SDL allocation.
-    stream.effect_samples = (const int16_t *)(const void *)sound.buffer;
-    stream.effect_length = (int)(sound.length / sizeof(int16_t));
-    stream.effect_position = 0;
+    effect.samples = (const int16_t *)(const void *)sound.buffer;
+    effect.length = (int)(sound.length / sizeof(int16_t));
+    effect.position = 0;
 }
 
 unsigned audio_stream_queued_frames(const AudioStream &stream)

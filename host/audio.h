@@ -20,6 +20,19 @@
 #define AUDIO_RENDER_FRAMES 4    // the component may give up to this many frames' worth a pass
 #define AUDIO_BOUND_FACTOR 2     // the queue holds at most this many targets and a frame; more is dropped
 
+// The overlay sound being mixed: mono samples at the stream's rate, in the sound's own buffer.
+struct AudioEffect {
+    const int16_t *samples; // null when none plays
+    int length;             // samples
+    int position;           // next sample to mix
+};
+
+// What a push takes of the component's sound.
+struct AudioTake {
+    int frames;  // sample frames pushed
+    bool silent; // silence in place of the component's sound
+};
+
 // Owned by main: opened at start-up, pushed once per loop pass, closed when main returns.
 struct AudioStream {
     int16_t *samples;              // channels x capacity interleaved samples; null until opened
@@ -27,9 +40,7 @@ struct AudioStream {
     int frame_frames;              // sample frames of one video frame at the game's rate
     SDL_AudioDeviceID device;      // 0 when no device could be opened
     SDL_AudioSpec spec;            // the obtained format
-    const int16_t *effect_samples; // overlay sound being mixed (mono), or null
-    int effect_length;             // samples in effect_samples
-    int effect_position;           // next effect sample to mix
+    AudioEffect effect;            // overlay sound being mixed
     int16_t *source;               // channels x capacity: the component's sound before resampling
     int room;                      // sample frames samples holds: capacity stretched by 1 % and more
     int frames;                    // sample frames in samples after the last push
@@ -54,6 +65,19 @@ void audio_stream_open(AudioStream &stream);
 int audio_target_frames(int latency_ms, int rate, int frame_frames, int device_frames);
 // The queue level never exceeded, sample frames: AUDIO_BOUND_FACTOR targets and a frame.
 int audio_bound_frames(int target, int frame_frames);
+// Sample frames of one video frame at frame_rate, at least 1; a component outside its
+// contract (a rate of 0 or below) gets FALLBACK_FRAME_RATE's worth.
+int audio_frame_frames(int freq, int frame_rate);
+// The component said it rendered claimed sample frames into a buffer of capacity: held to
+// the buffer, since one that claims more must not make us read past it. Muted, or given no
+// sound (it gives none while it is not stepped, and some give none at all), the push is
+// frame_frames of silence, so the device still gets a frame's worth and the queue its level.
+AudioTake audio_take(int claimed, int capacity, int frame_frames, bool mute);
+// Silence that tops up a queue found holding queued sample frames: to target when it holds
+// less than a device buffer and a quarter of the target (it ran dry), else 0.
+int audio_top_up_frames(unsigned queued, int device_frames, int target);
+// Sample frames of a push of frames that a queue holding queued takes without passing bound.
+int audio_frames_kept(int frames, unsigned queued, int bound);
 // Sets the target and the bound from the latency setting (settings.latency_ms).
 void audio_stream_retarget(AudioStream &stream);
 // Sets the ratio of the next push from the queue level, so that the stream follows the
@@ -71,6 +95,11 @@ void audio_stream_push(AudioStream &stream, bool mute);
 // Starts mixing sound from its beginning, cutting off one that is still playing.
 // A sound that was not loaded starts nothing.
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound);
+void audio_effect_start(AudioEffect &effect, const UiSound &sound);
+// Adds the effect's next samples to count interleaved frames, one effect sample per frame on
+// every channel, each sum held within -AUDIO_SAMPLE_LIMIT..AUDIO_SAMPLE_LIMIT; the effect
+// ends (and is forgotten) when its last sample is used.
+void audio_effect_mix(AudioEffect &effect, int16_t *frames, int count, int channels);
 // Sample frames waiting in the device's queue; 0 without a device.
 unsigned audio_stream_queued_frames(const AudioStream &stream);
 // Closes the device and frees the buffers; the record is then as before opening.

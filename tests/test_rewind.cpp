@@ -7,11 +7,7 @@
 // A ring of three files: pushes and pops in a row, each with the file it names.
 TEST(RewindRing, PushesAndPopsWrapAround)
 {
-    struct Step {
-        const char *name;
-        bool push;
-        int32_t file, count;
-    } steps[] = {
+    const struct { const char *name; bool push; int32_t file, count; } steps[] = {
         {"first state", true, 0, 1},
         {"second state", true, 1, 2},
         {"back to the second", false, 1, 1},
@@ -24,7 +20,7 @@ TEST(RewindRing, PushesAndPopsWrapAround)
         {"nothing older", false, -1, 0},
     };
     RewindRing ring = {3, 0, 0};
-    for (const Step &s : steps) {
+    for (const auto &s : steps) {
         EXPECT_EQ(s.file, s.push ? rewind_ring_push(ring) : rewind_ring_pop(ring)) << s.name;
         EXPECT_EQ(s.count, ring.count) << s.name;
     }
@@ -34,21 +30,17 @@ TEST(RewindRing, PushesAndPopsWrapAround)
 
 TEST(RewindRing, SizedByTimeAndHeldUnderTheCeiling)
 {
-    struct Case {
-        const char *name;
-        int32_t seconds, fps, interval;
-        uint64_t state_bytes, ceiling;
-        int32_t files;
-    } cases[] = {
-        {"30 s at 60 fps, every 4th frame", 30, 60, 4, 0, 1 << 20, 450},
-        {"small states fit", 30, 60, 4, 1000, 1 << 20, 450},
-        {"large states are held to the ceiling", 30, 60, 4, 1 << 16, 1 << 20, 16},
-        {"a state beyond the ceiling keeps one", 30, 60, 4, 1 << 21, 1 << 20, 1},
-        {"a part interval rounds up", 1, 50, 4, 0, 1 << 20, 13},
-        {"no frame rate", 30, 0, 4, 0, 1 << 20, 0},
+    // Every 4th frame kept, under a ceiling of 1 MiB.
+    const struct { const char *name; int32_t seconds, fps; uint64_t state_bytes; int32_t files; } cases[] = {
+        {"30 s at 60 fps, every 4th frame", 30, 60, 0, 450},
+        {"small states fit", 30, 60, 1000, 450},
+        {"large states are held to the ceiling", 30, 60, 1 << 16, 16},
+        {"a state beyond the ceiling keeps one", 30, 60, 1 << 21, 1},
+        {"a part interval rounds up", 1, 50, 0, 13},
+        {"no frame rate", 30, 0, 0, 0},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(c.files, rewind_ring_capacity(c.seconds, c.fps, c.interval, c.state_bytes, c.ceiling)) << c.name;
+    for (const auto &c : cases)
+        EXPECT_EQ(c.files, rewind_ring_capacity(c.seconds, c.fps, 4, c.state_bytes, 1 << 20)) << c.name;
 }
 
 TEST(RewindRing, TooSlowPastAQuarterOfAFrame)
