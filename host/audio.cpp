@@ -79,17 +79,16 @@ AudioTake audio_take(int claimed, int capacity, int frame_frames, bool mute)
     return AudioTake{claimed < capacity ? claimed : capacity, false};
 }
 
-int audio_top_up_frames(unsigned queued, int device_frames, int target)
+AudioQueueing audio_queueing(unsigned queued, int frames, int device_frames, int target, int bound)
 {
-    if (queued < (unsigned)device_frames && (int)queued < target / 4)
-        return target - (int)queued;
-    return 0;
-}
-
-int audio_frames_kept(int frames, unsigned queued, int bound)
-{
+    AudioQueueing q = {0, 0};
+    if (queued < (unsigned)device_frames && (int)queued < target / 4) {
+        q.silence = target - (int)queued;
+        queued = (unsigned)target;
+    }
     int room = queued < (unsigned)bound ? bound - (int)queued : 0;
-    return frames < room ? frames : room;
+    q.kept = frames < room ? frames : room;
+    return q;
 }
 
 int audio_target_frames(int latency_ms, int rate, int frame_frames, int device_frames)
@@ -168,24 +167,22 @@ void audio_stream_push(AudioStream &stream, bool mute)
     audio_effect_mix(stream.effect, stream.samples, frames, channels);
     if (stream.device == 0)
         return;
-    unsigned queued = audio_stream_queued_frames(stream);
+    AudioQueueing q = audio_queueing(audio_stream_queued_frames(stream), frames, stream.spec.samples,
+                                     stream.target, stream.bound);
     // A queue that ran dry (the loop stalled, or cannot keep the game's rate) is topped up
     // with silence at once: one short pause instead of seconds of broken sound while the
     // control refills it 1 % at a time. The stall says nothing of the rates, so the control
     // starts afresh.
-    int top_up = audio_top_up_frames(queued, stream.spec.samples, stream.target);
-    if (top_up > 0) {
-        queue_silence(stream, top_up);
-        queued += (unsigned)top_up;
+    if (q.silence > 0) {
+        queue_silence(stream, q.silence);
         audio_rate_start(stream.rate, stream.target);
     }
-    int kept = audio_frames_kept(frames, queued, stream.bound);
-    if (kept < frames) {
+    if (q.kept < frames) {
         if (!stream.dropped)
             log_write("sound beyond the queue's bound of %i ms is dropped (%i sample frames in a frame)\n",
                       stream.bound * 1000 / stream.spec.freq, stream.source_frames);
         stream.dropped = true;
-        frames = kept;
+        frames = q.kept;
     }
     if (frames > 0)
         SDL_QueueAudio(stream.device, stream.samples,

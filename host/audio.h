@@ -33,6 +33,12 @@ struct AudioTake {
     bool silent; // silence in place of the component's sound
 };
 
+// What a push adds to the device's queue, in sample frames.
+struct AudioQueueing {
+    int silence; // topping up a queue that ran dry
+    int kept;    // of the sound pushed; the rest is dropped
+};
+
 // Owned by main: opened at start-up, pushed once per loop pass, closed when main returns.
 struct AudioStream {
     int16_t *samples;              // channels x capacity interleaved samples; null until opened
@@ -73,11 +79,10 @@ int audio_frame_frames(int freq, int frame_rate);
 // sound (it gives none while it is not stepped, and some give none at all), the push is
 // frame_frames of silence, so the device still gets a frame's worth and the queue its level.
 AudioTake audio_take(int claimed, int capacity, int frame_frames, bool mute);
-// Silence that tops up a queue found holding queued sample frames: to target when it holds
-// less than a device buffer and a quarter of the target (it ran dry), else 0.
-int audio_top_up_frames(unsigned queued, int device_frames, int target);
-// Sample frames of a push of frames that a queue holding queued takes without passing bound.
-int audio_frames_kept(int frames, unsigned queued, int bound);
+// What a push adds to a queue found holding queued sample frames: first the silence that tops
+// up a queue that ran dry (less than a device buffer and a quarter of the target) to target,
+// then what fits under bound of frames sample frames of sound.
+AudioQueueing audio_queueing(unsigned queued, int frames, int device_frames, int target, int bound);
 // Sets the target and the bound from the latency setting (settings.latency_ms).
 void audio_stream_retarget(AudioStream &stream);
 // Sets the ratio of the next push from the queue level, so that the stream follows the

@@ -37,30 +37,29 @@ TEST(AudioStream, TakesWhatTheComponentGaveHeldToTheBuffer)
     }
 }
 
-// A device buffer of 512 sample frames; a queue held at 1600 (a quarter is 400) or 4000, and a
-// push of 735 sample frames into a queue bound at 3000.
+// A push of 735 sample frames; a device buffer of 512 and a queue bound at 3000, held at 1600
+// (a quarter is 400) or 2400 (the device buffer counts).
 TEST(AudioStream, ADryQueueIsToppedUpToItsTargetAndAPushNeverPassesItsBound)
 {
-    const struct { const char *name; unsigned queued; int target, top_up; } dry[] = {
-        {"below a quarter of the target", 399, 1600, 1201},
-        {"at a quarter of the target", 400, 1600, 0},
-        {"below a device buffer", 511, 4000, 3489},
-        {"at a device buffer", 512, 4000, 0},
+    const struct { const char *name; unsigned queued; int target, silence, kept; } cases[] = {
+        {"below a quarter of the target", 399, 1600, 1201, 735},
+        {"at a quarter of the target", 400, 1600, 0, 735},
+        {"below a device buffer: then cut at the bound", 511, 2400, 1889, 600},
+        {"at a device buffer", 512, 2400, 0, 735},
+        {"cut at the bound", 2266, 2400, 0, 734},
+        {"past the bound", 9000, 2400, 0, 0},
     };
-    for (const auto &c : dry)
-        EXPECT_EQ(c.top_up, audio_top_up_frames(c.queued, 512, c.target)) << c.name;
-    const struct { const char *name; unsigned queued; int kept; } bound[] = {
-        {"cut at the bound", 2266, 734},
-        {"past the bound", 9000, 0},
-    };
-    for (const auto &c : bound)
-        EXPECT_EQ(c.kept, audio_frames_kept(735, c.queued, 3000)) << c.name;
+    for (const auto &c : cases) {
+        const AudioQueueing q = audio_queueing(c.queued, 735, 512, c.target, 3000);
+        EXPECT_EQ(c.silence, q.silence) << c.name;
+        EXPECT_EQ(c.kept, q.kept) << c.name;
+    }
 }
 
 // UI sounds over stereo sound of two frames a push, mixed in turn into one record.
 TEST(AudioStream, UiSoundIsMixedIntoEveryChannelUntilItEndsOrTheNextCutsItOff)
 {
-    int16_t ramp[] = {1, 2, 3};
+    int16_t ramp[] = {1, 2, 3, 99};   // a sound of three samples: the fourth is never mixed
     int16_t loud[] = {32767, -32768};
     struct { const char *name; int16_t *start; uint32_t bytes; int16_t mixed[4], out[4]; } steps[] = {
         {"starts on both channels", ramp, 6, {10, 20, 0, -1}, {11, 21, 2, 1}},

@@ -31,4 +31,5 @@ TEST(Pacing, FrameRateHeldToWhatADisplayShows)
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.held, frame_rate_held(c.reported)) << c.name;
+    EXPECT_DOUBLE_EQ(1000.0 / 60, frame_period(0)) << "no rate: the fallback's period";
 }

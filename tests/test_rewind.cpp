@@ -45,6 +45,6 @@ TEST(RewindRing, SizedByTimeAndHeldUnderTheCeiling)
 
 TEST(RewindRing, TooSlowPastAQuarterOfAFrame)
 {
-    EXPECT_FALSE(rewind_too_slow(4166, 16666));
-    EXPECT_TRUE(rewind_too_slow(4167, 16666));
+    EXPECT_FALSE(rewind_too_slow(4167, 16668));
+    EXPECT_TRUE(rewind_too_slow(4168, 16668));
 }

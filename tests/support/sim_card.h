@@ -13,10 +13,11 @@ struct SimCard {
     long underruns;      // counted takes that found less than a buffer
     double highest;      // most sample frames ever queued
 
-    // Starts at the time start with queued sample frames waiting.
-    SimCard(double start, double queued_, double block_ms_, double count_from_, int buffer_)
-        : queued(queued_), block_ms(block_ms_), count_from(count_from_), buffer(buffer_),
-          next_take(start + block_ms_), underruns(0), highest(queued_)
+    // Starts at the time start with queued sample frames waiting, playing rate sample frames a
+    // second in takes of buffer; takes before count_from are not counted.
+    SimCard(double start, double queued_, double rate, int buffer_, double count_from_)
+        : queued(queued_), block_ms(buffer_ * 1000.0 / rate), count_from(count_from_), buffer(buffer_),
+          next_take(start + block_ms), underruns(0), highest(queued_)
     {
     }
 
