@@ -100,6 +100,7 @@ void audio_stream_push(AudioStream &stream, bool mute);
 // Starts mixing sound from its beginning, cutting off one that is still playing.
 // A sound that was not loaded starts nothing.
 void audio_stream_start_effect(AudioStream &stream, const UiSound &sound);
+// The same on the effect record alone.
 void audio_effect_start(AudioEffect &effect, const UiSound &sound);
 // Adds the effect's next samples to count interleaved frames, one effect sample per frame on
 // every channel, each sum held within -AUDIO_SAMPLE_LIMIT..AUDIO_SAMPLE_LIMIT; the effect
