@@ -9,7 +9,7 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 
 skip_unless_timing_fits
 
-SECONDS_PER_RATE=${E2E_AUDIO_SECONDS:-8}
+SECONDS_PER_RATE=${E2E_AUDIO_SECONDS:-6}
 for hz in 59.94 60.00; do
   raw=$E2E_TMP/sound$hz.raw
   start_fake_player "vsync$hz" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" \

@@ -5,20 +5,14 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 start_wm
 
-d=$E2E_TMP/splash
-make_dist "$d" fake
-printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
-log=$d/core.log
+fake_dist away
+cp "$DIST_DIR/res/splash" "$d/res/"
 launch . FAKE_CORE_LOG="$log"
 wid=$(player_window $pid)
-emulated() { [ "$(grep -c '^ox_core_emulate$' "$log")" -gt 20 ]; }   # past the splash's first burst
-press_until_emulated() { xdotool key space; emulated; }
-wait_until 3 press_until_emulated
+past_splash() { xdotool key space; [ "$(emulate_count)" -gt 20 ]; }   # past the splash's first burst
+wait_until 3 past_splash
 pass "a key press ends the splash"
-stop_player
 
-start_fake_player away
-wid=$(player_window $pid)
 xdotool windowactivate --sync "$wid"
 wait_until 20 running
 xmessage -geometry 200x100+0+0 other & E2E_PIDS+=($!)
@@ -33,7 +27,7 @@ pass "focus taken by another window pauses the game; its return continues it"
 
 xdotool key Escape
 settle
-overlay_click 1400 725   # "Pause in background", right-aligned at 1495, 700
+widget_click focus_pause
 wait_until 20 grep -qx 'focus_pause=0' "$d/res/conf"
 xdotool key Escape
 xdotool windowactivate --sync "$other"

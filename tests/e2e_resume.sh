@@ -5,8 +5,7 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
 start_fake_player resume
-emulations() { grep -c '^ox_core_emulate$' "$log" || true; }
-wait_until 30 eval '[ $(emulations) -ge 200 ]'
+wait_until 30 eval '[ $(emulate_count) -ge 200 ]'
 stop_player "first run"
 test -s "$d/res/resumeS" || fail "no resume file"
 test -s "$d/res/resumeP" || fail "no resume preview"

@@ -5,10 +5,7 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 chmod 755 "$E2E_TMP"   # the ordinary user must reach the player's copy
 
-d=$E2E_TMP/ro
-make_dist "$d" fake
-rm -f "$d/res/splash"
-printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
+fake_dist ro
 chmod -R a+rX "$d"
 chmod a-w "$d/res"
 shipped=$(ls "$d/res")
@@ -16,10 +13,8 @@ xdg=$E2E_TMP/xdg
 mkdir -m 777 "$xdg"
 user=$xdg/$(sed -n 's/^title=//p' "$d/res/data")
 log=$xdg/core.log
-setpriv --reuid=65534 --regid=65534 --clear-groups env XDG_DATA_HOME="$xdg" FAKE_CORE_LOG="$log" \
-  "$d/player" >"$d/stdout" 2>"$d/stderr" & pid=$!
-E2E_PIDS+=($pid)
-wait_for_line "$user/log" "entering loop"
+PLAYER_COMMAND=(setpriv --reuid=65534 --regid=65534 --clear-groups "$d/player")
+PLAYER_LOG=$user/log launch . XDG_DATA_HOME="$xdg" FAKE_CORE_LOG="$log"
 has_line "$user/log" "res/ cannot be written: settings, saves and the log go to $user/" ||
   fail "the log does not say where files go"
 wid=$(player_window $pid)

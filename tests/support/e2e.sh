@@ -108,6 +108,13 @@ not_black() {
 
 # Screenshots of the player's window $wid, kept as $E2E_TMP/NAME.png.
 shot() { import -window "$wid" "$E2E_TMP/$1.png"; }
+# pixel NAME X Y: "R G B" (0 to 255) of that pixel of screenshot NAME.
+pixel() {
+  convert "$E2E_TMP/$1.png" -crop "1x1+$2+$3" -depth 8 \
+    -format '%[fx:round(255*r)] %[fx:round(255*g)] %[fx:round(255*b)]' info:
+}
+# still: the picture holds for half a second; that span of time is what is looked at.
+still() { shot still1 && sleep 0.5 && shot still2 && ! differ still1 still2; }
 # differ A B: screenshots A and B differ in some pixel (or in size).
 differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; }
 shows_picture() { shot "$1" && not_black "$E2E_TMP/$1.png"; }   # NAME: a shot, not black
@@ -149,25 +156,42 @@ widget_click() {
   overlay_click $((x + 2)) $((y + h / 2))
 }
 
-# launch [FROM_DIR [VAR=value...]]: starts $d/player from FROM_DIR (default: the current
-# directory) with those variables and its output in $d; sets pid and waits for the loop.
+click_on() { widget_click "$1"; settle; }   # NAME: a click on that widget, then a few passes
+
+# launch [FROM_DIR [VAR=value...]]: starts the player of $d from FROM_DIR (default: the current
+# directory) with those variables and its output in $d; sets pid and waits for the loop's line
+# in its log. PLAYER_COMMAND (an array) replaces "$d/player", PLAYER_LOG the log "$d/res/log"
+# and LAUNCH_SECONDS the 20 s the start may take.
 launch() {
   local from=${1:-.}
   shift || true
-  (cd "$from" && exec env "$@" "$d/player" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
+  local run=("${PLAYER_COMMAND[@]:-$d/player}")
+  (cd "$from" && exec env "$@" "${run[@]}" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
   E2E_PIDS+=($pid)
-  wait_for_line "$d/res/log" "entering loop"
+  wait_for_line "${PLAYER_LOG:-$d/res/log}" "entering loop" "${LAUNCH_SECONDS:-20}"
+}
+# run_to_end [VAR=value...]: runs the player of $d from $d until it ends by itself, within 20 s
+# (120 s under Wine); sets rc to its exit code.
+run_to_end() {
+  local run=("${PLAYER_COMMAND[@]:-$d/player}")
+  rc=0
+  (cd "$d" && exec env "$@" timeout "${LAUNCH_SECONDS:-20}" "${run[@]}" >"$d/stdout" 2>"$d/stderr" 9>&-) || rc=$?
 }
 
-# start_fake_player NAME [VAR=value...]: a private dist with the fake component, no splash,
-# a 3x window; starts the player with its calls logged and waits for the loop. Sets d, log
-# and pid.
-start_fake_player() {
-  d=$E2E_TMP/$1; shift
+# fake_dist NAME: a private dist with the fake component in $E2E_TMP/NAME, no splash, a 3x
+# window. Sets d, and log for the fake component's calls.
+fake_dist() {
+  d=$E2E_TMP/$1
   make_dist "$d" fake
   rm -f "$d/res/splash"
   printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
   log=$d/core.log
+}
+# start_fake_player NAME [VAR=value...]: the player of fake_dist NAME started with its calls
+# logged; waits for the loop. Sets d, log and pid.
+start_fake_player() {
+  fake_dist "$1"
+  shift
   launch . FAKE_CORE_LOG="$log" "$@"
 }
 
@@ -185,8 +209,8 @@ stop_player() {
   exits_with 0 "${1:-}"
 }
 
-# startup_logged LOG WORKDIR: LOG holds the start-up's steps in their order, with WORKDIR as
-# the working directory; the lines of the steps' details between them do not count.
+# startup_logged LOG WORKDIR: LOG holds the start-up's steps of the demo game in their order,
+# with WORKDIR as the working directory; the lines of the steps' details between them do not count.
 startup_logged() {
   local got details expected="loading configs
 working directory: $2
@@ -196,8 +220,9 @@ renderer name: opengl
 xgui_init
 loading game
 sound init
+sound stream set to 60 FPS
 entering loop"
-  details='^(update viewport resolution|screen size|TV effect shaders|sound (/|[A-Z]:)|sound stream'
+  details='^(update viewport resolution|screen size|TV effect shaders|sound (/|[A-Z]:)|sound stream device'
   details+='|initializing GL|compiling shaders|Error: )'
   details+='|^(rewind: |saving screenshot|saved the game to continue)'   # rewind's ring; the resume file at quit
   got=$(grep -vE "$details" "$1")
@@ -205,8 +230,12 @@ entering loop"
 $got"
 }
 
-# ended PID: the process has ended.
-ended() { ! kill -0 "$1" 2>/dev/null; }
+# ended PID: the process has ended (a zombie waiting for its parent counts as ended).
+ended() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
+  [ "${state:0:1}" = Z ]
+}
 
 # E2E_SKIP: the exit status CTest counts as skipped (SKIP_RETURN_CODE of the timing tests).
 E2E_SKIP=77
@@ -264,6 +293,19 @@ pass_rate() {
   t1=$(date +%s.%N)
   n1=$(pass_count)
   awk -v n=$((n1 - n0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.2f", n / (t1 - t0) }'
+}
+# emulate_count: the frames the fake component has run.
+emulate_count() { grep -c '^ox_core_emulate$' "$log" || true; }
+# press_until KEYS COMMAND...: presses KEYS in the player's window until COMMAND succeeds
+# (a key sent while the window is still being mapped can be lost); fails after 10 tries.
+press_until() {
+  local keys=$1
+  shift
+  for _ in $(seq 10); do
+    xdotool key --window "$(player_window $pid)" $keys 2>/dev/null || true
+    within 2 "$@" && return 0
+  done
+  fail "no effect of $keys: $*"
 }
 running() { settle; last_pass_emulated; }   # a few passes on, the game still steps
 paused() { settle; ! last_pass_emulated; }   # a few passes on, the game stands still

@@ -52,6 +52,7 @@ int main(int argc, char **argv)
         print_rect("window" + std::to_string(MENU_FIRST_WINDOW_SCALE + i), m.window[i]);
     print_rect("stretch", m.stretch);
     print_rect("change_keys", m.change_keys);
+    print_rect("focus_pause", m.focus_pause);
     for (int n = 0; n < STATE_SLOTS; n++) {
         print_rect("slot" + std::to_string(n) + "_picture", m.slot_picture[n]);
         print_rect("slot" + std::to_string(n) + "_load", m.slot_load[n]);
