@@ -2,19 +2,7 @@
 # shipped resources: no log, settings or state slots, even after a run from that folder.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 
-expected="libox_core.so
-player
-res
-res/back
-res/crtf
-res/crtv
-res/data
-res/font
-res/game
-res/overlay
-res/s_hover
-res/s_select
-res/splash"
+expected=$(printf '%s\n' libox_core.so player res res/{back,crtf,crtv,data,font,game,overlay,s_hover,s_select,splash})
 listing() { (cd "$DIST_DIR" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
 
 got=$(listing)

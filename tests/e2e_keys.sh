@@ -1,12 +1,16 @@
-# Rebinding on the real player with the fake component: open the menu, go to "Change keys",
-# click the first cell of button 4, press K; once the menu is closed K presses button 4 of
-# player 1. (The binding written to res/conf at once: test_keys_page.cpp.)
+# The menu and a binding with keys on the real player, the fake component behind it: Escape
+# opens the menu, the arrows reach "Window 2x" and Return makes the window 2x (the pointer never
+# moved); on "Change keys" a click on the first cell of button 4 and K bind K, which once the
+# menu is closed presses button 4 of player 1. (What a window item writes: test_menu; where
+# each arrow goes, OK? and a held Return: test_menu_nav; the binding written to res/conf at
+# once: test_keys_page.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
 start_fake_player keys FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
 button_4_is() { [ "$(grep '^ox_button_set_state 0 4 ' "$log" | tail -n 1)" = "ox_button_set_state 0 4 $1" ]; }
+two_x() { [ "$(window_size)" = "512 448" ]; }
 
 # K held while Escape opens the menu: once the game has stopped, the player has seen K too.
 xdotool keydown k
@@ -14,6 +18,11 @@ xdotool key Escape
 wait_until 20 paused
 xdotool keyup k
 grep -qx 'ox_button_set_state 0 4 1' "$log" && fail "K pressed button 4 before it was bound"
+# The first arrow only shows the focus, on "Play"; four more go down to "Window 2x".
+xdotool key Down Down Down Down Down Return
+wait_until 10 two_x
+pass "the arrows and Return choose Window 2x: the window is 512 x 448"
+
 click_on change_keys
 click_on cell4_0   # the first cell of button 4
 xdotool keydown k

@@ -120,8 +120,12 @@ differ() { [ "$(compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&
 shows_picture() { shot "$1" && not_black "$E2E_TMP/$1.png"; }   # NAME: a shot, not black
 moved_on() { shows_picture "$2" && differ "$1" "$2"; }          # FROM TO: a shot TO, unlike FROM
 
-# window_size: "W H" of window $wid.
-window_size() { xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'; }
+# window_place: "W H X Y" of window $wid's drawing area, at X, Y on the screen; window_size: "W H".
+window_place() {
+  xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
+}
+window_size() { window_place | cut -d' ' -f1,2; }
 # overlay_point X Y: the window pixel of point (X, Y) of the 1920 x 1080 overlay, which is
 # centred in window $wid and as high as it.
 overlay_point() {
@@ -146,6 +150,19 @@ widget() {
     fail "the pages' layout could not be read"
   awk -v n="$1" '$1 == n { print $2, $3, $4, $5; found = 1 } END { exit !found }' "$places" ||
     fail "no widget $1 on the pages"
+}
+# differ_around A B NAME: screenshots A and B differ around widget NAME (its box and a margin;
+# a picture not shown yet: the middle of the picture to come).
+differ_around() {
+  local x y w h x0 y0 x1 y1
+  read -r x y w h <<<"$(widget "$3")"
+  [ "$w" -gt 0 ] || { x=$((x - 90)); w=180; y=$((y - 70)); h=140; }
+  read -r x0 y0 <<<"$(overlay_point $((x - 20)) $((y - 10)))"
+  read -r x1 y1 <<<"$(overlay_point $((x + w + 20)) $((y + h + 10)))"
+  local g=$((x1 - x0))x$((y1 - y0))+$x0+$y0
+  convert "$E2E_TMP/$1.png" -crop "$g" +repage "$E2E_TMP/crop1.png"
+  convert "$E2E_TMP/$2.png" -crop "$g" +repage "$E2E_TMP/crop2.png"
+  differ crop1 crop2
 }
 # widget_click NAME: a left click just inside the start of that widget's text line, which is
 # where it is whatever text the running player shows there.

@@ -11,37 +11,18 @@
 #include "base/file_replace.h"
 #include "support/res_dir.h"
 
-class HeldTarget : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        res.write("res/conf", "old content\n");
-        held = CreateFileA(res.path("res/conf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    }
-    void TearDown() override { CloseHandle(held); }
-    // Replaces res/conf with new content; the result of the commit.
-    bool replace()
-    {
-        FileReplace r;
-        if (!replace_begin(&r, res.path("res/conf").c_str()))
-            return false;
-        fputs("new content that must not land\n", r.file);
-        return replace_commit(&r);
-    }
+TEST(HeldTarget, AFailedReplaceKeepsTheOldFileWholeAndNoTemporaryFile)
+{
     ResDir res;
-    HANDLE held = INVALID_HANDLE_VALUE;
-};
-
-TEST_F(HeldTarget, FailedReplaceKeepsTheOldFileWhole)
-{
-    EXPECT_FALSE(replace());
+    res.write("res/conf", "old content\n");
+    HANDLE held = CreateFileA(res.path("res/conf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileReplace r;
+    ASSERT_TRUE(replace_begin(&r, res.path("res/conf").c_str()));
+    fputs("new content that must not land\n", r.file);
+    EXPECT_FALSE(replace_commit(&r));
+    CloseHandle(held);
     EXPECT_EQ("old content\n", res.read("res/conf"));
-}
-
-TEST_F(HeldTarget, FailedReplaceLeavesNoTemporaryFile)
-{
-    replace();
     EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res"));
 }

@@ -4,37 +4,32 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "base/platform.h"
 #include "base/platform_win.h"
+#include "support/res_dir.h"
 
-TEST(IconResource, LoadsAtFortyEightPixelsSquare)
+// The colour of pixel (x, y) of a 32-bit surface.
+static SDL_Color colour_at(const SDL_Surface *s, int x, int y)
+{
+    const Uint32 *row = (const Uint32 *)((const Uint8 *)s->pixels + y * s->pitch);
+    SDL_Color c;
+    SDL_GetRGBA(row[x], s->format, &c.r, &c.g, &c.b, &c.a);
+    return c;
+}
+
+// Mended fault: the surface had no alpha channel, so the icon's transparent corners came out
+// black and the window icon was a black square.
+TEST(IconResource, LoadsAtFortyEightPixelsSquareWithItsTransparency)
 {
     SDL_Surface *icon = icon_resource_surface(PLATFORM_ICON_RESOURCE);
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->w, 48);
     EXPECT_EQ(icon->h, 48);
-    SDL_FreeSurface(icon);
-}
-
-// Mended fault: the surface had no alpha channel, so the icon's transparent corners came out
-// black and the window icon was a black square.
-TEST(IconResource, KeepsItsTransparency)
-{
-    SDL_Surface *icon = icon_resource_surface(PLATFORM_ICON_RESOURCE);
-    ASSERT_NE(icon, nullptr);
-    const Uint32 *pixels = (const Uint32 *)icon->pixels;
-    Uint8 r, g, b, corner, middle;
-    SDL_GetRGBA(pixels[0], icon->format, &r, &g, &b, &corner);
-    SDL_GetRGBA(pixels[24 * icon->pitch / 4 + 24], icon->format, &r, &g, &b, &middle);
-    EXPECT_EQ(corner, 0);
-    EXPECT_EQ(middle, 255);
+    EXPECT_EQ(colour_at(icon, 0, 0).a, 0);
+    EXPECT_EQ(colour_at(icon, 24, 24).a, 255);
     SDL_FreeSurface(icon);
 }
 
@@ -44,46 +39,19 @@ TEST(IconResource, MissingResourceGivesNoIcon)
 }
 
 // The test picture is red in its upper half and blue in its lower half.
-class JpegBackground : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const char *src = getenv("TEST_SOURCE_DIR");
-        std::ifstream in(std::string(src ? src : ".") + "/tests/data/back_800x600.jpg", std::ios::binary);
-        std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        ASSERT_FALSE(data.empty());
-        picture = platform_decode_picture(data.data(), data.size(), PICTURE_JPEG);
-        ASSERT_NE(picture, nullptr);
-    }
-    void TearDown() override { SDL_FreeSurface(picture); }
-
-    Uint8 red_at(int x, int y) const { return channel(x, y, picture->format->Rshift); }
-    Uint8 blue_at(int x, int y) const { return channel(x, y, picture->format->Bshift); }
-
-    SDL_Surface *picture = nullptr;
-
-private:
-    Uint8 channel(int x, int y, int shift) const
-    {
-        const Uint32 *row = (const Uint32 *)((const Uint8 *)picture->pixels + y * picture->pitch);
-        return (Uint8)(row[x] >> shift);
-    }
-};
-
-TEST_F(JpegBackground, DecodesToItsPixelWidth)
+TEST(SystemDecoder, AJpegComesOutAtItsSizeAndUpright)
 {
+    const std::string data = read_whole_file(source_file("tests/data/back_800x600.jpg"));
+    ASSERT_FALSE(data.empty());
+    SDL_Surface *picture = platform_decode_picture(data.data(), data.size(), PICTURE_JPEG);
+    ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->w, 800);
-}
-
-TEST_F(JpegBackground, DecodesToItsPixelHeight)
-{
     EXPECT_EQ(picture->h, 600);
-}
-
-TEST_F(JpegBackground, ComesOutUpright)
-{
-    EXPECT_GT(red_at(400, 10), blue_at(400, 10));
-    EXPECT_GT(blue_at(400, 590), red_at(400, 590));
+    const SDL_Color top = colour_at(picture, 400, 10);
+    const SDL_Color bottom = colour_at(picture, 400, 590);
+    EXPECT_GT(top.r, top.b);
+    EXPECT_GT(bottom.b, bottom.r);
+    SDL_FreeSurface(picture);
 }
 
 // The display counter now, left as it was.
@@ -93,28 +61,17 @@ static int cursor_counter()
     return ShowCursor(FALSE);
 }
 
-static void set_cursor_counter(int value)
+// Whatever the counter held before, hiding leaves it negative and showing leaves it at 0 or more.
+TEST(Cursor, ShownOrHiddenFromAnyStartOfTheCounter)
 {
-    while (cursor_counter() < value)
-        ShowCursor(TRUE);
-    while (cursor_counter() > value)
-        ShowCursor(FALSE);
+    for (int start : {-3, -1, 0, 2}) {
+        for (bool shown : {false, true}) {
+            while (cursor_counter() < start)
+                ShowCursor(TRUE);
+            while (cursor_counter() > start)
+                ShowCursor(FALSE);
+            platform_show_cursor(shown);
+            EXPECT_EQ(cursor_counter() >= 0, shown) << "from " << start;
+        }
+    }
 }
-
-class CursorFromAnyStart : public ::testing::TestWithParam<int> {};
-
-TEST_P(CursorFromAnyStart, HideLeavesCounterNegative)
-{
-    set_cursor_counter(GetParam());
-    platform_show_cursor(false);
-    EXPECT_LT(cursor_counter(), 0);
-}
-
-TEST_P(CursorFromAnyStart, ShowLeavesCounterNotNegative)
-{
-    set_cursor_counter(GetParam());
-    platform_show_cursor(true);
-    EXPECT_GE(cursor_counter(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Starts, CursorFromAnyStart, ::testing::Values(-3, -1, 0, 2));
