@@ -9,12 +9,11 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 
 skip_unless_timing_fits
 
-SECONDS_PER_RATE=${E2E_AUDIO_SECONDS:-6}
 for hz in 59.94 60.00; do
   raw=$E2E_TMP/sound$hz.raw
   start_fake_player "vsync$hz" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" \
     LD_PRELOAD="$LAG_PROBE $VSYNC_PRELOAD" FAKE_VSYNC_HZ=$hz FAKE_CORE_MARK=30 LAG_OUT="$E2E_TMP/lag$hz"
-  rate=$(pass_rate $SECONDS_PER_RATE)   # and the sound over this span
+  rate=$(pass_rate "${E2E_AUDIO_SECONDS:-6}")   # and the sound over this span
   stop_player "$hz Hz"
   read -r gaps longest frames < <("$COUNT_GAPS" "$raw" 2>/dev/null)
   read -r _ median least most marks _ _ _ _ _ _ _ _ stall late <"$E2E_TMP/lag$hz"

@@ -17,9 +17,12 @@ run_case() {
 }
 end_case() { stop_player "$1"; pass "$1"; }
 
-# The component's own objects are still there when it is shut down.
-run_case odd_counts FAKE_CORE_RASTER=-1x224 FAKE_CORE_BUTTONS=-3 FAKE_CORE_STATIC=1
-end_case "negative sizes and counts"
+# Negative sizes and counts, and a screen larger than the display, which gets a window that fits
+# the display; the component's own objects are still there when it is shut down.
+run_case odd_sizes FAKE_CORE_SCREEN=5000x5000 FAKE_CORE_RASTER=-1x224 FAKE_CORE_BUTTONS=-3 FAKE_CORE_STATIC=1
+read -r w h <<<"$(window_size)"
+[ "$w" -le 1920 ] && [ "$h" -le 1080 ] || fail "window $w x $h for a screen of 5000 x 5000"
+end_case "negative sizes and counts, and a screen larger than the display"
 
 # A screen of 0 x 0 before loading is logged, and the game's own size is taken after it; a
 # preview has the size the game has now.
@@ -29,11 +32,6 @@ xdotool key shift+F1
 wait_until 20 test -s "$d/res/0P"
 [ "$(identify -format '%wx%h' "$d/res/0P")" = 256x240 ] || fail "preview $(identify -format '%wx%h' "$d/res/0P")"
 end_case "a screen size that changes with loading is followed"
-
-run_case big_screen FAKE_CORE_SCREEN=5000x5000
-read -r w h <<<"$(window_size)"
-[ "$w" -le 1920 ] && [ "$h" -le 1080 ] || fail "window $w x $h for a screen of 5000 x 5000"
-end_case "a screen larger than the display gets a window that fits it"
 
 # An absurd raster every other frame is refused and logged a few times a second, while the
 # good frames between still show.

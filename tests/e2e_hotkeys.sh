@@ -5,10 +5,9 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 start_wm
 
-d=$E2E_TMP/hot
-make_dist "$d"
+new_dist hot
 rm -f "$d/res/splash"   # the game steps from the first frame
-printf 'scale=2\nfullscreen=0\nsmoothing=0\n' > "$d/res/conf"
+echo smoothing=0 >> "$d/res/conf"
 launch
 wid=$(player_window $pid)
 # Pictures below the band at the top where notices ("Paused") show.

@@ -44,8 +44,7 @@ running || fail "the menu stayed open after the reset"
 pass "Reset asks OK? and resets only after it"
 
 xdotool windowsize "$wid" 1000 700
-resized() { [ "$(window_size)" = "1000 700" ]; }
-wait_until 20 resized
+wait_until 20 eval '[ "$(window_size)" = "1000 700" ]'
 menu_faded_in   # the menu closed by OK? fades out
 shot resized
 box=$(convert "$E2E_TMP/resized.png" -fill black +opaque '#336699' -format '%@' info:)   # the flat picture's

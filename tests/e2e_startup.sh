@@ -5,9 +5,7 @@ source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
 # Normal start in a window (scale 2): picture shown, log lines in order.
-d=$E2E_TMP/ok
-make_dist "$d"
-printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
+new_dist ok
 launch /tmp
 wid=$(player_window $pid)
 # The splash stands still over a frozen game; once the picture moves, it is over.
@@ -19,8 +17,7 @@ cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log fi
 pass "starts, shows the game, logs in order, exits 0"
 
 # A standard output nobody reads any more (`player | head -1`) never ends the player.
-d=$E2E_TMP/closed_stdout
-make_dist "$d"
+new_dist closed_stdout
 (cd "$d" && exec "$d/player" 2>"$d/stderr" > >(head -n 1 >/dev/null)) & pid=$!
 wait_for_line "$d/res/log" "entering loop"
 stop_player "closed stdout"

@@ -5,7 +5,6 @@ file(REMOVE_RECURSE "${root}")
 file(WRITE "${root}/base/log.h" "")
 file(WRITE "${root}/input/poll.h" "")
 file(WRITE "${root}/video/present.h" "")
-set(failures "")
 
 # expect(RESULT INCLUDE_LINE): input/probe.cpp holding the line passes or fails the check.
 function(expect result line)

@@ -25,12 +25,12 @@ export PLAYER_MESSAGE_BOX_TEXT=1
 if [ -x /usr/bin/convert ]; then convert() { /usr/bin/convert "$@"; }; fi
 pass() { echo "PASS: $*"; }
 
-# make_dist DIR [fake]: a private copy of dist (player, component, res) in DIR; with "fake"
-# the fake component replaces the reference one.
+# make_dist DIR [fake]: a private copy of dist (player, component, res; of either tree) in DIR;
+# with "fake" the fake component replaces the reference one.
 make_dist() {
   local dir=$1
   mkdir -p "$dir"
-  cp -r "$DIST_DIR/player" "$DIST_DIR/libox_core.so" "$DIST_DIR/res" "$dir/"
+  cp -r "$DIST_DIR"/. "$dir/"
   rm -f "$dir/res/conf" "$dir/res/log" "$dir"/res/[0-2][SP]
   if [ "${2:-}" = fake ]; then cp "$FAKE_CORE" "$dir/libox_core.so"; fi
 }
@@ -195,11 +195,16 @@ run_to_end() {
   (cd "$d" && exec env "$@" timeout "${LAUNCH_SECONDS:-20}" "${run[@]}" >"$d/stdout" 2>"$d/stderr" 9>&-) || rc=$?
 }
 
-# fake_dist NAME: a private dist with the fake component in $E2E_TMP/NAME, no splash, a 3x
-# window. Sets d, and log for the fake component's calls.
-fake_dist() {
+# new_dist NAME [fake]: make_dist in $E2E_TMP/NAME, set as d, with a 2x window.
+new_dist() {
   d=$E2E_TMP/$1
-  make_dist "$d" fake
+  make_dist "$d" "${2:-}"
+  printf 'scale=2\nfullscreen=0\n' > "$d/res/conf"
+}
+# fake_dist NAME: new_dist with the fake component, no splash, a 3x window. Sets d, and log for
+# the fake component's calls.
+fake_dist() {
+  new_dist "$1" fake
   rm -f "$d/res/splash"
   printf 'scale=3\nfullscreen=0\n' > "$d/res/conf"
   log=$d/core.log

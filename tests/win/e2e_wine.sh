@@ -15,17 +15,8 @@ export SDL_AUDIODRIVER=dummy
 PLAYER_COMMAND=(wine player.exe)
 LAUNCH_SECONDS=120
 
-# win_dist NAME: a private copy of the Windows dist in $d, $E2E_TMP/NAME.
-win_dist() {
-  d=$E2E_TMP/$1
-  mkdir -p "$d"
-  cp -r "$DIST_DIR/player.exe" "$DIST_DIR/ox_core.dll" "$DIST_DIR/res" "$d/"
-  rm -f "$d/res/conf" "$d/res/log" "$d"/res/[0-2][SP]
-  printf 'scale=2\nfullscreen=0\n' >"$d/res/conf"
-}
-log_has() { has_line "$d/res/log" "$1"; }
 
-win_dist ok
+new_dist ok
 launch "$d"
 win_dir=$(winepath -w "$d/" 2>/dev/null)
 startup_logged "$d/res/log" "$win_dir"
@@ -45,7 +36,7 @@ keys shift+F1
 wait_until 20 test -s "$d/res/0S"
 wait_until 20 test -s "$d/res/0P"
 keys F1 F2
-wait_until 20 log_has "cannot load slot 1: the component refused ${win_dir}res\\1S"
+wait_until 20 has_line "$d/res/log" "cannot load slot 1: the component refused ${win_dir}res\\1S"
 grep -q "cannot load slot 0" "$d/res/log" && fail "slot 0 did not load: $(grep 'slot 0' "$d/res/log")"
 pass "Shift+F1 saves slot 0 with its preview, F1 loads it, F2 finds slot 1 empty"
 
@@ -58,7 +49,7 @@ wait_until 30 ended $pid
 exits_with 0 Quit
 pass "Escape opens the menu and stops the game; its Quit ends the player with exit code 0"
 
-win_dist missing
+new_dist missing
 rm "$d/res/game"
 run_to_end
 [ $rc -eq 1 ] || fail "exit code $rc without res\\game"
@@ -69,7 +60,7 @@ pass "ends with exit code 1 when res\\game is missing"
 
 # Mended fault: in a folder named outside the system's code page every file was an invalid
 # name, and the player ended with 1 before writing its log.
-win_dist "Игра ゲーム"
+new_dist "Игра ゲーム"
 launch "$d"
 wineserver -k
 pass "starts and loads its game in a folder named in Cyrillic and Japanese"
