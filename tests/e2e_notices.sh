@@ -9,9 +9,8 @@ start_xvfb
 # the fake component's picture (33 66 99) has none.
 band_ink() {
   shot band
-  local m
-  m=$(convert "$E2E_TMP/band.png" -crop 768x45+0+17 -colorspace gray -threshold 90% -format '%[fx:maxima]' info:)
-  [ "$m" = 1 ]
+  [ "$(convert "$E2E_TMP/band.png" -crop 768x45+0+17 -colorspace gray -threshold 90% -format '%[fx:maxima]' \
+    info:)" = 1 ]
 }
 notice_shown() {   # TEXT: logged, drawn, then faded out
   wait_for_line "$d/res/log" "notice: $1"

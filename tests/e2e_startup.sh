@@ -1,6 +1,7 @@
 # The real player starts, shows the demo game, writes its log lines in order, ends cleanly on
 # SIGTERM, and ends with exit code 1, saying why, when the game is refused or a file it needs
-# cannot be read. A FIFO in place of an optional file is logged and never holds up the start.
+# cannot be read. A FIFO in place of an optional file is logged and never holds up the start;
+# shader files that cannot be read are logged (the plain picture then: test_gl_path).
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -24,15 +25,17 @@ stop_player "closed stdout"
 pass "a closed standard output does not end the player"
 
 fake_dist optional
-rm "$d/res/crtf" "$d/res/back"
+rm "$d/res/crtv" "$d/res/crtf" "$d/res/back"
 mkfifo "$d/res/crtf" "$d/res/back" "$d/res/splash" "$d/res/0P"
 launch "$d"   # shaders are read from here
 has_line "$d/res/log" "not a regular file: res/crtf" || fail "the shader FIFO is not logged"
+has_line "$d/res/log" "Error: Can't load vertex shader" || fail "no vertex shader line"
+has_line "$d/res/log" "Error: Can't load pixel shader" || fail "no pixel shader line"
 for name in back splash 0P; do
   has_line "$d/res/log" "not a regular file: $d/res/$name" || fail "res/$name is not logged"
 done
 stop_player
-pass "FIFOs in place of a shader, the background, the splash and a preview do not hold up the start"
+pass "a missing shader file, and FIFOs for a shader, the background, the splash and a preview, are logged"
 
 # Start-up failures end with exit code 1: the step's own line, then one naming the file and the
 # reason, whose words the message box shows (on standard error here). The fake component's

@@ -22,9 +22,8 @@ win_dir=$(winepath -w "$d/" 2>/dev/null)
 startup_logged "$d/res/log" "$win_dir"
 pass "starts with its Windows paths and logs its start-up in order"
 
-window_found() { xdotool search --name '^Sunny Meadow$' | head -n 1 | grep -q .; }
-wait_until 60 window_found
-wid=$(xdotool search --name '^Sunny Meadow$' | head -n 1)
+named_window() { wid=$(xdotool search --name '^Sunny Meadow$' | head -n 1); [ -n "$wid" ]; }   # sets wid
+wait_until 60 named_window
 wait_until 20 viewable "$wid"
 # The splash stands still over a frozen game; once the picture moves, it is over.
 wait_until 60 shows_picture splash
