@@ -15,7 +15,6 @@ export SDL_AUDIODRIVER=dummy
 PLAYER_COMMAND=(wine player.exe)
 LAUNCH_SECONDS=120
 
-
 new_dist ok
 launch "$d"
 win_dir=$(winepath -w "$d/" 2>/dev/null)
