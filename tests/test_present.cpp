@@ -1,175 +1,180 @@
-// Picture placement, the frame buffer's size rules, and the frame drawn through the SDL
-// renderer.
+// Where the picture and the background go, the frame buffer's size rules, which way a frame
+// is drawn, and the frame texture's scaling.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 
-#include <sstream>
+#include <vector>
 
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "video/back_fill.h"
 #include "video/frame_buffer.h"
-#include "video/video.h"
-#include "video/video_state.h"
+#include "video/gl_path.h"
 #include "video/present.h"
+#include "video/video_state.h"
 #include "support/kept_state.h"
+#include "support/sdl_rect.h"
 #include "xgui_test_files.h"
 
-// The component as this file's frames see it: a raster of 0 means "unchanged", so the
-// picture must be drawn at the raster the player already holds.
-int ox_video_get_raster_width(void) { return 0; }
-int ox_video_get_raster_height(void) { return 0; }
-
-TEST(PictureRect, WholeMultiplesStretchAndSmallWindows)
+TEST(PictureRect, WholeMultiplesOrStretchedCentredInTheWindow)
 {
-    struct Case {
+    const struct {
+        const char *name;
         int ww, wh, sw, sh;
         bool stretch;
         SDL_Rect want;
     } cases[] = {
-        {1920, 1080, 256, 224, false, {448, 92, 1024, 896}},
-        {1920, 1080, 256, 224, true, {343, 0, 1234, 1080}},
-        {200, 100, 256, 224, false, {100, 50, 0, 0}},       // smaller than the screen: k = 0
-        {513, 449, 256, 224, false, {0, 0, 512, 448}},      // odd remainder goes right/bottom
-        {300, 448, 256, 224, true, {-106, 0, 512, 448}},    // wider than the window
-        {640, 480, 0, 224, false, {320, 240, 0, 0}},        // zero screen: nothing, no loop
-        {640, 480, 256, 0, true, {320, 240, 0, 0}},
-    };
-    for (const Case &c : cases) {
-        const SDL_Rect r = picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch);
-        std::ostringstream where;
-        where << "window " << c.ww << "x" << c.wh;
-        where << ", screen " << c.sw << "x" << c.sh;
-        where << ", stretch " << c.stretch;
-        EXPECT_EQ(c.want.x, r.x) << where.str();
-        EXPECT_EQ(c.want.y, r.y) << where.str();
-        EXPECT_EQ(c.want.w, r.w) << where.str();
-        EXPECT_EQ(c.want.h, r.h) << where.str();
-    }
-}
-
-TEST(FrameBuffer, GrowsAndNeverShrinks)
-{
-    uint8_t *pixels = nullptr;
-    uint32_t size = 0;
-    EXPECT_TRUE(frame_buffer_grow(&pixels, &size, 256, 224));
-    EXPECT_EQ(size, 256u * 224u * 4u);
-    EXPECT_TRUE(frame_buffer_grow(&pixels, &size, 512, 224));
-    EXPECT_EQ(size, 512u * 224u * 4u);
-    uint8_t *grown = pixels;
-    EXPECT_TRUE(frame_buffer_grow(&pixels, &size, 256, 224));
-    EXPECT_EQ(size, 512u * 224u * 4u) << "a smaller raster must not shrink the buffer";
-    EXPECT_EQ(pixels, grown);
-    free(pixels);
-}
-
-// Zero, overflowing and absurd sizes leave the buffer as it was and never fit.
-TEST(FrameBuffer, RefusesAbsurdSizes)
-{
-    uint8_t *pixels = nullptr;
-    uint32_t size = 0;
-    ASSERT_TRUE(frame_buffer_grow(&pixels, &size, 512, 224));
-    uint8_t *grown = pixels;
-    const int bad[][2] = {
-        {0, 224},
-        {65536, 65536},
-        {16385, 1},
-    };
-    for (const auto &b : bad) {
-        EXPECT_FALSE(frame_buffer_grow(&pixels, &size, b[0], b[1])) << b[0] << "x" << b[1];
-        EXPECT_EQ(size, 512u * 224u * 4u) << b[0] << "x" << b[1];
-        EXPECT_EQ(pixels, grown) << b[0] << "x" << b[1];
-        EXPECT_FALSE(frame_buffer_fits(size, b[0], b[1])) << b[0] << "x" << b[1];
-    }
-    free(pixels);
-}
-
-// Screen and raster sizes from the component: a machine's picture, even one rendered at a
-// multiple of its size for the largest displays, has sides of 1 to 8192 pixels.
-TEST(FrameBuffer, SizesNoMachineHasAreRefused)
-{
-    const struct { const char *name; int w, h; bool usable; } cases[] = {
-        {"a small machine's screen", 256, 224, true},
-        {"the largest side", 8192, 8192, true},
-        {"a side past it", 8193, 224, false},
-        {"a raster that takes a second a frame to copy", 16384, 16384, false},
-        {"no screen at all", 0, 0, false},
-        {"a negative side", 256, -224, false},
+        {"full screen: the largest whole multiple", 1920, 1080, 256, 224, false, {448, 92, 1024, 896}},
+        {"full screen stretched: the full height", 1920, 1080, 256, 224, true, {343, 0, 1234, 1080}},
+        {"a window smaller than the screen: nothing", 200, 100, 256, 224, false, {100, 50, 0, 0}},
+        {"an odd pixel left over goes right and down", 513, 449, 256, 224, false, {0, 0, 512, 448}},
+        {"stretched wider than the window", 300, 448, 256, 224, true, {-106, 0, 512, 448}},
+        {"no screen width", 640, 480, 0, 224, false, {320, 240, 0, 0}},
+        {"no screen height, stretched", 640, 480, 256, 0, true, {320, 240, 0, 0}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(frame_size_usable(c.w, c.h), c.usable) << c.name;
+        EXPECT_EQ(c.want, picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch)) << c.name;
 }
 
-TEST(FrameBuffer, FitsUpToItsSize)
+// The background is drawn only where the opaque picture leaves the window uncovered.
+TEST(BackStrips, TheWindowLessThePicture)
 {
-    const uint32_t size = 512u * 224u * 4u;
-    EXPECT_TRUE(frame_buffer_fits(size, 512, 224));
-    EXPECT_FALSE(frame_buffer_fits(size, 512, 225));
+    const struct {
+        const char *name;
+        int w, h;
+        SDL_Rect picture;
+        std::vector<SDL_Rect> strips;
+    } cases[] = {
+        {"in the middle: above, below, left, right", 100, 80, {10, 20, 60, 40},
+         {{0, 0, 100, 20}, {0, 60, 100, 20}, {0, 20, 10, 40}, {70, 20, 30, 40}}},
+        {"as wide as the window", 100, 80, {0, 10, 100, 60}, {{0, 0, 100, 10}, {0, 70, 100, 10}}},
+        {"past the bottom: clipped", 100, 80, {10, 50, 80, 60},
+         {{0, 0, 100, 50}, {0, 50, 10, 30}, {90, 50, 10, 30}}},
+        {"stretched past both sides: covered", 100, 80, {-20, 0, 140, 80}, {}},
+        {"no picture: the whole window", 100, 80, {50, 40, 0, 0}, {{0, 0, 100, 80}}},
+        {"no window", 0, 80, {0, 0, 0, 0}, {}},
+    };
+    for (const auto &c : cases) {
+        SDL_Rect out[BACK_STRIPS_MAX];
+        const int n = back_strips(c.w, c.h, c.picture, out);
+        EXPECT_EQ(c.strips, std::vector<SDL_Rect>(out, out + n)) << c.name;
+    }
 }
 
-// The frame through a software renderer: video with a 768 x 672 window, raster 256 x 224.
-class Presenting : public ::testing::Test {
-protected:
+// Strips are copied with blits only from the copy's second frame, into a framebuffer of the
+// window's own size.
+TEST(BackStrips, BlitsOnlyAfterTheFirstFrameIntoAWindowSizedFramebuffer)
+{
+    const struct { const char *name; bool first; int viewport_w, viewport_h; bool blits; } cases[] = {
+        {"a later frame", false, 640, 480, true},
+        {"the copy's first frame", true, 640, 480, false},
+        {"a wider framebuffer", false, 1280, 480, false},
+        {"a taller framebuffer", false, 640, 960, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.blits, back_blits_wanted(c.first, c.viewport_w, c.viewport_h, 640, 480)) << c.name;
+}
+
+TEST(PresentPath, OnlyDesktopOpenGlDrawsWithGl)
+{
+    const struct { const char *renderer; bool gl; } cases[] = {
+        {"opengl", true},
+        {"opengles2", false},
+        {"software", false},
+        {"none", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.gl, renderer_takes_gl_path(c.renderer)) << c.renderer;
+}
+
+// A machine's picture, even one rendered at a multiple of its size for the largest displays,
+// has sides of 1 to 8192 pixels; a buffer holds a raster only when large enough for it.
+TEST(FrameBuffer, SizesAMachineCanHave)
+{
+    const uint32_t buffer = 512u * 224u * 4u;
+    const struct { const char *name; int w, h; bool usable, fits; } cases[] = {
+        {"a small machine's screen", 256, 224, true, true},
+        {"as large as the buffer", 512, 224, true, true},
+        {"a row more than the buffer", 512, 225, true, false},
+        {"the largest side", 8192, 8192, true, false},
+        {"a side past it", 8193, 224, false, false},
+        {"a raster that takes a second a frame to copy", 16384, 16384, false, false},
+        {"no screen at all", 0, 0, false, false},
+        {"a negative side", 256, -224, false, false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.usable, frame_size_usable(c.w, c.h)) << c.name;
+        EXPECT_EQ(c.fits, frame_buffer_fits(buffer, c.w, c.h)) << c.name;
+    }
+}
+
+// One buffer through a run of rasters: it grows, never shrinks, and an absurd size leaves it.
+TEST(FrameBuffer, GrowsNeverShrinksAndKeepsItselfForAbsurdSizes)
+{
+    const uint32_t grown = 512u * 224u * 4u;
+    const struct { const char *name; int w, h; bool fits; uint32_t size; } steps[] = {
+        {"the first raster", 256, 224, true, 256u * 224u * 4u},
+        {"a wider one grows it", 512, 224, true, grown},
+        {"a smaller one keeps it", 256, 224, true, grown},
+        {"no side", 0, 224, false, grown},
+        {"a side past the largest", 16385, 1, false, grown},
+        {"a size that overflows", 65536, 65536, false, grown},
+    };
+    uint8_t *pixels = nullptr;
+    uint32_t size = 0;
+    for (const auto &s : steps) {
+        EXPECT_EQ(s.fits, frame_buffer_grow(&pixels, &size, s.w, s.h)) << s.name;
+        EXPECT_EQ(s.size, size) << s.name;
+    }
+    free(pixels);
+}
+
+TEST(RasterStep, ZeroMeansUnchangedAndSizesNoMachineHasAreRefused)
+{
+    const struct { const char *name; int w, h; RasterStep step; } cases[] = {
+        {"no width reported", 0, 224, RASTER_KEEP},
+        {"no height reported", 256, 0, RASTER_KEEP},
+        {"the size held", 256, 224, RASTER_KEEP},
+        {"a new size", 512, 224, RASTER_TAKE},
+        {"a side past the largest", 8193, 224, RASTER_REFUSE},
+        {"a negative side", -256, 224, RASTER_REFUSE},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.step, raster_step(c.w, c.h, 256, 224)) << c.name;
+}
+
+// Smoothing scales the frame linearly on the renderer path only (the TV effect reads the
+// picture's own pixels), also for a texture made after the overlay's linear ones.
+TEST(FrameTexture, ScaledLinearlyOnlyWithSmoothingOnTheRendererPath)
+{
     KeptVideo kept;
     ResDir files;
     TestWindow win;
-    static void SetUpTestSuite() { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError(); }
-    static void TearDownTestSuite() { SDL_Quit(); }
-    void SetUp() override
-    {
-        ASSERT_TRUE(win.open(768, 672)) << SDL_GetError();
-        VideoState &g = video_state();
-        g.window = win.window;
-        g.renderer = win.renderer;
-        g.gl_path = false;
-        g.window_w = 768;
-        g.window_h = 672;
-        g.raster_w = 256;
-        g.raster_h = 224;
-        g.screen_w = 256;
-        g.screen_h = 224;
-    }
-    void TearDown() override
-    {
-        xgui_free();
-        SDL_DestroyTexture(video_state().frame_texture);
-        free(video_state().pixels);
-    }
-};
-
-TEST_F(Presenting, HeldRasterIsDrawnWhenTheComponentReportsZero)
-{
-    VideoState &g = video_state();
-    video_recreate_frame_texture();
-    for (int i = 0; i < g.raster_w * g.raster_h; i++) {
-        uint8_t *p = g.pixels + (size_t)i * 4;
-        p[0] = 0x33;
-        p[1] = 0x66;
-        p[2] = 0x99;
-        p[3] = 0xFF;
-    }
-    SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
-    video_present_sdl();
-    uint32_t centre = 0;
-    SDL_Rect pixel = {384, 336, 1, 1};
-    ASSERT_EQ(SDL_RenderReadPixels(g.renderer, &pixel, SDL_PIXELFORMAT_RGB888, &centre, 4), 0);
-    EXPECT_EQ(centre & 0xFFFFFF, 0x336699u);
-}
-
-// The overlay's textures are filtered linearly; a frame texture made afterwards for a new
-// raster still follows the smoothing setting.
-TEST_F(Presenting, RasterChangeKeepsTheScalingOfTheSmoothingSetting)
-{
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ASSERT_TRUE(win.open(64, 64)) << SDL_GetError();
     ASSERT_TRUE(test_write_res(files));
-    ASSERT_TRUE(xgui_init(files.path("").c_str(), video_state().renderer));
-    const struct { bool smoothing; int raster_w; SDL_ScaleMode want; } cases[] = {
-        {false, 512, SDL_ScaleModeNearest}, {true, 256, SDL_ScaleModeLinear}};
+    ASSERT_TRUE(xgui_init(files.path("").c_str(), win.renderer));
+    VideoState &g = video_state();
+    g = VideoState{};
+    g.renderer = win.renderer;
+    const struct { bool smoothing, gl_path; int raster_w; SDL_ScaleMode mode; } cases[] = {
+        {false, false, 512, SDL_ScaleModeNearest},
+        {true, false, 256, SDL_ScaleModeLinear},
+        {true, true, 512, SDL_ScaleModeNearest},
+    };
     for (const auto &c : cases) {
         settings.smoothing = c.smoothing;
-        video_state().raster_w = c.raster_w;
+        g.gl_path = c.gl_path;
+        g.raster_w = c.raster_w;
+        g.raster_h = 224;
         video_recreate_frame_texture();
         SDL_ScaleMode mode = SDL_ScaleModeBest;
-        ASSERT_EQ(SDL_GetTextureScaleMode(video_state().frame_texture, &mode), 0) << SDL_GetError();
-        EXPECT_EQ(mode, c.want) << "smoothing " << c.smoothing;
+        ASSERT_EQ(SDL_GetTextureScaleMode(g.frame_texture, &mode), 0) << SDL_GetError();
+        EXPECT_EQ(c.mode, mode) << "smoothing " << c.smoothing << ", GL path " << c.gl_path;
     }
+    SDL_DestroyTexture(g.frame_texture);
+    free(g.pixels);
+    xgui_free();
+    win.close();
+    SDL_Quit();
 }

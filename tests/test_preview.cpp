@@ -1,27 +1,27 @@
 // Preview pictures: the frame buffer as a 24-bit BMP at screen size.
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <sys/resource.h>
+
 #include <vector>
+
 #include <SDL.h>
+
 #include "host/preview.h"
 #include "support/kept_state.h"
 #include "video/video.h"
 #include "video/video_state.h"
 
-// Red: the column pair, so either column of a pair will do; green and blue: the row, both ways round.
+// Red: the column pair, so either column of a pair will do; green and blue: the row, both ways.
 static uint8_t colour(int x, int y, int channel)
 {
-    switch (channel) {
-    case 0: return (uint8_t)(x / 2);
-    case 1: return (uint8_t)y;
-    case 2: return (uint8_t)(255 - y);
-    default: return 7;
-    }
+    const uint8_t channels[] = {(uint8_t)(x / 2), (uint8_t)y, (uint8_t)(255 - y), 7};
+    return channels[channel];
 }
 
 // A 512 x 224 raster shown on a 256 x 224 screen.
-class Screenshot : public ::testing::Test {
+class Preview : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -36,27 +36,26 @@ protected:
     FILE *out = tmpfile();
 };
 
-TEST_F(Screenshot, SqueezesAWideRasterToScreenSizeByNearestPixels)
+TEST_F(Preview, SqueezesAWideRasterToScreenSizeByNearestPixels)
 {
     ASSERT_TRUE(preview_write(picture, out));
     rewind(out);
     SDL_Surface *bmp = SDL_LoadBMP_RW(SDL_RWFromFP(out, SDL_FALSE), 1);
     ASSERT_NE(bmp, nullptr) << SDL_GetError();
-    EXPECT_EQ(256, bmp->w);
-    EXPECT_EQ(224, bmp->h);
     EXPECT_EQ(24, bmp->format->BitsPerPixel);
     SDL_Surface *rgb = SDL_ConvertSurfaceFormat(bmp, SDL_PIXELFORMAT_RGB24, 0);
     ASSERT_NE(rgb, nullptr) << SDL_GetError();
+    ASSERT_EQ(256, rgb->w);
+    ASSERT_EQ(224, rgb->h);
     for (int y = 0; y < rgb->h; y++)
-        for (int x = 0; x < rgb->w; x++)
-            for (int c = 0; c < 3; c++)
-                ASSERT_EQ(colour(2 * x, y, c), ((uint8_t *)rgb->pixels)[y * rgb->pitch + x * 3 + c])
-                    << "pixel " << x << "," << y << " channel " << c;
+        for (int x = 0; x < rgb->w * 3; x++)
+            ASSERT_EQ(colour(x / 3 * 2, y, x % 3), ((uint8_t *)rgb->pixels)[y * rgb->pitch + x])
+                << "pixel " << x / 3 << "," << y << " channel " << x % 3;
     SDL_FreeSurface(rgb);
     SDL_FreeSurface(bmp);
 }
 
-TEST_F(Screenshot, AFrameBufferSmallerThanTheRasterIsNotRead)
+TEST_F(Preview, AFrameBufferSmallerThanTheRasterIsNotRead)
 {
     KeptVideo kept;
     VideoState &v = video_state();
@@ -64,20 +63,19 @@ TEST_F(Screenshot, AFrameBufferSmallerThanTheRasterIsNotRead)
     v.pixels_size = (uint32_t)pixels.size() - 1;
     v.raster_w = 512;
     v.raster_h = 224;
-    FramePicture taken;
-    EXPECT_FALSE(video_frame_picture(taken));
+    EXPECT_FALSE(video_frame_picture(picture));
 }
 
 // Mended fault: a picture cut short by a full disk must be reported, so that the save keeps
 // the old preview (the replacement is discarded) instead of a broken one.
-TEST_F(Screenshot, APictureCutShortByAFullDiskIsReported)
+TEST_F(Preview, APictureCutShortByAFullDiskIsReported)
 {
     struct rlimit limit;
     getrlimit(RLIMIT_FSIZE, &limit);
     struct rlimit small = {4096, limit.rlim_max};
     signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    bool written = preview_write(picture, out);
+    const bool written = preview_write(picture, out);
     setrlimit(RLIMIT_FSIZE, &limit);
     signal(SIGXFSZ, SIG_DFL);
     EXPECT_FALSE(written);
@@ -97,7 +95,7 @@ TEST(PreviewSize, LargerScreensAreScaledDownToWhatReadingAccepts)
     for (const auto &c : cases) {
         int w = 0, h = 0;
         preview_size(c.screen_w, c.screen_h, &w, &h);
-        EXPECT_EQ(w, c.w) << c.name;
-        EXPECT_EQ(h, c.h) << c.name;
+        EXPECT_EQ(c.w, w) << c.name;
+        EXPECT_EQ(c.h, h) << c.name;
     }
 }

@@ -34,6 +34,11 @@ int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX])
     return n;
 }
 
+bool back_blits_wanted(bool first_frame, int viewport_w, int viewport_h, int w, int h)
+{
+    return !first_frame && viewport_w == w && viewport_h == h;
+}
+
 void back_copy_release(void)
 {
     back_blit_release();
@@ -97,15 +102,11 @@ void back_draw_gl(int w, int h, SDL_Rect picture)
     int n = back_strips(w, h, picture, strips);
     if (n == 0)
         return;  // the picture covers the window
-    // Blits copy pixel for pixel: only when the window's framebuffer has the window's size
-    // (not so on high-density displays). A copy's first frame draws quads: making the blit
-    // source and the first copy into a new window's buffer take longer than the quads once,
-    // and the first frame is the one a start waits for.
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     bool first = !back_copy_drawn;
     back_copy_drawn = true;
-    if (!first && viewport[2] == w && viewport[3] == h && back_blit_ready(back_copy, w, h)) {
+    if (back_blits_wanted(first, viewport[2], viewport[3], w, h) && back_blit_ready(back_copy, w, h)) {
         back_blit(strips, n, h);
         return;
     }

@@ -19,6 +19,12 @@ int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX]);
 // draws back whole, as before.
 bool back_copy_update(SDL_Renderer *renderer, SDL_Texture *back, int w, int h);
 
+// Whether a frame copies the strips with framebuffer blits rather than quads: not on the
+// copy's first frame (making the blit source costs more than the quads once, and the first
+// frame is the one a start waits for), and only when the window's framebuffer (its viewport)
+// is w x h, since a blit copies pixel for pixel (not so on high-density displays).
+bool back_blits_wanted(bool first_frame, int viewport_w, int viewport_h, int w, int h);
+
 // Draws the strips of a w x h window around picture from the copy made by back_copy_update:
 // through the renderer, or with GL quads under the window projection the GL path has set.
 void back_draw_sdl(SDL_Renderer *renderer, int w, int h, SDL_Rect picture);

@@ -71,6 +71,13 @@ bool screen_size_take(LogRate *rate)
     return true;
 }
 
+RasterStep raster_step(int reported_w, int reported_h, int held_w, int held_h)
+{
+    if (reported_w == 0 || reported_h == 0 || (reported_w == held_w && reported_h == held_h))
+        return RASTER_KEEP;
+    return frame_size_usable(reported_w, reported_h) ? RASTER_TAKE : RASTER_REFUSE;
+}
+
 void frame_update(void)
 {
     VideoState &g = video_state();
@@ -78,15 +85,16 @@ void frame_update(void)
     screen_size_take(&screen_rate);
     int w = ox_video_get_raster_width();
     int h = ox_video_get_raster_height();
-    if (w != 0 && h != 0 && (w != g.raster_w || h != g.raster_h)) {
-        // The component renders at the size it reports: a buffer for the last good size is
-        // never handed to it, so the last picture stays until a usable size comes back.
-        if (!frame_size_usable(w, h)) {
-            if (log_rate_allow(&raster_rate, SDL_GetTicks64()))
-                log_write("Error: raster %i x %i from the component is refused, %i x %i kept\n", w,
-                          h, (int)g.raster_w, (int)g.raster_h);
-            return;
-        }
+    RasterStep step = raster_step(w, h, g.raster_w, g.raster_h);
+    // The component renders at the size it reports: a buffer for the last good size is
+    // never handed to it, so the last picture stays until a usable size comes back.
+    if (step == RASTER_REFUSE) {
+        if (log_rate_allow(&raster_rate, SDL_GetTicks64()))
+            log_write("Error: raster %i x %i from the component is refused, %i x %i kept\n", w, h,
+                      (int)g.raster_w, (int)g.raster_h);
+        return;
+    }
+    if (step == RASTER_TAKE) {
         g.raster_w = w;
         g.raster_h = h;
         video_recreate_frame_texture();

@@ -22,6 +22,12 @@ struct LogRate;
 // is logged, at most as often as rate allows (every time with rate null).
 bool screen_size_take(LogRate *rate);
 
+// What a frame does with the raster size the component reports against the one held: keep
+// the held one (a side of 0 means "unchanged"), take the new one, or refuse it (a size no
+// machine has; the last good one stays).
+enum RasterStep { RASTER_KEEP, RASTER_TAKE, RASTER_REFUSE };
+RasterStep raster_step(int reported_w, int reported_h, int held_w, int held_h);
+
 // Per-frame picture update: follows a screen size change as screen_size_take does, and a
 // raster size change (one no machine has is refused, logged and the last good one kept),
 // renders into pixels and uploads.

@@ -8,15 +8,12 @@
 #include "gfx/gl_quad.h"
 #include "xgui/xgui.h"
 
-// The box around the line, in window pixels, and the line's pen start in overlay units.
-static SDL_Rect notice_box(const char *glyphs, int32_t window_w, int32_t window_h, int32_t *x)
+SDL_Rect notice_box(int32_t text_w, int32_t text_h, int32_t window_w, int32_t window_h, int32_t *x)
 {
-    SDL_Rect extent;
-    xgui_text(&extent, nullptr, 0, 0, 0, 0, glyphs, false);
-    *x = (XGUI_OVERLAY_W - extent.w) / 2;
+    *x = (XGUI_OVERLAY_W - text_w) / 2;
     XguiMapping map = xgui_mapping(window_w, window_h);
-    return xgui_map_rect(map, *x - NOTICE_PAD, NOTICE_Y - NOTICE_PAD, extent.w + 2 * NOTICE_PAD,
-                         extent.h + 2 * NOTICE_PAD);
+    return xgui_map_rect(map, *x - NOTICE_PAD, NOTICE_Y - NOTICE_PAD, text_w + 2 * NOTICE_PAD,
+                         text_h + 2 * NOTICE_PAD);
 }
 
 // The notice of this moment as both back ends draw it: false when there is none to draw.
@@ -33,7 +30,9 @@ static bool notice_layout(SDL_Renderer *renderer, int32_t window_w, int32_t wind
     if (n.alpha == 0 || !renderer || !xgui_font.texture)
         return false;
     notice_glyph_text(notice_text(), n.glyphs, sizeof n.glyphs);
-    n.box = notice_box(n.glyphs, window_w, window_h, &n.x);
+    SDL_Rect extent;
+    xgui_text(&extent, nullptr, 0, 0, 0, 0, n.glyphs, false);
+    n.box = notice_box(extent.w, extent.h, window_w, window_h, &n.x);
     return true;
 }
 

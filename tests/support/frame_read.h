@@ -1,0 +1,55 @@
+// Reading back what a renderer drew, and comparing it with what a test expects pixel by pixel.
+#pragma once
+
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+
+// A pixel the comparison skips.
+static const uint32_t FRAME_ANY = 0xFFFFFFFF;
+
+// The renderer's w x h target as 0xRRGGBB, top row first; empty when it cannot be read.
+inline std::vector<uint32_t> read_frame(SDL_Renderer *renderer, int w, int h)
+{
+    std::vector<uint32_t> frame((size_t)w * h);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, frame.data(), w * 4) != 0)
+        return {};
+    for (uint32_t &p : frame)
+        p &= 0xFFFFFF;
+    return frame;
+}
+
+// The largest difference of one colour channel between a and b.
+inline int channel_diff(uint32_t a, uint32_t b)
+{
+    int d = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        d = SDL_max(d, abs((int)(a >> shift & 0xFF) - (int)(b >> shift & 0xFF)));
+    return d;
+}
+
+// "" when every pixel of the w x h frame is within slack of expected(x, y) (or that is
+// FRAME_ANY) in each channel; else how many are not, and the first.
+template <typename F>
+std::string frame_mismatches(const std::vector<uint32_t> &frame, int w, int h, F expected, int slack)
+{
+    if (frame.size() != (size_t)w * h)
+        return "the frame was not read";
+    int bad = 0;
+    char first[80] = "";
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            const uint32_t want = expected(x, y);
+            const uint32_t got = frame[(size_t)y * w + x];
+            if (want == FRAME_ANY || channel_diff(got, want) <= slack)
+                continue;
+            if (bad++ == 0)
+                snprintf(first, sizeof first, "at %d,%d want %06X, got %06X", x, y, want, got);
+        }
+    return bad ? std::to_string(bad) + " pixels differ, first " + first : "";
+}
