@@ -1,7 +1,7 @@
 // The OpenGL presentation on Mesa's software OpenGL through SDL's offscreen driver: where the
 // picture lands, what goes through the CRT program, shaders that fail, the overlay drawn with
-// GL against the renderer back end, and the background around the picture on both paths.
-// The shipped TV effect: e2e_tv_effect.sh.
+// GL against the renderer back end, the background around the picture on both paths, and the
+// look of the shipped TV effect. The shipped TV effect's files: e2e_tv_effect.sh.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -55,6 +55,15 @@ protected:
         g.screen_h = g.raster_h = ox_video_get_screen_height();
         video_recreate_frame_texture();
         ASSERT_NE(nullptr, g.frame_texture);
+        fill_picture();
+        ASSERT_TRUE(crt_program_usable());
+        ASSERT_TRUE(xgui_init(res->path("").c_str(), g.renderer));
+        settings.stretch = false;
+    }
+    // A flat picture with the mark.
+    static void fill_picture()
+    {
+        VideoState &g = video_state();
         for (int i = 0; i < g.raster_w * g.raster_h; i++) {
             const bool mark = i % g.raster_w < MARK_SIZE && i / g.raster_w < MARK_SIZE;
             const uint32_t c = mark ? MARK : PICTURE;
@@ -62,9 +71,6 @@ protected:
             memcpy(g.pixels + (size_t)i * 4, rgba, 4);
         }
         SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
-        ASSERT_TRUE(crt_program_usable());
-        ASSERT_TRUE(xgui_init(res->path("").c_str(), g.renderer));
-        settings.stretch = false;
     }
     static void TearDownTestSuite()
     {
@@ -280,6 +286,58 @@ TEST_F(GlPath, SoftwareRendererBackgroundEqualsTheWholeBackground)
     SDL_DestroyTexture(g.frame_texture);
     SDL_DestroyRenderer(g.renderer);
     SDL_FreeSurface(surface);
+}
+
+// The shipped TV effect is made cheap to run, and must keep the look of the effect it replaced
+// (kept as tests/data/crtf_reference): frames of the game's picture a second in through both
+// differ by at most 2 % of full scale on average, and no single row (a scanline out of place,
+// a band) by 5 %.
+TEST_F(GlPath, TheTvEffectKeepsTheLookOfTheReferenceEffect)
+{
+    VideoState &g = video_state();
+    ASSERT_TRUE(ox_core_load(source_file("res/game").c_str()));
+    ASSERT_EQ(RASTER_KEEP, raster_step(ox_video_get_raster_width(), ox_video_get_raster_height(),
+                                       g.raster_w, g.raster_h));
+    for (int i = 0; i < 60; i++)
+        ox_core_emulate();
+    ox_video_render(g.pixels);
+    SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+    settings.smoothing = true;
+    set_window(1920, 1080);
+    for (bool stretch : {false, true}) {
+        settings.stretch = stretch;
+        const SDL_Rect r = picture_rect(fw, fh);
+        std::vector<uint32_t> looks[2];
+        for (int i = 0; i < 2; i++) {
+            const char *fragment = i == 0 ? "tests/data/crtf_reference" : "res/crtf";
+            g.crt_program = build_crt_program(source_file("res/crtv").c_str(), source_file(fragment).c_str());
+            EXPECT_TRUE(crt_program_usable()) << fragment;
+            present_and_read();
+            looks[i] = frame;
+        }
+        const int x0 = SDL_max(r.x, 0);
+        const int x1 = SDL_min(r.x + r.w, fw);
+        double total = 0.0;
+        double worst_row = 0.0;
+        for (int y = r.y; y < r.y + r.h; y++) {
+            double row = 0.0;
+            for (int x = x0; x < x1; x++) {
+                const uint32_t a = looks[0][y * fw + x];
+                const uint32_t b = looks[1][y * fw + x];
+                for (int shift = 0; shift < 24; shift += 8)
+                    row += abs((int)(a >> shift & 0xFF) - (int)(b >> shift & 0xFF));
+            }
+            row /= 3.0 * 255.0 * (x1 - x0);
+            total += row / r.h;
+            worst_row = SDL_max(worst_row, row);
+        }
+        printf("stretch %d: mean difference %.4f, worst row %.4f\n", stretch, total, worst_row);
+        EXPECT_LT(total, 0.02) << "stretch " << stretch;
+        EXPECT_LT(worst_row, 0.05) << "stretch " << stretch;
+    }
+    settings.stretch = false;
+    g.crt_program = build_crt_program("res/crtv", "res/crtf");
+    fill_picture();
 }
 
 // The shader files: the current folder's pair first, then the pair beside the executable, so a

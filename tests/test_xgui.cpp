@@ -1,6 +1,40 @@
 // The overlay toolkit driven without drawing, with the generated font: pointer positions and
-// clicks go into xgui_update, the widget table and the queries are checked.
+// clicks go into xgui_update, the widget table and the queries are checked; and the geometry
+// both drawing back ends share. The drawn pixels: test_gl_path.cpp.
+#include "support/frame_read.h"
+#include "support/sdl_rect.h"
+#include "xgui/notice.h"
 #include "xgui_test_files.h"
+
+// The largest 16:9 area as high as the window, centred; divisions truncate. The pointer's
+// inverse mapping has its own table in the events test.
+TEST(XguiMapping, OverlayRectanglesInWindowPixels)
+{
+    const struct { const char *name; int32_t ww, wh; SDL_Rect overlay, window; } cases[] = {
+        {"16:9: unscaled", 1920, 1080, {425, 300, 100, 48}, {425, 300, 100, 48}},
+        {"4:3: scaled, cut at the sides", 640, 480, {960, 540, 40, 30}, {320, 240, 17, 13}},
+        {"wider than 16:9: bars beside", 2560, 1080, {0, 0, 1920, 1080}, {320, 0, 1920, 1080}},
+    };
+    for (const auto &c : cases) {
+        const SDL_Rect &o = c.overlay;
+        EXPECT_EQ(c.window, xgui_map_rect(xgui_mapping(c.ww, c.wh), o.x, o.y, o.w, o.h)) << c.name;
+    }
+}
+
+// The notice's line centred across the overlay at NOTICE_Y, its box NOTICE_PAD around it.
+TEST(NoticeLayout, TheLineCentredOnItsBox)
+{
+    const struct { const char *name; int32_t ww, wh, text_w, x; SDL_Rect box; } cases[] = {
+        {"unscaled", 1920, 1080, 200, 860, {848, 28, 224, 72}},
+        {"half size", 960, 540, 200, 860, {424, 14, 112, 36}},
+        {"an odd width, beside a bar", 2560, 1080, 201, 859, {1167, 28, 225, 72}},
+    };
+    for (const auto &c : cases) {
+        int32_t x = 0;
+        EXPECT_EQ(c.box, notice_box(c.text_w, TEST_CELL_H, c.ww, c.wh, &x)) << c.name;
+        EXPECT_EQ(c.x, x) << c.name;
+    }
+}
 
 static void move_to(int32_t x, int32_t y) { xgui_update(x, y, 0); }
 static void click(int32_t x, int32_t y)
@@ -33,7 +67,8 @@ static int32_t hovered()
 
 // A right-aligned item, so both the alignment and the margins show; menu items 50 apart whose
 // 60-high boxes (cell 48) share a 10-unit band, 544..553; items side by side, text 400..499 and
-// 510..609, boxes 392..507 and 502..617, centres 450 and 560.
+// 510..609, boxes 392..507 and 502..617, centres 450 and 560. One move after another: the
+// hover starts on entering another widget only.
 TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
 {
     ASSERT_EQ(text_width("MMMM"), 100);
@@ -45,35 +80,31 @@ TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
     // A quarter cell of margin left and right; each edge: its last pixel inside, the next outside.
     const int32_t keys_left = 1495 - text_width("Change keys") - TEST_CELL_W / 4;
     const int32_t keys_right = 1495 + TEST_CELL_W / 4;
-    const struct {
-        const char *name;
-        int32_t x, y, hovered;
-    } cases[] = {
-        {"right-aligned, left edge", keys_left, 510, keys},
-        {"left of it", keys_left - 1, 510, NONE},
-        {"right-aligned, right edge", keys_right - 1, 510, keys},
-        {"right of it", keys_right, 510, NONE},
-        {"above the stack", 430, 493, NONE},
-        {"the stack's top", 430, 494, upper},
-        {"the shared band, nearer the upper centre", 430, 548, upper},   // 524 against 574
-        {"the lower text's first line", 430, 550, lower},
-        {"the stack's bottom", 430, 603, lower},
-        {"below the stack", 430, 604, NONE},
-        {"side by side, nearer the left text", 504, 310, left},
-        {"side by side, nearer the right text", 506, 310, right},
+    const struct { const char *name; int32_t x, y, hovered; bool started; } moves[] = {
+        {"right-aligned, left edge", keys_left, 510, keys, true},
+        {"left of it", keys_left - 1, 510, NONE, false},
+        {"right-aligned, right edge", keys_right - 1, 510, keys, true},
+        {"right of it", keys_right, 510, NONE, false},
+        {"above the stack", 430, 493, NONE, false},
+        {"the stack's top", 430, 494, upper, true},
+        {"the shared band, nearer the upper centre", 430, 548, upper, false},   // 524 against 574
+        {"the lower text's first line", 430, 550, lower, true},
+        {"the stack's bottom", 430, 603, lower, false},
+        {"below the stack", 430, 604, NONE, false},
+        {"side by side, nearer the left text", 504, 310, left, true},
+        {"side by side, nearer the right text", 506, 310, right, true},
     };
-    for (const auto &c : cases) {
-        move_to(c.x, c.y);
-        EXPECT_EQ(c.hovered, hovered()) << c.name;
+    for (const auto &m : moves) {
+        move_to(m.x, m.y);
+        EXPECT_EQ(m.hovered, hovered()) << m.name;
+        EXPECT_EQ(m.started, xgui_hover_started()) << m.name;
     }
 }
 
 // Spacing 32 / 7 = 4 plus the last column of ink (alpha 248 or more); a space: half a cell.
 TEST_F(Toolkit, AdvancesFollowTheInk)
 {
-    const struct {
-        int glyph, advance;
-    } rows[] = {
+    const struct { int glyph, advance; } rows[] = {
         {0, 4},      // no ink
         {1, 4},      // alpha 247 is not ink
         {2, 14},     // one pixel of ink in column 10
@@ -82,6 +113,63 @@ TEST_F(Toolkit, AdvancesFollowTheInk)
     };
     for (const auto &r : rows)
         EXPECT_EQ(r.advance, xgui_font.advance[r.glyph]) << "glyph " << r.glyph;
+}
+
+// Fully faded in on an unscaled overlay: a button "MMMM" at 425, 300 under the pointer, a
+// selected right-aligned toggle "M" ending at 1495, 600 and the 40 x 30 preview centred on
+// 960, 900. Glyphs of 48 rows advance 25 with ink in their first 22 columns: "M" right-aligned
+// at 1495 starts at 1470, the check glyph (advance 24, 21 columns of ink) at 1470 - 6 - 24.
+TEST_F(Toolkit, WidgetsAreDrawnWhereTheLayoutPutsThem)
+{
+    const uint32_t WHITE = 0xFFFFFF;
+    const uint32_t YELLOW = 0xFFFF00;
+    ASSERT_TRUE(open_window(XGUI_OVERLAY_W, XGUI_OVERLAY_H));
+    xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
+    xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M", XGUI_ALIGN_RIGHT), 1);
+    const int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
+    xgui_set_picture(picture, win.renderer, files->path("res/0P").c_str());
+    xgui_set_open(true);
+    for (int i = 0; i < 256 / XGUI_FADE_STEP; i++)
+        move_to(435, 305);
+    SDL_RenderClear(win.renderer);
+    xgui_draw(win.renderer, XGUI_OVERLAY_W, XGUI_OVERLAY_H);
+    const std::vector<uint32_t> frame = read_frame(win.renderer, XGUI_OVERLAY_W, XGUI_OVERLAY_H);
+    ASSERT_FALSE(frame.empty()) << SDL_GetError();
+    const struct { const char *name; int32_t x, y; uint32_t colour; } spots[] = {
+        {"the label's top-left pixel, hovered", 425, 300, YELLOW},
+        {"left of the label", 424, 300, TEST_OVERLAY},
+        {"the label's last row", 425, 347, YELLOW},
+        {"below the label", 425, 348, TEST_OVERLAY},
+        {"past the label", 533, 324, TEST_OVERLAY},
+        {"the toggle's M", 1480, 624, WHITE},
+        {"the check mark's first column", 1440, 620, WHITE},
+        {"left of the check mark", 1439, 620, TEST_OVERLAY},
+        {"the picture's top-left pixel", 940, 885, TEST_PREVIEW},
+        {"left of the picture", 939, 885, TEST_OVERLAY},
+        {"the picture's bottom-right pixel", 979, 914, TEST_PREVIEW},
+        {"right of the picture", 980, 914, TEST_OVERLAY},
+    };
+    for (const auto &s : spots)
+        EXPECT_EQ(s.colour, frame[s.y * XGUI_OVERLAY_W + s.x]) << s.name;
+}
+
+// XGUI_FADE_STEP a frame each way, from nothing to full and back.
+TEST_F(Toolkit, FadesInAndOutInThirtyTwoFrames)
+{
+    const struct { bool open; int frames, alpha; } steps[] = {
+        {true, 16, 128},
+        {true, 16, 255},
+        {true, 1, 255},
+        {false, 31, 7},
+        {false, 1, 0},
+        {false, 1, 0},
+    };
+    for (const auto &s : steps) {
+        xgui_set_open(s.open);
+        for (int i = 0; i < s.frames; i++)
+            move_to(0, 0);
+        EXPECT_EQ(s.alpha, xgui_alpha) << (s.open ? "opening" : "closing");
+    }
 }
 
 TEST_F(Toolkit, ActivationsAreEdgeTriggered)
@@ -107,12 +195,7 @@ TEST_F(Toolkit, ConfirmationFlows)
     const int32_t OK = -1;   // a click on the prompt
     const xgui_widget &prompt = xgui_widgets[xgui_confirm];
     // -1 in taken: nothing.
-    const struct {
-        const char *step;
-        int32_t x, y;
-        bool activated;
-        int32_t pending, taken;
-    } steps[] = {
+    const struct { const char *step; int32_t x, y; bool activated; int32_t pending, taken; } steps[] = {
         {"arm", 430, 305, true, reset, -1},
         {"re-arm the same", 430, 305, false, reset, -1},
         {"arm another", 430, 355, true, quit, -1},
@@ -149,19 +232,17 @@ TEST_F(Toolkit, OpeningTheMenuDropsAStaleConfirmation)
 TEST_F(Toolkit, PromptSitsBesideTheArmedButtonOnItsRow)
 {
     ASSERT_EQ(text_width("MMMM"), 100);
-    const struct {
-        int32_t x, align, prompt_x;
-    } cases[] = {
-        {425, 0, 557},                    // right of the button
-        {1495, XGUI_ALIGN_RIGHT, 1279},   // left of a right-aligned button
-        {1200, 0, 1100},                  // left, where the right side has no room
+    const struct { const char *name; int32_t x, align, prompt_x; } cases[] = {
+        {"right of the button", 425, 0, 557},
+        {"left of a right-aligned button", 1495, XGUI_ALIGN_RIGHT, 1279},
+        {"left, where the right side has no room", 1200, 0, 1100},
     };
     for (const auto &c : cases) {
         xgui_reset();
         xgui_add(XGUI_CONFIRM, 0, c.x, 900, "MMMM", c.align);
         click((c.align ? c.x - 100 : c.x) + 1, 905);
-        EXPECT_EQ(c.prompt_x, xgui_widgets[xgui_confirm].x) << "button at " << c.x << " align " << c.align;
-        EXPECT_EQ(900, xgui_widgets[xgui_confirm].y) << "button at " << c.x << " align " << c.align;
+        EXPECT_EQ(c.prompt_x, xgui_widgets[xgui_confirm].x) << c.name;
+        EXPECT_EQ(900, xgui_widgets[xgui_confirm].y) << c.name;
     }
 }
 
@@ -198,10 +279,7 @@ TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
     ResDir bad;
     const std::string font = files->read("res/font");
     const std::string overlay = files->read("res/overlay");
-    const struct {
-        const char *what;
-        std::string overlay, font;   // "": missing
-    } cases[] = {
+    const struct { const char *what; std::string overlay, font; } cases[] = {   // "": missing
         {"no font", overlay, ""},   // the overlay loaded first must go again
         {"cut overlay", overlay.substr(0, 200), font},
     };
@@ -219,27 +297,24 @@ TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
 }
 
 // Previews are pictures of the component's screen: a header past 4096 pixels a side is refused
-// before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and 15 s). A
-// file refused, by the size or by the decoder (which ones it refuses is its own affair), drops
-// the picture shown before.
-TEST_F(Toolkit, PreviewsPast4096PixelsASideOrUnreadableAreRefused)
+// before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and 15 s); so
+// is a file that is not a BMP. A file refused drops the picture shown before.
+TEST_F(Toolkit, PreviewsPast4096PixelsASideOrNotBmpAreRefused)
 {
     std::string claim = files->read("res/0P").substr(0, 54);  // the 40 x 30 preview's headers
     claim.replace(18, 8, std::string("\xC8\xAF\0\0\xC8\xAF\0\0", 8));
     files->write("res/claim", claim);
-    const struct {
-        const char *name;
-        int w, h;   // a grey BMP written first; 0: the file as it is
-        bool loads;
-    } cases[] = {
+    const struct { const char *name; int w, h; bool loads; } cases[] = {   // w, h: a BMP written first
         {"res/wide", 4096, 1, true},
         {"res/wider", 4097, 1, false},
+        {"res/tall", 1, 4096, true},
+        {"res/taller", 1, 4097, false},
         {"res/0P", 0, 0, true},
         {"res/claim", 0, 0, false},
         {"res/0P", 0, 0, true},
         {"res/font", 0, 0, false},
     };
-    int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
+    const int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
     for (const auto &c : cases) {
         if (c.w) {
             SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 24, SDL_PIXELFORMAT_BGR24);

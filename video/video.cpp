@@ -83,11 +83,8 @@ void video_recreate_frame_texture(void)
     if (v.renderer && v.raster_w > 0 && v.raster_h > 0)
         v.frame_texture = SDL_CreateTexture(v.renderer, SDL_PIXELFORMAT_ABGR8888,
                                             SDL_TEXTUREACCESS_STREAMING, v.raster_w, v.raster_h);
-    // Smoothing is linear scaling on the renderer path only; on the GL path it is the TV
-    // effect, which reads the picture's own pixels.
-    bool linear = settings.smoothing && !v.gl_path;
     if (v.frame_texture) {
-        SDL_SetTextureScaleMode(v.frame_texture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        SDL_SetTextureScaleMode(v.frame_texture, frame_scale_mode(settings.smoothing, v.gl_path));
         // Opaque on both paths: the background is drawn only around it.
         SDL_SetTextureBlendMode(v.frame_texture, SDL_BLENDMODE_NONE);
     }
@@ -96,6 +93,11 @@ void video_recreate_frame_texture(void)
         memset(v.pixels, 0, v.pixels_size);
     if (v.frame_texture && frame_buffer_fits(v.pixels_size, v.raster_w, v.raster_h))
         SDL_UpdateTexture(v.frame_texture, nullptr, v.pixels, v.raster_w * 4);
+}
+
+SDL_ScaleMode frame_scale_mode(bool smoothing, bool gl_path)
+{
+    return smoothing && !gl_path ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
 }
 
 void video_release(void)

@@ -26,6 +26,10 @@ struct VideoState {
 // The one record: zero before main runs, filled by video_init, released by video_release.
 VideoState &video_state(void);
 
+// The frame texture's scaling: linear only with smoothing on the renderer path; on the GL
+// path smoothing is the TV effect, which reads the picture's own pixels.
+SDL_ScaleMode frame_scale_mode(bool smoothing, bool gl_path);
+
 // (Re)creates frame_texture for raster_w x raster_h, linear only with smoothing on the
 // renderer path; grows and clears pixels.
 void video_recreate_frame_texture(void);
