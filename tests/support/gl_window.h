@@ -7,13 +7,15 @@
 
 #include <SDL.h>
 
+#include "record/ox_core.h"
 #include "video/video.h"
 #include "video/video_state.h"
 #include "video/gl_path.h"
 
 // A w x h window with SDL's OpenGL renderer in the running state and the GL path set up on
-// it, as the start-up does; false (SDL's error set) when any of it fails. The offscreen
-// drawing surface keeps its first size, so a test that resizes starts at its largest.
+// it, and the frame texture for the component's screen, as the start-up does; false (SDL's
+// error set) when any of it fails. The offscreen drawing surface keeps its first size, so a
+// test that resizes starts at its largest. The component must be started first.
 inline bool gl_window_open(int w, int h)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -27,5 +29,8 @@ inline bool gl_window_open(int w, int h)
     if (!g.renderer || SDL_GetRendererInfo(g.renderer, &info) != 0 || strcmp(info.name, "opengl") != 0)
         return false;
     gl_path_setup();
-    return g.gl_path;
+    g.screen_w = g.raster_w = ox_video_get_screen_width();
+    g.screen_h = g.raster_h = ox_video_get_screen_height();
+    video_recreate_frame_texture();
+    return g.gl_path && g.frame_texture;
 }
