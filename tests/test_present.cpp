@@ -15,12 +15,7 @@
 
 TEST(PictureRect, WholeMultiplesOrStretchedCentredInTheWindow)
 {
-    const struct {
-        const char *name;
-        int ww, wh, sw, sh;
-        bool stretch;
-        SDL_Rect want;
-    } cases[] = {
+    const struct { const char *name; int ww, wh, sw, sh; bool stretch; SDL_Rect want; } cases[] = {
         {"full screen: the largest whole multiple", 1920, 1080, 256, 224, false, {448, 92, 1024, 896}},
         {"full screen stretched: the full height", 1920, 1080, 256, 224, true, {343, 0, 1234, 1080}},
         {"a window smaller than the screen: nothing", 200, 100, 256, 224, false, {100, 50, 0, 0}},
@@ -36,12 +31,7 @@ TEST(PictureRect, WholeMultiplesOrStretchedCentredInTheWindow)
 // The background is drawn only where the opaque picture leaves the window uncovered.
 TEST(BackStrips, TheWindowLessThePicture)
 {
-    const struct {
-        const char *name;
-        int w, h;
-        SDL_Rect picture;
-        std::vector<SDL_Rect> strips;
-    } cases[] = {
+    const struct { const char *name; int w, h; SDL_Rect picture; std::vector<SDL_Rect> strips; } cases[] = {
         {"in the middle: above, below, left, right", 100, 80, {10, 20, 60, 40},
          {{0, 0, 100, 20}, {0, 60, 100, 20}, {0, 20, 10, 40}, {70, 20, 30, 40}}},
         {"as wide as the window", 100, 80, {0, 10, 100, 60}, {{0, 0, 100, 10}, {0, 70, 100, 10}}},

@@ -17,13 +17,8 @@
 
 TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
 {
-    const struct {
-        const char *name;
-        int32_t setting;
-        int64_t room_w, room_h;
-        int screen_w, screen_h;
-        int32_t scale;
-    } cases[] = {
+    // room_w x room_h: the room on the display; sw x sh: the screen.
+    const struct { const char *name; int32_t setting; int64_t room_w, room_h; int sw, sh, scale; } cases[] = {
         {"fits", 3, 1024, 768, 256, 224, 3},
         {"too tall", 4, 1024, 768, 256, 224, 3},
         {"too wide", 4, 700, 2000, 256, 224, 2},
@@ -32,7 +27,7 @@ TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
         {"no screen size", 5, 1024, 768, 0, 0, 5},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.scale, window_fit_scale(c.setting, c.room_w, c.room_h, c.screen_w, c.screen_h)) << c.name;
+        EXPECT_EQ(c.scale, window_fit_scale(c.setting, c.room_w, c.room_h, c.sw, c.sh)) << c.name;
 }
 
 // A window first placed at 3x and then moved by hand shows whether it was placed again.
