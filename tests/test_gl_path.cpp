@@ -240,6 +240,7 @@ TEST_F(GlPath, BackgroundAroundThePictureEqualsTheWholeBackground)
         EXPECT_EQ(rect_mismatches(SOLID, BLACK, 1, whole), "") << which;
         clear_magenta();
     }
+    EXPECT_TRUE(back_copy_update(video_state().renderer, video_state().back_texture, fw, fh)) << "the copy kept";
     drop_back();
 }
 

@@ -10,7 +10,9 @@
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"
 #include "video/present.h"
+#include "video/video.h"
 #include "video/video_state.h"
+#include "support/kept_state.h"
 #include "support/sdl_rect.h"
 
 TEST(PictureRect, WholeMultiplesOrStretchedCentredInTheWindow)
@@ -142,4 +144,20 @@ TEST(FrameTexture, ScaledLinearlyOnlyWithSmoothingOnTheRendererPath)
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.mode, frame_scale_mode(c.smoothing, c.gl_path)) << c.smoothing << " " << c.gl_path;
+}
+
+// The splash stays its frames, one taken each pass, and is over at 0.
+TEST(Splash, CountsDownToNothingAndStaysThere)
+{
+    KeptVideo kept;
+    const struct { int32_t frames, left; } cases[] = {
+        {SPLASH_FRAMES, SPLASH_FRAMES - 1},
+        {1, 0},
+        {0, 0},
+    };
+    for (const auto &c : cases) {
+        video_state().splash_frames = c.frames;
+        video_splash_count_down();
+        EXPECT_EQ(c.left, video_splash_frames()) << "from " << c.frames;
+    }
 }

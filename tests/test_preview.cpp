@@ -9,9 +9,7 @@
 #include <SDL.h>
 
 #include "host/preview.h"
-#include "support/kept_state.h"
 #include "video/video.h"
-#include "video/video_state.h"
 
 // Red: the column pair, so either column of a pair will do; green and blue: the row, both ways.
 static uint8_t colour(int x, int y, int channel)
@@ -53,17 +51,6 @@ TEST_F(Preview, SqueezesAWideRasterToScreenSizeByNearestPixels)
                 << "pixel " << x / 3 << "," << y << " channel " << x % 3;
     SDL_FreeSurface(rgb);
     SDL_FreeSurface(bmp);
-}
-
-TEST_F(Preview, AFrameBufferSmallerThanTheRasterIsNotRead)
-{
-    KeptVideo kept;
-    VideoState &v = video_state();
-    v.pixels = pixels.data();
-    v.pixels_size = (uint32_t)pixels.size() - 1;
-    v.raster_w = 512;
-    v.raster_h = 224;
-    EXPECT_FALSE(video_frame_picture(picture));
 }
 
 // Mended fault: a picture cut short by a full disk must be reported, so that the save keeps

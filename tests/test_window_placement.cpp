@@ -68,3 +68,22 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
     ox_core_shut();
     SDL_Quit();
 }
+
+// The drawing area follows whatever resized the window; an empty size is not one.
+TEST(WindowSize, FollowsTheWindowButNeverToNothing)
+{
+    KeptVideo kept;
+    const struct { const char *name; int w, h, window_w, window_h; } cases[] = {
+        {"a new size", 800, 600, 800, 600},
+        {"no width", 0, 480, 800, 600},
+        {"no height", 640, 0, 800, 600},
+        {"a negative side", 640, -1, 800, 600},
+    };
+    for (const auto &c : cases) {
+        window_size_changed(c.w, c.h);
+        int32_t w = 0, h = 0;
+        video_window_size(&w, &h);
+        EXPECT_EQ(c.window_w, w) << c.name;
+        EXPECT_EQ(c.window_h, h) << c.name;
+    }
+}

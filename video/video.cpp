@@ -156,8 +156,7 @@ bool video_frame_picture(FramePicture &picture)
     const VideoState &v = video;
     // The loop keeps the raster size in step with the component's.
     log_write("saving screenshot %i %i\n", v.raster_w, v.raster_h);
-    if (v.raster_w <= 0 || v.raster_h <= 0 ||
-        (uint64_t)v.raster_w * (uint64_t)v.raster_h * 4 > v.pixels_size) {
+    if (!frame_buffer_fits(v.pixels_size, v.raster_w, v.raster_h)) {
         log_write("no preview picture: the frame buffer does not hold the raster\n");
         return false;
     }
