@@ -14,9 +14,9 @@
 int back_strips(int w, int h, SDL_Rect picture, SDL_Rect out[BACK_STRIPS_MAX]);
 
 // Makes sure the scaled copy of back exists for a w x h window (back drawn over black, the
-// way a frame draws it), made again for every new size, whatever changed it. Renders through the SDL renderer, so on the GL path it is called
-// before any direct GL drawing of the frame. False when no copy can be made: the caller then
-// draws back whole, as before.
+// way a frame draws it), made again for every new size, whatever changed it. Renders through
+// the SDL renderer, so on the GL path it is called before any direct GL drawing of the frame.
+// False when no copy can be made: the caller then draws back whole, as before.
 bool back_copy_update(SDL_Renderer *renderer, SDL_Texture *back, int w, int h);
 
 // Whether a frame copies the strips with framebuffer blits rather than quads: not on the
