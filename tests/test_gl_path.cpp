@@ -116,8 +116,8 @@ protected:
         SDL_SetRenderDrawColor(video_state().renderer, 0x00, 0x00, 0x00, 0xFF);
     }
     // The shipped background loaded for the current renderer, and the frame that drawing it
-    // whole under the picture gives.
-    std::vector<uint32_t> whole_background_frame()
+    // whole under the picture (and the overlay, through the renderer back end) gives.
+    std::vector<uint32_t> whole_background_frame(bool overlay = false)
     {
         VideoState &g = video_state();
         g.back_texture = load_picture_texture(source_file("res/back").c_str(), g.renderer);
@@ -127,6 +127,8 @@ protected:
         const SDL_Rect r = picture_rect(fw, fh);
         SDL_RenderCopy(g.renderer, g.back_texture, nullptr, &all);
         SDL_RenderCopy(g.renderer, g.frame_texture, nullptr, &r);
+        if (overlay)
+            xgui_draw(g.renderer, fw, fh);
         read();
         clear_magenta();
         return frame;
@@ -191,9 +193,10 @@ TEST_F(GlPath, AShaderThatCannotBeCreatedIsALineOfItsOwn)
     EXPECT_EQ(text, "Error: Can't create fragment shader\n");
 }
 
-// Both overlay back ends on the same rasteriser draw the same pixels, the 24-bit preview
-// included (mended fault: GL read its padding byte as alpha 0 and drew it invisible). GL
-// places the overlay picture's sides in floating point: a column at each side may differ.
+// Both overlay back ends on the same rasteriser draw the same pixels over the background and
+// the picture, the 24-bit preview included (mended fault: GL read its padding byte as alpha 0
+// and drew it invisible). GL places the overlay picture's sides in floating point: a column
+// at each side may differ.
 TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
 {
     settings.smoothing = false;
@@ -207,14 +210,9 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
     for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
         xgui_update(0, 0, 0);
     xgui_update(435, 305, 0);  // the button hovered
-    const SDL_Rect r = picture_rect(fw, fh);
-    SDL_RenderClear(video_state().renderer);
-    SDL_RenderCopy(video_state().renderer, video_state().frame_texture, nullptr, &r);
-    xgui_draw(video_state().renderer, fw, fh);
-    read();
-    const std::vector<uint32_t> sdl = frame;
+    const std::vector<uint32_t> sdl = whole_background_frame(true);
     SDL_RenderPresent(video_state().renderer);
-    present_and_read();
+    present_and_read();   // the background copy's first frame: quads, not blits
     const XguiMapping map = xgui_mapping(fw, fh);
     const SDL_Rect pv = xgui_picture_rect(map, xgui_widgets[picture]);
     const int cx = pv.x + pv.w / 2;
@@ -225,6 +223,7 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
         return side ? FRAME_ANY : sdl[(size_t)y * fw + x];
     };
     EXPECT_EQ(mismatches(sdl_at, 1), "");
+    drop_back();
 }
 
 // The background is drawn only around the opaque picture, from a copy scaled once per window
