@@ -325,3 +325,20 @@ TEST_F(Toolkit, PreviewsPast4096PixelsASideOrNotBmpAreRefused)
         EXPECT_EQ(xgui_widgets[pic].texture != nullptr, c.loads) << c.name;
     }
 }
+
+// The overlay, the font and the previews are drawn at any window size: filtered linearly.
+TEST_F(Toolkit, PicturesAreFilteredLinearly)
+{
+    const int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
+    xgui_set_picture(pic, win.renderer, files->path("res/0P").c_str());
+    const struct { const char *name; SDL_Texture *texture; } cases[] = {
+        {"the overlay", xgui_overlay},
+        {"the font", xgui_font.texture},
+        {"a preview", xgui_widgets[pic].texture},
+    };
+    for (const auto &c : cases) {
+        SDL_ScaleMode mode = SDL_ScaleModeNearest;
+        EXPECT_EQ(0, SDL_GetTextureScaleMode(c.texture, &mode)) << c.name;
+        EXPECT_EQ(SDL_ScaleModeLinear, mode) << c.name;
+    }
+}
