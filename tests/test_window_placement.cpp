@@ -40,10 +40,11 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
     ox_core_init(44100, 0);
     ASSERT_TRUE(screen_size_take(nullptr));
     KeptVideo kept;
-    const struct { const char *name; int32_t scale; int w, h; bool placed; } cases[] = {
-        {"the same size again: left alone", 3, 768, 672, false},
-        {"a new scale: sized and centred", 2, 512, 448, true},
-        {"too large for the display: the largest that fits", 4, 768, 672, false},
+    const struct { const char *name; int32_t scale; bool fullscreen; int w, h; bool placed; } cases[] = {
+        {"the same size again: left alone", 3, false, 768, 672, false},
+        {"a new scale: sized and centred", 2, false, 512, 448, true},
+        {"too large for the display: the largest that fits", 4, false, 768, 672, false},
+        {"full screen: the whole display", 3, true, 1024, 768, true},
     };
     for (const auto &c : cases) {
         SDL_Window *window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
@@ -54,6 +55,7 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
         video_apply_settings();
         SDL_SetWindowPosition(window, MOVED, MOVED);
         settings.scale = c.scale;
+        settings.fullscreen = c.fullscreen;
         video_apply_settings();
         int w = 0, h = 0, x = 0, y = 0;
         SDL_GetWindowSize(window, &w, &h);
