@@ -2,7 +2,7 @@
 # component's flat picture: the shader files beside the executable are found and named in the
 # log, and the shipped TV effect is drawn over the picture, which comes out in more than its
 # one colour. (The order of the places looked in, a shader that fails and the plain picture
-# then, what the effect looks like: test_gl_path and test_tv_effect_look.)
+# then, what the effect looks like: test_gl_path.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
