@@ -139,19 +139,25 @@ static void handle_button(const SDL_MouseButtonEvent &button)
 // ---------------------------------------------------------------------------------------
 // Joysticks
 
-// The menu's pad button is a game controller's own guide button, found through SDL's mapping
-// of that pad (its raw number differs from pad to pad), and button 10 of any other joystick.
-// A controller's raw presses are left to its controller events.
+bool menu_pad_button(bool guide, bool controller_event, int32_t button, bool controller, bool in_slot)
+{
+    if (!guide || !in_slot)
+        return false;
+    if (controller_event)
+        return button == SDL_CONTROLLER_BUTTON_GUIDE;
+    return button == GUIDE_BUTTON && !controller;
+}
+
 static void joystick_button(const SDL_JoyButtonEvent &button)
 {
-    if (settings.guide && button.button == GUIDE_BUTTON && pad_slot_of(button.which) >= 0 &&
-        !SDL_GameControllerFromInstanceID(button.which))
+    const bool controller = SDL_GameControllerFromInstanceID(button.which) != nullptr;
+    if (menu_pad_button(settings.guide, false, button.button, controller, pad_slot_of(button.which) >= 0))
         menu_toggle();
 }
 
 static void controller_button(const SDL_ControllerButtonEvent &button)
 {
-    if (settings.guide && button.button == SDL_CONTROLLER_BUTTON_GUIDE && pad_slot_of(button.which) >= 0)
+    if (menu_pad_button(settings.guide, true, button.button, true, pad_slot_of(button.which) >= 0))
         menu_toggle();
 }
 

@@ -33,6 +33,13 @@ struct Hotkey {
 // and Shift+F1 to Shift+F3 (save). An auto-repeat (repeat) is no hotkey: a held key acts once.
 Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat);
 
+// Whether a pad's button press opens or closes the menu, while the guide setting is on and the
+// pad is one in use: a game controller's own guide button, found through SDL's mapping of that
+// pad (controller_event: button is SDL's standard name), and raw button 10 of a joystick SDL
+// does not know as a game controller (its raw number differs from pad to pad, and on a
+// controller raw 10 is another button). A controller's raw presses are left to its own events.
+bool menu_pad_button(bool guide, bool controller_event, int32_t button, bool controller, bool in_slot);
+
 // Maps a position in an output of out_w x out_h pixels into overlay space, whose 16:9 area
 // is as high as the output and centred across it. Positions left or right of that area map
 // outside 0..1919. False, with *px and *py untouched, for an output without height.

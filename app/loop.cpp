@@ -13,7 +13,7 @@
 #include "host/running.h"
 #include "record/ox_core.h"
 #include "input/input.h"
-#include "input/pads.h"
+#include "input/devices.h"
 #include "video/present.h"
 #include "video/video.h"
 #include "ui/menu.h"
@@ -26,12 +26,12 @@
 // The rewind control: its key, or its button on any pad in use.
 static bool rewind_held(void)
 {
-    const uint8_t *keys = SDL_GetKeyboardState(nullptr);
-    if (keys && keys[REWIND_KEY])
+    const Devices &devices = input_devices();
+    if (devices.key[REWIND_KEY])
         return true;
     for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
-        SDL_Joystick *j = pad_joystick(slot);
-        if (j && SDL_JoystickGetAttached(j) && SDL_JoystickGetButton(j, REWIND_PAD_BUTTON))
+        const PadState &pad = devices.pad[slot];
+        if (pad.joystick && pad.buttons > REWIND_PAD_BUTTON && pad.button[REWIND_PAD_BUTTON])
             return true;
     }
     return false;
@@ -75,6 +75,9 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     double period = frame_period(game_frame_rate());
     frame_deadline += period;
 
+    // One reading of the devices serves the whole pass, taken with the events it goes with.
+    SDL_PumpEvents();
+    input_devices_read(input_devices());
     SDL_Event event;
     while (SDL_PollEvent(&event))
         handle_event(event);

@@ -1,134 +1,10 @@
-#include <SDL.h>
-
 #include "config/settings.h"
-#include "input/pads.h"
+#include "input/devices.h"
 #include "record/ox_core.h"
 #include "input/input.h"
 #include "input/capture.h"
 #include "input/labels.h"
 #include "input/pad_nav.h"
-
-const uint8_t *(*input_keyboard_state)(int *numkeys) = SDL_GetKeyboardState;
-
-static bool key_down(const uint8_t *keys, int numkeys, int32_t code)
-{
-    return keys && code >= 0 && code < numkeys && keys[code] != 0;
-}
-
-int32_t controller_hat(bool up, bool down, bool left, bool right, int32_t x, int32_t y)
-{
-    int32_t mask = SDL_HAT_CENTERED;
-    if (up || axis_side(y, 0) < 0)
-        mask |= SDL_HAT_UP;
-    if (down || axis_side(y, 0) > 0)
-        mask |= SDL_HAT_DOWN;
-    if (left || axis_side(x, 0) < 0)
-        mask |= SDL_HAT_LEFT;
-    if (right || axis_side(x, 0) > 0)
-        mask |= SDL_HAT_RIGHT;
-    return mask;
-}
-
-// Where a game controller's d-pad and left stick point, as a hat: several pads report their
-// d-pad as buttons and have no hat, so the default hat bindings alone would never move them.
-// 0 for a joystick SDL does not know as a game controller.
-static int32_t controller_directions(SDL_Joystick *joy)
-{
-    SDL_GameController *c = SDL_GameControllerFromInstanceID(SDL_JoystickInstanceID(joy));
-    if (!c)
-        return SDL_HAT_CENTERED;
-    auto down = [c](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(c, b) != 0; };
-    return controller_hat(down(SDL_CONTROLLER_BUTTON_DPAD_UP), down(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
-                          down(SDL_CONTROLLER_BUTTON_DPAD_LEFT), down(SDL_CONTROLLER_BUTTON_DPAD_RIGHT),
-                          SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX),
-                          SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY));
-}
-
-bool input_poll_binding(Binding &binding, bool capture)
-{
-    int numkeys = 0;
-    const uint8_t *keys = input_keyboard_state(&numkeys);
-
-    if (capture) {
-        binding = Binding{};
-        int last = numkeys < INPUT_CAPTURE_KEYS ? numkeys : INPUT_CAPTURE_KEYS;
-        for (int s = 0; s < last; s++) {
-            if (key_down(keys, numkeys, s)) {
-                binding.type = BIND_KEY;
-                binding.code = s;
-                return true;
-            }
-        }
-    } else if (binding.type == BIND_KEY && key_down(keys, numkeys, binding.code)) {
-        return true;
-    }
-
-    for (int j = 0; j < MAX_JOYSTICKS; j++) {
-        SDL_Joystick *joy = pad_joystick(j);
-        if (!joy || !SDL_JoystickGetAttached(joy))
-            continue;
-        bool this_joy = binding.joyid == j;
-
-        int axes = SDL_JoystickNumAxes(joy);
-        for (int a = 0; a < axes; a++) {
-            const int side = joystick_axis_side(joy, a);
-            if (side == 0)
-                continue;
-            const bool negative = side < 0;
-            const int32_t v = SDL_JoystickGetAxis(joy, a);
-            if (capture) {
-                binding.type = BIND_AXIS;
-                binding.joyid = j;
-                binding.axis = a;
-                binding.value = negative ? BIND_AXIS_NEGATIVE : BIND_AXIS_POSITIVE;
-                return true;
-            }
-            // The side is the raw value's sign, not its side of the initial state: a trigger
-            // resting at -32768 and bound positive is active only beyond 0.
-            if (binding.type == BIND_AXIS && this_joy && binding.axis == a &&
-                ((v < 0 && (binding.value & BIND_AXIS_NEGATIVE)) ||
-                 (v > 0 && (binding.value & BIND_AXIS_POSITIVE))))
-                return true;
-        }
-
-        int hats = SDL_JoystickNumHats(joy);
-        for (int h = 0; h < hats; h++) {
-            int32_t mask = SDL_JoystickGetHat(joy, h);
-            if (mask == SDL_HAT_CENTERED)
-                continue;
-            if (capture) {
-                binding.type = BIND_HAT;
-                binding.joyid = j;
-                binding.axis = h;
-                binding.value = mask;
-                return true;
-            }
-            if (binding.type == BIND_HAT && this_joy && binding.axis == h && (binding.value & mask))
-                return true;
-        }
-        // The first hat only: a second hat is rarely the d-pad.
-        if (!capture && binding.type == BIND_HAT && this_joy && binding.axis == 0 &&
-            (binding.value & controller_directions(joy)))
-            return true;
-
-        int buttons = SDL_JoystickNumButtons(joy);
-        if (buttons > INPUT_JOY_BUTTONS)
-            buttons = INPUT_JOY_BUTTONS;
-        for (int b = 0; b < buttons; b++) {
-            if (!SDL_JoystickGetButton(joy, b))
-                continue;
-            if (capture) {
-                binding.type = BIND_BUTTON;
-                binding.joyid = j;
-                binding.value = b;
-                return true;
-            }
-            if (binding.type == BIND_BUTTON && this_joy && binding.value == b)
-                return true;
-        }
-    }
-    return false;
-}
 
 // The key the last capture took, or -1.
 static int32_t captured_key = -1;
@@ -137,8 +13,7 @@ bool input_key_still_captured(int32_t scancode)
 {
     if (scancode < 0 || scancode != captured_key)
         return false;
-    Binding key = {BIND_KEY, scancode, 0, 0, 0};
-    if (input_poll_binding(key, false))
+    if (binding_down(input_devices(), Binding{BIND_KEY, scancode, 0, 0, 0}))
         return true;
     captured_key = -1;
     return false;
@@ -166,7 +41,7 @@ void input_hold_back_held(void)
     for (int p = 0; p < MAX_PLAYERS; p++)
         for (int b = 0; b < MAX_BUTTONS; b++)
             for (int s = 0; s < MAX_SLOTS; s++)
-                held_back[p][b][s] = input_poll_binding(settings.bindings[p][b][s], false);
+                held_back[p][b][s] = binding_down(input_devices(), settings.bindings[p][b][s]);
 }
 
 void input_hold_back_key(int32_t scancode)
@@ -182,11 +57,12 @@ void input_hold_back_key(int32_t scancode)
 
 static bool binding_active(int player, int button, int slot)
 {
-    Binding &binding = settings.bindings[player][button][slot];
-    bool down = input_poll_binding(binding, false);
+    const Binding &binding = settings.bindings[player][button][slot];
+    const Devices &devices = input_devices();
+    bool down = binding_down(devices, binding);
     if (!down)
         held_back[player][button][slot] = false;
-    return down && !held_back[player][button][slot] && !pad_nav_hides(binding);
+    return down && !held_back[player][button][slot] && !pad_nav_hides(devices, binding, settings.guide);
 }
 
 bool input_step(bool hidden)
@@ -195,7 +71,7 @@ bool input_step(bool hidden)
     input_key_still_captured(captured_key);
     if (capture_button >= 0) {
         Binding found = {};
-        if (capture_held() || !input_poll_binding(found, true))
+        if (capture_held() || !first_pressed(input_devices(), found))
             return false;
         finish_capture(found);
         return true;

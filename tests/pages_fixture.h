@@ -1,7 +1,7 @@
 // Input and the overlay pages built in process: a hidden window with the software renderer,
-// the shipped font, the real component, a keyboard array owned by the test, button states
-// recorded instead of sent, SDL's virtual joysticks, a throw-away res/ as exe_dir, and the
-// running state put back after each test.
+// the shipped font, the component's button calls recorded instead of sent, the devices' reading
+// written by the test, a throw-away res/ as exe_dir, and the running state put back after each
+// test.
 #pragma once
 #include <gtest/gtest.h>
 #include <string>
@@ -12,31 +12,21 @@
 #include "record/ox_core.h"
 #include "host/running.h"
 #include "input/capture.h"
+#include "input/devices.h"
 #include "input/input.h"
-#include "input/labels.h"
-#include "input/pads.h"
 #include "support/kept_state.h"
 #include "support/res_dir.h"
 #include "support/test_window.h"
-#include "support/virtual_pad.h"
-#include "video/video.h"
 #include "video/video_state.h"
 #include "ui/menu.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
 
-static uint8_t fake_keys[SDL_NUM_SCANCODES];
-static const uint8_t *read_fake_keys(int *n)
-{
-    if (n)
-        *n = SDL_NUM_SCANCODES;
-    return fake_keys;
-}
 struct SentButton { int player, button; bool pressed; };
 static std::vector<SentButton> sent_buttons;
 static int fixture_buttons = 12;
-// The component's button calls, replaced at link time, as the tests replace the component: the
-// states sent are recorded, and the count is the fixture's.
+// The component's button calls, replaced at link time: the states sent are recorded, and the
+// count is the fixture's.
 void ox_button_set_state(int player, int button, bool pressed)
 {
     sent_buttons.push_back({player, button, pressed});
@@ -52,13 +42,25 @@ static inline std::string str(const Binding &b)
     snprintf(t, sizeof t, "{%i,%i,%i,%i,%i}", b.type, b.code, b.value, b.joyid, b.axis);
     return t;
 }
+// The pass's reading of the devices, as the test sets it.
+static inline Devices &devices() { return input_devices(); }
+// A plain joystick in slot 0 with two axes, one hat and ten buttons, all at rest.
+static inline PadState &plain_pad()
+{
+    PadState &p = devices().pad[0];
+    p = PadState{};
+    p.joystick = true;
+    p.axes = 2;
+    p.hats = 1;
+    p.buttons = INPUT_JOY_BUTTONS;
+    return p;
+}
 class Pages : public ::testing::Test {
 protected:
     static inline TestWindow *win;
     static inline KeptVideo *suite_video;   // as before the suite, back after it
     KeptVideo test_video;                   // as the suite set it, back after each test
     KeptRunning test_running;
-    static const int32_t WIN_W = 1920, WIN_H = 1080;
     ResDir *res = nullptr;
     static void SetUpTestSuite()
     {
@@ -82,8 +84,7 @@ protected:
     void SetUp() override
     {
         res = new ResDir;
-        memset(fake_keys, 0, sizeof fake_keys);
-        input_keyboard_state = read_fake_keys;
+        devices() = Devices{};
         fixture_buttons = 12;
         sent_buttons.clear();
         settings = Settings();
@@ -97,7 +98,7 @@ protected:
     void TearDown() override
     {
         xgui_set_open(false);
-        input_keyboard_state = SDL_GetKeyboardState;
+        devices() = Devices{};
         capture_button = -1;
         delete res;
     }
@@ -125,7 +126,6 @@ protected:
         frame(x, y, 1);
         frame(x, y, 0);
     }
-    static void confirm() { click(xgui_confirm); }
     static std::string text(int32_t index) { return xgui_widgets[index].text; }
     static bool has_line(const std::string &t, const std::string &line)
     {

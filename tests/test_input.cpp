@@ -1,198 +1,145 @@
-// Reading keyboard and joysticks for the binding table, with SDL's virtual joysticks and a
-// keyboard array owned by the test.
+// The binding table against a reading of the devices: which bindings are down, what a capture
+// takes, the input step, and the default and cleared bindings.
 #include "pages_fixture.h"
 #include <algorithm>
 #include <sstream>
 #include "input/defaults.h"
-class Input : public Pages {};
-static const Binding NOTHING = {-1, 0, 0, 0, 0};
-// What a capture finds, or NOTHING.
-static Binding capture()
-{
-    Binding b = {};
-    if (!input_poll_binding(b, true))
-        b.type = -1;
-    return b;
-}
-static bool active(Binding b) { return input_poll_binding(b, false); }
+#include "input/labels.h"
 
-// Slot 1 is a plain joystick, its axes at rest at 0. Slot 0 is game-controller-typed: its
-// triggers (axes 4 and 5) rest at -32768.
-TEST_F(Input, AxisThresholdsAndTriggerAtRest)
+// Slot 0: a game controller, its triggers (axes 4, 5) resting at -32768, d-pad up, stick left.
+// Slot 1: a plain joystick with three axes, two hats and ten buttons. Slot 2: detached.
+static Devices held_devices()
 {
-    Pad pad(1, 3, 4, 0);
-    Pad ctl(0, 6, 4, 0, SDL_JOYSTICK_TYPE_GAMECONTROLLER);
-    ctl.axis(4, -32768);
-    ctl.axis(5, -32768);
-    const struct {
-        int slot, axis, value;
-        int side;              // captured as 1 (-) or 2 (+); 0: nothing captured
-        bool positive, either; // active when bound as + and when bound as either side
-    } cases[] = {
-        {1, 2, -16000, 1, false, true},
-        {1, 2, -15999, 0, false, false},
-        {1, 2, 16000, 2, true, true},
-        {0, 4, -16769, 0, false, false},   // a trigger at rest is further below
-        {0, 4, -16768, 2, false, true},    // deflected, yet below 0
-        {0, 4, 0, 2, false, false},
-        {0, 4, 1, 2, true, true},
-    };
-    for (const auto &c : cases) {
-        Pad &moved = c.slot ? pad : ctl;
-        moved.axis(c.axis, c.value);
-        const Binding want = {BIND_AXIS, 0, c.side, c.slot, c.axis};
-        EXPECT_EQ(str(c.side ? want : NOTHING), str(capture())) << "axis " << c.axis << " at " << c.value;
-        EXPECT_EQ(c.positive, active(Binding{BIND_AXIS, 0, 2, c.slot, c.axis}))
-            << "bound as +: axis " << c.axis << " at " << c.value;
-        EXPECT_EQ(c.either, active(Binding{BIND_AXIS, 0, 3, c.slot, c.axis}))
-            << "bound as either side: axis " << c.axis << " at " << c.value;
-        EXPECT_FALSE(active(Binding{BIND_AXIS, 0, 3, 1 - c.slot, c.axis})) << c.value << ": another joystick";
-        moved.axis(c.axis, c.slot ? 0 : -32768);
-    }
+    Devices d = {};
+    d.key[SDL_SCANCODE_Q] = 1;
+    d.key[300] = 1;
+    d.key[DEVICE_KEYS - 1] = 1;
+    PadState &c = d.pad[0];
+    c.joystick = c.controller = c.dpad_up = true;
+    c.axes = 6;
+    c.axis_rest[4] = c.axis_rest[5] = -32768;
+    c.axis[4] = -16768;
+    c.axis[5] = 1;
+    c.stick_x = -16000;
+    c.stick_y = 15999;
+    PadState &j = d.pad[1];
+    j.joystick = true;
+    j.axes = 3;
+    j.hats = 2;
+    j.buttons = INPUT_JOY_BUTTONS;
+    j.axis[0] = -16000;
+    j.axis[1] = -15999;
+    j.axis[2] = 16000;
+    j.hat[1] = SDL_HAT_RIGHTUP;
+    j.button[0] = j.button[9] = true;
+    d.pad[2].button[0] = true;
+    return d;
 }
 
-// A binding to a diagonal is active on either of its directions; one to up only on up.
-TEST_F(Input, HatsWithDiagonals)
-{
-    Pad pad(0, 0, 16, 2);
-    const Binding up_right = {BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 1};
-    const Binding up = {BIND_HAT, 0, SDL_HAT_UP, 0, 1};
-    pad.hat(1, SDL_HAT_RIGHTUP);
-    EXPECT_EQ(str(up_right), str(capture()));
-    const struct {
-        int mask;
-        bool up_right, up;
-    } cases[] = {
-        {SDL_HAT_UP, true, true},
-        {SDL_HAT_RIGHT, true, false},
-        {SDL_HAT_LEFTUP, true, true},
-        {SDL_HAT_LEFT, false, false},
-    };
-    for (const auto &c : cases) {
-        pad.hat(1, c.mask);
-        EXPECT_EQ(c.up_right, active(up_right)) << "bound to up-right, hat at " << c.mask;
-        EXPECT_EQ(c.up, active(up)) << "bound to up, hat at " << c.mask;
-    }
-    pad.hat(1, SDL_HAT_CENTERED);
-    pad.hat(0, SDL_HAT_UP);
-    EXPECT_FALSE(active(up)) << "the same position on another hat";
-}
-
-// A controller's d-pad and left stick as a hat: a direction by its button, or by the stick
-// pushed at least as far as a binding to the stick needs.
-TEST(ControllerHat, DpadButtonsAndTheLeftStick)
+TEST(BindingDown, EveryKindOfControl)
 {
     const struct {
         const char *name;
-        bool up, right;
-        int32_t x, y;
-        int32_t hat;
-    } cases[] = {
-        {"at rest", false, false, 0, 0, SDL_HAT_CENTERED},
-        {"d-pad up", true, false, 0, 0, SDL_HAT_UP},
-        {"stick short of left", false, false, -15999, 0, SDL_HAT_CENTERED},
-        {"stick left", false, false, -16000, 0, SDL_HAT_LEFT},
-        {"d-pad right, stick down", false, true, 0, 16000, SDL_HAT_RIGHTDOWN},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.hat, controller_hat(c.up, false, false, c.right, c.x, c.y)) << c.name;
-}
-
-// Mended fault: on a pad whose d-pad SDL reports as buttons, without a hat, the default
-// direction bindings (the hat's) never moved the player. On a game controller they answer
-// to its d-pad and left stick.
-TEST_F(Input, HatBindingsAnswerToAControllersDpadAndLeftStick)
-{
-    Controller pad;
-    const Binding up = {BIND_HAT, 0, SDL_HAT_UP, 0, 0};
-    pad.press(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
-    EXPECT_TRUE(active(up)) << "d-pad up";
-    EXPECT_FALSE(active(Binding{BIND_HAT, 0, SDL_HAT_UP, 0, 1})) << "bound to a second hat";
-    pad.press(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
-    pad.axis(SDL_GameControllerGetBindForAxis(pad.pad, SDL_CONTROLLER_AXIS_LEFTY).value.axis, -32768);
-    EXPECT_TRUE(active(up)) << "left stick up";
-    EXPECT_FALSE(active(Binding{BIND_HAT, 0, SDL_HAT_UP, 1, 0})) << "bound to another pad";
-}
-
-TEST_F(Input, CaptureOrder)
-{
-    Pad pad0(0, 3, 16, 1);
-    Pad pad2(2, 3, 10, 1);
-    pad0.button(10, true);
-    EXPECT_EQ(str(NOTHING), str(capture())) << "buttons beyond the tenth";
-    pad0.button(9, true);
-    EXPECT_EQ(str(Binding{BIND_BUTTON, 0, 9, 0, 0}), str(capture())) << "the tenth button";
-    pad0.button(9, false);
-    pad2.axis(0, -20000);
-    EXPECT_EQ(str(Binding{BIND_AXIS, 0, 1, 2, 0}), str(capture())) << "a later slot alone";
-    pad0.button(3, true);
-    EXPECT_EQ(str(Binding{BIND_BUTTON, 0, 3, 0, 0}), str(capture())) << "slot 0 before slot 2";
-    pad0.hat(0, SDL_HAT_LEFT);
-    EXPECT_EQ(str(Binding{BIND_HAT, 0, SDL_HAT_LEFT, 0, 0}), str(capture())) << "hats before buttons";
-    pad0.axis(2, 20000);
-    pad0.axis(1, -20000);
-    EXPECT_EQ(str(Binding{BIND_AXIS, 0, 1, 0, 1}), str(capture())) << "lowest axis first";
-    fake_keys[300] = 1;
-    EXPECT_EQ(str(Binding{BIND_AXIS, 0, 1, 0, 1}), str(capture())) << "keys above 255 are not captured";
-    fake_keys[255] = 1;
-    fake_keys[200] = 1;
-    EXPECT_EQ(str(Binding{BIND_KEY, 200, 0, 0, 0}), str(capture())) << "the keyboard first";
-    EXPECT_TRUE(active(Binding{BIND_KEY, 300, 0, 0, 0})) << "a key above 255 from a file is tested";
-}
-
-// Everything is held; the bindings marked true are in range. Axis, hat and button indices past
-// a joystick's own are SDL's to refuse; the joystick table and the key array are ours.
-TEST_F(Input, OutOfRangeBindingsNeverActive)
-{
-    Pad pad(0, 2, 16, 0);
-    pad.axis(0, -32768);
-    pad.button(0, true);
-    pad.button(10, true);
-    memset(fake_keys, 1, sizeof fake_keys);
-    const struct {
         Binding binding;
-        bool active;
+        bool down;
     } cases[] = {
-        {{BIND_KEY, -1, 0, 0, 0}, false},
-        {{BIND_KEY, SDL_NUM_SCANCODES, 0, 0, 0}, false},
-        {{BIND_KEY, SDL_NUM_SCANCODES - 1, 0, 0, 0}, true},
-        {{BIND_AXIS, 0, 3, -1, 0}, false},
-        {{BIND_AXIS, 0, 3, 4, 0}, false},
-        {{BIND_AXIS, 0, 1, 0, 0}, true},
-        {{BIND_BUTTON, 0, 10, 0, 0}, false},   // beyond the tenth
-        {{BIND_BUTTON, 0, 0, 0, 0}, true},
-        {{5, 0, 0, 0, 0}, false},   // an unknown type
+        {"a key down", {BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0}, true},
+        {"a key up", {BIND_KEY, SDL_SCANCODE_W, 0, 0, 0}, false},
+        {"a key beyond the capture's range, from a file", {BIND_KEY, 300, 0, 0, 0}, true},
+        {"the last scancode", {BIND_KEY, DEVICE_KEYS - 1, 0, 0, 0}, true},
+        {"a scancode past the keyboard", {BIND_KEY, DEVICE_KEYS, 0, 0, 0}, false},
+        {"a negative scancode", {BIND_KEY, -1, 0, 0, 0}, false},
+        {"an axis at the threshold, bound to that side", {BIND_AXIS, 0, 1, 1, 0}, true},
+        {"an axis at the threshold, bound to the other", {BIND_AXIS, 0, 2, 1, 0}, false},
+        {"an axis one short of the threshold", {BIND_AXIS, 0, 3, 1, 1}, false},
+        {"an axis past it, bound to either side", {BIND_AXIS, 0, 3, 1, 2}, true},
+        {"a trigger off its rest yet below 0, bound +", {BIND_AXIS, 0, 2, 0, 4}, false},
+        {"a trigger off its rest yet below 0, bound -", {BIND_AXIS, 0, 1, 0, 4}, true},
+        {"a trigger just past 0, bound +", {BIND_AXIS, 0, 2, 0, 5}, true},
+        {"an axis past the pad's own", {BIND_AXIS, 0, 3, 1, 3}, false},
+        {"a negative axis", {BIND_AXIS, 0, 3, 1, -1}, false},
+        {"a hat bound to its diagonal", {BIND_HAT, 0, SDL_HAT_RIGHTUP, 1, 1}, true},
+        {"a hat bound up, at up-right", {BIND_HAT, 0, SDL_HAT_UP, 1, 1}, true},
+        {"a hat bound left, at up-right", {BIND_HAT, 0, SDL_HAT_LEFT, 1, 1}, false},
+        {"the same direction on another hat", {BIND_HAT, 0, SDL_HAT_UP, 1, 0}, false},
+        {"a hat past the pad's own", {BIND_HAT, 0, SDL_HAT_UP, 1, 2}, false},
+        {"a controller's d-pad on hat 0", {BIND_HAT, 0, SDL_HAT_UP, 0, 0}, true},
+        {"a controller's left stick on hat 0", {BIND_HAT, 0, SDL_HAT_LEFT, 0, 0}, true},
+        {"a controller's stick short of the threshold", {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0}, false},
+        {"a controller's d-pad on hat 1", {BIND_HAT, 0, SDL_HAT_UP, 0, 1}, false},
+        {"a button down", {BIND_BUTTON, 0, 0, 1, 0}, true},
+        {"a button up", {BIND_BUTTON, 0, 1, 1, 0}, false},
+        {"the tenth button", {BIND_BUTTON, 0, 9, 1, 0}, true},
+        {"a button beyond the tenth", {BIND_BUTTON, 0, 10, 1, 0}, false},
+        {"a negative button", {BIND_BUTTON, 0, -1, 1, 0}, false},
+        {"a detached pad's button", {BIND_BUTTON, 0, 0, 2, 0}, false},
+        {"a pad beyond the slots", {BIND_BUTTON, 0, 0, MAX_JOYSTICKS, 0}, false},
+        {"a negative pad", {BIND_AXIS, 0, 3, -1, 0}, false},
+        {"an unknown type", {5, 0, 0, 1, 0}, false},
     };
+    const Devices d = held_devices();
     for (const auto &c : cases)
-        EXPECT_EQ(c.active, active(c.binding)) << str(c.binding);
+        EXPECT_EQ(c.down, binding_down(d, c.binding)) << c.name;
+}
+
+// A capture takes the keyboard first (scancodes below 256), then the pads in slot order, each
+// by its axes, hats and buttons.
+TEST(FirstPressed, CaptureOrder)
+{
+    const struct {
+        const char *name;
+        void (*hold)(Devices &);
+        Binding found;
+    } cases[] = {
+        {"nothing down", [](Devices &) {}, {}},
+        {"the keyboard before the pads", [](Devices &d) { d.key[255] = 1; }, {BIND_KEY, 255, 0, 0, 0}},
+        {"no key above 255", [](Devices &d) { d.key[256] = 1; }, {BIND_BUTTON, 0, 3, 2, 0}},
+        {"slot 0 before slot 2", [](Devices &d) { d.pad[0].button[9] = true; }, {BIND_BUTTON, 0, 9, 0, 0}},
+        {"hats before buttons", [](Devices &d) { d.pad[2].hat[0] = SDL_HAT_LEFT; }, {BIND_HAT, 0, 8, 2, 0}},
+        {"axes before hats", [](Devices &d) { d.pad[2].axis[1] = 16000; }, {BIND_AXIS, 0, 2, 2, 1}},
+        {"an axis one short", [](Devices &d) { d.pad[2].axis[0] = -15999; }, {BIND_BUTTON, 0, 3, 2, 0}},
+        {"a trigger at rest", [](Devices &d) { d.pad[2].axis_rest[0] = d.pad[2].axis[0] = -32768; },
+         {BIND_BUTTON, 0, 3, 2, 0}},
+        {"a detached pad", [](Devices &d) { d.pad[1].button[0] = true; }, {BIND_BUTTON, 0, 3, 2, 0}},
+    };
+    for (const auto &c : cases) {
+        Devices d = {};
+        for (int slot : {0, 2}) {
+            d.pad[slot].joystick = true;
+            d.pad[slot].axes = 2;
+            d.pad[slot].hats = 1;
+            d.pad[slot].buttons = INPUT_JOY_BUTTONS;
+        }
+        d.pad[2].button[3] = c.found.type != BIND_NONE;
+        c.hold(d);
+        Binding found = {1, 1, 1, 1, 1};
+        EXPECT_EQ(c.found.type != BIND_NONE, first_pressed(d, found)) << c.name;
+        EXPECT_EQ(str(c.found), str(found)) << c.name;
+    }
 }
 
 // Player 1's button 1 is on joystick button 3; player 2's button 2 on the same and on Q.
-TEST_F(Input, StepSendsEveryButtonAndReleasesOnDetach)
+TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
 {
     gameinfo.players = 2;
     const int buttons = input_button_count();
-    Pad pad(0, 0, 10, 0);
     settings.bindings[0][1][1] = Binding{BIND_BUTTON, 0, 3, 0, 0};
     settings.bindings[1][2][1] = Binding{BIND_BUTTON, 0, 3, 0, 0};
     settings.bindings[1][2][0] = Binding{BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0};
-    pad.button(3, true);
-    fake_keys[SDL_SCANCODE_Q] = 1;
-    for (bool detached : {false, true}) {
-        if (detached)
-            pad.detach();
+    devices().key[SDL_SCANCODE_Q] = 1;
+    for (bool attached : {true, false}) {
+        plain_pad().button[3] = true;
+        devices().pad[0].joystick = attached;
         sent_buttons.clear();
         input_step(false);
-        const char *when = detached ? "joystick detached" : "attached";
-        ASSERT_EQ((size_t)(2 * buttons), sent_buttons.size()) << when;
+        ASSERT_EQ((size_t)(2 * buttons), sent_buttons.size());
         for (int i = 0; i < 2 * buttons; i++) {
             const int player = i / buttons;
             const int button = i % buttons;
-            const bool pressed = (player == 0 && button == 1 && !detached) || (player == 1 && button == 2);
-            EXPECT_EQ(player, sent_buttons[i].player) << when << ": state " << i;
-            EXPECT_EQ(button, sent_buttons[i].button) << when << ": state " << i;
-            EXPECT_EQ(pressed, sent_buttons[i].pressed)
-                << when << ": player " << player << " button " << button;
+            const bool pressed = (player == 0 && button == 1 && attached) || (player == 1 && button == 2);
+            EXPECT_EQ(player, sent_buttons[i].player) << "state " << i;
+            EXPECT_EQ(button, sent_buttons[i].button) << "state " << i;
+            EXPECT_EQ(pressed, sent_buttons[i].pressed) << "player " << player << " button " << button;
         }
     }
 }
@@ -225,7 +172,7 @@ static std::string defaults_left(int player)
 }
 
 // res/donf replaces the bindings of every bound player, whoever is named.
-TEST_F(Input, DefaultsWithAndWithoutDonf)
+TEST_F(Pages, DefaultsWithAndWithoutDonf)
 {
     const struct {
         bool donf;
@@ -252,17 +199,12 @@ TEST_F(Input, DefaultsWithAndWithoutDonf)
             EXPECT_EQ(str(MARKER), str(settings.bindings[p][input_button_count()][0]))
                 << when.str() << ": player " << p + 1 << " beyond the buttons";
     }
-}
-
-TEST_F(Input, ClearingAPlayerBeyondTheTableDoesNothing)
-{
     fill_with_marker();
     bindings_clear(MAX_PLAYERS);
-    EXPECT_EQ("untouched", defaults_left(0));
-    EXPECT_EQ("untouched", defaults_left(1));
+    EXPECT_EQ("untouched", defaults_left(0)) << "cleared a player beyond the table";
 }
 
-TEST_F(Input, ComponentWithTooManyButtons)
+TEST_F(Pages, ComponentWithTooManyButtons)
 {
     fixture_buttons = 40;
     gameinfo.players = 2;

@@ -45,7 +45,8 @@ TEST(Labels, EveryKindAndPadStyle)
     EXPECT_STREQ("Spa", small);
 }
 
-// Row 1 of both columns: player 1 has Space in slot 0, player 2 hat 1 down in slot 0.
+// Row 1 of both columns: player 1 has Space in slot 0, player 2 hat 1 down in slot 0. Rows
+// past the component's buttons and cells outside the table are empty.
 TEST(Labels, CellsOfTheShownPlayer)
 {
     settings = Settings();
@@ -66,14 +67,10 @@ TEST(Labels, CellsOfTheShownPlayer)
         bindings_refresh_labels();
         EXPECT_STREQ(c.slot0, binding_labels[1][0]) << "player " << c.shown;
         EXPECT_STREQ(c.slot1, binding_labels[1][1]) << "player " << c.shown;
+        EXPECT_STREQ("", binding_labels[input_button_count()][0]) << "the row past the buttons";
     }
     shown_player = 0;
     capture_button = -1;
-}
-
-TEST(Labels, CellsOutsideTheTableAreEmpty)
-{
-    settings = Settings();
     char text[8] = "x";
     binding_cell_label(0, MAX_BUTTONS, 0, text, sizeof text);
     EXPECT_STREQ("", text) << "a row beyond the table";

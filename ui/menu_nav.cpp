@@ -49,7 +49,7 @@ void menu_nav(uint32_t commands)
 
 // An accept acts on the first press only, as a pad's does: the key's auto-repeat would arm
 // and then confirm "OK?" under a key merely held. The arrows keep their repeat.
-static uint32_t key_command(SDL_Scancode code, bool repeat)
+uint32_t menu_key_command(SDL_Scancode code, bool repeat)
 {
     switch (code) {
     case SDL_SCANCODE_UP:
@@ -80,7 +80,7 @@ bool menu_nav_key(const SDL_KeyboardEvent &key)
     }
     if (known && capture_button >= 0)
         captured_key[code] = true;
-    uint32_t command = key_command(key.keysym.scancode, key.repeat != 0);
+    uint32_t command = menu_key_command(key.keysym.scancode, key.repeat != 0);
     if (!command || !xgui_is_open() || (known && captured_key[code]))
         return false;
     menu_nav(command);

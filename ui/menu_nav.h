@@ -13,6 +13,10 @@
 // and NAV_MENU, which toggles the menu.
 void menu_nav(uint32_t commands);
 
+// The command bits of a key press: an arrow's move (its auto-repeats too), accept for Return,
+// keypad Enter and Space pressed anew; 0 for any other key.
+uint32_t menu_key_command(SDL_Scancode code, bool repeat);
+
 // A key press or release from the event queue. True when the press was taken as a menu
 // command: the menu is open and the key is an arrow (auto-repeats too), or Return, keypad
 // Enter or Space pressed anew (their auto-repeats are no command).
