@@ -14,11 +14,14 @@
 #include "input/capture.h"
 #include "input/devices.h"
 #include "input/input.h"
+#include "input/pad_nav.h"
 #include "support/kept_state.h"
 #include "support/res_dir.h"
 #include "support/test_window.h"
 #include "video/video_state.h"
 #include "ui/menu.h"
+#include "ui/menu_nav.h"
+#include "support/key_event.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
 
@@ -27,14 +30,8 @@ static std::vector<SentButton> sent_buttons;
 static int fixture_buttons = 12;
 // The component's button calls, replaced at link time: the states sent are recorded, and the
 // count is the fixture's.
-void ox_button_set_state(int player, int button, bool pressed)
-{
-    sent_buttons.push_back({player, button, pressed});
-}
-int ox_button_get_count(void)
-{
-    return fixture_buttons;
-}
+void ox_button_set_state(int player, int button, bool pressed) { sent_buttons.push_back({player, button, pressed}); }
+int ox_button_get_count(void) { return fixture_buttons; }
 // A binding as text, so that a failure shows every field.
 static inline std::string str(const Binding &b)
 {
@@ -44,17 +41,18 @@ static inline std::string str(const Binding &b)
 }
 // The pass's reading of the devices, as the test sets it.
 static inline Devices &devices() { return input_devices(); }
-// A plain joystick in slot 0 with two axes, one hat and ten buttons, all at rest.
-static inline PadState &plain_pad()
+// A plain joystick with two axes, one hat and ten buttons, all at rest.
+static inline PadState pad_at_rest()
 {
-    PadState &p = devices().pad[0];
-    p = PadState{};
+    PadState p = {};
     p.joystick = true;
     p.axes = 2;
     p.hats = 1;
     p.buttons = INPUT_JOY_BUTTONS;
     return p;
 }
+// Such a joystick put into slot 0 of the pass's reading.
+static inline PadState &plain_pad() { return devices().pad[0] = pad_at_rest(); }
 class Pages : public ::testing::Test {
 protected:
     static inline TestWindow *win;
@@ -62,6 +60,7 @@ protected:
     KeptVideo test_video;                   // as the suite set it, back after each test
     KeptRunning test_running;
     ResDir *res = nullptr;
+    uint64_t now = 100000;   // the pads' clock, ms
     static void SetUpTestSuite()
     {
         suite_video = new KeptVideo;
@@ -94,6 +93,7 @@ protected:
         capture_button = -1;
         capture_slot = 0;
         shown_player = 0;
+        pad_nav_poll(now);   // forget what an earlier test left held
     }
     void TearDown() override
     {
@@ -113,8 +113,23 @@ protected:
         xgui_update(x, y, click);
         if (xgui_is_open())
             menu_react();
-        if (input_step(false))
+        if (input_step(menu_hides_game()))
             keys_page_show_labels();
+    }
+    // One loop pass in the loop's order, the pointer resting away from every widget.
+    void pass(uint64_t ms = 50)
+    {
+        now += ms;
+        menu_nav_pads(now);
+        frame(5, 5, 0);
+    }
+    // A key pressed or let go, with its event.
+    static void key(SDL_Scancode code, bool down, bool repeat = false)
+    {
+        devices().key[code] = down;
+        SDL_Event e = key_event(code, down);
+        e.key.repeat = repeat;
+        menu_nav_key(e.key);
     }
     // A click just inside a widget's text, then a pass with the pointer resting.
     static void click(int32_t index)

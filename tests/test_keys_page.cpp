@@ -2,7 +2,6 @@
 // slot and file line, moving and cancelling, Preset and Clear behind "OK?", rows beyond fifteen.
 #include "pages_fixture.h"
 #include "app/events.h"
-#include "support/key_event.h"
 static void press_escape() { handle_event(key_event(SDL_SCANCODE_ESCAPE)); }
 class KeysPage : public Pages {
 protected:
@@ -15,7 +14,6 @@ protected:
             click(keys_widgets.player[1]);
         ASSERT_EQ(KEYS_PAGE, xgui_page);
     }
-    static void pass() { frame(5, 5, 0); }
     // Both players: button 0, slot 0 on a key of each player's own.
     static void mark()
     {
