@@ -210,6 +210,9 @@ TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot)
     EXPECT_EQ(nullptr, pad_controller(1)) << "a controller stands in the other pad's slot";
     ASSERT_NE(nullptr, pad_controller(0));
     EXPECT_EQ(pad_joystick(0), SDL_GameControllerGetJoystick(pad_controller(0)));
+    SDL_JoystickDetachVirtual(0);
+    drain();
+    EXPECT_NE(nullptr, pad_joystick(0)) << "unplugging the other pad emptied slot 0";
 }
 
 // Mended fault: the menu's pad button was raw button 10, the right shoulder button of a pad
