@@ -99,8 +99,8 @@ TEST_F(KeysPage, PresetAndClearAfterOkForThePlayerShown)
     }
 }
 
-// "More keys" steps through the groups of rows, round to the first; each group is shown alone
-// and fits on the overlay, and the page opens on the first.
+// "More keys" steps through the groups of rows, round to the first; each group is shown alone,
+// fits on the overlay and takes its clicks, and the page opens on the first.
 TEST_F(KeysPage, RowsBeyondFifteenComeInGroups)
 {
     const struct {
@@ -124,6 +124,9 @@ TEST_F(KeysPage, RowsBeyondFifteenComeInGroups)
             for (int b = 0; b < k.rows; b++)
                 EXPECT_EQ(first <= b && b <= last, xgui_widgets[k.cell[b][1]].visible) << c.name << ", row " << b;
             EXPECT_LE(xgui_widgets[k.cell[last][1]].y + xgui_font.cell_h, XGUI_OVERLAY_H) << c.name;
+            click(k.cell[first][1]);
+            EXPECT_EQ(first, capture_button) << c.name << ", a click on row " << first;
+            press_escape();
             if (k.more >= 0)
                 click(k.more);
             first = last + 1;
