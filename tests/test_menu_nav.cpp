@@ -258,22 +258,20 @@ TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
     EXPECT_FALSE(running_quit()) << "the press after coming back confirmed";
 }
 
-// Mended fault: a capture asked for by Return, or by a pad's button while its stick or hat still
-// pushed toward the cell, took that very control. It waits until all of them are let go.
+// Mended fault: a capture asked for by Return, or by a pad's button while its stick still pushed
+// toward the cell, took that very control. It waits until all of them are let go.
 TEST_F(MenuNav, ACaptureAskedWithoutAMouseTakesNothingHeldWhenAsked)
 {
     build_and_open();
     keys_page_open();
     xgui_focus = keys_widgets.cell[2][1];
     PadState &pad = plain_pad();
-    pad.hat[0] = SDL_HAT_DOWN;
     pad.axis[1] = 32767;
     key(SDL_SCANCODE_RETURN, true);
     pass();
     ASSERT_EQ(2, capture_button);
     key(SDL_SCANCODE_X, true);
     key(SDL_SCANCODE_RETURN, false);
-    pad.hat[0] = SDL_HAT_CENTERED;
     pass();
     EXPECT_EQ(2, capture_button) << "captured while the stick that asked was held";
     pad.axis[1] = 0;
@@ -327,11 +325,22 @@ TEST_F(MenuNav, TheGameBehindTheMenuTakesTheKeysOnlyOnTheChangeKeysPage)
     EXPECT_TRUE(sent_buttons.at(0).pressed) << "the game did not get the change-keys page's arrow";
 }
 
-// Back leaves the change-keys page, then closes the menu; the Back+Start hold opens it.
-TEST_F(MenuNav, PadBackAndTheHoldOpenAndClose)
+// Each direction moves the focus its way; Back leaves the change-keys page, then closes the
+// menu; the Back+Start hold opens it.
+TEST_F(MenuNav, PadCommandsMoveLeaveAndOpen)
 {
     build_and_open();
     keys_page_open();
+    const KeysWidgets &k = keys_widgets;
+    xgui_focus = k.cell[1][0];
+    const struct {
+        uint32_t command;
+        int32_t focus;
+    } moves[] = {{NAV_RIGHT, k.cell[1][1]}, {NAV_LEFT, k.cell[1][0]}, {NAV_UP, k.cell[0][0]}, {NAV_DOWN, k.cell[1][0]}};
+    for (const auto &m : moves) {
+        menu_nav(m.command);
+        EXPECT_EQ(m.focus, xgui_focus) << "command " << m.command;
+    }
     menu_nav(NAV_BACK);
     EXPECT_EQ(MENU_PAGE, xgui_page);
     menu_nav(NAV_BACK);
