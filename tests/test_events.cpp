@@ -67,9 +67,9 @@ TEST(Hotkeys, PressesAndTheirKeys)
 }
 
 // Where a device added at an index goes, by the instance ids each slot holds (-1: none, or
-// left; 0 is the first id SDL gives). Device indexes move down when an earlier pad leaves, so a pad plugged in again may be
-// added at the index of a slot still in use; SDL adds a pad's joystick and its controller in
-// either order, and both must land in one slot.
+// left; 0 is the first id SDL gives). Device indexes move down when an earlier pad leaves, so
+// a pad plugged in again may be added at the index of a slot still in use; SDL adds a pad's
+// joystick and its controller in either order, and both must land in one slot.
 TEST(PadSlot, AddedDevicesFindTheirSlot)
 {
     const struct {

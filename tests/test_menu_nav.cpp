@@ -127,7 +127,8 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
     } cases[] = {
         {"a hat", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_DOWN; }, {NAV_DOWN, false, false, {}}},
         {"a hat's diagonal", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_RIGHTUP; }, {NAV_UP, false, false, {}}},
-        {"a stick at the threshold", false, true, [](PadState &p) { p.axis[0] = -16000; }, {NAV_LEFT, false, false, {}}},
+        {"a stick at the threshold", false, true, [](PadState &p) { p.axis[0] = -16000; },
+         {NAV_LEFT, false, false, {}}},
         {"a stick one short, the next pad's hat", false, true, [](PadState &p) { p.axis[0] = -15999; },
          {NAV_UP, false, false, {}}},
         {"button 0", false, true, [](PadState &p) { p.button[0] = true; }, {NAV_UP, true, false, {}}},
@@ -136,7 +137,8 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
         {"a controller's stick", true, true, [](PadState &p) { p.stick_y = 16000; }, {NAV_DOWN, false, false, {}}},
         {"a controller's A", true, true, [](PadState &p) { p.a = true; }, {NAV_UP, true, false, {}}},
         {"Back and Start", true, true, [](PadState &p) { p.back = p.start = true; }, {NAV_UP, false, false, {true}}},
-        {"Back and Start, guide off", true, false, [](PadState &p) { p.back = p.start = true; }, {NAV_UP, false, false, {}}},
+        {"Back and Start, guide off", true, false, [](PadState &p) { p.back = p.start = true; },
+         {NAV_UP, false, false, {}}},
         {"Start alone", true, true, [](PadState &p) { p.start = true; }, {NAV_UP, false, false, {}}},
     };
     for (const auto &c : cases) {
@@ -172,7 +174,7 @@ TEST(MenuKeys, CommandsOfTheKeys)
         {SDL_SCANCODE_ESCAPE, false, 0},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << SDL_GetScancodeName(c.key) << (c.repeat ? " held" : "");
+        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << SDL_GetScancodeName(c.key) << " repeat " << c.repeat;
 }
 
 // A controller in slot 0 whose Back is raw button 4 and Start raw button 6.
