@@ -97,7 +97,10 @@ int pad_axis_side(const PadState &pad, int32_t a)
     return axis_side(pad.axis[a], pad.axis_rest[a]);
 }
 
-int32_t controller_hat(const PadState &pad)
+// The hat mask a game controller's d-pad buttons and left stick point to: a direction counts
+// when its button is down or the stick is past the threshold that way; centred for a pad SDL
+// does not know as a game controller.
+static int32_t controller_hat(const PadState &pad)
 {
     int32_t mask = SDL_HAT_CENTERED;
     if (!pad.controller)
@@ -122,7 +125,7 @@ static bool pad_binding_down(const PadState &p, const Binding &b)
 {
     switch (b.type) {
     case BIND_AXIS: {
-        if (b.axis < 0 || b.axis >= p.axes || b.axis >= PAD_AXES || pad_axis_side(p, b.axis) == 0)
+        if (pad_axis_side(p, b.axis) == 0)
             return false;
         const int16_t v = p.axis[b.axis];
         return (v < 0 && (b.value & BIND_AXIS_NEGATIVE)) || (v > 0 && (b.value & BIND_AXIS_POSITIVE));

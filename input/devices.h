@@ -45,11 +45,6 @@ int axis_side(int32_t value, int32_t rest);
 // The same for axis a of a pad, against the axis's initial state; 0 past its axes.
 int pad_axis_side(const PadState &pad, int32_t a);
 
-// The SDL hat mask a game controller's d-pad buttons and left stick point to: a direction
-// counts when its button is down or the stick is past INPUT_AXIS_THRESHOLD that way; centred
-// for a pad SDL does not know as a game controller.
-int32_t controller_hat(const PadState &pad);
-
 // True when the control binding names is down. A binding to a direction of hat 0 of a game
 // controller also answers to its d-pad and left stick. An axis counts by the raw value's sign:
 // a trigger resting at -32768 and bound positive is down only beyond 0.
