@@ -113,6 +113,10 @@ protected:
         while (SDL_PollEvent(&e))
             handle_event(e);
     }
+    static int guide_button()
+    {
+        return SDL_GameControllerGetBindForButton(pad_controller(0), SDL_CONTROLLER_BUTTON_GUIDE).value.button;
+    }
     static int attach() { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 1); }
 };
 
@@ -154,10 +158,10 @@ TEST_F(Events, TheKeysOfAHotkeyReachTheGameOnlyOnceLetGo)
 // screen. The capture took Alt first, so the Return pressed with it is part of that gesture.
 TEST_F(Events, AltTakenByACaptureMakesNoAltReturn)
 {
-    capture_button = 3;
+    capture_button = 0;
     devices().key[SDL_SCANCODE_LALT] = 1;
     input_step(false);
-    ASSERT_EQ(str({BIND_KEY, SDL_SCANCODE_LALT, 0, 0, 0}), str(settings.bindings[0][3][0]));
+    ASSERT_EQ(str({BIND_KEY, SDL_SCANCODE_LALT, 0, 0, 0}), str(settings.bindings[0][0][0]));
     press(SDL_SCANCODE_RETURN, KMOD_LALT);
     EXPECT_FALSE(settings.fullscreen) << "full screen too";
     devices().key[SDL_SCANCODE_LALT] = 0;
@@ -190,14 +194,21 @@ TEST_F(Events, FullScreenPointerIsMappedAtTheWindowsSize)
 // and the first, plugged in again at index 1, closed the second and took its slot. A removal
 // empties the slot of its own handle (an instance id is no slot); the pad plugged in again
 // takes the slot it left, its joystick and controller alike, and unplugging the pad in use
-// pauses the game with a notice naming it.
+// pauses the game with a notice naming it. The menu's button of a pad in use opens and closes
+// the menu.
 TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot)
 {
     attach();
-    SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+    SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 11, 0);
     drain();
     SDL_Joystick *plain = pad_joystick(1);
     ASSERT_NE(nullptr, plain);
+    SDL_JoystickSetVirtualButton(pad_joystick(0), guide_button(), 1);
+    drain();
+    EXPECT_TRUE(xgui_is_open()) << "the guide button of a controller in use";
+    SDL_JoystickSetVirtualButton(plain, 10, 1);
+    drain();
+    EXPECT_FALSE(xgui_is_open()) << "button 10 of a joystick in use";
     SDL_JoystickDetachVirtual(0);
     drain();
     EXPECT_EQ(nullptr, pad_joystick(0)) << "slot 0 still holds the removed joystick";
