@@ -74,4 +74,7 @@ TEST(Labels, CellsOfTheShownPlayer)
     strcpy(text, "x");
     binding_cell_label(-1, 0, 0, text, sizeof text);
     EXPECT_STREQ("", text) << "a negative player";
+    strcpy(text, "x");
+    binding_cell_label(MAX_PLAYERS, 0, 0, text, sizeof text);
+    EXPECT_STREQ("", text) << "a player beyond the table";
 }

@@ -66,7 +66,8 @@ TEST_F(Pages, TheCursorShowsOverTheMenuAndTheWindowAlone)
 }
 
 // Slot 0: a FIFO in place of its state (mended fault: the look for a stored state stalled on
-// it). Slot 1: not a picture at all, and a state. Slot 2: a good preview, no state.
+// it). Slot 1: not a picture at all, and a state, which Load tries, closing the menu. Slot 2: a
+// good preview, no state.
 TEST_F(Pages, LoadShowsOnlyForStoredStatesWithoutWaiting)
 {
     SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, 32, 28, 24, SDL_PIXELFORMAT_BGR24);
@@ -84,4 +85,6 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesWithoutWaiting)
     slot_rows_refresh();
     EXPECT_TRUE(xgui_widgets[menu_widgets.slot_load[1]].visible) << "a state without a good preview";
     EXPECT_FALSE(xgui_widgets[menu_widgets.slot_load[2]].visible);
+    click(menu_widgets.slot_load[1]);
+    EXPECT_FALSE(xgui_is_open()) << "Load did not close the menu";
 }
