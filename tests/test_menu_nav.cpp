@@ -244,6 +244,7 @@ TEST_F(MenuNav, PointerEnteringAWidgetTakesTheFocus)
     EXPECT_EQ(menu_widgets.reset, xgui_focus);
 }
 
+// A key's press arms a confirm button and the next confirms it, unless the focus moved between.
 TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
 {
     build_and_open();
@@ -258,6 +259,9 @@ TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
     key(SDL_SCANCODE_SPACE, true);
     pass();
     EXPECT_FALSE(running_quit()) << "the press after coming back confirmed";
+    key(SDL_SCANCODE_SPACE, true);
+    pass();
+    EXPECT_TRUE(running_quit()) << "the next press did not confirm";
 }
 
 // Mended fault: a capture asked for by Return, or by a pad's button while its stick still pushed
