@@ -99,7 +99,8 @@ int pad_axis_side(const PadState &pad, int32_t a)
 
 // The hat mask a game controller's d-pad buttons and left stick point to: a direction counts
 // when its button is down or the stick is past the threshold that way; centred for a pad SDL
-// does not know as a game controller.
+// does not know as a game controller. Several pads report their d-pad as buttons and have no
+// hat, so the default hat bindings alone would never move them.
 static int32_t controller_hat(const PadState &pad)
 {
     int32_t mask = SDL_HAT_CENTERED;
