@@ -12,6 +12,7 @@ public:
     LogCapture();
     ~LogCapture();             // closes the log again
     std::string text() const;  // everything logged so far
+    bool has(const std::string &line) const { return text().find(line) != std::string::npos; }
 
 private:
     std::string path;

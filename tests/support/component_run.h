@@ -1,0 +1,43 @@
+// Driving the reference component through its C interface as the player's loop does.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "record/ox_core.h"
+
+#define COMPONENT_RUN_BUTTONS 12   // the reference component's buttons per player
+
+// Passes of the main loop: every button of both players set (player 1's buttons in held
+// pressed, the rest released), then one frame.
+inline void component_run(int frames, const std::vector<int> &held = {})
+{
+    for (int f = 0; f < frames; f++) {
+        for (int b = 0; b < 2 * COMPONENT_RUN_BUTTONS; b++) {
+            bool pressed = b < COMPONENT_RUN_BUTTONS && std::count(held.begin(), held.end(), b) > 0;
+            ox_button_set_state(b / COMPONENT_RUN_BUTTONS, b % COMPONENT_RUN_BUTTONS, pressed);
+        }
+        ox_core_emulate();
+    }
+}
+
+// The rendered raster (4 bytes a pixel), followed by guard bytes of 0xEE that the render
+// must leave as they are.
+inline std::vector<uint8_t> component_picture(size_t guard)
+{
+    size_t size = (size_t)ox_video_get_raster_width() * ox_video_get_raster_height() * 4;
+    std::vector<uint8_t> p(size + guard, 0xEE);
+    ox_video_render(p.data());
+    return p;
+}
+
+// One call's sound as interleaved left, right samples: at most capacity sound frames.
+inline std::vector<int16_t> component_sound(int capacity)
+{
+    std::vector<int16_t> s(2 * (size_t)capacity);
+    s.resize(2 * (size_t)std::max(ox_audio_render(s.data(), capacity), 0));
+    return s;
+}
