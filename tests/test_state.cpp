@@ -6,7 +6,6 @@
 #include "host/game.h"
 #include "record/ox_core.h"
 #include "host/state.h"
-#include "support/disk_full.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
 
@@ -32,16 +31,6 @@ TEST_F(Slots, ASaveLeavesTheStateAndItsPreviewAndNothingElse)
     EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
     EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
 }
-// Mended fault: the component opened a FIFO in place of a state or the game and waited for a writer.
-TEST_F(Slots, FifosInPlaceOfAStateOrTheGameAreRefusedWithoutWaiting)
-{
-    ASSERT_EQ(0, mkfifo(res.path("res/0S").c_str(), 0644));
-    ASSERT_EQ(0, mkfifo(res.path("res/game").c_str(), 0644));
-    EXPECT_FALSE(state_slot_stored(0));
-    EXPECT_EXIT(finish_within_seconds([] { return state_slot_op(0, false, nullptr) ? 1 : 0; }),
-                ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(finish_within_seconds([] { return game_load() ? 1 : 0; }), ::testing::ExitedWithCode(0), "");
-}
 // Mended fault: a save reported done with nothing written, or with no preview written,
 // replaced the slot's pair. Only a written preview beside a written state replaces it.
 TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
@@ -56,23 +45,9 @@ TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
     for (const auto &c : cases)
         EXPECT_EQ(c.commit, state_save_refusal(c.preview, c.saved, c.bytes) == nullptr) << c.what;
 }
-// Mended faults: with room for the state but not for its preview, the slot held the new
-// state beside the old picture; a failed save went unheard of.
-TEST_F(Slots, ASaveWithoutRoomForItsPreviewKeepsTheOldPair)
-{
-    res.write("res/0S", "old state");
-    res.write("res/0P", "old picture");
-    LogCapture log;
-    // The state fits, the 172 KB preview not.
-    with_disk_full(100000, [this] { EXPECT_FALSE(state_slot_op(0, true, &picture)); });
-    EXPECT_EQ("old state", res.read("res/0S"));
-    EXPECT_EQ("old picture", res.read("res/0P"));
-    EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
-    EXPECT_TRUE(log.has("cannot save slot 0: no preview picture")) << log.text();
-}
-// Mended fault: a game or a state over 64 MiB was refused, although only the component
-// reads them.
-TEST_F(Slots, FilesOnlyTheComponentReadsHaveNoSizeLimit)
+// Mended faults: a game or a state over 64 MiB was refused, although only the component
+// reads them; the component opened a FIFO in place of either and waited for a writer.
+TEST_F(Slots, FilesOnlyTheComponentReadsAreRegularFilesOfAnySize)
 {
     const off_t over = 64 * 1024 * 1024 + 1;
     for (const char *name : {"res/0S", "res/game"}) {
@@ -83,6 +58,14 @@ TEST_F(Slots, FilesOnlyTheComponentReadsHaveNoSizeLimit)
     LogCapture log;
     game_load();
     EXPECT_FALSE(log.has("too large")) << log.text();
+    for (const char *name : {"res/0S", "res/game"}) {
+        res.remove(name);
+        ASSERT_EQ(0, mkfifo(res.path(name).c_str(), 0644)) << name;
+    }
+    EXPECT_FALSE(state_slot_stored(0));
+    EXPECT_EXIT(finish_within_seconds([] { return state_slot_op(0, false, nullptr) ? 1 : 0; }),
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(finish_within_seconds([] { return game_load() ? 1 : 0; }), ::testing::ExitedWithCode(0), "");
 }
 // Mended fault: a game path over 259 bytes was refused without a reason.
 TEST_F(Slots, AGamePathOverTheLimitIsRefusedWithItsReason)
