@@ -1,9 +1,10 @@
-// Picture loading: refusal of damaged files and of pictures past the size limit, and the
-// headers read before the background decoder is trusted with a file.
+// Picture loading: PNG decoding to R, G, B, A, refusal of damaged files and of pictures past
+// the size limit, and the headers read before the background decoder is trusted with a file.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <string.h>
+#include <vector>
 #include "base/log.h"
 #include "gfx/picture.h"
 #include "gfx/picture_decode.h"
@@ -12,7 +13,39 @@
 #include "support/res_dir.h"
 #include "support/watch.h"
 
-enum { GREY = PNG_COLOR_TYPE_GRAY, RGB = PNG_COLOR_TYPE_RGB };
+enum { PAL = PNG_COLOR_TYPE_PALETTE, GREY = PNG_COLOR_TYPE_GRAY, GREY_A = PNG_COLOR_TYPE_GRAY_ALPHA,
+       RGB = PNG_COLOR_TYPE_RGB };
+static const uint8_t PALETTE[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
+static const uint8_t PALETTE_ALPHA[] = {0, 7};
+
+// 4 x 1 pictures of the colour types that need converting, each asking the decoder for its
+// own conversions to R, G, B, A (libpng carries them out). Palettes are PALETTE with the
+// first alphas of PALETTE_ALPHA; pixels as a little-endian machine reads the bytes: 0xAABBGGRR.
+TEST(Picture, EachColourTypeDecodesToRgbaBytes)
+{
+    const struct { int color_type, bit_depth, alphas; std::vector<uint16_t> samples; uint32_t pixel[4]; } cases[] = {
+        {PAL, 2, 2, {3, 2, 1, 0}, {0xFF1E140A, 0xFFFF0000, 0x0700FF00, 0x000000FF}},
+        {PAL, 8, 0, {3, 2, 1, 0}, {0xFF1E140A, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF}},
+        {GREY, 1, 0, {0, 1, 1, 0}, {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}},
+        {GREY, 16, 0, {0, 0x12FF, 0x8001, 0xFFFF}, {0xFF000000, 0xFF121212, 0xFF808080, 0xFFFFFFFF}},
+        {GREY_A, 8, 0, {100, 50, 0, 0, 255, 255, 7, 200}, {0x32646464, 0x00000000, 0xFFFFFFFF, 0xC8070707}},
+    };
+    ResDir dir;
+    const std::string path = dir.path("case.png");
+    for (const auto &c : cases) {
+        PngSpec spec = png_spec(4, 1, c.color_type, c.bit_depth, c.samples.data());
+        spec.palette = PALETTE;
+        spec.palette_entries = c.color_type == PAL ? 4 : 0;
+        spec.trns_alpha = PALETTE_ALPHA;
+        spec.trns_count = c.alphas;
+        ASSERT_TRUE(write_png(path.c_str(), spec));
+        SDL_Surface *s = load_png_surface(path.c_str());
+        ASSERT_NE(nullptr, s) << "type " << c.color_type << " depth " << c.bit_depth;
+        for (int x = 0; x < 4; x++)
+            EXPECT_EQ(c.pixel[x], ((uint32_t *)s->pixels)[x]) << "type " << c.color_type << " pixel " << x;
+        SDL_FreeSurface(s);
+    }
+}
 
 // A whole, valid file past the limit of decoded bytes (16384 x 4097 x 4 > 256 MiB, no side
 // past 16384) is refused by the limit itself: libpng would read it.
@@ -72,17 +105,19 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
                             "<rect width=\"30000\" height=\"30000\" fill=\"red\"/></svg>\n";
     const char *const TOO_LARGE = "picture too large: ";
     const char *const DAMAGED = "damaged picture: ";
+    const char *const NOT_ONE = "not a BMP, GIF, JPEG or PNG picture: ";
     // refusal: the start of the loader's log line; "" when it loads the picture.
     const struct { const char *name; std::string file; bool read; uint32_t w, h; const char *refusal; } cases[] = {
         {"BMP with a core header", OLD_BMP, true, 3, 2, ""},
         {"BMP cut short", OLD_BMP.substr(0, 30), true, 3, 2, DAMAGED},
         {"BMP a pixel too wide", bmp_header(40, PICTURE_MAX_SIDE + 1, 1, 4), true, PICTURE_MAX_SIDE + 1, 1, TOO_LARGE},
         {"BMP, rows top-down", bmp_header(40, 100000, (uint32_t)-100000, 4), true, 100000, 100000, TOO_LARGE},
-        {"BMP, an info header too short", bmp_header(39, 1, 1, 4), false, 0, 0, "not a BMP, GIF, JPEG or PNG"},
+        {"BMP, an info header too short", bmp_header(39, 1, 1, 4), false, 0, 0, NOT_ONE},
         {"GIF, the first image past the screen", gif, true, 40000, 300, TOO_LARGE},
+        {"GIF, no image before the trailer", gif.substr(0, 13) + ";" + std::string(9, '\0'), false, 0, 0, NOT_ONE},
         {"JPEG, the frame after a segment", jpeg, true, 0xFDFE, 0xFDFD, TOO_LARGE},
         {"PNG", png, true, 5, 7, DAMAGED},
-        {"SVG", svg, false, 0, 0, "not a BMP, GIF, JPEG or PNG picture: "},
+        {"SVG", svg, false, 0, 0, NOT_ONE},
     };
     ResDir dir;
     const std::string path = dir.path("back");

@@ -34,11 +34,13 @@ TEST(Prefetching, TheLoaderGetsThePictureDecodedAheadAndItsLinesWhereItRuns)
     const PrefetchRequest requests[] = {{cut.c_str(), PREFETCH_PNG}, {good.c_str(), PREFETCH_PNG},
                                         {last.c_str(), PREFETCH_PNG}, {untaken.c_str(), PREFETCH_PNG}};
     ASSERT_TRUE(picture_prefetch_start(requests, 4));
-    SDL_FreeSurface(load_png_surface(last.c_str()));
+    SDL_Surface *s = load_png_surface(last.c_str());
+    ASSERT_NE(nullptr, s) << "the last picture";
+    SDL_FreeSurface(s);
     dir.remove("res/good");
     dir.remove("res/untaken");
-    SDL_Surface *s = load_png_surface(good.c_str());
-    ASSERT_NE(nullptr, s);
+    s = load_png_surface(good.c_str());
+    ASSERT_NE(nullptr, s) << "a picture decoded ahead";
     const uint8_t second[4] = {200, 150, 100, 255};
     EXPECT_EQ(0, memcmp((const uint8_t *)s->pixels + 4, second, 4));
     SDL_FreeSurface(s);

@@ -27,10 +27,10 @@ bool write_png(const char *path, const PngSpec &spec)
     png_set_IHDR(png, info, spec.width, spec.height, spec.bit_depth, type,
                  spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (spec.palette)  // png_color is three bytes R, G, B, as the palette is laid out
+    if (spec.palette && spec.palette_entries > 0)  // png_color is three bytes R, G, B, as the palette is laid out
         png_set_PLTE(png, info, (png_const_colorp)spec.palette, spec.palette_entries);
     png_color_16 key = {0, spec.trns_value, spec.trns_value, spec.trns_value, spec.trns_value};
-    if (spec.trns_alpha || spec.trns_color)
+    if ((spec.trns_alpha && spec.trns_count > 0) || spec.trns_color)
         png_set_tRNS(png, info, spec.trns_alpha, spec.trns_count, spec.trns_color ? &key : nullptr);
     png_write_info(png, info);
     if (spec.bit_depth < 8)
