@@ -6,16 +6,12 @@
 #include "base/log.h"
 #include "support/res_dir.h"
 
-class LogTest : public ::testing::Test {
-protected:
-    void TearDown() override { log_close(); }
-    ResDir dir;
-};
-
 // A folder cannot be written; a link or a hard link would write into another file; a FIFO
-// would hold up the start until something reads it. The lines still reach stdout.
-TEST_F(LogTest, NamesOtherThanAPlainFileOfItsOwnAreRefused)
+// would hold up the start until something reads it. The lines still reach stdout. A plain
+// file is replaced.
+TEST(Log, OnlyAPlainFileOfItsOwnIsWritten)
 {
+    ResDir dir;
     const std::string log = dir.path("res/log");
     const std::string victim = dir.path("victim");
     const struct { const char *name; std::function<int(void)> make; } cases[] = {
@@ -35,14 +31,11 @@ TEST_F(LogTest, NamesOtherThanAPlainFileOfItsOwnAreRefused)
         EXPECT_NE(std::string::npos, out.find("sdl_init\n")) << c.name << ": " << out;
         dir.remove("res/log");
     }
-}
-
-TEST_F(LogTest, AnOldLogIsReplaced)
-{
     dir.write("res/log", "a much longer line from the run before\n");
-    ASSERT_TRUE(log_open(dir.path("res/log").c_str()));
+    ASSERT_TRUE(log_open(log.c_str()));
     log_write("loading configs\n");
-    EXPECT_EQ("loading configs\n", dir.read("res/log"));
+    log_close();
+    EXPECT_EQ("loading configs\n", dir.read("res/log")) << "an old log";
 }
 
 // A line repeated every frame is written at most three times a second; the ones held back are

@@ -5,7 +5,6 @@
 #include <png.h>
 #include <string.h>
 #include <vector>
-#include "base/log.h"
 #include "gfx/picture.h"
 #include "gfx/picture_decode.h"
 #include "support/byte_text.h"
@@ -58,22 +57,6 @@ TEST(Picture, APngPastTheByteLimitYieldsNothing)
     LogCapture log;
     EXPECT_EQ(nullptr, load_png_surface(path.c_str()));
     EXPECT_EQ("Error: " + path + ": picture too large\n", log.text());
-}
-
-// A valid picture cut short in its pixel data: libpng's refusals all take the one failure
-// path the cut file takes. A damaged overlay or font must say why in the log, not on stderr
-// alone.
-TEST(Picture, ACutPngYieldsNothingAndLogsLibpngsReason)
-{
-    ResDir dir;
-    const std::vector<uint16_t> samples(4 * 4 * 3, 100);
-    const std::string path = dir.path("res/font");
-    ASSERT_TRUE(write_png(path.c_str(), png_spec(4, 4, RGB, 8, samples.data())));
-    const std::string whole = read_whole_file(path);
-    dir.write("res/font", whole.substr(0, whole.find("IDAT") + 6));
-    LogCapture log;
-    EXPECT_EQ(nullptr, load_png_surface(path.c_str()));
-    EXPECT_EQ("Error: " + path + ": Read Error\n", log.text());
 }
 
 // A BMP's file header and the start of its info header: length and the two sizes.

@@ -15,7 +15,8 @@
 static const uint16_t SAMPLES[] = {10, 20, 30, 200, 150, 100};   // two RGB pixels
 
 // The pictures are decoded in turn; taking "last" waits for the worker to have decoded the
-// ones before. Once a file is gone, only a picture decoded ahead can still come back, and
+// ones before. A damaged picture yields nothing, and libpng's reason reaches the log, not
+// stderr alone. Once a file is gone, only a picture decoded ahead can still come back, and
 // only until the end, which frees what was never taken (the sanitizer build finds a leak
 // otherwise).
 TEST(Prefetching, TheLoaderGetsThePictureDecodedAheadAndItsLinesWhereItRuns)
