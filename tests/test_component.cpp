@@ -10,15 +10,10 @@ static const uint64_t GOLDEN_NARROW = 2897782842433195219ull;  // 256 wide, afte
 static const uint64_t GOLDEN_WIDE = 3461158730658038060ull;    // 512 wide, 401 frames later
 typedef std::vector<uint8_t> Bytes;
 
-static const std::string GAME = source_file("res/game");
 
 class Component : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ox_core_init(44100, 0);
-        ASSERT_TRUE(ox_core_load(GAME.c_str())) << GAME;  // which also resets
-    }
+    void SetUp() override { ASSERT_TRUE(component_start()) << component_game(); }
     void TearDown() override { ox_core_shut(); }
     ResDir res;
 };
@@ -52,8 +47,8 @@ TEST_F(Component, DamagedGamesAndStatesAreRefusedAndChangeNothing)
     component_run(15, {0, SELECT});
     const Bytes before = component_picture(0);
     ASSERT_NE(saved, before);
-    for (const std::string &path : {GAME, res.path("0S")}) {
-        const bool game = path == GAME;
+    for (const std::string &path : {component_game(), res.path("0S")}) {
+        const bool game = path == component_game();
         const std::string good = read_whole_file(path);
         const std::string kind = game ? " game" : " state";
         const struct { const char *what; std::string data; } cases[] = {

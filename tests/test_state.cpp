@@ -6,18 +6,14 @@
 #include "host/game.h"
 #include "record/ox_core.h"
 #include "host/state.h"
+#include "support/component_run.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
 
-static const std::string GAME = source_file("res/game");
 
 class Slots : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ox_core_init(44100, 0);
-        ASSERT_TRUE(ox_core_load(GAME.c_str())) << GAME;
-    }
+    void SetUp() override { ASSERT_TRUE(component_start()) << component_game(); }
     void TearDown() override { ox_core_shut(); }
     std::vector<uint8_t> frame = std::vector<uint8_t>(256 * 224 * 4, 90);
     const FramePicture picture = {frame.data(), 256, 224, 256, 224};

@@ -5,11 +5,26 @@
 #include <stdint.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "record/ox_core.h"
+#include "support/res_dir.h"
 
 #define COMPONENT_RUN_BUTTONS 12   // the reference component's buttons per player
+
+// The demo game of the source tree.
+inline std::string component_game(void)
+{
+    return source_file("res/game");
+}
+
+// Starts the component at 44100 Hz and loads the demo game into it (which also resets it).
+inline bool component_start(void)
+{
+    ox_core_init(44100, 0);
+    return ox_core_load(component_game().c_str());
+}
 
 // Passes of the main loop: every button of both players set (player 1's buttons in held
 // pressed, the rest released), then one frame.
