@@ -65,10 +65,15 @@ static std::string bmp_header(uint32_t info_size, uint32_t w, uint32_t h, int si
     return "BM" + le_field(0, 12) + le_field(info_size, 4) + le_field(w, size_bytes) + le_field(h, size_bytes);
 }
 
-// Two rows of 3 grey pixels, each padded to 12 bytes, under the old 12-byte core header.
-static const std::string OLD_BMP = "BM" + le_field(50, 4) + le_field(0, 4) + le_field(26, 4) + le_field(12, 4) +
-                                   le_field(3, 2) + le_field(2, 2) + le_field(1, 2) + le_field(24, 2) +
-                                   std::string(2 * 12, '\x40');
+// A whole BMP of w x h grey pixels under the old 12-byte core header, rows padded to 4 bytes.
+static std::string core_bmp(uint32_t w, uint32_t h)
+{
+    const uint32_t row = (w * 3 + 3) / 4 * 4;
+    return "BM" + le_field(26 + row * h, 4) + le_field(0, 4) + le_field(26, 4) + le_field(12, 4) + le_field(w, 2) +
+           le_field(h, 2) + le_field(1, 2) + le_field(24, 2) + std::string(row * h, '\x40');
+}
+
+static const std::string OLD_BMP = core_bmp(3, 2);
 
 // The size the decoder would allocate for, and what the background loader makes of the file:
 // nothing reaches a decoder before its header is read and its size allowed. Mended faults:
@@ -80,8 +85,7 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
     const std::string gif = "GIF89a" + le_field(1, 2) + le_field(1, 2) + std::string(3, '\0') +
                             byte_string({0x21, 0xF9, 0x04, 0, 0, 0, 0, 0, 0x2C}) + le_field(0, 4) +
                             le_field(40000, 2) + le_field(300, 2) + std::string(1, '\0');
-    const std::string jpeg = byte_string({0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xC0, 0, 17, 8, 0xFD, 0xFD,
-                                          0xFD, 0xFE});
+    const std::string jpeg = byte_string({0xFF, 0xD8, 0xFF, 0xE0, 0, 2, 0xFF, 0xC0, 0, 17, 8, 0xFD, 0xFD, 0xFD, 0xFE});
     const std::string png = byte_string({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D',
                                          'R', 0, 0, 0, 5, 0, 0, 0, 7});
     const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"30000\" height=\"30000\">"
@@ -98,7 +102,7 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
         {"BMP, an info header too short", bmp_header(39, 1, 1, 4), false, 0, 0, NOT_ONE},
         {"GIF, the first image past the screen", gif, true, 40000, 300, TOO_LARGE},
         {"GIF, no image before the trailer", gif.substr(0, 13) + ";" + std::string(9, '\0'), false, 0, 0, NOT_ONE},
-        {"JPEG, the frame after a segment", jpeg, true, 0xFDFE, 0xFDFD, TOO_LARGE},
+        {"JPEG, the frame after an empty segment", jpeg, true, 0xFDFE, 0xFDFD, TOO_LARGE},
         {"PNG", png, true, 5, 7, DAMAGED},
         {"SVG", svg, false, 0, 0, NOT_ONE},
     };
@@ -116,4 +120,26 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
         SDL_FreeSurface(s);
         EXPECT_EQ(c.refusal, log.text().substr(0, strlen(c.refusal))) << c.name;
     }
+}
+
+// A save slot's preview is a BMP of at most 4096 pixels a side: a larger one is refused
+// before it is decoded.
+TEST(Picture, APreviewIsABmpOfAtMostTheLargestSide)
+{
+    const struct { const char *name; std::string file; bool loads; } cases[] = {
+        {"BMP with a core header", OLD_BMP, true},
+        {"a pixel too wide", core_bmp(PICTURE_PREVIEW_MAX_SIDE + 1, 1), false},
+        {"a pixel too tall", core_bmp(1, PICTURE_PREVIEW_MAX_SIDE + 1), false},
+    };
+    SDL_Surface *target = SDL_CreateRGBSurface(0, 8, 8, 32, 0, 0, 0, 0);
+    SDL_Renderer *renderer = SDL_CreateSoftwareRenderer(target);
+    ResDir dir;
+    for (const auto &c : cases) {
+        dir.write("res/0P", c.file);
+        SDL_Texture *t = load_preview_texture(dir.path("res/0P").c_str(), renderer);
+        EXPECT_EQ(c.loads, t != nullptr) << c.name;
+        SDL_DestroyTexture(t);
+    }
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(target);
 }
