@@ -1,14 +1,22 @@
-// The reference component through its C interface, driven the way the player drives it.
+// The reference component through its C interface, driven the way the player drives it, and
+// the save slots and the game file as the player hands them to it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include "base/paths.h"
+#include "host/game.h"
+#include "host/state.h"
 #include "record/ox_core.h"
 #include "support/component_run.h"
 #include "support/res_dir.h"
+#include "support/watch.h"
 
 enum { A = 4, B = 5, SELECT = 10 };
 static const uint64_t GOLDEN_NARROW = 2897782842433195219ull;  // 256 wide, after 700 frames
 static const uint64_t GOLDEN_WIDE = 3461158730658038060ull;    // 512 wide, 401 frames later
 typedef std::vector<uint8_t> Bytes;
+static const Bytes FRAME(256 * 224 * 4, 90);   // a screen to save as a slot's preview
+static const FramePicture PICTURE = {FRAME.data(), 256, 224, 256, 224};
 
 
 class Component : public ::testing::Test {
@@ -112,4 +120,58 @@ TEST_F(Component, OneFrameOfSoundPerCallAToneOnlyWhileAOrBIsHeld)
         component_run(1);
         EXPECT_EQ(silence, component_sound(4096)) << "tone after releasing button " << button;
     }
+}
+
+TEST_F(Component, ASaveLeavesTheStateAndItsPreviewAndNothingElse)
+{
+    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    EXPECT_FALSE(state_slot_op(STATE_SLOTS, true, &PICTURE)) << "a slot past the last";
+    EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
+    EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
+}
+// Mended fault: a save reported done with nothing written, or with no preview written,
+// replaced the slot's pair. Only a written preview beside a written state replaces it.
+TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
+{
+    const struct { const char *what; bool preview; bool saved; long long bytes; bool commit; } cases[] = {
+        {"both written", true, true, 40, true},
+        {"no room for the preview", false, true, 40, false},
+        {"refused by the component", true, false, 40, false},
+        {"reported saved, nothing written", true, true, 0, false},
+        {"reported saved, its file gone", true, true, -1, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.commit, state_save_refusal(c.preview, c.saved, c.bytes) == nullptr) << c.what;
+}
+// Mended faults: a game or a state over 64 MiB was refused, although only the component
+// reads them; the component opened a FIFO in place of either and waited for a writer.
+TEST_F(Component, FilesOnlyTheComponentReadsAreRegularFilesOfAnySize)
+{
+    const off_t over = 64 * 1024 * 1024 + 1;
+    for (const char *name : {"res/0S", "res/game"}) {
+        res.write(name, "");
+        ASSERT_EQ(0, truncate(res.path(name).c_str(), over)) << name;
+    }
+    EXPECT_TRUE(state_slot_stored(0));
+    LogCapture log;
+    game_load();
+    EXPECT_FALSE(log.has("too large")) << log.text();
+    for (const char *name : {"res/0S", "res/game"}) {
+        res.remove(name);
+        ASSERT_EQ(0, mkfifo(res.path(name).c_str(), 0644)) << name;
+    }
+    EXPECT_FALSE(state_slot_stored(0));
+    EXPECT_EXIT(finish_within_seconds([] { return state_slot_op(0, false, nullptr) ? 1 : 0; }),
+                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(finish_within_seconds([] { return game_load() ? 1 : 0; }), ::testing::ExitedWithCode(0), "");
+}
+// Mended fault: a game path over 259 bytes was refused without a reason.
+TEST_F(Component, AGamePathOverTheLimitIsRefusedWithItsReason)
+{
+    const std::string folder = exe_dir;
+    snprintf(exe_dir, sizeof exe_dir, "%s%s/", folder.c_str(), std::string(GAME_PATH_SIZE, 'd').c_str());
+    LogCapture log;
+    EXPECT_FALSE(game_load());
+    snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
+    EXPECT_TRUE(log.has("its path is longer than 259 bytes")) << log.text();
 }
