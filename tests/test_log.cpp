@@ -8,7 +8,7 @@
 
 // A folder cannot be written; a link or a hard link would write into another file; a FIFO
 // would hold up the start until something reads it. The lines still reach stdout. A plain
-// file is replaced.
+// file is replaced; the last line is kept without its line end.
 TEST(Log, OnlyAPlainFileOfItsOwnIsWritten)
 {
     ResDir dir;
@@ -33,9 +33,10 @@ TEST(Log, OnlyAPlainFileOfItsOwnIsWritten)
     }
     dir.write("res/log", "a much longer line from the run before\n");
     ASSERT_TRUE(log_open(log.c_str()));
-    log_write("loading configs\n");
+    log_write("loading configs\r\n");
     log_close();
-    EXPECT_EQ("loading configs\n", dir.read("res/log")) << "an old log";
+    EXPECT_EQ("loading configs\r\n", dir.read("res/log")) << "an old log";
+    EXPECT_EQ("loading configs", log_last_line()) << "the last line, for a start-up failure to repeat";
 }
 
 // A line repeated every frame is written at most three times a second; the ones held back are
