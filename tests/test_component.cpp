@@ -124,7 +124,9 @@ TEST_F(Component, OneFrameOfSoundPerCallAToneOnlyWhileAOrBIsHeld)
 
 TEST_F(Component, ASaveLeavesTheStateAndItsPreviewAndNothingElse)
 {
+    LogCapture log;
     ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    EXPECT_EQ("", log.text()) << "a save that went well";
     EXPECT_FALSE(state_slot_op(STATE_SLOTS, true, &PICTURE)) << "a slot past the last";
     EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
     EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
