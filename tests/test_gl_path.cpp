@@ -2,10 +2,7 @@
 // picture lands, what goes through the CRT program, shaders that fail, the overlay drawn with
 // GL against the renderer back end, the background around the picture on both paths, and the
 // look of the shipped TV effect. The shipped TV effect's files: e2e_tv_effect.sh.
-#include <gtest/gtest.h>
 
-#include <stdio.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <SDL_opengl.h>
@@ -14,10 +11,7 @@
 #include "base/paths.h"
 #include "config/settings.h"
 #include "gfx/picture.h"
-#include "record/ox_core.h"
-#include "video/video.h"
 #include "video/back_fill.h"
-#include "video/gl_path.h"
 #include "video/present.h"
 #include "support/frame_read.h"
 #include "support/gl_window.h"
@@ -226,41 +220,39 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
     drop_back();
 }
 
-// The background is drawn only around the opaque picture, from a copy scaled once per window
-// size, and not through the CRT program: a frame must stay pixel for pixel what drawing the
-// whole background under it gives, on the copy's first frame (quads) and later ones (blits).
+// The background is drawn only around the opaque picture, and not through the CRT program: a
+// frame must stay pixel for pixel what drawing the whole background under it gives. The GL path
+// draws it from a copy scaled once per window size, as quads on the copy's first frame and as
+// blits later; the renderer path, taken on any renderer but desktop OpenGL, draws it directly.
 TEST_F(GlPath, BackgroundAroundThePictureEqualsTheWholeBackground)
-{
-    settings.smoothing = true;
-    set_window(1920, 1080);
-    const std::vector<uint32_t> whole = whole_background_frame();
-    for (const char *which : {"the copy's first frame", "a later frame"}) {
-        present_and_read();
-        EXPECT_EQ(rect_mismatches(SOLID, BLACK, 1, whole), "") << which;
-        clear_magenta();
-    }
-    EXPECT_TRUE(back_copy_update(video_state().renderer, video_state().back_texture, fw, fh)) << "the copy kept";
-    drop_back();
-}
-
-// The same on the renderer path, which the player takes on any renderer but desktop OpenGL.
-TEST_F(GlPath, SoftwareRendererBackgroundEqualsTheWholeBackground)
 {
     KeptVideo kept;
     VideoState &g = video_state();
     SDL_Surface *surface = SDL_CreateRGBSurfaceWithFormat(0, 1920, 1080, 32, SDL_PIXELFORMAT_ARGB8888);
     ASSERT_NE(nullptr, surface);
-    g.renderer = SDL_CreateSoftwareRenderer(surface);
-    g.frame_texture = nullptr;
-    video_recreate_frame_texture();
+    SDL_Renderer *software = SDL_CreateSoftwareRenderer(surface);
+    settings.smoothing = true;
     set_window(1920, 1080);
-    const std::vector<uint32_t> whole = whole_background_frame();
-    video_present_sdl();
-    read();
-    EXPECT_EQ(mismatches([&](int x, int y) { return whole[(size_t)y * fw + x]; }, 0), "");
-    drop_back();
+    for (SDL_Renderer *renderer : {g.renderer, software}) {
+        const bool gl = renderer != software;
+        g.renderer = renderer;
+        if (!gl) {
+            g.frame_texture = nullptr;   // the GL renderer's, which the keeper puts back
+            video_recreate_frame_texture();
+            fill_picture();
+        }
+        const std::vector<uint32_t> whole = whole_background_frame();
+        for (const char *which : {"the first frame", "a later frame"}) {
+            gl ? video_present_gl() : video_present_sdl();
+            read();
+            EXPECT_EQ(rect_mismatches(gl ? SOLID : PLAIN, BLACK, 1, whole), "") << which << ", GL " << gl;
+            clear_magenta();
+        }
+        EXPECT_TRUE(!gl || back_copy_update(g.renderer, g.back_texture, fw, fh)) << "the copy kept";
+        drop_back();
+    }
     SDL_DestroyTexture(g.frame_texture);
-    SDL_DestroyRenderer(g.renderer);
+    SDL_DestroyRenderer(software);
     SDL_FreeSurface(surface);
 }
 
@@ -291,22 +283,10 @@ TEST_F(GlPath, TheTvEffectKeepsTheLookOfTheReferenceEffect)
             present_and_read();
             looks[i] = frame;
         }
-        const int x0 = SDL_max(r.x, 0);
-        const int x1 = SDL_min(r.x + r.w, fw);
+        const SDL_Rect area = {SDL_max(r.x, 0), r.y, SDL_min(r.x + r.w, fw) - SDL_max(r.x, 0), r.h};
         double total = 0.0;
         double worst_row = 0.0;
-        for (int y = r.y; y < r.y + r.h; y++) {
-            double row = 0.0;
-            for (int x = x0; x < x1; x++) {
-                const uint32_t a = looks[0][y * fw + x];
-                const uint32_t b = looks[1][y * fw + x];
-                for (int shift = 0; shift < 24; shift += 8)
-                    row += abs((int)(a >> shift & 0xFF) - (int)(b >> shift & 0xFF));
-            }
-            row /= 3.0 * 255.0 * (x1 - x0);
-            total += row / r.h;
-            worst_row = SDL_max(worst_row, row);
-        }
+        frame_difference(looks[0], looks[1], fw, area, &total, &worst_row);
         printf("stretch %d: mean difference %.4f, worst row %.4f\n", stretch, total, worst_row);
         EXPECT_LT(total, 0.02) << "stretch " << stretch;
         EXPECT_LT(worst_row, 0.05) << "stretch " << stretch;

@@ -53,3 +53,21 @@ std::string frame_mismatches(const std::vector<uint32_t> &frame, int w, int h, F
         }
     return bad ? std::to_string(bad) + " pixels differ, first " + first : "";
 }
+
+// How far frames a and b, both w wide, differ over area, as fractions of full scale over the three channels: on average, and on the worst row.
+inline void frame_difference(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b, int w,
+                             const SDL_Rect &area, double *mean, double *worst_row)
+{
+    *mean = 0.0;
+    *worst_row = 0.0;
+    for (int y = area.y; y < area.y + area.h; y++) {
+        double row = 0.0;
+        for (int x = area.x; x < area.x + area.w; x++)
+            for (int shift = 0; shift < 24; shift += 8)
+                row += abs((int)(a[(size_t)y * w + x] >> shift & 0xFF) -
+                           (int)(b[(size_t)y * w + x] >> shift & 0xFF));
+        row /= 3.0 * 255.0 * area.w;
+        *mean += row / area.h;
+        *worst_row = SDL_max(*worst_row, row);
+    }
+}
