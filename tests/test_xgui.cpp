@@ -274,55 +274,38 @@ TEST_F(Toolkit, OddTextIsSafe)
     move_to(12, 12);
 }
 
-TEST_F(Toolkit, FailedLoadReturnsFalseAndKeepsNothing)
-{
-    ResDir bad;
-    const std::string font = files->read("res/font");
-    const std::string overlay = files->read("res/overlay");
-    const struct { const char *what; std::string overlay, font; } cases[] = {   // "": missing
-        {"no font", overlay, ""},   // the overlay loaded first must go again
-        {"cut overlay", overlay.substr(0, 200), font},
-    };
-    for (const auto &c : cases) {
-        bad.remove("res/font");
-        bad.remove("res/overlay");
-        if (!c.overlay.empty())
-            bad.write("res/overlay", c.overlay);
-        if (!c.font.empty())
-            bad.write("res/font", c.font);
-        EXPECT_FALSE(xgui_init(bad.path("").c_str(), win.renderer)) << c.what;
-        EXPECT_EQ(nullptr, xgui_overlay) << c.what << ": the overlay texture is left";
-        EXPECT_EQ(nullptr, xgui_font.texture) << c.what << ": the font texture is left";
-    }
-}
-
-// Previews are pictures of the component's screen: a header past 4096 pixels a side is refused
-// before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and 15 s); so
-// is a file that is not a BMP. A file refused drops the picture shown before.
-TEST_F(Toolkit, PreviewsPast4096PixelsASideOrNotBmpAreRefused)
+// Files refused leave nothing loaded: the toolkit's own pictures (the overlay loaded before a
+// missing font must go again) and a save slot's preview, whose header past 4096 pixels a side
+// is refused before loading (mended fault: a 54-byte file claiming 45000 x 45000 cost 6 GB and
+// 15 s). A preview refused drops the one shown before.
+TEST_F(Toolkit, RefusedFilesLeaveNothingLoaded)
 {
     std::string claim = files->read("res/0P").substr(0, 54);  // the 40 x 30 preview's headers
     claim.replace(18, 8, std::string("\xC8\xAF\0\0\xC8\xAF\0\0", 8));
-    files->write("res/claim", claim);
-    const struct { const char *name; int w, h; bool loads; } cases[] = {   // w, h: a BMP written first
-        {"res/wide", 4096, 1, true},
-        {"res/wider", 4097, 1, false},
-        {"res/tall", 1, 4096, true},
-        {"res/taller", 1, 4097, false},
-        {"res/0P", 0, 0, true},
-        {"res/claim", 0, 0, false},
-        {"res/0P", 0, 0, true},
-        {"res/font", 0, 0, false},
+    const struct { const char *name, *file; std::string text; bool loads; } cases[] = {   // "": missing
+        {"no font", "res/font", "", false},
+        {"a cut overlay", "res/overlay", files->read("res/overlay").substr(0, 200), false},
+        {"a preview 4096 wide", "res/0P", test_bmp(4096, 1, 0), true},
+        {"a preview 4097 wide", "res/0P", test_bmp(4097, 1, 0), false},
+        {"a preview 4096 high", "res/0P", test_bmp(1, 4096, 0), true},
+        {"a preview 4097 high", "res/0P", test_bmp(1, 4097, 0), false},
+        {"a header claiming 45000 x 45000", "res/0P", claim, false},
+        {"a preview that is not a BMP", "res/0P", files->read("res/font"), false},
     };
-    const int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
+    ResDir dir;
     for (const auto &c : cases) {
-        if (c.w) {
-            SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 24, SDL_PIXELFORMAT_BGR24);
-            ASSERT_EQ(SDL_SaveBMP(s, files->path(c.name).c_str()), 0) << SDL_GetError();
-            SDL_FreeSurface(s);
-        }
-        xgui_set_picture(pic, win.renderer, files->path(c.name).c_str());
-        EXPECT_EQ(xgui_widgets[pic].texture != nullptr, c.loads) << c.name;
+        for (const char *name : {"res/font", "res/overlay", "res/0P"})
+            dir.write(name, files->read(name));
+        dir.remove(c.file);
+        if (!c.text.empty())
+            dir.write(c.file, c.text);
+        const bool loaded = xgui_init(dir.path("").c_str(), win.renderer);
+        const int32_t pic = xgui_add(XGUI_PICTURE, 0, 580, 900, "", 0);
+        xgui_set_picture(pic, win.renderer, files->path("res/0P").c_str());
+        xgui_set_picture(pic, win.renderer, dir.path("res/0P").c_str());
+        EXPECT_EQ(c.loads, loaded && xgui_widgets[pic].texture) << c.name;
+        EXPECT_EQ(loaded, xgui_overlay != nullptr) << c.name << ": the overlay texture";
+        EXPECT_EQ(loaded, xgui_font.texture != nullptr) << c.name << ": the font texture";
     }
 }
 

@@ -49,14 +49,27 @@ template <typename F> inline bool test_write_rgba(const std::string &path, int w
     return write_png(path.c_str(), spec);
 }
 
+// The contents of a w x h BMP of 24 bits a pixel, all of colour (0xRRGGBB); "" if SDL fails.
+inline std::string test_bmp(int w, int h, uint32_t colour)
+{
+    std::string out((size_t)w * h * 4 + 1024, '\0');
+    SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_BGR24);
+    SDL_RWops *rw = SDL_RWFromMem(&out[0], (int)out.size());
+    const uint8_t r = colour >> 16, g = colour >> 8 & 0xFF, b = colour & 0xFF;
+    const bool ok = s && rw && SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b)) == 0 &&
+                    SDL_SaveBMP_RW(s, rw, 0) == 0;
+    out.resize(ok ? (size_t)SDL_RWtell(rw) : 0);
+    SDL_RWclose(rw);
+    SDL_FreeSurface(s);
+    return out;
+}
+
 // res/font, res/overlay and res/0P.
 inline bool test_write_res(const ResDir &files)
 {
-    SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, 40, 30, 24, SDL_PIXELFORMAT_BGR24);
-    const uint8_t r = TEST_PREVIEW >> 16, g = TEST_PREVIEW >> 8 & 0xFF, b = TEST_PREVIEW & 0xFF;
-    bool ok = s && SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b)) == 0 &&
-              SDL_SaveBMP(s, files.path("res/0P").c_str()) == 0;
-    SDL_FreeSurface(s);
+    const std::string preview = test_bmp(40, 30, TEST_PREVIEW);
+    files.write("res/0P", preview);
+    const bool ok = !preview.empty();
     auto font = [](int x, int y) {
         int c = y / TEST_CELL_H * 16 + x / TEST_CELL_W;
         return 0xFFFFFF00u | test_glyph_alpha(c, x % TEST_CELL_W, y % TEST_CELL_H);
