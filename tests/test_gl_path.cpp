@@ -83,16 +83,12 @@ protected:
         read();
     }
     void read() { frame = read_frame(video_state().renderer, fw, fh); }
-    template <typename F> std::string mismatches(F expected, int slack)
-    {
-        return frame_mismatches(frame, fw, fh, expected, slack);
-    }
     // Against inside (or the PLAIN picture) on the picture's rectangle, and elsewhere outside
     // or, given one, the frame around.
     std::string rect_mismatches(uint32_t inside, uint32_t outside, int slack, const std::vector<uint32_t> &around = {})
     {
         const SDL_Rect r = picture_rect(fw, fh);
-        return mismatches([&](int x, int y) {
+        return frame_mismatches(frame, fw, fh, [&](int x, int y) {
             if (x < r.x || y < r.y || x >= r.x + r.w || y >= r.y + r.h)
                 return around.empty() ? outside : around[(size_t)y * fw + x];
             if (inside != PLAIN)
@@ -195,12 +191,8 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
 {
     settings.smoothing = false;
     set_window(1920, 1080);
-    xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
-    xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M?$", XGUI_ALIGN_RIGHT), 1);
     xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
-    const int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
-    xgui_set_picture(picture, video_state().renderer, "res/0P");
-    xgui_set_open(true);
+    const int32_t picture = test_add_scene(video_state().renderer, "M?$", "res/0P");
     for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
         xgui_update(0, 0, 0);
     xgui_update(435, 305, 0);  // the button hovered
@@ -216,7 +208,7 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
         const bool side = abs(x - map.off) <= 1 || abs(x - map.off - map.sw) <= 1;
         return side ? FRAME_ANY : sdl[(size_t)y * fw + x];
     };
-    EXPECT_EQ(mismatches(sdl_at, 1), "");
+    EXPECT_EQ(frame_mismatches(frame, fw, fh, sdl_at, 1), "");
     drop_back();
 }
 

@@ -115,20 +115,15 @@ TEST_F(Toolkit, AdvancesFollowTheInk)
         EXPECT_EQ(r.advance, xgui_font.advance[r.glyph]) << "glyph " << r.glyph;
 }
 
-// Fully faded in on an unscaled overlay: a button "MMMM" at 425, 300 under the pointer, a
-// selected right-aligned toggle "M" ending at 1495, 600 and the 40 x 30 preview centred on
-// 960, 900. Glyphs of 48 rows advance 25 with ink in their first 22 columns: "M" right-aligned
+// The scene fully faded in on an unscaled overlay, the button under the pointer, the toggle's
+// text "M" and the 40 x 30 preview. Glyphs of 48 rows advance 25 with ink in their first 22 columns: "M" right-aligned
 // at 1495 starts at 1470, the check glyph (advance 24, 21 columns of ink) at 1470 - 6 - 24.
 TEST_F(Toolkit, WidgetsAreDrawnWhereTheLayoutPutsThem)
 {
     const uint32_t WHITE = 0xFFFFFF;
     const uint32_t YELLOW = 0xFFFF00;
     ASSERT_TRUE(open_window(XGUI_OVERLAY_W, XGUI_OVERLAY_H));
-    xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
-    xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, "M", XGUI_ALIGN_RIGHT), 1);
-    const int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
-    xgui_set_picture(picture, win.renderer, files->path("res/0P").c_str());
-    xgui_set_open(true);
+    test_add_scene(win.renderer, "M", files->path("res/0P"));
     for (int i = 0; i < 256 / XGUI_FADE_STEP; i++)
         move_to(435, 305);
     SDL_RenderClear(win.renderer);
@@ -192,7 +187,8 @@ TEST_F(Toolkit, ConfirmationFlows)
     const int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
     const int32_t reset = xgui_add(XGUI_CONFIRM, 0, 425, 300, "Reset", 0);
     const int32_t quit = xgui_add(XGUI_CONFIRM, 0, 425, 350, "Quit", 0);
-    const int32_t OK = -1;   // a click on the prompt
+    const int32_t OK = -1;     // a click on the prompt
+    const int32_t OPEN = -2;   // the menu opened, the pointer still
     const xgui_widget &prompt = xgui_widgets[xgui_confirm];
     // -1 in taken: nothing.
     const struct { const char *step; int32_t x, y; bool activated; int32_t pending, taken; } steps[] = {
@@ -205,28 +201,24 @@ TEST_F(Toolkit, ConfirmationFlows)
         {"arm", 430, 355, true, quit, -1},
         {"confirm", OK, OK, true, -1, quit},
         {"the hidden prompt", OK, OK, false, -1, -1},
+        {"arm while the menu is hidden", 430, 305, true, reset, -1},
+        {"opening the menu drops it", OPEN, OPEN, false, -1, -1},   // mended: it greeted with "OK?"
     };
     for (const auto &s : steps) {
-        if (s.x == OK)
+        if (s.x == OPEN) {
+            xgui_set_open(true);
+            move_to(5, 5);
+        } else if (s.x == OK) {
             click(prompt.x + 2, prompt.y + 5);
-        else
+        } else {
             click(s.x, s.y);
+        }
         EXPECT_EQ(s.activated, xgui_activated()) << s.step << ": activated";
         EXPECT_EQ(s.pending, xgui_pending) << s.step << ": pending";
         for (int32_t w : {play, reset, quit})
             EXPECT_EQ(w == s.taken, xgui_take(w)) << s.step << ": widget " << w << " taken";
         EXPECT_EQ(s.pending >= 0, prompt.visible) << s.step << ": prompt shown";
     }
-}
-
-// Mended fault: armed while the menu was hidden, opening it greeted the user with "OK?".
-TEST_F(Toolkit, OpeningTheMenuDropsAStaleConfirmation)
-{
-    xgui_add(XGUI_CONFIRM, 0, 425, 300, "Reset", 0);
-    click(430, 305);
-    xgui_set_open(true);
-    EXPECT_EQ(-1, xgui_pending) << "opening keeps a stale confirmation";
-    EXPECT_FALSE(xgui_widgets[xgui_confirm].visible) << "opening shows a stale prompt";
 }
 
 TEST_F(Toolkit, PromptSitsBesideTheArmedButtonOnItsRow)
