@@ -294,24 +294,17 @@ TEST(ShaderPaths, TheCurrentFolderFirstThenBesideTheExecutable)
     ResDir here, beside;
     ASSERT_EQ(chdir(here.path("").c_str()), 0);
     const std::string beside_vertex = beside.path("res/crtv");
-    const struct { const char *name; int here_files, beside_files; std::string want; } cases[] = {
-        {"both folders hold a pair: the current folder's", 2, 2, "res/crtv"},
-        {"only beside the executable", 0, 2, beside_vertex},
-        {"half a pair here: the pair beside the executable", 1, 2, beside_vertex},
-        {"no pair anywhere: the current folder's names", 0, 1, "res/crtv"},
+    // One file more at each step.
+    const struct { const char *name; const ResDir *dir; const char *added; std::string want; } steps[] = {
+        {"no pair anywhere: the current folder's names", &beside, "res/crtv", "res/crtv"},
+        {"only beside the executable", &beside, "res/crtf", beside_vertex},
+        {"half a pair here: the pair beside the executable", &here, "res/crtv", beside_vertex},
+        {"both folders hold a pair: the current folder's", &here, "res/crtf", "res/crtv"},
     };
-    for (const auto &c : cases) {
-        for (ResDir *dir : {&here, &beside}) {
-            const int files = dir == &here ? c.here_files : c.beside_files;
-            dir->remove("res/crtv");
-            dir->remove("res/crtf");
-            if (files >= 1)
-                dir->write("res/crtv", "void main() {}");
-            if (files >= 2)
-                dir->write("res/crtf", "void main() {}");
-        }
+    for (const auto &s : steps) {
+        s.dir->write(s.added, "void main() {}");
         char vertex[PATH_BUFFER_SIZE], fragment[PATH_BUFFER_SIZE];
         shader_paths(beside.path("").c_str(), vertex, fragment, sizeof vertex);
-        EXPECT_EQ(vertex, c.want) << c.name;
+        EXPECT_EQ(vertex, s.want) << s.name;
     }
 }
