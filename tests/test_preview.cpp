@@ -27,17 +27,16 @@ protected:
             pixels[i] = colour((int)(i / 4 % 512), (int)(i / 4 / 512), (int)(i % 4));
         picture = {pixels.data(), 512, 224, 256, 224};
     }
-    void TearDown() override { fclose(out); }
     std::vector<uint8_t> pixels;
     FramePicture picture = {};
-    FILE *out = tmpfile();
 };
 
 TEST_F(Preview, SqueezesAWideRasterToScreenSizeByNearestPixels)
 {
+    FILE *out = tmpfile();
     ASSERT_TRUE(preview_write(picture, out));
     rewind(out);
-    SDL_Surface *bmp = SDL_LoadBMP_RW(SDL_RWFromFP(out, SDL_FALSE), 1);
+    SDL_Surface *bmp = SDL_LoadBMP_RW(SDL_RWFromFP(out, SDL_TRUE), 1);   // closes out
     ASSERT_NE(bmp, nullptr) << SDL_GetError();
     EXPECT_EQ(24, bmp->format->BitsPerPixel);
     SDL_Surface *rgb = SDL_ConvertSurfaceFormat(bmp, SDL_PIXELFORMAT_RGB24, 0);
