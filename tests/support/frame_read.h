@@ -54,7 +54,8 @@ std::string frame_mismatches(const std::vector<uint32_t> &frame, int w, int h, F
     return bad ? std::to_string(bad) + " pixels differ, first " + first : "";
 }
 
-// How far frames a and b, both w wide, differ over area, as fractions of full scale over the three channels: on average, and on the worst row.
+// How far frames a and b, both w wide, differ over area, as fractions of full scale over the
+// three channels: on average, and on the worst row.
 inline void frame_difference(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b, int w,
                              const SDL_Rect &area, double *mean, double *worst_row)
 {
