@@ -18,8 +18,6 @@ TEST(Labels, EveryKindAndPadStyle)
         {{BIND_KEY, 4, 0, 0, 0}, 0, "A  "},          // short names are padded to three
         {{BIND_KEY, 286, 0, 0, 0}, 0, "FWD"},        // the last named scancode
         {{BIND_KEY, 287, 0, 0, 0}, 0, "Unk"},
-        {{BIND_KEY, SDL_SCANCODE_KP_DIVIDE, 0, 0, 0}, 0, "KP /"},   // the keypad's, once empty
-        {{BIND_KEY, SDL_SCANCODE_KP_ENTER, 0, 0, 0}, 0, "KP Enter"},
         {{BIND_AXIS, 0, 1, 0, 0}, 0, "J1.X1-"},
         {{BIND_AXIS, 0, 2, 1, 4}, 0, "J2.Y2+"},
         {{BIND_AXIS, 0, 1, 0, -1}, 0, "J1.?-"},

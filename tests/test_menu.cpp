@@ -2,9 +2,7 @@
 // Alt+Return with the cursor, and the slot rows' Load items. Quit behind "OK?" is checked by
 // the menu navigation tests, the click between two stacked items by the toolkit's; Reset
 // behind "OK?" end to end.
-#include "app/events.h"
 #include "pages_fixture.h"
-#include "support/key_event.h"
 #include "support/watch.h"
 
 #include <sys/stat.h>
@@ -56,11 +54,10 @@ TEST_F(Pages, TheCursorShowsOverTheMenuAndTheWindowAlone)
     EXPECT_FALSE(xgui_is_open()) << "Play closes the menu";
     EXPECT_FALSE(running_paused()) << "Play resumes";
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor after Play";
-    const SDL_Event key = key_event(SDL_SCANCODE_RETURN, true, KMOD_LALT);
-    handle_event(key);
+    key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     ASSERT_FALSE(settings.fullscreen);
     EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the window";
-    handle_event(key);
+    key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     ASSERT_TRUE(settings.fullscreen);
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
 }

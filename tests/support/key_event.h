@@ -1,4 +1,4 @@
-// A key event as SDL delivers it, for tests that hand events to the player's handlers.
+// Key and pointer events as SDL delivers them, for tests that hand events to the player's handlers.
 #pragma once
 
 #include <SDL.h>
@@ -11,5 +11,15 @@ inline SDL_Event key_event(SDL_Scancode code, bool down = true, Uint16 mod = KMO
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.scancode = code;
     e.key.keysym.mod = mod;
+    return e;
+}
+
+// The pointer moved to (x, y) in the window.
+inline SDL_Event motion_event(int32_t x, int32_t y)
+{
+    SDL_Event e = {};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
     return e;
 }

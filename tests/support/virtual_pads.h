@@ -1,0 +1,36 @@
+// SDL's virtual joysticks, for tests of the player's hot-plug and pad-button events.
+#pragma once
+
+#include <SDL.h>
+
+#include "app/events.h"
+#include "input/pads.h"
+
+// Every event SDL has queued, handed to the player's dispatch.
+inline void drain_events()
+{
+    SDL_JoystickUpdate();
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        handle_event(e);
+}
+
+// A virtual game controller (two axes, twelve buttons, one hat) plugged in; its device index.
+inline int attach_controller()
+{
+    return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 1);
+}
+
+// The raw button SDL maps to the guide button of the controller in slot 0.
+inline int slot0_guide_button()
+{
+    return SDL_GameControllerGetBindForButton(pad_controller(0), SDL_CONTROLLER_BUTTON_GUIDE).value.button;
+}
+
+// Every virtual joystick unplugged, and the events of that handled.
+inline void detach_all_pads()
+{
+    for (int i = SDL_NumJoysticks() - 1; i >= 0; i--)
+        SDL_JoystickDetachVirtual(i);
+    drain_events();
+}
