@@ -1,0 +1,84 @@
+// Driving the overlay's pages and the input step as the main loop does, without the loop:
+// passes, keys through the event dispatch, clicks on widgets. The overlay must be open
+// (support/overlay_window.h) and the component's button calls recorded
+// (support/button_recorder.h).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <string>
+
+#include <SDL.h>
+
+#include "app/events.h"
+#include "input/input.h"
+#include "support/key_event.h"
+#include "support/sim_pad.h"
+#include "ui/menu.h"
+#include "ui/menu_nav.h"
+#include "ui/pages.h"
+#include "xgui/xgui.h"
+
+// The pads' clock, ms.
+inline uint64_t pages_now_ms = 100000;
+
+inline void build_and_open()
+{
+    pages_build();
+    menu_toggle();
+}
+
+// One loop pass of the overlay and the input step, pointer at (x, y).
+inline void frame(int32_t x, int32_t y, int32_t click)
+{
+    xgui_update(x, y, click);
+    if (xgui_is_open())
+        menu_react();
+    if (input_step(menu_hides_game()))
+        keys_page_show_labels();
+}
+
+// One loop pass in the loop's order, the pointer resting away from every widget.
+inline void pass(uint64_t ms = 50)
+{
+    pages_now_ms += ms;
+    menu_nav_pads(pages_now_ms);
+    frame(5, 5, 0);
+}
+
+// A key pressed or let go, with modifiers mod, through the event dispatch.
+inline void key(SDL_Scancode code, bool down = true, Uint16 mod = KMOD_NONE)
+{
+    devices().key[code] = down;
+    handle_event(key_event(code, down, mod));
+}
+
+// A key pressed and let go.
+inline void tap(SDL_Scancode code)
+{
+    key(code);
+    key(code, false);
+}
+
+// A pass, then whether the game got its button pressed.
+inline bool game_presses(int button)
+{
+    sent_buttons.clear();
+    pass();
+    return sent_buttons.at(button).pressed;
+}
+
+// A click just inside a widget's text, then a pass with the pointer resting.
+inline void click(int32_t index)
+{
+    ASSERT_GE(index, 0);
+    const xgui_widget &w = xgui_widgets[index];
+    const int32_t x = xgui_text_start(w) + 2;
+    const int32_t y = w.y + xgui_font.cell_h / 2;
+    frame(x, y, 1);
+    frame(x, y, 0);
+}
+
+inline std::string text(int32_t index)
+{
+    return xgui_widgets[index].text;
+}
