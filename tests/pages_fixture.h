@@ -16,6 +16,7 @@
 #include "support/button_recorder.h"
 #include "support/overlay_window.h"
 #include "support/pages_driver.h"
+#include "support/virtual_pads.h"
 #include "video/video_state.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
@@ -49,6 +50,7 @@ protected:
     }
     void TearDown() override
     {
+        detach_all_pads();
         xgui_set_open(false);
         devices() = Devices{};
         capture_button = -1;

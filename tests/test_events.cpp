@@ -1,11 +1,7 @@
 // The event dispatch: pointer mapping, hotkeys, the pad slot rule and joystick hot-plugging.
-#include <algorithm>
 #include <vector>
-#include "app/events.h"
 #include "base/notice.h"
-#include "input/pads.h"
 #include "pages_fixture.h"
-#include "support/virtual_pads.h"
 
 // The point (x, y) of a w x h window onto the overlay's 1920 x 1080 area, centred and as high
 // as the window. A window without height maps nothing and leaves the point untouched.
@@ -90,14 +86,7 @@ TEST(PadSlot, AddedDevicesFindTheirSlot)
         EXPECT_EQ(c.slot, pad_slot_for(c.seen, c.index, c.adding)) << c.name;
 }
 
-class Events : public Pages {
-protected:
-    void TearDown() override
-    {
-        detach_all_pads();
-        Pages::TearDown();
-    }
-};
+using Events = Pages;
 
 // Mended faults: keys were read whatever else was held, so Alt+Return held the game's Return
 // button (Start); and Alt+Return while a binding cell waited both bound Alt and switched to
