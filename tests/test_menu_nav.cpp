@@ -199,27 +199,10 @@ TEST(PadNavHides, TheBackStartPairNeverReachesTheGame)
 
 using MenuNav = Pages;
 
-// The first input shows the focus on the page's first widget without moving it, and so does
-// one after the focused widget went out of sight.
-TEST_F(MenuNav, FirstInputShowsTheFocusOnThePagesFirstWidget)
-{
-    fixture_buttons = 20;
-    build_and_open();
-    key(SDL_SCANCODE_DOWN);
-    EXPECT_EQ(menu_widgets.play, xgui_focus);
-    keys_page_open();
-    key(SDL_SCANCODE_DOWN);
-    EXPECT_EQ(keys_widgets.cell[0][0], xgui_focus);
-    xgui_focus = keys_widgets.more;
-    key(SDL_SCANCODE_RETURN);
-    pass();
-    xgui_focus = keys_widgets.cell[1][0];
-    key(SDL_SCANCODE_DOWN);
-    EXPECT_EQ(keys_widgets.cell[KEYS_ROWS_PER_GROUP][0], xgui_focus) << "from a row out of sight";
-}
-
-// One highlight: the focus shows as hover, and the pointer entering a widget takes it there.
-TEST_F(MenuNav, PointerEnteringAWidgetTakesTheFocus)
+// The first input shows the focus on "Play" without moving it, lit as hover is, and not where
+// the pointer rests; the pointer entering a widget takes the focus there. A key's press arms a
+// confirm button and the next confirms it, unless the focus moved between.
+TEST_F(MenuNav, TheFocusOnTheMenuPage)
 {
     build_and_open();
     const xgui_widget &quit = xgui_widgets[menu_widgets.quit];
@@ -228,16 +211,11 @@ TEST_F(MenuNav, PointerEnteringAWidgetTakesTheFocus)
     frame(qx, qy, 0);
     key(SDL_SCANCODE_DOWN);
     frame(qx, qy, 0);
+    EXPECT_EQ(menu_widgets.play, xgui_focus);
     EXPECT_EQ(1, xgui_widgets[menu_widgets.play].hover) << "focused Play not lit";
     EXPECT_EQ(0, quit.hover) << "Quit under the resting pointer still lit";
     click(menu_widgets.reset);
     EXPECT_EQ(menu_widgets.reset, xgui_focus);
-}
-
-// A key's press arms a confirm button and the next confirms it, unless the focus moved between.
-TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
-{
-    build_and_open();
     xgui_focus = menu_widgets.quit;
     key(SDL_SCANCODE_SPACE);
     pass();
@@ -254,34 +232,60 @@ TEST_F(MenuNav, MovingAwayDisarmsAConfirmButton)
     EXPECT_TRUE(running_quit()) << "the next press did not confirm";
 }
 
-// Mended fault: a capture asked for by Return, or by a pad's button while its stick still pushed
-// toward the cell, took that very control. It waits until all of them are let go.
-TEST_F(MenuNav, ACaptureAskedWithoutAMouseTakesNothingHeldWhenAsked)
+// The first input shows the focus on the first binding cell on show, and so does one after the
+// focused widget went out of sight. Mended fault: a capture asked for by Return, or by a pad's
+// button while its stick still pushed toward the cell, took that very control. It waits until
+// all of them are let go.
+TEST_F(MenuNav, TheFocusOnTheKeysPageAndACaptureAskedWithoutAMouse)
 {
+    fixture_buttons = 20;
     build_and_open();
     keys_page_open();
-    xgui_focus = keys_widgets.cell[2][1];
+    tap(SDL_SCANCODE_DOWN);
+    EXPECT_EQ(keys_widgets.cell[0][0], xgui_focus);
+    xgui_focus = keys_widgets.more;
+    tap(SDL_SCANCODE_RETURN);
+    pass();
+    xgui_focus = keys_widgets.cell[1][0];
+    tap(SDL_SCANCODE_DOWN);
+    EXPECT_EQ(keys_widgets.cell[KEYS_ROWS_PER_GROUP][0], xgui_focus) << "from a row out of sight";
+    xgui_focus = keys_widgets.cell[16][1];
     PadState &pad = plain_pad();
     pad.axis[1] = 32767;
     key(SDL_SCANCODE_RETURN);
     pass();
-    ASSERT_EQ(2, capture_button);
+    ASSERT_EQ(16, capture_button);
     key(SDL_SCANCODE_X);
     key(SDL_SCANCODE_RETURN, false);
     pass();
-    EXPECT_EQ(2, capture_button) << "captured while the stick that asked was held";
+    EXPECT_EQ(16, capture_button) << "captured while the stick that asked was held";
     pad.axis[1] = 0;
     pass();
-    EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][2][1]));
+    EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][16][1]));
 }
 
+// The game set running behind the menu (Pause) gets nothing on the menu page, whose keys move
+// the focus; on the change-keys page the keys are the game's, to try the bindings made there.
 // The key that closes the menu (Return on "Play") is no press for the game: a binding on it
 // reads as released until it is let go. With the menu closed the keys and pads are the game's.
-TEST_F(MenuNav, TheKeyThatClosesTheMenuReachesTheGameOnlyOnceLetGo)
+TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
 {
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_RETURN, 0, 0, 0};
     settings.bindings[0][1][0] = {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0};
+    settings.bindings[0][2][0] = {BIND_KEY, SDL_SCANCODE_DOWN, 0, 0, 0};
     build_and_open();
+    running_set_paused(false);
+    key(SDL_SCANCODE_DOWN);
+    EXPECT_FALSE(game_presses(2)) << "the game got the menu page's arrow";
+    EXPECT_EQ(menu_widgets.play, xgui_focus) << "the menu page's arrow did not show the focus";
+    key(SDL_SCANCODE_DOWN, false);
+    keys_page_open();
+    const int32_t focus = xgui_focus;
+    key(SDL_SCANCODE_DOWN);
+    EXPECT_TRUE(game_presses(2)) << "the game did not get the change-keys page's arrow";
+    EXPECT_EQ(focus, xgui_focus) << "the change-keys page's arrow moved the focus";
+    key(SDL_SCANCODE_DOWN, false);
+    keys_page_back();
     xgui_focus = menu_widgets.play;
     key(SDL_SCANCODE_RETURN);
     pass();
@@ -294,24 +298,6 @@ TEST_F(MenuNav, TheKeyThatClosesTheMenuReachesTheGameOnlyOnceLetGo)
     pass();
     key(SDL_SCANCODE_RETURN);
     EXPECT_TRUE(game_presses(0)) << "Return pressed again did not reach the game";
-}
-
-// The game set running behind the menu (Pause) gets nothing on the menu page, whose keys move
-// the focus; on the change-keys page the keys are the game's, to try the bindings made there.
-TEST_F(MenuNav, TheGameBehindTheMenuTakesTheKeysOnlyOnTheChangeKeysPage)
-{
-    settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_DOWN, 0, 0, 0};
-    build_and_open();
-    running_set_paused(false);
-    key(SDL_SCANCODE_DOWN);
-    EXPECT_FALSE(game_presses(0)) << "the game got the menu page's arrow";
-    EXPECT_EQ(menu_widgets.play, xgui_focus) << "the menu page's arrow did not show the focus";
-    key(SDL_SCANCODE_DOWN, false);
-    keys_page_open();
-    const int32_t focus = xgui_focus;
-    key(SDL_SCANCODE_DOWN);
-    EXPECT_TRUE(game_presses(0)) << "the game did not get the change-keys page's arrow";
-    EXPECT_EQ(focus, xgui_focus) << "the change-keys page's arrow moved the focus";
 }
 
 // Each direction moves the focus its way; Back leaves the change-keys page, then closes the
