@@ -66,13 +66,10 @@ TEST(Labels, CellsOfTheShownPlayer)
     }
     shown_player = 0;
     capture_button = -1;
-    char text[8] = "x";
-    binding_cell_label(0, MAX_BUTTONS, 0, text, sizeof text);
-    EXPECT_STREQ("", text) << "a row beyond the table";
-    strcpy(text, "x");
-    binding_cell_label(-1, 0, 0, text, sizeof text);
-    EXPECT_STREQ("", text) << "a negative player";
-    strcpy(text, "x");
-    binding_cell_label(MAX_PLAYERS, 0, 0, text, sizeof text);
-    EXPECT_STREQ("", text) << "a player beyond the table";
+    const int outside[][2] = {{0, MAX_BUTTONS}, {-1, 0}, {MAX_PLAYERS, 0}};   // player, row
+    for (const auto &cell : outside) {
+        char text[8] = "x";
+        binding_cell_label(cell[0], cell[1], 0, text, sizeof text);
+        EXPECT_STREQ("", text) << "player " << cell[0] << ", row " << cell[1];
+    }
 }
