@@ -16,6 +16,7 @@
 #include "support/button_recorder.h"
 #include "support/overlay_window.h"
 #include "support/pages_driver.h"
+#include "support/res_dir.h"
 #include "support/virtual_pads.h"
 #include "video/video_state.h"
 #include "ui/pages.h"
@@ -26,7 +27,7 @@ protected:
     static inline OverlayWindow *overlay;
     KeptVideo test_video;   // as the suite set it, back after each test
     KeptRunning test_running;
-    ResDir *res = nullptr;
+    ResDir res;
     static void SetUpTestSuite()
     {
         overlay = new OverlayWindow;
@@ -35,7 +36,6 @@ protected:
     static void TearDownTestSuite() { delete overlay; }
     void SetUp() override
     {
-        res = new ResDir;
         devices() = Devices{};
         fixture_buttons = 12;
         sent_buttons.clear();
@@ -43,7 +43,6 @@ protected:
         settings_set_defaults();
         settings.fullscreen = false;
         gameinfo.players = 1;
-        capture_button = -1;
         capture_slot = 0;
         shown_player = 0;
         pad_nav_poll(pages_now_ms);   // forget what an earlier test left held
@@ -54,6 +53,5 @@ protected:
         xgui_set_open(false);
         devices() = Devices{};
         capture_button = -1;
-        delete res;
     }
 };

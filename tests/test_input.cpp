@@ -175,7 +175,7 @@ TEST_F(Pages, DefaultsWithAndWithoutDonf)
     };
     for (const auto &c : cases) {
         if (c.donf)
-            res->write("res/donf", DONF);
+            res.write("res/donf", DONF);
         gameinfo.players = c.players;
         std::fill_n(&settings.bindings[0][0][0], sizeof settings.bindings / sizeof MARKER, MARKER);
         bindings_set_defaults(c.named);

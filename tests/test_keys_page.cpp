@@ -21,14 +21,14 @@ protected:
 TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
 {
     gameinfo.players = 2;
-    res->write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
+    res.write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_1, 0, 0, 0};
     open_page(1);
     const int32_t cell = keys_widgets.cell[7][1];
     const int32_t up = keys_widgets.cell[0][0];
     click(cell);
     sent_buttons.clear();
-    res->remove("res/conf");
+    res.remove("res/conf");
     pass();
     EXPECT_TRUE(sent_buttons.empty()) << "button states sent while capturing";
     plain_pad().hat[0] = SDL_HAT_RIGHTUP;
@@ -36,13 +36,13 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
     EXPECT_EQ(str({BIND_HAT, 0, SDL_HAT_RIGHTUP, 0, 0}), str(settings.bindings[1][7][1]));
     EXPECT_EQ(str(Binding{}), str(settings.bindings[0][7][1])) << "player 1 changed";
     EXPECT_EQ("J1.H1Up", text(cell));
-    EXPECT_TRUE(has_line(res->read("res/conf"), "btn_1_7_1_type=3")) << res->read("res/conf");
+    EXPECT_TRUE(has_line(res.read("res/conf"), "btn_1_7_1_type=3")) << res.read("res/conf");
     click(keys_widgets.preset);
     EXPECT_EQ("none", text(up)) << "Preset before its OK";
     click(xgui_confirm);
     EXPECT_EQ("Esc", text(up)) << "player 2's preset";
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_1, 0, 0, 0}), str(settings.bindings[0][0][0])) << "Preset of player 1";
-    EXPECT_TRUE(has_line(res->read("res/conf"), "btn_1_0_0_code=41")) << res->read("res/conf");
+    EXPECT_TRUE(has_line(res.read("res/conf"), "btn_1_0_0_code=41")) << res.read("res/conf");
     click(keys_widgets.player[0]);
     EXPECT_TRUE(xgui_is_selected(keys_widgets.player[0]));
     EXPECT_FALSE(xgui_is_selected(keys_widgets.player[1]));
@@ -52,7 +52,7 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
     click(xgui_confirm);
     EXPECT_EQ("none", text(up)) << "player 1 cleared";
     EXPECT_EQ(str({BIND_KEY, 41, 0, 0, 0}), str(settings.bindings[1][0][0])) << "Clear of player 2";
-    EXPECT_TRUE(has_line(res->read("res/conf"), "btn_0_0_0_type=0")) << res->read("res/conf");
+    EXPECT_TRUE(has_line(res.read("res/conf"), "btn_0_0_0_type=0")) << res.read("res/conf");
 }
 
 // A capture moves to the cell clicked last; Escape calls it off, and so does closing the menu

@@ -33,9 +33,9 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
     for (const auto &c : cases) {
         if (c.widget == k.guide)
             keys_page_open();
-        res->remove("res/conf");
+        res.remove("res/conf");
         click(c.widget);
-        const std::string conf = res->read("res/conf");
+        const std::string conf = res.read("res/conf");
         EXPECT_TRUE(has_line(conf, c.line)) << c.item << ":\n" << conf;
         EXPECT_EQ(c.ticked, xgui_is_selected(c.widget)) << c.item;
         EXPECT_FALSE(xgui_is_selected(c.unticked)) << c.item << ": the item it replaces";
@@ -43,36 +43,20 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
     EXPECT_TRUE(xgui_is_open());
 }
 
-// Mended fault: in full screen the cursor shows over the menu and must hide again once Play
-// resumes; Alt+Return hides it going to full screen and shows it again in a window.
-TEST_F(Pages, TheCursorShowsOverTheMenuAndTheWindowAlone)
-{
-    settings.fullscreen = true;
-    build_and_open();
-    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the menu";
-    click(menu_widgets.play);
-    EXPECT_FALSE(xgui_is_open()) << "Play closes the menu";
-    EXPECT_FALSE(running_paused()) << "Play resumes";
-    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor after Play";
-    key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
-    ASSERT_FALSE(settings.fullscreen);
-    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the window";
-    key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
-    ASSERT_TRUE(settings.fullscreen);
-    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
-}
-
 // Slot 0: a FIFO in place of its state (mended fault: the look for a stored state stalled on
 // it). Slot 1: not a picture at all, and a state, which Load tries, closing the menu. Slot 2: a
-// good preview, no state.
-TEST_F(Pages, LoadShowsOnlyForStoredStatesWithoutWaiting)
+// good preview, no state. Mended fault: in full screen the cursor shows over the menu and must
+// hide again once Play resumes; Alt+Return hides it going to full screen and shows it again in a
+// window.
+TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindow)
 {
+    settings.fullscreen = true;
     SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, 32, 28, 24, SDL_PIXELFORMAT_BGR24);
-    SDL_SaveBMP(s, res->path("res/2P").c_str());
+    SDL_SaveBMP(s, res.path("res/2P").c_str());
     SDL_FreeSurface(s);
-    res->write("res/1P", "not a BMP");
-    res->write("res/1S", "state");
-    ASSERT_EQ(0, mkfifo(res->path("res/0S").c_str(), 0644));
+    res.write("res/1P", "not a BMP");
+    res.write("res/1S", "state");
+    ASSERT_EQ(0, mkfifo(res.path("res/0S").c_str(), 0644));
     build_and_open();
     auto refresh = [] {
         slot_rows_refresh();
@@ -84,4 +68,16 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesWithoutWaiting)
     EXPECT_FALSE(xgui_widgets[menu_widgets.slot_load[2]].visible);
     click(menu_widgets.slot_load[1]);
     EXPECT_FALSE(xgui_is_open()) << "Load did not close the menu";
+    menu_toggle();
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the menu";
+    click(menu_widgets.play);
+    EXPECT_FALSE(xgui_is_open()) << "Play closes the menu";
+    EXPECT_FALSE(running_paused()) << "Play resumes";
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor after Play";
+    key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+    ASSERT_FALSE(settings.fullscreen);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the window";
+    key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+    ASSERT_TRUE(settings.fullscreen);
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
 }
