@@ -3,20 +3,17 @@
 // devices' reading written by the test, a throw-away res/ as exe_dir, and the running state
 // put back after each test.
 #pragma once
-#include <gtest/gtest.h>
 #include "app/events.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
 #include "host/running.h"
 #include "input/capture.h"
-#include "input/input.h"
 #include "input/pad_nav.h"
 #include "support/binding_text.h"
 #include "support/button_recorder.h"
 #include "support/overlay_window.h"
 #include "support/pages_driver.h"
-#include "support/res_dir.h"
 #include "support/virtual_pads.h"
 #include "video/video_state.h"
 #include "ui/pages.h"
