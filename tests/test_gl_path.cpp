@@ -33,16 +33,16 @@ protected:
     static void SetUpTestSuite()
     {
         res = new ResDir;
-        ASSERT_TRUE(log_open(res.path("res/log").c_str()));
-        res.write("res/crtv", read_whole_file(source_file("tests/data/solid_crtv")));
-        res.write("res/crtf", read_whole_file(source_file("tests/data/solid_crtf")));
+        ASSERT_TRUE(log_open(res->path("res/log").c_str()));
+        res->write("res/crtv", read_whole_file(source_file("tests/data/solid_crtv")));
+        res->write("res/crtf", read_whole_file(source_file("tests/data/solid_crtf")));
         ASSERT_TRUE(test_write_res(*res));
-        ASSERT_EQ(chdir(res.path("").c_str()), 0);
+        ASSERT_EQ(chdir(res->path("").c_str()), 0);
         ox_core_init(44100, 0);
         ASSERT_TRUE(gl_window_open(1920, 1080)) << SDL_GetError();
         fill_picture();
         ASSERT_TRUE(crt_program_usable());
-        ASSERT_TRUE(xgui_init(res.path("").c_str(), video_state().renderer));
+        ASSERT_TRUE(xgui_init(res->path("").c_str(), video_state().renderer));
         settings.stretch = false;
     }
     // A flat picture with the mark.
