@@ -159,6 +159,7 @@ TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot)
     EXPECT_EQ(nullptr, pad_controller(1)) << "a controller stands in the other pad's slot";
     ASSERT_NE(nullptr, pad_controller(0));
     EXPECT_EQ(pad_joystick(0), SDL_GameControllerGetJoystick(pad_controller(0)));
+    EXPECT_EQ(nullptr, pad_joystick(MAX_JOYSTICKS)) << "a slot past the table";
     SDL_JoystickDetachVirtual(0);
     drain_events();
     EXPECT_NE(nullptr, pad_joystick(0)) << "unplugging the other pad emptied slot 0";

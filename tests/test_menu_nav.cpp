@@ -38,7 +38,6 @@ TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
     const MenuWidgets &m = menu_widgets;
     expect_moves({
         {"Play", m.play, m.stretch, m.reset, m.latency[0], m.latency[0]},
-        {"Reset", m.reset, m.play, m.quit, m.latency[0], m.latency[0]},
         {"Quit", m.quit, m.reset, m.fullscreen, m.latency[0], m.latency[0]},
         {"Fullscreen", m.fullscreen, m.quit, m.window[0], m.latency[0], m.latency[0]},
         {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.latency[1], m.latency[1]},
