@@ -11,7 +11,6 @@ TEST(Paths, CutAfterLastSeparator)
         {"C:\\Games\\x\\player.exe", "C:\\Games\\x\\"},
         {"/mixed\\sep/player", "/mixed\\sep/"},
         {"player", "player"},  // no separator: stays whole
-        {"", ""},
     };
     for (const auto &c : cases) {
         char buf[PATH_BUFFER_SIZE];

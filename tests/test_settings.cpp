@@ -50,7 +50,6 @@ TEST(GameInfo, KeysAndTheirRanges)
         const char *name; std::string text; int32_t players; std::string title; std::string button_31;
     } cases[] = {
         {"no players", "players=0\n", 1, "Game", ""},
-        {"one player", "players=1\n", 1, "Game", ""},
         {"two players", "players=2\ntitle=Meadow\n", 2, "Meadow", ""},
         {"three players", "players=3\n", 2, "Game", ""},
         {"a long button name", "btnname31=" + std::string(100, 'n'), 1, "Game", std::string(63, 'n')},
@@ -127,7 +126,6 @@ TEST_F(SettingsFile, KeysAndTheirRanges)
         {"scale 1", "scale=1\n", 1, 32, BIND_KEY},
         {"scale 8", "scale=8\n", 8, 32, BIND_KEY},
         {"scale 9", "scale=9\n", 3, 32, BIND_KEY},
-        {"latency in milliseconds", "latency_ms=64\n", 3, 64, BIND_KEY},
         {"the old default in frames, never chosen", "latency=20\n", 3, SETTINGS_DEFAULT_LATENCY_MS, BIND_KEY},
         {"frames set by hand, at 60 fps", "latency=8\n", 3, 133, BIND_KEY},
         {"milliseconds win over frames", "latency=8\nlatency_ms=125\n", 3, 125, BIND_KEY},
@@ -159,7 +157,6 @@ TEST_F(SettingsFile, KeysAndTheirRanges)
 TEST_F(SettingsFile, BindingLinesOfButtonsAndPlayersNotKnownAreKept)
 {
     const struct { const char *what; int load_buttons; int save_buttons; int32_t players; } cases[] = {
-        {"no buttons", 0, 0, 2},
         {"a negative count", -5, -5, 2},
         {"fewer buttons", 4, 4, 2},
         {"no buttons before the start, 12 after", 0, 12, 2},

@@ -4,6 +4,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <png.h>
+
 struct PngSpec {
     int width, height;
     int color_type, bit_depth;   // PNG_COLOR_TYPE_*; 1, 2, 4, 8 or 16 as the type allows
@@ -28,5 +30,18 @@ inline PngSpec png_spec(int width, int height, int color_type, int bit_depth, co
     spec.color_type = color_type;
     spec.bit_depth = bit_depth;
     spec.samples = samples;
+    return spec;
+}
+
+// spec with a palette of entries R, G, B triples, the first alpha_count of them with the
+// given alphas; a spec of another colour type is returned as it is.
+inline PngSpec png_with_palette(PngSpec spec, const uint8_t *rgb, int entries, const uint8_t *alphas, int alpha_count)
+{
+    if (spec.color_type != PNG_COLOR_TYPE_PALETTE)
+        return spec;
+    spec.palette = rgb;
+    spec.palette_entries = entries;
+    spec.trns_alpha = alphas;
+    spec.trns_count = alpha_count;
     return spec;
 }
