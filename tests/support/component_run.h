@@ -56,3 +56,12 @@ inline std::vector<int16_t> component_sound(int capacity)
     s.resize(2 * (size_t)std::max(ox_audio_render(s.data(), capacity), 0));
     return s;
 }
+
+// A 64-bit FNV-1a hash of bytes, for comparing pictures with the ones committed.
+inline uint64_t bytes_hash(const std::vector<uint8_t> &bytes)
+{
+    uint64_t h = 1469598103934665603ull;
+    for (uint8_t byte : bytes)
+        h = (h ^ byte) * 1099511628211ull;
+    return h;
+}
