@@ -24,14 +24,12 @@ TEST(Prefetching, TheLoaderGetsThePictureDecodedAheadAndItsLinesWhereItRuns)
 {
     ResDir dir;
     const std::string good = dir.path("res/good");
-    ASSERT_TRUE(write_png(good.c_str(), png_spec(2, 1, PNG_COLOR_TYPE_RGB, 8, SAMPLES)));
-    const std::string whole = dir.read("res/good");
     const std::string cut = dir.path("res/cut");
     const std::string last = dir.path("res/last");
     const std::string untaken = dir.path("res/untaken");
-    dir.write("res/cut", whole.substr(0, 40));
-    dir.write("res/last", whole);
-    dir.write("res/untaken", whole);
+    for (const std::string &path : {good, last, untaken})
+        ASSERT_TRUE(write_png(path.c_str(), png_spec(2, 1, PNG_COLOR_TYPE_RGB, 8, SAMPLES)));
+    dir.write("res/cut", dir.read("res/good").substr(0, 40));
     LogCapture log;
     const PrefetchRequest requests[] = {{cut.c_str(), PREFETCH_PNG}, {good.c_str(), PREFETCH_PNG},
                                         {last.c_str(), PREFETCH_PNG}, {untaken.c_str(), PREFETCH_PNG}};
