@@ -42,33 +42,6 @@ TEST(ConfReaders, IntegerAndTextRules)
     EXPECT_EQ(3, conf_read_int("scale", 3)) << "nothing open";
 }
 
-// Mended faults: players of 0 or below bound no player, so the next save dropped every
-// binding; a long button name was written past its field.
-TEST(GameInfo, KeysAndTheirRanges)
-{
-    const struct {
-        const char *name; std::string text; int32_t players; std::string title; std::string button_31;
-    } cases[] = {
-        {"no players", "players=0\n", 1, "Game", ""},
-        {"two players", "players=2\ntitle=Meadow\n", 2, "Meadow", ""},
-        {"three players", "players=3\n", 2, "Game", ""},
-        {"a long button name", "btnname31=" + std::string(100, 'n'), 1, "Game", std::string(63, 'n')},
-    };
-    ResDir dir;
-    for (const auto &c : cases) {
-        dir.write("res/data", c.text);
-        gameinfo_load();
-        EXPECT_EQ(c.players, gameinfo.players) << c.name;
-        EXPECT_EQ(c.title, gameinfo.title) << c.name;
-        EXPECT_EQ(c.button_31, gameinfo.btnname[31]) << c.name;
-    }
-    dir.remove("res/data");
-    LogCapture log;
-    gameinfo_load();
-    EXPECT_EQ("", log.text()) << "a missing file is no error";
-    gameinfo.players = 1;
-}
-
 static int buttons_reported = 12;   // the component's button count in the settings tests
 // The component's count, replaced at link time.
 int ox_button_get_count(void)
@@ -89,6 +62,31 @@ protected:
     ResDir dir;
     const std::string golden = read_whole_file(source_file("tests/data/conf_two_players"));
 };
+
+// Mended faults: players of 0 or below bound no player, so the next save dropped every
+// binding; a long button name was written past its field.
+TEST_F(SettingsFile, GameDescriptionKeysAndTheirRanges)
+{
+    const struct {
+        const char *name; std::string text; int32_t players; std::string title; std::string button_31;
+    } cases[] = {
+        {"no players", "players=0\n", 1, "Game", ""},
+        {"two players", "players=2\ntitle=Meadow\n", 2, "Meadow", ""},
+        {"three players", "players=3\n", 2, "Game", ""},
+        {"a long button name", "btnname31=" + std::string(100, 'n'), 1, "Game", std::string(63, 'n')},
+    };
+    for (const auto &c : cases) {
+        dir.write("res/data", c.text);
+        gameinfo_load();
+        EXPECT_EQ(c.players, gameinfo.players) << c.name;
+        EXPECT_EQ(c.title, gameinfo.title) << c.name;
+        EXPECT_EQ(c.button_31, gameinfo.btnname[31]) << c.name;
+    }
+    dir.remove("res/data");
+    LogCapture log;
+    gameinfo_load();
+    EXPECT_EQ("", log.text()) << "a missing file is no error";
+}
 
 // Mended faults: a scale outside 1..8 gave a 1 x 1 or a giant window; a res/conf of display
 // settings alone unbound every control. Before each row the table holds scale 7, latency 99
