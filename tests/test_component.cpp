@@ -143,6 +143,8 @@ TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
 // game path over 259 bytes was refused without a reason.
 TEST_F(Component, FilesOnlyTheComponentReadsAreRegularFilesOfAnySizeAndAPathWithinTheLimit)
 {
+    res.write("res/game", read_whole_file(component_game()));
+    EXPECT_TRUE(game_load()) << "the demo game";
     const off_t over = 64 * 1024 * 1024 + 1;
     for (const char *name : {"res/0S", "res/game"}) {
         res.write(name, "");

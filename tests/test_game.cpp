@@ -8,8 +8,9 @@
 
 // The component's start and end, counted, and a frame rate of 0; the rest is the reference
 // component's.
+static int inits;
 static int shuts;
-void ox_core_init(int, int) {}
+void ox_core_init(int, int) { inits++; }
 void ox_core_shut(void)
 {
     shuts++;
@@ -28,5 +29,6 @@ TEST(GameCore, IsShutOnlyAfterItStartedAndOnlyOnceAndItsRateIsHeld)
     EXPECT_EQ(FALLBACK_FRAME_RATE, game_frame_rate()) << "the rate held";
     game_core_shut();
     game_core_shut();
+    EXPECT_EQ(1, inits) << "one start";
     EXPECT_EQ(1, shuts) << "shut twice after one start";
 }
