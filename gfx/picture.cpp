@@ -343,24 +343,18 @@ SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
     return texture;
 }
 
-const char *preview_refusal(const PictureHeader &header)
-{
-    if (header.format != PICTURE_BMP)
-        return "preview is not a BMP picture";
-    if (header.w > PICTURE_PREVIEW_MAX_SIDE || header.h > PICTURE_PREVIEW_MAX_SIDE)
-        return "preview too large";
-    return nullptr;
-}
-
 SDL_Texture *load_preview_texture(const char *path, SDL_Renderer *renderer)
 {
     std::vector<unsigned char> data;
     PictureHeader header;
     if (!read_picture(path, data, &header))
         return nullptr;
-    const char *refusal = preview_refusal(header);
-    if (refusal) {
-        log_write("%s: %s (%u x %u)\n", refusal, path, header.w, header.h);
+    if (header.format != PICTURE_BMP) {
+        log_write("preview is not a BMP picture: %s\n", path);
+        return nullptr;
+    }
+    if (header.w > PICTURE_PREVIEW_MAX_SIDE || header.h > PICTURE_PREVIEW_MAX_SIDE) {
+        log_write("preview too large: %s (%u x %u)\n", path, header.w, header.h);
         return nullptr;
     }
     SDL_RWops *source = SDL_RWFromConstMem(data.data(), (int)data.size());

@@ -39,10 +39,6 @@ SDL_Texture *load_png_texture(const char *path, SDL_Renderer *renderer);
 // the limits above (res/back); anything else is refused before decoding.
 SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer);
 
-// Why a picture of this header cannot be a save slot's preview (the start of the log line),
-// or null when it can: only a BMP of at most PICTURE_PREVIEW_MAX_SIDE a side can.
-const char *preview_refusal(const PictureHeader &header);
-
 // Texture of a BMP file of at most PICTURE_PREVIEW_MAX_SIDE a side (a save slot's preview),
 // filtered linearly.
 SDL_Texture *load_preview_texture(const char *path, SDL_Renderer *renderer);

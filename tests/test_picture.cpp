@@ -110,18 +110,3 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
         EXPECT_EQ(c.refusal, log.text().substr(0, strlen(c.refusal))) << c.name;
     }
 }
-
-// A save slot's preview is a BMP of at most 4096 pixels a side: anything else is refused
-// before it is decoded.
-TEST(Picture, APreviewIsABmpOfAtMostTheLargestSide)
-{
-    const uint32_t side = PICTURE_PREVIEW_MAX_SIDE;
-    const struct { const char *name; PictureHeader header; const char *refusal; } cases[] = {
-        {"the largest BMP", {PICTURE_BMP, side, side}, nullptr},
-        {"a pixel too wide", {PICTURE_BMP, side + 1, 1}, "preview too large"},
-        {"a pixel too tall", {PICTURE_BMP, 1, side + 1}, "preview too large"},
-        {"a PNG", {PICTURE_PNG, 1, 1}, "preview is not a BMP picture"},
-    };
-    for (const auto &c : cases)
-        EXPECT_STREQ(c.refusal, preview_refusal(c.header)) << c.name;
-}
