@@ -28,7 +28,6 @@ TEST(ConfReaders, IntegerAndTextRules)
         {"begins with a byte above 127", "title=\xc3\xa9t\n", "title", 3, "dflt"},
         {"begins with a control byte", "title=\x01Up\n", "title", 3, "dflt"},
         {"begins with a space", "title= Up\n", "title", 3, " Up"},
-        {"empty", "title=\n", "title", 3, "dflt"},
         {"cut at the tab", "title=Left\tRight\n", "title", 3, "Left"},
         {"after a line read in pieces", std::string(1023, 'x') + "scale=9\n", "scale", 9, "9"},
         {"a long line comes in pieces", "title=" + std::string(2000, 'a'), "title", 3, std::string(1017, 'a')},
