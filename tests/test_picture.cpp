@@ -94,6 +94,7 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
         {"GIF, no image before the trailer", gif.substr(0, 13) + ";" + std::string(9, '\0'), false, 0, 0, NOT_ONE},
         {"JPEG, the frame after an empty segment", jpeg, true, 0xFDFE, 0xFDFD, TOO_LARGE},
         {"JPEG without a frame", jpeg.substr(0, 6), false, 0, 0, NOT_ONE},
+        {"JPEG cut inside its frame header", jpeg.substr(0, 14), false, 0, 0, NOT_ONE},
         {"PNG", png, true, 5, 7, DAMAGED},
         {"SVG", svg, false, 0, 0, NOT_ONE},
     };
