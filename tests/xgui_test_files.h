@@ -83,10 +83,11 @@ inline bool test_write_res(const ResDir &files)
 // selected toggle right-aligned at 1495, 600 and the preview centred on 960, 900; its index.
 inline int32_t test_add_scene(SDL_Renderer *renderer, const char *toggle, const std::string &preview)
 {
+    // The picture right after a text of another colour: it must not take on that colour.
     xgui_add(XGUI_BUTTON, 0, 425, 300, "MMMM", 0);
-    xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, toggle, XGUI_ALIGN_RIGHT), 1);
     const int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
     xgui_set_picture(picture, renderer, preview.c_str());
+    xgui_set_selected(xgui_add(XGUI_TOGGLE, 0, 1495, 600, toggle, XGUI_ALIGN_RIGHT), 1);
     xgui_set_open(true);
     return picture;
 }

@@ -123,6 +123,10 @@ SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int
         }
         pen += xgui_font.advance[glyph];
     }
+    // The renderer keeps its own idea of what is bound and enabled: a texture left bound
+    // here tints or whitens its next draw.
+    if (draw && gl)
+        SDL_GL_UnbindTexture(xgui_font.texture);
     out->x = x;
     out->y = y;
     out->w = clamp32(pen - x);
