@@ -316,7 +316,7 @@ static bool read_picture(const char *path, std::vector<unsigned char> &data,
 SDL_Surface *picture_surface_decode(const char *path)
 {
     std::vector<unsigned char> data;
-    PictureHeader header;
+    PictureHeader header = {};
     if (!read_picture(path, data, &header))
         return nullptr;
     SDL_Surface *surface = platform_decode_picture(data.data(), data.size(), header.format);
@@ -346,7 +346,7 @@ SDL_Texture *load_picture_texture(const char *path, SDL_Renderer *renderer)
 SDL_Texture *load_preview_texture(const char *path, SDL_Renderer *renderer)
 {
     std::vector<unsigned char> data;
-    PictureHeader header;
+    PictureHeader header = {};
     if (!read_picture(path, data, &header))
         return nullptr;
     if (header.format != PICTURE_BMP) {
