@@ -1,6 +1,8 @@
-# Skipping the splash and pausing while the player looks away, as a user does it: a key
-# press ends the splash early; another window taking the focus pauses the game until the
-# focus comes back, unless "Pause in background" is turned off on the menu page.
+# Under a window manager, as a user does it: a key press ends the splash early; another window
+# taking the focus pauses the game until the focus comes back, unless "Pause in background" is
+# turned off on the menu page; Alt+Return switches full screen and back to the centred window,
+# and the settings keep the mode. (Pause itself: e2e_resume.sh and e2e_notices.sh; the menu's
+# Fullscreen: test_menu; the background around the picture: test_gl_path.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 start_wm
@@ -33,4 +35,14 @@ xdotool key Escape
 xdotool windowactivate --sync "$other"
 wait_until 20 running
 pass "with Pause in background off (saved in res/conf) the game runs on behind another window"
+
+xdotool windowactivate --sync "$wid"
+wait_until 20 window_centred 768 672
+xdotool key alt+Return
+wait_until 20 window_centred 1920 1080
+grep -qx 'fullscreen=1' "$d/res/conf" || fail "full screen not saved"
+xdotool key alt+Return
+wait_until 20 window_centred 768 672
+grep -qx 'fullscreen=0' "$d/res/conf" || fail "window mode not saved"
+pass "Alt+Return switches full screen and back to the centred window"
 stop_player

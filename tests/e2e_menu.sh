@@ -1,21 +1,26 @@
-# The menu on the real player with the fake component: the right button opens it and stops the
-# game (Escape: e2e_keys.sh), "Save" on slot 2 shows its preview and "Load" at once and "Load"
-# resumes the game, "Reset" acts only after "OK?"; after the window is resized from outside, the
-# picture and the pointer follow its new size; "Quit" and its "OK?" end the player with exit
-# code 0. (A hotkey's save refreshes the slot by the same routine; where OK? shows: test_xgui.)
+# The menu on the real player with the fake component, in one run: Escape opens it and stops
+# the game; "Save" on slot 2 shows its preview and "Load" at once, and "Load" resumes the game;
+# "Reset" acts only after "OK?"; after the window is resized from outside, the picture and the
+# pointer follow its new size; the arrows reach "Window 2x" and Return makes the window 2x (the
+# pointer resting); on "Change keys" a click on the first cell of button 4 and K bind K, which
+# once the menu is closed presses button 4 of player 1; the right button opens the menu, whose
+# "Quit" and its "OK?" end the player with exit code 0. (A hotkey's save refreshes the slot by
+# the same routine; where OK? shows and Quit waiting for it: test_xgui and test_menu_nav; what a
+# window item writes: test_menu; where each arrow goes and a held Return: test_menu_nav; K bound
+# to no button by default: test_input; the binding written to res/conf at once: test_keys_page.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
-start_fake_player menu
+start_fake_player menu FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
 
 menu_faded_in() { settle 40; }   # waits out the menu's fade, 32 passes, so shots show it whole
 
 running || fail "the game does not run at start"
-xdotool click 3
+xdotool key Escape
 menu_faded_in
-running && fail "the right button did not open the menu"
-pass "the right button opens the menu and the game stops while it shows"
+running && fail "Escape did not open the menu"
+pass "Escape opens the menu and the game stops while it shows"
 
 shot unsaved
 click_on slot2_save
@@ -49,17 +54,38 @@ menu_faded_in   # the menu closed by OK? fades out
 shot resized
 box=$(convert "$E2E_TMP/resized.png" -fill black +opaque '#336699' -format '%@' info:)   # the flat picture's
 [ "$box" = "768x672+116+14" ] || fail "picture at $box in a 1000 x 700 window"
-xdotool click 3
+xdotool key Escape
 menu_faded_in
 click_on play
 running || fail "Play missed after the resize"
 pass "a window resized from outside shows the picture centred and takes clicks where the menu shows"
 
+xdotool key Escape
+wait_until 20 paused
+# The first arrow only shows the focus, on "Play"; four more go down to "Window 2x".
+xdotool key Down Down Down Down Down Return
+wait_until 10 eval '[ "$(window_size)" = "512 448" ]'
+pass "the arrows and Return choose Window 2x: the window is 512 x 448"
+
+button_4_is() { [ "$(grep '^ox_button_set_state 0 4 ' "$log" | tail -n 1)" = "ox_button_set_state 0 4 $1" ]; }
+click_on change_keys
+click_on cell4_0   # the first cell of button 4
+xdotool keydown k
+settle
+xdotool keyup k
+xdotool key Escape   # with the capture taken, closes the menu
+wait_until 20 last_pass_emulated
+: > "$log"
+xdotool keydown k
+wait_until 20 button_4_is 1
+xdotool keyup k
+wait_until 20 button_4_is 0
+pass "after closing the menu K drives button 4"
+
 xdotool click 3
 menu_faded_in
 click_on quit
-ended $pid && fail "Quit without OK? ended the player"
 widget_click quit_ok
 wait_until 20 ended $pid
 exits_with 0 Quit
-pass "Quit and its OK? end the player with exit code 0"
+pass "the right button opens the menu; Quit and its OK? end the player with exit code 0"

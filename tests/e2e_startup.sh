@@ -1,7 +1,9 @@
-# The real player starts, shows the demo game, writes its log lines in order, ends cleanly on
-# SIGTERM, and ends with exit code 1, saying why, when the game is refused or a file it needs
-# cannot be read. A FIFO in place of an optional file is logged and never holds up the start;
-# shader files that cannot be read are logged (the plain picture then: test_gl_path).
+# The real player starts from another folder, shows the demo game, writes its log lines in
+# order, names the TV effect's files found beside it, ends cleanly on SIGTERM, and ends with
+# exit code 1, saying why, when the game is refused or a file it needs cannot be read. A FIFO in
+# place of an optional file is logged and never holds up the start, nor does a standard output
+# nobody reads; shader files that cannot be read are logged. (The order of the places looked in
+# for the shaders, the effect's look, and the plain picture when they fail: test_gl_path.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -14,28 +16,24 @@ wait_until 20 shows_picture splash
 wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
 stop_player
 startup_logged "$d/res/log" "$d/"
+has_line "$d/res/log" "TV effect shaders: $d/res/crtv, $d/res/crtf" || fail "the shader files are not named"
 cmp -s "$d/stdout" "$d/res/log" || fail "standard output differs from the log file"
 pass "starts, shows the game, logs in order, exits 0"
-
-# A standard output nobody reads any more (`player | head -1`) never ends the player.
-new_dist closed_stdout
-(cd "$d" && exec "$d/player" 2>"$d/stderr" > >(head -n 1 >/dev/null)) & pid=$!
-wait_for_line "$d/res/log" "entering loop"
-stop_player "closed stdout"
-pass "a closed standard output does not end the player"
 
 fake_dist optional
 rm "$d/res/crtv" "$d/res/crtf" "$d/res/back"
 mkfifo "$d/res/crtf" "$d/res/back" "$d/res/splash" "$d/res/0P"
-launch "$d"   # shaders are read from here
+# Shaders are read from here; the standard output is closed after its first line, as by `| head -1`.
+(cd "$d" && exec "$d/player" 2>"$d/stderr" > >(head -n 1 >/dev/null) 9>&-) & pid=$!
+wait_for_line "$d/res/log" "entering loop"
 has_line "$d/res/log" "not a regular file: res/crtf" || fail "the shader FIFO is not logged"
 has_line "$d/res/log" "Error: Can't load vertex shader" || fail "no vertex shader line"
 has_line "$d/res/log" "Error: Can't load pixel shader" || fail "no pixel shader line"
 for name in back splash 0P; do
   has_line "$d/res/log" "not a regular file: $d/res/$name" || fail "res/$name is not logged"
 done
-stop_player
-pass "a missing shader file, and FIFOs for a shader, the background, the splash and a preview, are logged"
+stop_player "closed stdout"
+pass "a closed standard output, a missing shader file and FIFOs for optional files are logged and hold up nothing"
 
 # Start-up failures end with exit code 1: the step's own line, then one naming the file and the
 # reason, whose words the message box shows (on standard error here). The fake component's

@@ -1,7 +1,7 @@
 // The OpenGL presentation on Mesa's software OpenGL through SDL's offscreen driver: where the
 // picture lands, what goes through the CRT program, shaders that fail, the overlay drawn with
 // GL against the renderer back end, the background around the picture on both paths, and the
-// look of the shipped TV effect. The shipped TV effect's files: e2e_tv_effect.sh.
+// look of the shipped TV effect. The shipped TV effect's files: e2e_startup.sh.
 
 #include <unistd.h>
 
@@ -148,7 +148,7 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
 // A TV effect that fails is logged (with the driver's reason) and leaves the plain picture. A
 // program that linked is used even when it does not validate: validation judges the state
 // bound when it runs and fails spuriously on some drivers. Missing shader files, shipped:
-// e2e_tv_effect.sh.
+// e2e_startup.sh.
 TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
 {
     const struct { const char *name, *fragment, *logged; bool used; } cases[] = {

@@ -1,6 +1,6 @@
 // The window's scale and placement: sizing and centring the window again at the size it
 // already has only waits for the window manager, so it is skipped; any real change still
-// sizes and centres it. Leaving full screen for the centred window: e2e_hotkeys.sh.
+// sizes and centres it. Leaving full screen for the centred window: e2e_away.sh.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>

@@ -126,6 +126,14 @@ window_place() {
     /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
 }
 window_size() { window_place | cut -d' ' -f1,2; }
+# window_centred W H: window $wid has that size, centred on the 1920 x 1080 screen (within 40
+# pixels, for a window manager's frame).
+window_centred() {
+  local w h x y
+  read -r w h x y <<<"$(window_place)"
+  [ "$w $h" = "$1 $2" ] && near "$x" $(((1920 - w) / 2)) && near "$y" $(((1080 - h) / 2))
+}
+near() { [ $(($1 - $2)) -le 40 ] && [ $(($2 - $1)) -le 40 ]; }   # A B: within 40 pixels
 # overlay_point X Y: the window pixel of point (X, Y) of the 1920 x 1080 overlay, which is
 # centred in window $wid and as high as it.
 overlay_point() {

@@ -2,7 +2,7 @@
 # game, saves with Shift+F1 and loads with F1, stops the game under the menu Escape opens, ends
 # with exit code 0 through the menu's Quit and with 1 when res\game is missing, and starts from
 # a folder named outside the system's code page. (Settings rewritten whole: the portable
-# test_file_replace and test_file_replace_win here, Alt+Return itself: e2e_hotkeys.sh.)
+# test_file_replace and test_file_replace_win here, Alt+Return itself: e2e_away.sh.)
 # Environment from CTest: DIST_DIR, SOURCE_DIR, WINEPREFIX.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 # A wineserver stays bound to the display it started with: without a display from the
