@@ -5,7 +5,6 @@
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
-emulated() { [ "$(emulate_count)" -gt "$1" ] || ended "$pid"; }   # N: frames run, or the end
 # run_case NAME VAR=value...: the fake component so configured, run for more than 10 frames (or
 # MIN_FRAMES) in its shown window; the player is left running.
 run_case() {

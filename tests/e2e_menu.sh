@@ -14,8 +14,6 @@ start_xvfb
 start_fake_player menu FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
 
-menu_faded_in() { settle 40; }   # waits out the menu's fade, 32 passes, so shots show it whole
-
 running || fail "the game does not run at start"
 xdotool key Escape
 menu_faded_in

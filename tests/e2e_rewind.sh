@@ -7,10 +7,6 @@ start_xvfb
 
 start_fake_player rewind FAKE_CORE_COLOR=frames
 wid=$(player_window $pid)
-# frame_shown: the frame count the picture shows (red * 256 + green at the window's centre).
-frame_shown() { shot f && pixel f 384 336 | awk '{ print $1 * 256 + $2 }'; }
-shown_above() { [ "$(frame_shown)" -gt "$1" ]; }
-shown_below() { [ "$(frame_shown)" -lt "$1" ]; }
 wait_until 30 shown_above 400
 start=$(frame_shown)
 xdotool keydown BackSpace

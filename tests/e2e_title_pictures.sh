@@ -13,10 +13,7 @@ rows=(
 for row in "${rows[@]}"; do
   IFS='|' read -r data room title <<<"$row"
   printf "$data" >"$E2E_TMP/data"
-  got=$(PYTHONPATH="$SOURCE_DIR/tools" python3 -c '
-import sys
-from game_title import fit, read_title
-print(fit(read_title(sys.argv[1]), int(sys.argv[2])))' "$E2E_TMP/data" "$room")
+  got=$(python3 "$SOURCE_DIR/tools/game_title.py" "$E2E_TMP/data" "$room")
   [ "$got" = "$title" ] || fail "res/data '$data' in $room pixels: '$got', not '$title'"
 done
 pass "the pictures' title comes from res/data"

@@ -52,3 +52,9 @@ def fit(text, room, scale=1):
     while text and ink_width(text + "..", scale) > room:
         text = text[:-1].rstrip()
     return text + ".."
+
+
+if __name__ == "__main__":
+    # game_title.py DATA ROOM: the title the pictures would show, from that res/data in ROOM pixels.
+    import sys
+    print(fit(read_title(sys.argv[1]), int(sys.argv[2])))

@@ -326,6 +326,18 @@ pass_rate() {
 }
 # emulate_count: the frames the fake component has run.
 emulate_count() { grep -c '^ox_core_emulate$' "$log" || true; }
+emulated() { [ "$(emulate_count)" -gt "$1" ] || ended "$pid"; }   # N: more frames run, or the end
+# frame_shown: the frame count that the fake component (FAKE_CORE_COLOR=frames) paints, as red *
+# 256 + green, read at the centre of window $wid.
+frame_shown() {
+  local w h
+  read -r w h <<<"$(window_size)"
+  shot frame && pixel frame $((w / 2)) $((h / 2)) | awk '{ print $1 * 256 + $2 }'
+}
+shown_above() { [ "$(frame_shown)" -gt "$1" ]; }   # N: the frame shown is past N
+shown_below() { [ "$(frame_shown)" -lt "$1" ]; }   # N: the frame shown is before N
+# menu_faded_in: waits out the menu's fade (32 passes) and a few more, so shots show it whole.
+menu_faded_in() { settle 40; }
 # press_until KEYS COMMAND...: presses KEYS in the player's window until COMMAND succeeds
 # (a key sent while the window is still being mapped can be lost); fails after 10 tries.
 press_until() {
