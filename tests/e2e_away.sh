@@ -3,8 +3,9 @@
 # turned off on the menu page; Alt+Return switches full screen and back to the centred window,
 # and the settings keep the mode; the display going away under the full-screen player (the X
 # server ends, as at logging out) ends it within 2 s with exit code 1 and a log line, the stored
-# settings as they were (a window goes through the same error handler). (Pause itself: e2e_resume.sh and e2e_notices.sh; the menu's
-# Fullscreen: test_menu; the background around the picture: test_gl_path.)
+# settings as they were (a window goes through the same error handler). (Pause itself:
+# e2e_resume.sh and e2e_notices.sh; the menu's Fullscreen: test_menu; the background around the
+# picture: test_gl_path.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 xvfb=${E2E_PIDS[-1]}

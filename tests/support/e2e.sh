@@ -96,6 +96,16 @@ player_window() {
   wait_until 20 viewable "$id"
   echo "$id"
 }
+# titled_window TITLE: the id of the window of that title, once it is shown (under Wine, where
+# the player's process id is not the window's).
+titled_window() {
+  within 60 titled "$1" || fail "no window titled $1"
+  local id
+  id=$(titled "$1")
+  wait_until 20 viewable "$id"
+  echo "$id"
+}
+titled() { xdotool search --name "^$1\$" 2>/dev/null | head -n 1 | grep .; }
 window_of() { xdotool search --pid "$1" 2>/dev/null | head -n 1 | grep .; }
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 
