@@ -21,9 +21,7 @@ pass "a key press ends the splash"
 
 xdotool windowactivate --sync "$wid"
 wait_until 20 running
-xmessage -geometry 200x100+0+0 other & E2E_PIDS+=($!)
-wait_until 10 xdotool search --class xmessage
-other=$(xdotool search --class xmessage | head -n 1)
+start_other_window
 xdotool windowactivate --sync "$other"
 wait_until 20 paused
 wait_for_line "$d/res/log" "notice: Paused"

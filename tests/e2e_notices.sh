@@ -1,7 +1,7 @@
 # On-screen notices as the player sees them, on the GL path and through the SDL renderer: a
-# save, a failed save, an empty slot and Pause each put their line over the game, and it
-# fades away, and never reaches the slot's preview. The text is the one logged as drawn; the
-# pixels show it is drawn over the game.
+# save, a failed save, an empty slot, saves too slow for rewind and Pause each put their line
+# over the game, and it fades away, and never reaches the slot's preview. The text is the one
+# logged as drawn; the pixels show it is drawn over the game.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -37,9 +37,11 @@ band_ink || fail "the Paused notice did not stay while paused"
 pass "Paused is held while paused"
 stop_player
 
-start_fake_player notices_sdl SDL_RENDER_DRIVER=software FAKE_CORE_SAVE=fail
+# Saves slower than a quarter of a frame (outside the failing slot saves) switch rewind off.
+start_fake_player notices_sdl SDL_RENDER_DRIVER=software FAKE_CORE_SAVE=fail FAKE_CORE_SAVE_MS=20
 wid=$(player_window $pid)
+notice_shown "Rewind is off: saving the game is too slow"
 xdotool key shift+F1
 notice_shown "Cannot save slot 1: the component refused to save its state"
-pass "SDL path: a failed save names its reason"
+pass "SDL path: rewind switched off by slow saves, and a failed save, each name their reason"
 stop_player

@@ -1,7 +1,7 @@
 # Rewind as a player uses it: holding Backspace steps the picture back to earlier frames
 # (the fake component paints its frame count), letting go continues from there, and after a
-# load the history from before it is still there to go back to. Saves too slow for it switch
-# it off with a notice. (Where that limit lies: test_rewind.)
+# load the history from before it is still there to go back to. (Saves too slow for it switch
+# it off with a notice: e2e_notices.sh; where that limit lies: test_rewind.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -31,8 +31,3 @@ xdotool keyup BackSpace
 pass "after loading slot 1 (frame $saved), rewinding returns to the frames before the load"
 stop_player
 [ ! -e "/dev/shm/player-rewind-$pid" ] || fail "the ring's folder was left behind"
-
-start_fake_player slow FAKE_CORE_SAVE_MS=20
-wait_for_line "$d/res/log" "notice: Rewind is off: saving the game is too slow"
-pass "saves slower than a quarter of a frame switch rewind off, with a notice"
-stop_player

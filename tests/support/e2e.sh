@@ -88,6 +88,13 @@ wait_for_line() {
 }
 has_line() { grep -qxF -- "$2" "$1"; }
 
+# start_other_window: a small window of another program, to take the focus; sets other to its id.
+start_other_window() {
+  xmessage -geometry 200x100+0+0 other >/dev/null 2>&1 9>&- &
+  E2E_PIDS+=($!)
+  wait_until 10 xdotool search --class xmessage
+  other=$(xdotool search --class xmessage | head -n 1)
+}
 # player_window PID: the id of the player's window, once it is shown and takes input.
 player_window() {
   within 10 window_of "$1" || fail "no player window"

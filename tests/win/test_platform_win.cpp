@@ -21,7 +21,7 @@ static SDL_Color colour_at(const SDL_Surface *s, int x, int y)
 }
 
 // Mended fault: the surface had no alpha channel, so the icon's transparent corners came out
-// black and the window icon was a black square.
+// black and the window icon was a black square. A resource that is not there gives no icon.
 TEST(IconResource, LoadsAtFortyEightPixelsSquareWithItsTransparency)
 {
     SDL_Surface *icon = icon_resource_surface(PLATFORM_ICON_RESOURCE);
@@ -31,11 +31,7 @@ TEST(IconResource, LoadsAtFortyEightPixelsSquareWithItsTransparency)
     EXPECT_EQ(colour_at(icon, 0, 0).a, 0);
     EXPECT_EQ(colour_at(icon, 24, 24).a, 255);
     SDL_FreeSurface(icon);
-}
-
-TEST(IconResource, MissingResourceGivesNoIcon)
-{
-    EXPECT_EQ(icon_resource_surface(PLATFORM_ICON_RESOURCE + 1), nullptr);
+    EXPECT_EQ(icon_resource_surface(PLATFORM_ICON_RESOURCE + 1), nullptr) << "a resource not there";
 }
 
 // The test picture is red in its upper half and blue in its lower half.
