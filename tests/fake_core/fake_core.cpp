@@ -30,10 +30,7 @@
 //   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-<pid>"):
 //                         "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
-//                         code 3), as a crash in the middle of a save would;
-//                         "empty": it reports success without writing anything;
-//                         "late": it reports success and writes the state only at the next
-//                         ox_core_emulate, after the player has looked
+//                         code 3), as a crash in the middle of a save would
 //   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
 //                         could between the player's check of a state and the open
 //   FAKE_CORE_SAVE_MS     milliseconds every save takes, default 0
@@ -65,7 +62,7 @@ struct FakeConfig {
     int buttons;
     int buttons_before_init;
     uint32_t color;
-    char save[8];            // "", "fail", "exit", "empty" or "late"
+    char save[8];            // "", "fail" or "exit"
     int16_t audio;
     char sound[8];           // "", "none" or "full"
     double samples;          // sample frames a frame; 0: rate / fps
@@ -81,7 +78,6 @@ static FakeConfig config;
 static int sample_rate = FAKE_DEFAULT_RATE;
 static long emulated;               // frames run, written into state files
 static bool initialised;            // ox_core_init was called
-static char late_state[FAKE_MAX_PATH]; // where a "late" save still has to write; "" when none
 static bool marked;                 // the frame last emulated is a marked one
 static int steps;                   // frames emulated since the last ox_audio_render
 static double owed;                 // sample frames due and not yet given, FAKE_CORE_SAMPLES
@@ -241,10 +237,6 @@ void ox_core_emulate(void)
 {
     log_call("ox_core_emulate");
     emulated++;
-    if (late_state[0]) {
-        write_state(late_state);
-        late_state[0] = '\0';
-    }
     flipped = config.flip_w != 0 && !flipped;
     steps++;
     marked = config.mark > 0 && emulated % config.mark == 0;
@@ -385,12 +377,6 @@ bool ox_state_save(const char *path)
     const bool ring = path && strstr(path, "player-rewind-");
     if (!path || (!ring && strcmp(config.save, "fail") == 0))
         return false;
-    if (!ring && strcmp(config.save, "empty") == 0)
-        return true;
-    if (!ring && strcmp(config.save, "late") == 0) {
-        snprintf(late_state, sizeof late_state, "%s", path);
-        return true;
-    }
     bool ok = write_state(path);
     if (!ring && strcmp(config.save, "exit") == 0)
         _exit(3);
