@@ -59,14 +59,16 @@ Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat)
     return hot;
 }
 
-// Whether a hotkey acts now. While a binding cell waits, the key pressed is the binding: a
-// slot loaded over the game, a slot overwritten or the game set running behind the menu would
-// come with it; Escape alone keeps its meaning, to call the wait off. A modifier the last
-// capture took is still that capture's while it stays down: Alt bound to a cell, then Return
-// pressed with it, binds Alt and is no Alt+Return.
+bool hotkey_waits(HotkeyAction action, int32_t capture_row)
+{
+    return capture_row >= 0 && action != HOTKEY_MENU;
+}
+
+// Whether a hotkey acts now. A modifier the last capture took is still that capture's while it
+// stays down: Alt bound to a cell, then Return pressed with it, binds Alt and is no Alt+Return.
 static bool hotkey_acts(const Hotkey &hot)
 {
-    if (hot.action == HOTKEY_NONE || (capture_button >= 0 && hot.action != HOTKEY_MENU))
+    if (hot.action == HOTKEY_NONE || hotkey_waits(hot.action, capture_button))
         return false;
     for (int i = 1; i < hot.key_count; i++)
         if (input_key_still_captured(hot.keys[i]))

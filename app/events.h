@@ -33,6 +33,12 @@ struct Hotkey {
 // and Shift+F1 to Shift+F3 (save). An auto-repeat (repeat) is no hotkey: a held key acts once.
 Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat);
 
+// Whether a hotkey waits while the binding row capture_row (-1: none) waits for a capture: the
+// key pressed is then the binding, and a slot loaded over the game, a slot overwritten or the
+// game set running behind the menu would come with it. Escape alone keeps its meaning, to call
+// the wait off.
+bool hotkey_waits(HotkeyAction action, int32_t capture_row);
+
 // Whether a pad's button press opens or closes the menu, while the guide setting is on and the
 // pad is one in use: a game controller's own guide button, found through SDL's mapping of that
 // pad (controller_event: button is SDL's standard name), and raw button 10 of a joystick SDL

@@ -39,6 +39,8 @@ TEST(Hotkeys, PressesAndTheirKeys)
         HotkeyAction action;
         int slot;
         std::vector<SDL_Scancode> keys;
+        int32_t capture_row = -1;
+        bool waits = false;
     } cases[] = {
         {"Alt+Return", SDL_SCANCODE_RETURN, KMOD_LALT, false, HOTKEY_FULLSCREEN, 0,
          {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT}},
@@ -51,12 +53,14 @@ TEST(Hotkeys, PressesAndTheirKeys)
         {"Escape", SDL_SCANCODE_ESCAPE, KMOD_NONE, false, HOTKEY_MENU, 0, {SDL_SCANCODE_ESCAPE}},
         {"Escape held", SDL_SCANCODE_ESCAPE, KMOD_NONE, true, HOTKEY_NONE, 0, {SDL_SCANCODE_ESCAPE}},
         {"Pause", SDL_SCANCODE_PAUSE, KMOD_NONE, false, HOTKEY_PAUSE, 0, {SDL_SCANCODE_PAUSE}},
+        {"F3 while the first row waits", SDL_SCANCODE_F3, KMOD_NONE, false, HOTKEY_LOAD, 2, {SDL_SCANCODE_F3}, 0, true},
     };
     for (const auto &c : cases) {
         const Hotkey hot = hotkey_of(c.code, c.mod, c.repeat);
         EXPECT_EQ(c.action, hot.action) << c.name;
         EXPECT_EQ(c.slot, hot.slot) << c.name;
         EXPECT_EQ(c.keys, std::vector<SDL_Scancode>(hot.keys, hot.keys + hot.key_count)) << c.name;
+        EXPECT_EQ(c.waits, hotkey_waits(hot.action, c.capture_row)) << c.name;
     }
 }
 

@@ -7,6 +7,7 @@
 
 // Slot 0: a game controller, its triggers (axes 4, 5) resting at -32768, d-pad up, stick left.
 // Slot 1: a plain joystick with three axes, two hats and ten buttons. Slot 2: detached.
+// Slot 3: a game controller at rest.
 static Devices held_devices()
 {
     Devices d = {};
@@ -28,6 +29,7 @@ static Devices held_devices()
     j.hat[1] = SDL_HAT_RIGHTUP;
     j.button[0] = j.button[9] = true;
     d.pad[2].button[0] = true;
+    d.pad[3].joystick = d.pad[3].controller = true;
     return d;
 }
 
@@ -61,6 +63,7 @@ TEST(BindingDown, EveryKindOfControl)
         {"a controller's left stick on hat 0", {BIND_HAT, 0, SDL_HAT_LEFT, 0, 0}, true},
         {"a controller's stick short of the threshold", {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0}, false},
         {"a controller's d-pad on hat 1", {BIND_HAT, 0, SDL_HAT_UP, 0, 1}, false},
+        {"a controller at rest", {BIND_HAT, 0, SDL_HAT_RIGHTDOWN, 3, 0}, false},
         {"a button down", {BIND_BUTTON, 0, 0, 1, 0}, true},
         {"the tenth button", {BIND_BUTTON, 0, 9, 1, 0}, true},
         {"a button beyond the tenth", {BIND_BUTTON, 0, 10, 1, 0}, false},
