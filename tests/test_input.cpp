@@ -141,22 +141,16 @@ TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
     EXPECT_STREQ("none", binding_labels[MAX_BUTTONS - 1][1]) << "label of the last row";
 }
 
-// What bindings_set_defaults left in a player's table, filled with MARKER beforehand: judged by
-// button 0 (Up, on a hat by default), which the res/donf below binds its own way.
+// What bindings_set_defaults left in a player's button 0 (Up), both slots, filled with MARKER
+// beforehand. The component proposes Up (scancode 82) and hat 0 up; res/donf binds its own way.
 static const Binding MARKER = {BIND_KEY, 99, 0, 0, 0};
 static const char *DONF = "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_0_0_type=4\nbtn_1_0_0_value=9\n";
+static const char *KEY_AND_PAD_0 = "{1,82,0,0,0} {3,0,1,0,0}";
+static const char *PAD_1_ALONE = "{0,0,0,0,0} {3,0,1,1,0}";
 static std::string defaults_left(int player)
 {
     const Binding *b = settings.bindings[player][0];
-    // The component's proposals: the key for the first player alone, each player's own pad.
-    const Binding key = {player ? 0 : BIND_KEY, player ? 0 : ox_button_get_default_keyboard(0), 0, 0, 0};
-    const Binding joy = {BIND_HAT, 0, ox_button_get_default_joystick(0), player, 0};
-    const Binding donf = player ? Binding{BIND_BUTTON, 0, 9, 0, 0} : Binding{BIND_AXIS, 0, 0, 0, 5};
-    if (str(b[0]) == str(MARKER))
-        return "untouched";
-    if (str(b[0]) == str(donf))
-        return "res/donf";
-    return str(b[0]) == str(key) && str(b[1]) == str(joy) ? "component" : str(b[0]) + " " + str(b[1]);
+    return str(b[0]) == str(MARKER) ? "untouched" : str(b[0]) + " " + str(b[1]);
 }
 
 // Mended fault: every player got the same key and the first pad, so one keyboard and one pad
@@ -170,11 +164,11 @@ TEST_F(Pages, DefaultsWithAndWithoutDonf)
         int players, named;
         const char *player1, *player2;
     } cases[] = {
-        {"one player", false, 1, -1, "component", "untouched"},
-        {"the second of two", false, 2, 1, "untouched", "component"},
+        {"one player", false, 1, -1, KEY_AND_PAD_0, "untouched"},
+        {"the second of two", false, 2, 1, "untouched", PAD_1_ALONE},
         {"a player beyond the table", false, 2, 5, "untouched", "untouched"},
-        {"the second, with res/donf", true, 2, 1, "res/donf", "res/donf"},
-        {"one player, with res/donf", true, 1, -1, "res/donf", "untouched"},
+        {"the second, with res/donf", true, 2, 1, "{2,0,0,0,5} {0,0,0,0,0}", "{4,0,9,0,0} {0,0,0,0,0}"},
+        {"one player, with res/donf", true, 1, -1, "{2,0,0,0,5} {0,0,0,0,0}", "untouched"},
     };
     for (const auto &c : cases) {
         if (c.donf)

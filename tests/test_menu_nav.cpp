@@ -141,25 +141,34 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
     }
 }
 
-// Mended fault: Return, Space or keypad Enter held on "Quit" armed it and then confirmed it
-// through the key's auto-repeat. Their repeats are nothing; an arrow's repeat still moves.
-TEST(MenuKeys, CommandsOfTheKeys)
+// The command of each key and the focus step it asks for. Mended fault: Return, Space or
+// keypad Enter held on "Quit" armed it and then confirmed it through the key's auto-repeat.
+// Their repeats are nothing; an arrow's repeat still moves.
+TEST(MenuKeys, CommandsOfTheKeysAndTheirSteps)
 {
     const struct {
         SDL_Scancode key;
         bool repeat;
         uint32_t command;
+        int32_t dx, dy;
     } cases[] = {
-        {SDL_SCANCODE_UP, false, NAV_UP},
-        {SDL_SCANCODE_DOWN, true, NAV_DOWN},
-        {SDL_SCANCODE_RETURN, false, NAV_ACCEPT},
-        {SDL_SCANCODE_RETURN, true, 0},
-        {SDL_SCANCODE_KP_ENTER, true, 0},
-        {SDL_SCANCODE_SPACE, true, 0},
-        {SDL_SCANCODE_ESCAPE, false, 0},
+        {SDL_SCANCODE_UP, false, NAV_UP, 0, -1},
+        {SDL_SCANCODE_DOWN, true, NAV_DOWN, 0, 1},
+        {SDL_SCANCODE_LEFT, false, NAV_LEFT, -1, 0},
+        {SDL_SCANCODE_RIGHT, false, NAV_RIGHT, 1, 0},
+        {SDL_SCANCODE_RETURN, false, NAV_ACCEPT, 0, 0},
+        {SDL_SCANCODE_RETURN, true, 0, 0, 0},
+        {SDL_SCANCODE_KP_ENTER, true, 0, 0, 0},
+        {SDL_SCANCODE_SPACE, true, 0, 0, 0},
+        {SDL_SCANCODE_ESCAPE, false, 0, 0, 0},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << SDL_GetScancodeName(c.key) << " repeat " << c.repeat;
+    for (const auto &c : cases) {
+        const uint32_t command = menu_key_command(c.key, c.repeat);
+        const std::string name = SDL_GetScancodeName(c.key) + std::string(c.repeat ? ", repeat" : "");
+        EXPECT_EQ(c.command, command) << name;
+        const NavStep step = menu_nav_step(command);
+        EXPECT_EQ(std::make_pair(c.dx, c.dy), std::make_pair(step.dx, step.dy)) << name;
+    }
 }
 
 // A controller in slot 0 whose Back is raw button 4 and Start raw button 6.
@@ -228,8 +237,8 @@ TEST_F(MenuNav, TheFocusOnTheMenuPage)
 // The first input shows the focus on the first binding cell on show, and so does one after the
 // focused widget went out of sight. Mended fault: a capture asked for by Return, or by a pad's
 // button while its stick still pushed toward the cell, took that very control. It waits until
-// all of them are let go.
-TEST_F(MenuNav, TheFocusOnTheKeysPageAndACaptureAskedWithoutAMouse)
+// all of them are let go. Back leaves the page, then closes the menu; the Back+Start hold opens it.
+TEST_F(MenuNav, TheKeysPageWithoutAMouse)
 {
     fixture_buttons = 20;
     build_and_open();
@@ -255,6 +264,12 @@ TEST_F(MenuNav, TheFocusOnTheKeysPageAndACaptureAskedWithoutAMouse)
     pad.axis[1] = 0;
     pass();
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][16][1]));
+    menu_nav(NAV_BACK);
+    EXPECT_EQ(MENU_PAGE, xgui_page) << "Back on the change-keys page";
+    menu_nav(NAV_BACK);
+    EXPECT_FALSE(xgui_is_open()) << "Back on the menu page";
+    menu_nav(NAV_MENU);
+    EXPECT_TRUE(xgui_is_open()) << "the Back+Start hold";
 }
 
 // The game set running behind the menu (Pause) gets nothing on the menu page, whose keys move
@@ -291,28 +306,4 @@ TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
     pass();
     key(SDL_SCANCODE_RETURN);
     EXPECT_TRUE(game_presses(0)) << "Return pressed again did not reach the game";
-}
-
-// Each direction moves the focus its way; Back leaves the change-keys page, then closes the
-// menu; the Back+Start hold opens it.
-TEST_F(MenuNav, PadCommandsMoveLeaveAndOpen)
-{
-    build_and_open();
-    keys_page_open();
-    const KeysWidgets &k = keys_widgets;
-    xgui_focus = k.cell[1][0];
-    const struct {
-        uint32_t command;
-        int32_t focus;
-    } moves[] = {{NAV_RIGHT, k.cell[1][1]}, {NAV_LEFT, k.cell[1][0]}, {NAV_UP, k.cell[0][0]}, {NAV_DOWN, k.cell[1][0]}};
-    for (const auto &m : moves) {
-        menu_nav(m.command);
-        EXPECT_EQ(m.focus, xgui_focus) << "command " << m.command;
-    }
-    menu_nav(NAV_BACK);
-    EXPECT_EQ(MENU_PAGE, xgui_page);
-    menu_nav(NAV_BACK);
-    EXPECT_FALSE(xgui_is_open());
-    menu_nav(NAV_MENU);
-    EXPECT_TRUE(xgui_is_open());
 }

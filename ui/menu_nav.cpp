@@ -21,6 +21,19 @@ static int32_t page_home(void)
                                                                       : -1;
 }
 
+NavStep menu_nav_step(uint32_t commands)
+{
+    if (commands & NAV_UP)
+        return {0, -1};
+    if (commands & NAV_DOWN)
+        return {0, 1};
+    if (commands & NAV_LEFT)
+        return {-1, 0};
+    if (commands & NAV_RIGHT)
+        return {1, 0};
+    return {0, 0};
+}
+
 void menu_nav(uint32_t commands)
 {
     if (commands & NAV_MENU)
@@ -29,14 +42,9 @@ void menu_nav(uint32_t commands)
     if (!xgui_is_open() || capture_button >= 0 || menu_lends_keys())
         return;
     int32_t home = page_home();
-    if (commands & NAV_UP)
-        xgui_focus_move(0, -1, home);
-    else if (commands & NAV_DOWN)
-        xgui_focus_move(0, 1, home);
-    else if (commands & NAV_LEFT)
-        xgui_focus_move(-1, 0, home);
-    else if (commands & NAV_RIGHT)
-        xgui_focus_move(1, 0, home);
+    const NavStep step = menu_nav_step(commands);
+    if (step.dx != 0 || step.dy != 0)
+        xgui_focus_move(step.dx, step.dy, home);
     if (commands & NAV_ACCEPT)
         xgui_focus_activate(home);
     if (commands & NAV_BACK) {

@@ -13,6 +13,13 @@
 // and NAV_MENU, which toggles the menu.
 void menu_nav(uint32_t commands);
 
+// The focus move the command bits ask for, one step across (dx) or down (dy); none without a
+// direction. Up wins over down, and both over left and right.
+struct NavStep {
+    int32_t dx, dy;
+};
+NavStep menu_nav_step(uint32_t commands);
+
 // The command bits of a key press: an arrow's move (its auto-repeats too), accept for Return,
 // keypad Enter and Space pressed anew; 0 for any other key.
 uint32_t menu_key_command(SDL_Scancode code, bool repeat);
