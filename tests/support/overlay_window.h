@@ -7,7 +7,7 @@
 
 #include "support/kept_state.h"
 #include "support/res_dir.h"
-#include "support/test_window.h"
+#include "support/hidden_window.h"
 #include "video/video_state.h"
 #include "xgui/xgui.h"
 
