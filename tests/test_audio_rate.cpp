@@ -6,7 +6,6 @@
 #include <math.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "app/pacing.h"
 #include "host/audio.h"
@@ -15,8 +14,6 @@
 #define SIM_RATE 44100
 #define SIM_TARGET 1411           // the default latency's queue level
 #define SIM_WORK_MS 3.0           // one pass's work before it presents
-#define SIM_START_MS 4294967296.0 // the clock after days of uptime (2^32 ms)
-#define SIM_SETTLE_MS 2000.0      // what happens in the first two seconds is not counted
 
 // A pace: the rate the component reports, the sample frames it gives a frame on average, the
 // display whose next tick a present waits for (0: no vertical sync), how much faster the card
@@ -28,40 +25,31 @@ struct Sim { const char *name; int fps; double given, display_hz, card_error; in
 // hold near its target and below its bound, and the pitch must move smoothly.
 static void simulate(const Sim &c)
 {
-    SimCard card(SIM_START_MS, SIM_TARGET, SIM_RATE * (1.0 + c.card_error), AUDIO_DEVICE_FRAMES,
-                 SIM_START_MS + SIM_SETTLE_MS);
+    SimCard card(SIM_TARGET, SIM_RATE * (1.0 + c.card_error), AUDIO_DEVICE_FRAMES);
     const double period = frame_period(c.fps);
     AudioRate rate;
     audio_rate_start(rate, SIM_TARGET);
-    double now = SIM_START_MS;
-    double deadline = now;
+    double deadline = card.now;
     double last_ratio = 1.0;
     double pitch_step = 0.0;
-    std::vector<double> levels;
-    for (long pass = 1; now < SIM_START_MS + 120000.0; pass++) {
+    for (long pass = 1; card.now < SIM_CARD_START_MS + 120000.0; pass++) {
         deadline += period;
-        now += SIM_WORK_MS;
+        double now = card.now + SIM_WORK_MS;
         if (c.late_every > 0 && pass % c.late_every == 0)
             now += period * (pass / c.late_every % 7) / 7.0;
-        if (c.display_hz > 0.0)
-            now = ceil(now * c.display_hz / 1000.0) * 1000.0 / c.display_hz;
-        card.advance(now);
+        card.advance(sim_display_shows(now, c.display_hz));
         const int given = (int)(pass * c.given) - (int)((pass - 1) * c.given);
         const double ratio = audio_rate_update(rate, (unsigned)card.queued, SIM_TARGET, given);
-        if (now > card.count_from) {
-            levels.push_back(card.queued);
+        if (card.counting())
             pitch_step = std::max(pitch_step, fabs(ratio - last_ratio));
-        }
         last_ratio = ratio;
         card.add(given * ratio);
-        PacingWait w = pacing_wait(deadline, now, period);
-        now += w.sleep_ms;
-        card.advance(now);
+        PacingWait w = pacing_wait(deadline, card.now, period);
+        card.advance(card.now + w.sleep_ms);
         deadline = w.deadline;
     }
     EXPECT_EQ(card.underruns, 0) << c.name;
-    std::nth_element(levels.begin(), levels.begin() + levels.size() / 2, levels.end());
-    EXPECT_NEAR(levels[levels.size() / 2], SIM_TARGET, 8.0 * SIM_RATE / 1000) << c.name;
+    EXPECT_NEAR(card.median_level(), SIM_TARGET, 8.0 * SIM_RATE / 1000) << c.name;
     EXPECT_LT(card.highest, audio_bound_frames(SIM_TARGET, SIM_RATE / c.fps)) << c.name;
     EXPECT_LT(pitch_step, 0.0005) << c.name;
 }
@@ -71,7 +59,6 @@ TEST(AudioRate, QueueHeldNearItsTargetWithoutUnderrunOnEveryPace)
     const Sim sims[] = {
         {"59.94 Hz display", 60, 735.0, 59.94, 0.0, 0},
         {"50 fps game", 50, 882.0, 0.0, 0.0, 0},
-        {"reports 60, gives 733.8", 60, 733.8, 0.0, 0.0, 0},
         {"reports 60, gives 738.4, 59.94 Hz", 60, 738.4, 59.94, 0.0, 0},
         {"card 0.5 % fast, 60.00 Hz", 60, 735.0, 60.0, 0.005, 0},
         {"a pass in 37 late, no vertical sync", 60, 735.0, 0.0, 0.0, 37},

@@ -33,7 +33,6 @@ TEST(RewindRing, SizedByTimeAndHeldUnderTheCeiling)
     // Every 4th frame kept, under a ceiling of 1 MiB.
     const struct { const char *name; int32_t seconds, fps; uint64_t state_bytes; int32_t files; } cases[] = {
         {"30 s at 60 fps, every 4th frame", 30, 60, 0, 450},
-        {"small states fit", 30, 60, 1000, 450},
         {"large states are held to the ceiling", 30, 60, 1 << 16, 16},
         {"a state beyond the ceiling keeps one", 30, 60, 1 << 21, 1},
         {"a part interval rounds up", 1, 50, 0, 13},
