@@ -26,7 +26,6 @@ TEST(Pacing, FrameRateHeldToWhatADisplayShows)
 {
     const struct { const char *name; int32_t reported, held; const char *logged; } cases[] = {
         {"a display's rate", 60, 60, ""},
-        {"the highest a display shows", MAX_FRAME_RATE, MAX_FRAME_RATE, ""},
         {"beyond any display", 1000000000, MAX_FRAME_RATE,
          "frame rate 1000000000 is more than a display shows, 240 is used"},
         {"none", 0, FALLBACK_FRAME_RATE, "frame rate 0 is no rate, 60 is used"},
