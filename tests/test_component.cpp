@@ -115,15 +115,6 @@ TEST_F(Component, OneFrameOfSoundPerCallAToneOnlyWhileAOrBIsHeld)
     }
 }
 
-TEST_F(Component, ASaveLeavesTheStateAndItsPreviewAndNothingElse)
-{
-    LogCapture log;
-    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
-    EXPECT_EQ("", log.text()) << "a save that went well";
-    EXPECT_FALSE(state_slot_op(STATE_SLOTS, true, &PICTURE)) << "a slot past the last";
-    EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
-    EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
-}
 // Mended fault: a save reported done with nothing written, or with no preview written,
 // replaced the slot's pair. Only a written preview beside a written state replaces it.
 TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
@@ -138,11 +129,18 @@ TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
     for (const auto &c : cases)
         EXPECT_EQ(c.commit, state_save_refusal(c.preview, c.saved, c.bytes) == nullptr) << c.what;
 }
-// Mended faults: a game or a state over 64 MiB was refused, although only the component
-// reads them; the component opened a FIFO in place of either and waited for a writer; a
-// game path over 259 bytes was refused without a reason.
-TEST_F(Component, FilesOnlyTheComponentReadsAreRegularFilesOfAnySizeAndAPathWithinTheLimit)
+// A save leaves the state and its preview and nothing else. Mended faults: a game or a state
+// over 64 MiB was refused, although only the component reads them; the component opened a FIFO
+// in place of either and waited for a writer; a game path over 259 bytes was refused without a
+// reason.
+TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLimit)
 {
+    LogCapture log;
+    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    EXPECT_EQ("", log.text()) << "a save that went well";
+    EXPECT_FALSE(state_slot_op(STATE_SLOTS, true, &PICTURE)) << "a slot past the last";
+    EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
+    EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
     res.write("res/game", read_whole_file(component_game()));
     EXPECT_TRUE(game_load()) << "the demo game";
     const off_t over = 64 * 1024 * 1024 + 1;
@@ -151,7 +149,6 @@ TEST_F(Component, FilesOnlyTheComponentReadsAreRegularFilesOfAnySizeAndAPathWith
         ASSERT_EQ(0, truncate(res.path(name).c_str(), over)) << name;
     }
     EXPECT_TRUE(state_slot_stored(0));
-    LogCapture log;
     EXPECT_FALSE(game_load()) << "64 MiB of zeros, which the component refuses";
     EXPECT_FALSE(log.has("too large")) << log.text();
     for (const char *name : {"res/0S", "res/game"}) {

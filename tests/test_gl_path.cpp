@@ -147,8 +147,8 @@ TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
 
 // A TV effect that fails is logged (with the driver's reason) and leaves the plain picture. A
 // program that linked is used even when it does not validate: validation judges the state
-// bound when it runs and fails spuriously on some drivers. Missing shader files, shipped:
-// e2e_startup.sh.
+// bound when it runs and fails spuriously on some drivers. A shader that cannot be created is
+// a line of its own. Missing shader files, shipped: e2e_startup.sh.
 TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
 {
     const struct { const char *name, *fragment, *logged; bool used; } cases[] = {
@@ -169,10 +169,6 @@ TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
         EXPECT_EQ(rect_mismatches(c.used ? FRAME_ANY : PLAIN, BLACK, 0), "") << c.name;
     }
     video_state().crt_program = build_crt_program("res/crtv", "res/crtf");  // the test pair again
-}
-
-TEST_F(GlPath, AShaderThatCannotBeCreatedIsALineOfItsOwn)
-{
     std::string text;
     log_defer(&text);
     EXPECT_EQ(compile_shader("", GL_TEXTURE_2D), 0u);  // not a shader type: no shader object
