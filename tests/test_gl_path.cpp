@@ -40,10 +40,8 @@ protected:
         ASSERT_EQ(chdir(res->path("").c_str()), 0);
         ox_core_init(44100, 0);
         ASSERT_TRUE(gl_window_open(1920, 1080)) << SDL_GetError();
-        fill_picture();
         ASSERT_TRUE(crt_program_usable());
         ASSERT_TRUE(xgui_init(res->path("").c_str(), video_state().renderer));
-        settings.stretch = false;
     }
     // A flat picture with the mark.
     static void fill_picture()
@@ -64,8 +62,12 @@ protected:
         SDL_Quit();
         delete res;
     }
+    // The flat picture through the test program, unstretched, the overlay closed.
     void SetUp() override
     {
+        settings.stretch = false;
+        video_state().crt_program = build_crt_program("res/crtv", "res/crtf");
+        fill_picture();
         xgui_reset();
         xgui_set_open(false);
         xgui_alpha = 0;
@@ -168,7 +170,6 @@ TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
         present_and_read();
         EXPECT_EQ(rect_mismatches(c.used ? FRAME_ANY : PLAIN, BLACK, 0), "") << c.name;
     }
-    video_state().crt_program = build_crt_program("res/crtv", "res/crtf");  // the test pair again
     std::string text;
     log_defer(&text);
     EXPECT_EQ(compile_shader("", GL_TEXTURE_2D), 0u);  // not a shader type: no shader object
@@ -277,30 +278,19 @@ TEST_F(GlPath, TheTvEffectKeepsTheLookOfTheReferenceEffect)
         EXPECT_LT(total, 0.02) << "stretch " << stretch;
         EXPECT_LT(worst_row, 0.05) << "stretch " << stretch;
     }
-    settings.stretch = false;
-    g.crt_program = build_crt_program("res/crtv", "res/crtf");
-    fill_picture();
 }
 
 // The shader files: the current folder's pair first, then the pair beside the executable, so a
 // launcher that starts the player elsewhere keeps the effect; with no pair anywhere, the
-// current folder's names, whose absence reading them logs.
+// current folder's names, whose absence reading them logs (e2e_startup.sh).
 TEST(ShaderPaths, TheCurrentFolderFirstThenBesideTheExecutable)
 {
-    ResDir here, beside;
-    ASSERT_EQ(chdir(here.path("").c_str()), 0);
-    const std::string beside_vertex = beside.path("res/crtv");
-    // One file more at each step.
-    const struct { const char *name; const ResDir *dir; const char *added; std::string want; } steps[] = {
-        {"no pair anywhere: the current folder's names", &beside, "res/crtv", "res/crtv"},
-        {"only beside the executable", &beside, "res/crtf", beside_vertex},
-        {"half a pair here: the pair beside the executable", &here, "res/crtv", beside_vertex},
-        {"both folders hold a pair: the current folder's", &here, "res/crtf", "res/crtv"},
+    const struct { const char *name; bool here_v, here_f, beside_v, beside_f; int place; } cases[] = {
+        {"no pair anywhere", false, true, true, false, SHADERS_NONE},
+        {"only beside the executable", false, false, true, true, SHADERS_BESIDE},
+        {"half a pair here: the pair beside the executable", true, false, true, true, SHADERS_BESIDE},
+        {"both folders hold a pair: the current folder's", true, true, true, true, SHADERS_HERE},
     };
-    for (const auto &s : steps) {
-        s.dir->write(s.added, "void main() {}");
-        char vertex[PATH_BUFFER_SIZE], fragment[PATH_BUFFER_SIZE];
-        shader_paths(beside.path("").c_str(), vertex, fragment, sizeof vertex);
-        EXPECT_EQ(vertex, s.want) << s.name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.place, shader_place(c.here_v, c.here_f, c.beside_v, c.beside_f)) << c.name;
 }

@@ -46,11 +46,10 @@ TEST(UserDir, FolderForEachPlatformAndEnvironment)
         {"Windows", true, "C:\\Users\\a\\AppData\\Roaming", nullptr, nullptr, "Sunny Meadow",
          "C:\\Users\\a\\AppData\\Roaming\\Sunny Meadow\\"},
         {"Windows without APPDATA", true, nullptr, "/x", "/home/a", "T", ""},
-        {"XDG_DATA_HOME", false, nullptr, "/d", "/home/a", "T", "/d/T/"},
         {"relative XDG_DATA_HOME ignored", false, nullptr, "d", "/home/a", "T", "/home/a/.local/share/T/"},
         {"no XDG_DATA_HOME", false, nullptr, nullptr, "/home/a", "T", "/home/a/.local/share/T/"},
         {"no home at all", false, nullptr, nullptr, nullptr, "T", ""},
-        {"title with separators", false, nullptr, "/d", nullptr, "A/B: C?\x1f", "/d/A_B_ C__/"},
+        {"title with separators", false, nullptr, "/d", "/home/a", "A/B: C?\x1f", "/d/A_B_ C__/"},
         {"empty title", false, nullptr, "/d", nullptr, "", "/d/Game/"},
         {"too long", false, nullptr, deep.c_str(), nullptr, "T", ""},
     };

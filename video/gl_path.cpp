@@ -153,19 +153,38 @@ bool crt_program_usable(void)
     return crt_linked;
 }
 
+int shader_place(bool here_vertex, bool here_fragment, bool beside_vertex, bool beside_fragment)
+{
+    if (here_vertex && here_fragment)
+        return SHADERS_HERE;
+    if (beside_vertex && beside_fragment)
+        return SHADERS_BESIDE;
+    return SHADERS_NONE;
+}
+
+// A file name of place's res/ into out, when it fits and the file is there.
+static bool shader_file_present(char *out, size_t size, const char *place, const char *name)
+{
+    int n = snprintf(out, size, "%s" RES_DIR "%s", place, name);
+    return n > 0 && (size_t)n < size && file_present(out);
+}
+
 bool shader_paths(const char *dir, char *vertex, char *fragment, size_t size)
 {
-    const char *const places[] = {"", dir};
-    for (const char *place : places) {
-        int v = snprintf(vertex, size, "%s" RES_DIR "crtv", place);
-        int f = snprintf(fragment, size, "%s" RES_DIR "crtf", place);
-        if (v > 0 && f > 0 && (size_t)v < size && (size_t)f < size && file_present(vertex) &&
-            file_present(fragment))
-            return true;
+    char beside_vertex[PATH_BUFFER_SIZE], beside_fragment[PATH_BUFFER_SIZE];
+    const bool here_v = shader_file_present(vertex, size, "", "crtv");
+    const bool here_f = shader_file_present(fragment, size, "", "crtf");
+    const bool beside_v = shader_file_present(beside_vertex, sizeof beside_vertex, dir, "crtv");
+    const bool beside_f = shader_file_present(beside_fragment, sizeof beside_fragment, dir, "crtf");
+    const int place = shader_place(here_v, here_f, beside_v, beside_f);
+    if (place == SHADERS_BESIDE && strlen(beside_vertex) < size && strlen(beside_fragment) < size) {
+        snprintf(vertex, size, "%s", beside_vertex);
+        snprintf(fragment, size, "%s", beside_fragment);
+        return true;
     }
     snprintf(vertex, size, "%s", RES_DIR "crtv");
     snprintf(fragment, size, "%s", RES_DIR "crtf");
-    return false;
+    return place == SHADERS_HERE;
 }
 
 void gl_path_setup(void)

@@ -19,6 +19,11 @@ uint32_t compile_shader(const char *text, uint32_t type);
 // both: reading them then logs what is missing.
 bool shader_paths(const char *dir, char *vertex, char *fragment, size_t size);
 
+enum { SHADERS_NONE = -1, SHADERS_HERE = 0, SHADERS_BESIDE = 1 };
+// Where the pair is read from, given which of its files the current folder and the
+// executable's folder hold: the first folder that holds both, else SHADERS_NONE.
+int shader_place(bool here_vertex, bool here_fragment, bool beside_vertex, bool beside_fragment);
+
 // Builds the CRT program from two shader files (as shader_paths found them), each a
 // regular file of at most READ_LIMIT_SHADER bytes. Returns the program name in every case;
 // it is linked only when both shaders compiled.
