@@ -122,6 +122,7 @@ TEST(RasterStep, ZeroMeansUnchangedAndSizesNoMachineHasAreRefused)
         {"the size held", 256, 224, RASTER_KEEP},
         {"a new size", 512, 224, RASTER_TAKE},
         {"a side past the largest", 8193, 224, RASTER_REFUSE},
+        {"a negative side", -256, 224, RASTER_REFUSE},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.step, raster_step(c.w, c.h, 256, 224)) << c.name;

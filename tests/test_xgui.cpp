@@ -165,21 +165,7 @@ TEST_F(Toolkit, FadesInAndOutInThirtyTwoFrames)
     }
 }
 
-TEST_F(Toolkit, ActivationsAreEdgeTriggered)
-{
-    int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
-    click(430, 260);
-    EXPECT_TRUE(xgui_take(play)) << "a click activates";
-    EXPECT_FALSE(xgui_take(play)) << "one click, one activation";
-    xgui_update(430, 260, 1);
-    EXPECT_FALSE(xgui_take(play)) << "a click still held does not fire again";
-    click(430, 260);
-    EXPECT_TRUE(xgui_take(play)) << "fires again after a frame without a click";
-    click(430, 260);
-    move_to(430, 260);
-    EXPECT_FALSE(xgui_take(play)) << "not taken before the next update: lost";
-}
-
+// Activations are edge-triggered and taken once, then confirm buttons arm and cancel.
 TEST_F(Toolkit, ConfirmationFlows)
 {
     const int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
@@ -187,6 +173,8 @@ TEST_F(Toolkit, ConfirmationFlows)
     const int32_t quit = xgui_add(XGUI_CONFIRM, 0, 425, 350, "Quit", 0);
     const int32_t OK = -1;     // a click on the prompt
     const int32_t OPEN = -2;   // the menu opened, the pointer still
+    const int32_t HELD = -3;   // Play's click held for another frame
+    const int32_t LOST = -4;   // Play clicked, then a frame before the take
     const xgui_widget &prompt = xgui_widgets[xgui_confirm];
     // -1 in taken: nothing.
     const struct { const char *step; int32_t x, y; bool activated; int32_t pending, taken; } steps[] = {
@@ -196,6 +184,9 @@ TEST_F(Toolkit, ConfirmationFlows)
         {"click on nothing cancels", 5, 5, false, -1, -1},
         {"arm", 430, 305, true, reset, -1},
         {"a plain button cancels", 430, 255, true, -1, play},
+        {"a click still held does not fire again", HELD, HELD, false, -1, -1},
+        {"fires again after a frame without a click", 430, 255, true, -1, play},
+        {"not taken before the next update: lost", LOST, LOST, false, -1, -1},
         {"arm", 430, 355, true, quit, -1},
         {"confirm", OK, OK, true, -1, quit},
         {"the hidden prompt", OK, OK, false, -1, -1},
@@ -208,6 +199,11 @@ TEST_F(Toolkit, ConfirmationFlows)
             move_to(5, 5);
         } else if (s.x == OK) {
             click(prompt.x + 2, prompt.y + 5);
+        } else if (s.x == HELD) {
+            xgui_update(430, 255, 1);
+        } else if (s.x == LOST) {
+            click(430, 255);
+            move_to(430, 255);
         } else {
             click(s.x, s.y);
         }
@@ -215,6 +211,7 @@ TEST_F(Toolkit, ConfirmationFlows)
         EXPECT_EQ(s.pending, xgui_pending) << s.step << ": pending";
         for (int32_t w : {play, reset, quit})
             EXPECT_EQ(w == s.taken, xgui_take(w)) << s.step << ": widget " << w << " taken";
+        EXPECT_FALSE(s.taken >= 0 && xgui_take(s.taken)) << s.step << ": taken twice";
         EXPECT_EQ(s.pending >= 0, prompt.visible) << s.step << ": prompt shown";
     }
 }
