@@ -80,7 +80,6 @@ TEST(FrameBuffer, SizesAMachineCanHave)
 {
     const uint32_t buffer = 512u * 224u * 4u;
     const struct { const char *name; int w, h; bool usable, fits; } cases[] = {
-        {"a small machine's screen", 256, 224, true, true},
         {"as large as the buffer", 512, 224, true, true},
         {"a row more than the buffer", 512, 225, true, false},
         {"the largest side", 8192, 8192, true, false},
