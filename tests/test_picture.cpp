@@ -86,7 +86,6 @@ TEST(PictureHeader, TheSizeEachFormatDeclaresAndWhatTheBackgroundLoaderMakesOfIt
     // refusal: the start of the loader's log line; "" when it loads the picture.
     const struct { const char *name; std::string file; bool read; uint32_t w, h; const char *refusal; } cases[] = {
         {"BMP with a core header", OLD_BMP, true, 3, 2, ""},
-        {"BMP cut short", OLD_BMP.substr(0, 30), true, 3, 2, DAMAGED},
         {"BMP a pixel too wide", bmp_header(40, PICTURE_MAX_SIDE + 1, 1, 4), true, PICTURE_MAX_SIDE + 1, 1, TOO_LARGE},
         {"BMP, rows top-down", bmp_header(40, 100000, (uint32_t)-100000, 4), true, 100000, 100000, TOO_LARGE},
         {"BMP, an info header too short", bmp_header(39, 1, 1, 4), false, 0, 0, NOT_ONE},

@@ -83,6 +83,7 @@ TEST(WindowSize, FollowsTheWindowButNeverToNothing)
         {"a new size", 800, 600, 800, 600},
         {"no width", 0, 480, 800, 600},
         {"no height", 640, 0, 800, 600},
+        {"a negative side", 640, -1, 800, 600},
     };
     for (const auto &c : cases) {
         window_size_changed(c.w, c.h);
