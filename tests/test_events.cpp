@@ -8,11 +8,7 @@
 // as the window. A window without height maps nothing and leaves the point untouched.
 TEST(MapPointer, MapsOutputsOntoTheCentred16by9Area)
 {
-    const struct {
-        int w, h, x, y;
-        bool mapped;
-        int px, py;
-    } cases[] = {
+    const struct { int w, h, x, y; bool mapped; int px, py; } cases[] = {
         {1920, 1080, 1919, 1079, true, 1919, 1079},
         {640, 480, 639, 479, true, 1676, 1077},   // the last pixel: scaled, the area cut at the sides
         {2560, 1080, 0, 540, true, -320, 540},    // in the bar beside the area

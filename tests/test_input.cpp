@@ -35,11 +35,7 @@ static Devices held_devices()
 
 TEST(BindingDown, EveryKindOfControl)
 {
-    const struct {
-        const char *name;
-        Binding binding;
-        bool down;
-    } cases[] = {
+    const struct { const char *name; Binding binding; bool down; } cases[] = {
         {"a key down", {BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0}, true},
         {"a key beyond the capture's range, from a file", {BIND_KEY, 300, 0, 0, 0}, true},
         {"the last scancode", {BIND_KEY, DEVICE_KEYS - 1, 0, 0, 0}, true},
@@ -82,11 +78,7 @@ TEST(BindingDown, EveryKindOfControl)
 // by its axes, hats and buttons.
 TEST(FirstPressed, CaptureOrder)
 {
-    const struct {
-        const char *name;
-        void (*hold)(Devices &);
-        Binding found;
-    } cases[] = {
+    const struct { const char *name; void (*hold)(Devices &); Binding found; } cases[] = {
         {"nothing down", [](Devices &) {}, {}},
         {"the keyboard before the pads", [](Devices &d) { d.key[255] = 1; }, {BIND_KEY, 255, 0, 0, 0}},
         {"no key above 255", [](Devices &d) { d.key[256] = 1; }, {BIND_BUTTON, 0, 3, 2, 0}},

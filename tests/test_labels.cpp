@@ -9,11 +9,7 @@
 
 TEST(Labels, EveryKindAndPadStyle)
 {
-    struct Case {
-        Binding b;
-        int padstyle;
-        const char *text;
-    } cases[] = {
+    const struct { Binding b; int padstyle; const char *text; } cases[] = {
         {{BIND_NONE, 0, 0, 0, 0}, 0, "none"},
         {{BIND_KEY, 4, 0, 0, 0}, 0, "A  "},          // short names are padded to three
         {{BIND_KEY, 286, 0, 0, 0}, 0, "FWD"},        // the last named scancode
@@ -31,7 +27,7 @@ TEST(Labels, EveryKindAndPadStyle)
         {{-1, 0, 0, 0, 0}, 0, ""},
     };
     char text[BINDING_LABEL_SIZE], small[4];
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         gameinfo.padstyle = c.padstyle;
         binding_label(c.b, text, sizeof text);
         EXPECT_STREQ(c.text, text) << "type " << c.b.type << " padstyle " << c.padstyle;
@@ -47,10 +43,7 @@ TEST(Labels, CellsOfTheShownPlayer)
     settings = Settings();
     settings.bindings[0][1][0] = Binding{BIND_KEY, 44, 0, 0, 0};
     settings.bindings[1][1][0] = Binding{BIND_HAT, 0, 4, 0, 0};
-    const struct {
-        int shown, capture_row, capture_slot;
-        const char *slot0, *slot1;
-    } cases[] = {
+    const struct { int shown, capture_row, capture_slot; const char *slot0, *slot1; } cases[] = {
         {0, -1, 0, "Space", "none"},
         {1, 1, 1, "J1.H1Down", "???"},   // the cell waiting for a capture
         {7, -1, 0, "Space", "none"},     // a player beyond the table: the first

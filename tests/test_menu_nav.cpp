@@ -73,12 +73,7 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
     const NavReading down = {NAV_DOWN, false, false, {}};
     const NavReading accept = {0, true, false, {}};
     const NavReading chord = {0, false, false, {true}};
-    const struct {
-        const char *name;
-        NavReading reading;
-        uint64_t at;
-        uint32_t commands;
-    } steps[] = {
+    const struct { const char *name; NavReading reading; uint64_t at; uint32_t commands; } steps[] = {
         {"a direction pressed moves at once", down, 1000, NAV_DOWN},
         {"held, short of the delay", down, 1399, 0},
         {"held to the delay", down, 1400, NAV_DOWN},
@@ -106,12 +101,7 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
 TEST(NavReading, WhatThePadsAskOfTheMenu)
 {
     using Hold = void (*)(PadState &first);
-    const struct {
-        const char *name;
-        bool controller, guide;
-        Hold hold;
-        NavReading reading;
-    } cases[] = {
+    const struct { const char *name; bool controller, guide; Hold hold; NavReading reading; } cases[] = {
         {"a hat", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_DOWN; }, {NAV_DOWN, false, false, {}}},
         {"a hat's diagonal", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_RIGHTUP; }, {NAV_UP, false, false, {}}},
         {"a stick at the threshold", false, true, [](PadState &p) { p.axis[0] = -16000; },
@@ -146,12 +136,7 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
 // Their repeats are nothing; an arrow's repeat still moves.
 TEST(MenuKeys, CommandsOfTheKeysAndTheirSteps)
 {
-    const struct {
-        SDL_Scancode key;
-        bool repeat;
-        uint32_t command;
-        int32_t dx, dy;
-    } cases[] = {
+    const struct { SDL_Scancode key; bool repeat; uint32_t command; int32_t dx, dy; } cases[] = {
         {SDL_SCANCODE_UP, false, NAV_UP, 0, -1},
         {SDL_SCANCODE_DOWN, true, NAV_DOWN, 0, 1},
         {SDL_SCANCODE_LEFT, false, NAV_LEFT, -1, 0},
@@ -174,12 +159,7 @@ TEST(MenuKeys, CommandsOfTheKeysAndTheirSteps)
 // A controller in slot 0 whose Back is raw button 4 and Start raw button 6.
 TEST(PadNavHides, TheBackStartPairNeverReachesTheGame)
 {
-    const struct {
-        const char *name;
-        Binding binding;
-        bool guide, start;
-        bool hides;
-    } cases[] = {
+    const struct { const char *name; Binding binding; bool guide, start; bool hides; } cases[] = {
         {"Back, both down", {BIND_BUTTON, 0, 4, 0, 0}, true, true, true},
         {"Start, both down", {BIND_BUTTON, 0, 6, 0, 0}, true, true, true},
         {"another button", {BIND_BUTTON, 0, 5, 0, 0}, true, true, false},

@@ -8,33 +8,26 @@
 
 TEST(Notice, FadesOutAfterItsShowing)
 {
-    struct Case {
-        uint64_t age;
-        int32_t alpha;
-    } cases[] = {
+    const struct { uint64_t age; int32_t alpha; } cases[] = {
         {0, 255},
         {NOTICE_SHOW_MS, 255},
         {NOTICE_SHOW_MS + NOTICE_FADE_MS / 2, 128},
         {NOTICE_SHOW_MS + NOTICE_FADE_MS, 0},
         {UINT64_MAX, 0},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(c.alpha, notice_alpha(c.age)) << "at " << c.age << " ms";
 }
 
 TEST(Notice, DrawsTheDashTheFontLacksAsAHyphen)
 {
-    struct Case {
-        const char *text;
-        size_t size;
-        const char *drawn;
-    } cases[] = {
+    const struct { const char *text; size_t size; const char *drawn; } cases[] = {
         {"Continued \xE2\x80\x94 Reset starts over", 64, "Continued - Reset starts over"},
         {"Saved to slot 2", 64, "Saved to slot 2"},
         {"Saved", 3, "Sa"},
         {"\xE2\x80", 8, "\xE2\x80"},   // a cut sequence stays as it is (drawn as "?")
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         char out[64];
         notice_glyph_text(c.text, out, c.size);
         EXPECT_STREQ(c.drawn, out);
@@ -43,17 +36,13 @@ TEST(Notice, DrawsTheDashTheFontLacksAsAHyphen)
 
 TEST(Splash, APressSkipsItOnlyAfterAMoment)
 {
-    struct Case {
-        const char *name;
-        int32_t frames_left;
-        bool repeat, skips;
-    } cases[] = {
+    const struct { const char *name; int32_t frames_left; bool repeat, skips; } cases[] = {
         {"first frame", SPLASH_FRAMES, false, false},
         {"just before the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER + 1, false, false},
         {"at the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER, false, true},
         {"a held key's repeat", 10, true, false},
         {"no splash", 0, false, false},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(c.skips, splash_skips(c.frames_left, c.repeat)) << c.name;
 }
