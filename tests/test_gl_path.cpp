@@ -236,6 +236,9 @@ TEST_F(GlPath, BackgroundAroundThePictureEqualsTheWholeBackground)
             EXPECT_EQ(rect_mismatches(gl ? SOLID : PLAIN, BLACK, 1, whole), "") << which << ", GL " << gl;
         }
         EXPECT_TRUE(back_copy_update(g.renderer, g.back_texture, fw, fh)) << "the copy kept";
+        if (gl) {
+            EXPECT_FALSE(back_copy_update(g.renderer, g.back_texture, 100000, 8)) << "a copy past a texture's size";
+        }
         drop_back();
     }
     SDL_DestroyTexture(g.frame_texture);
