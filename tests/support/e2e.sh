@@ -95,23 +95,20 @@ start_other_window() {
   wait_until 10 xdotool search --class xmessage
   other=$(xdotool search --class xmessage | head -n 1)
 }
-# player_window PID: the id of the player's window, once it is shown and takes input.
-player_window() {
-  within 10 window_of "$1" || fail "no player window"
+# shown_window SECONDS FINDER ARG WHAT: the id FINDER gives for ARG within SECONDS, once the
+# window is shown and takes input; fails naming WHAT otherwise.
+shown_window() {
+  within "$1" "$2" "$3" || fail "no $4"
   local id
-  id=$(window_of "$1")
+  id=$("$2" "$3")
   wait_until 20 viewable "$id"
   echo "$id"
 }
-# titled_window TITLE: the id of the window of that title, once it is shown (under Wine, where
-# the player's process id is not the window's).
-titled_window() {
-  within 60 titled "$1" || fail "no window titled $1"
-  local id
-  id=$(titled "$1")
-  wait_until 20 viewable "$id"
-  echo "$id"
-}
+# player_window PID: the player's window.
+player_window() { shown_window 10 window_of "$1" "player window"; }
+# titled_window TITLE: the window of that title (under Wine, where the player's process id is
+# not the window's).
+titled_window() { shown_window 60 titled "$1" "window titled $1"; }
 titled() { xdotool search --name "^$1\$" 2>/dev/null | head -n 1 | grep .; }
 window_of() { xdotool search --pid "$1" 2>/dev/null | head -n 1 | grep .; }
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
