@@ -7,11 +7,11 @@ panel with a soft shadow, a thin border and an accent line sits behind the menu 
 above the accent line carries the game's title, from res/data (see game_title.py; run this
 again after changing it), and a hint."""
 import math
-import os
 
 from asset_png import clamp, over, rounded_box_distance, smoothstep, to_bytes, write_png
-from game_title import data_path, fit, ink_width, read_title
-from pixfont import text_mask
+from game_title import fit, ink_width, read_title
+from title_font import TOP, text_mask
+from title_tool import Steps, parse_args, say_title
 
 W, H = 1920, 1080
 PANEL = (330, 150, 1590, 1058)      # left, top, right, bottom
@@ -65,7 +65,9 @@ def pixel(x, y):
 
 
 def stamp_text(rgba, text, x, y, colour, right_aligned=False):
+    """text with the font's cell at (x, y); marks over capitals reach above it."""
     w, h, mask = text_mask(text)
+    y -= TOP
     if right_aligned:
         # text_mask pads one cell at the end; find the real ink end.
         ink_end = max((cx for row in mask for cx, v in enumerate(row) if v), default=0)
@@ -83,17 +85,27 @@ def stamp_text(rgba, text, x, y, colour, right_aligned=False):
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    args = parse_args(__doc__, "overlay")
+    whole = read_title(args.data)
+    title = fit(whole, TITLE_ROOM)
+    say_title(whole, title, args, f"in the header's {TITLE_ROOM} pixels")
+    if args.dry_run:
+        return
+    steps = Steps()
+    steps.begin(f"drawing the backdrop, {W} x {H}")
     rgba = bytearray(W * H * 4)
     for y in range(H):
         row = bytearray()
         for x in range(W):
             row += to_bytes(pixel(x, y))
         rgba[y * W * 4:(y + 1) * W * 4] = row
-    title = fit(read_title(data_path()), TITLE_ROOM)
+        steps.progress(y + 1, H)
+    steps.begin("drawing the title and the hint")
     stamp_text(rgba, title, TITLE_X, 168, (1.0, 1.0, 1.0, 0.92))
     stamp_text(rgba, HINT, HINT_RIGHT, 168, (0.62, 0.70, 0.82, 0.70), right_aligned=True)
-    write_png(os.path.join(root, "res", "overlay"), W, H, rgba)
+    steps.begin(f"writing {args.out}")
+    write_png(args.out, W, H, rgba)
+    steps.wrote(args.out, W, H)
 
 
 if __name__ == "__main__":

@@ -5,11 +5,10 @@ It is stretched over the picture's rectangle, so it has the 256 x 224 shape (dra
 times that size for sharp text). Everything but the card and a light vignette is
 transparent, so the game's first frame shows around it. The title is the game's, from
 res/data (see game_title.py): run this again after changing it."""
-import os
-
 from asset_png import clamp, over, rounded_box_distance, smoothstep, to_bytes, write_png
-from game_title import data_path, fit, ink_width, read_title
-from pixfont import text_mask
+from game_title import fit, ink_width, read_title
+from title_font import TOP, as_drawn, text_mask
+from title_tool import Steps, parse_args, say_title
 
 W, H = 1024, 896
 CARD = (96, 300, 928, 620)
@@ -36,7 +35,9 @@ def pixel(x, y):
 
 
 def stamp(rgba, text, scale, cy, colour):
+    """text centred on the row cy, as the font's cell would be; marks over capitals reach above."""
     w, h, mask = text_mask(text, scale)
+    top = cy - (h - TOP * scale) // 2 - TOP * scale
     ink = [x for row in mask for x, v in enumerate(row) if v]
     if not ink:   # a title of blanks
         return
@@ -47,7 +48,7 @@ def stamp(rgba, text, scale, cy, colour):
             if not mask[ty][tx]:
                 continue
             for ox, oy, col in ((2 * scale, 2 * scale, (0.0, 0.0, 0.0, 0.55)), (0, 0, colour)):
-                px, py = x0 + tx + ox, cy - h // 2 + ty + oy
+                px, py = x0 + tx + ox, top + ty + oy
                 if 0 <= px < W and 0 <= py < H:
                     i = (py * W + px) * 4
                     rgba[i:i + 4] = to_bytes(over(tuple(v / 255 for v in rgba[i:i + 4]), col))
@@ -57,17 +58,25 @@ def title_and_scale(title):
     """The title at twice the font's size where that fits the card, otherwise at its own size,
     cut to fit."""
     if ink_width(title, 2) <= TITLE_ROOM:
-        return title, 2
+        return as_drawn(title), 2
     return fit(title, TITLE_ROOM), 1
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    title, scale = title_and_scale(read_title(data_path()))
+    args = parse_args(__doc__, "splash")
+    whole = read_title(args.data)
+    title, scale = title_and_scale(whole)
+    say_title(whole, title, args, "at twice the font's size" if scale == 2 else "at the font's size")
+    if args.dry_run:
+        return
+    steps = Steps()
+    steps.begin(f"drawing the card, {W} x {H}")
     rgba = bytearray()
     for y in range(H):
         for x in range(W):
             rgba += to_bytes(pixel(x, y))
+        steps.progress(y + 1, H)
+    steps.begin("drawing the title and the hint")
     stamp(rgba, title, scale, 430, (1.0, 0.93, 0.55, 1.0))
     for x in range(CARD[0] + 120, CARD[2] - 120):
         span = (x - CARD[0] - 120) / (CARD[2] - CARD[0] - 240)
@@ -76,7 +85,9 @@ def main():
             i = (y * W + x) * 4
             rgba[i:i + 4] = to_bytes(over(tuple(v / 255 for v in rgba[i:i + 4]), (0.30, 0.66, 1.0, a)))
     stamp(rgba, HINT, 1, 556, (0.75, 0.82, 0.92, 0.9))
-    write_png(os.path.join(root, "res", "splash"), W, H, rgba)
+    steps.begin(f"writing {args.out}")
+    write_png(args.out, W, H, rgba)
+    steps.wrote(args.out, W, H)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,8 @@ with two rounds of EPX (Scale2x) so diagonals and corners come out smooth instea
 
 Each glyph is a list of rows from the cap line down, '#' inked; rows 9 and 10 are the
 descender. Glyphs sit one design pixel in from the cell's left edge, which gives the gap
-between letters (the overlay advances by the last inked column plus cell_w / 7)."""
+between letters (the overlay advances by the last inked column plus cell_w / 7). The letters
+of titles beyond ASCII are in title_font.py."""
 
 SCALE = 4
 GRID_W, GRID_H = 8, 12
@@ -165,35 +166,3 @@ def glyph_bitmap(code):
     if grid is None:
         return None
     return epx(epx(grid))
-
-
-def advance(code, bitmap):
-    """Advance the overlay gives a glyph: its last inked column plus cell_w / 7."""
-    if code == 32:
-        return CELL_W // 2
-    last = 0
-    if bitmap:
-        for row in bitmap:
-            for x, v in enumerate(row):
-                if v and x > last:
-                    last = x
-    return CELL_W // 7 + last
-
-
-def text_mask(text, scale=1):
-    """Lays out text the way the overlay does; returns (width, height, rows of 0/1)."""
-    bitmaps = [glyph_bitmap(ord(ch)) for ch in text]
-    width = sum(advance(ord(ch), b) for ch, b in zip(text, bitmaps)) + CELL_W
-    mask = [[0] * width for _ in range(CELL_H)]
-    pen = 0
-    for ch, b in zip(text, bitmaps):
-        if b:
-            for y in range(CELL_H):
-                for x in range(CELL_W):
-                    if b[y][x] and pen + x < width:
-                        mask[y][pen + x] = 1
-        pen += advance(ord(ch), b)
-    if scale != 1:
-        mask = [[mask[y // scale][x // scale] for x in range(width * scale)]
-                for y in range(CELL_H * scale)]
-    return width * scale, CELL_H * scale, mask
