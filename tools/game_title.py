@@ -42,13 +42,11 @@ def read_title(path):
 
 def folder_name(title):
     """title as a folder name any system takes: characters a file name cannot hold (and
-    U+FFFD, for bytes that were not UTF-8) become "_", as do trailing dots and spaces, which
-    Windows drops."""
+    U+FFFD, for bytes that were not UTF-8) become "_"; trailing dots and spaces, which Windows
+    drops, go; "Game" when nothing is left."""
     name = "".join("_" if c in UNSAFE_IN_NAMES or ord(c) < 32 or c in "\x7f\ufffd" else c
                    for c in unicodedata.normalize("NFC", title))
-    stripped = name.rstrip(". ")
-    name = stripped + "_" * (len(name) - len(stripped))
-    return name or "Game"
+    return name.rstrip(". ") or "Game"
 
 
 def ink_width(text, scale=1):
