@@ -8,7 +8,7 @@ PACKAGES=(g++ cmake make pkg-config python3 libsdl2-dev libsdl2-image-dev libpng
 if [ "${1:-}" = "--test" ]; then
   PACKAGES+=(clang libclang-rt-14-dev strace)
   # The Windows player, cross-built and tested under Wine (tools/build-windows).
-  PACKAGES+=(g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev dpkg-dev googletest wine wine64 zip)
+  PACKAGES+=(g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev dpkg-dev googletest wine wine64)
 fi
 
 missing=()

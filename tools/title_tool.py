@@ -15,12 +15,12 @@ def parse_args(doc, name):
     """The command line of a tool that writes res/<name>: --data, --out, --dry-run."""
     parser = argparse.ArgumentParser(description=doc, formatter_class=argparse.RawDescriptionHelpFormatter,
                                      epilog=textwrap.fill("Letters drawn: " + rule(), 92))
-    parser.add_argument("--data", metavar="FILE", default=data_path(), help="the game description to take the title from "
-                        "(default: res/data)")
-    parser.add_argument("--out", metavar="FILE", default=os.path.join(ROOT, "res", name), help=f"where to write the picture "
-                        f"(default: res/{name})")
-    parser.add_argument("--dry-run", action="store_true", help="only print the title it would draw and what it "
-                        "cannot draw")
+    parser.add_argument("--data", metavar="FILE", default=data_path(),
+                        help="the game description to take the title from (default: res/data)")
+    parser.add_argument("--out", metavar="FILE", default=os.path.join(ROOT, "res", name),
+                        help=f"where to write the picture (default: res/{name})")
+    parser.add_argument("--dry-run", action="store_true",
+                        help="only print the title it would draw and what it cannot draw")
     return parser.parse_args()
 
 
