@@ -155,9 +155,10 @@ LETTERS = {
     "·": ". . . ## ##",
 }
 
-# Letters of the same shape as another one.
-SAME_AS = dict(zip("ΑΒΕΖΗΙΚΜΝΟΡΤΥΧονµĸĐЅІЈАВЕЗКМНОРСТФХГПѕіјаеоскрух",
-                   "ABEZHIKMNOPTYXovμκÐSIJABE3KMHOPCTΦXΓΠsijaeocκpyx"))
+# Letters of the same shape as another one: each pair the letter, then the one it looks like.
+SAME_AS = dict(pair for pair in (
+    "ΑA ΒB ΕE ΖZ ΗH ΙI ΚK ΜM ΝN ΟO ΡP ΤT ΥY ΧX οo νv µμ ĸκ ĐÐ ЅS ІI ЈJ АA ВB ЕE З3 КK МM "
+    "НH ОO РP СC ТT ФΦ ХX ГΓ ПΠ ѕs іi јj аa еe оo сc кκ рp уy хx").split())
 
 # Marks composed onto a base letter: (where, rows). "above" marks sit one blank row over the
 # base's ink, "below" ones under its baseline, "ogonek" at its bottom right.
