@@ -1,6 +1,8 @@
-// Scratch folders on Windows: in the user's own temporary folder (closed to other users by its
-// permissions), so the history lives on disk there, usually held in the system's file cache.
-// Entries that are reparse points (links, junctions) are never entered nor removed.
+// Scratch folders on Windows: in the user's own temporary folder, so the history lives on disk
+// there, usually held in the system's file cache. Each folder gets permissions of its own
+// (its owner and the system only, nothing inherited), so it stays private also where %TEMP%
+// points at a folder other users share. Entries that are reparse points (links, junctions)
+// are never entered nor removed.
 #define _CRT_RAND_S
 #include "base/scratch.h"
 
@@ -9,6 +11,7 @@
 #include <string.h>
 
 #include <windows.h>
+#include <sddl.h>
 
 #include "base/log.h"
 #include "base/paths.h"
@@ -29,8 +32,16 @@ bool scratch_folder_make(char *out, size_t size)
         log_write("no scratch folder: the temporary folder is unknown\n");
         return false;
     }
+    SECURITY_ATTRIBUTES security = {sizeof security, nullptr, FALSE};
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;OICI;FA;;;OW)(A;OICI;FA;;;SY)",
+                                                              SDDL_REVISION_1, &security.lpSecurityDescriptor,
+                                                              nullptr)) {
+        log_write("no scratch folder: its permissions cannot be formed\n");
+        return false;
+    }
+    bool made = false;
     // CreateDirectory fails on any existing entry, so a name taken is never reused.
-    for (int i = 0; i < SCRATCH_TRIES; i++) {
+    for (int i = 0; i < SCRATCH_TRIES && !made; i++) {
         unsigned int high = 0, low = 0;
         if (rand_s(&high) != 0 || rand_s(&low) != 0)
             break;
@@ -38,14 +49,16 @@ bool scratch_folder_make(char *out, size_t size)
                          (unsigned long)GetCurrentProcessId(), high, low);
         if (n < 0 || (size_t)n >= size)
             break;
-        if (CreateDirectoryA(out, nullptr))
-            return true;
-        if (GetLastError() != ERROR_ALREADY_EXISTS)
+        made = CreateDirectoryA(out, &security) != 0;
+        if (!made && GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
-    log_write("no scratch folder in %s (system error %lu)\n", base, (unsigned long)GetLastError());
-    out[0] = '\0';
-    return false;
+    if (!made) {
+        log_write("no scratch folder in %s (system error %lu)\n", base, (unsigned long)GetLastError());
+        out[0] = '\0';
+    }
+    LocalFree(security.lpSecurityDescriptor);
+    return made;
 }
 
 // Removes folder (no separator at its end) with the files in it, when it is a real folder.

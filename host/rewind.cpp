@@ -145,8 +145,12 @@ void rewind_record(void)
     rewind_ring_kept(ring, slot, newest_bytes);
     drop_oldest(0);
     save_us[saves_timed++ % REWIND_SLOW_AFTER] = us;
-    if (saves_timed >= REWIND_SLOW_AFTER && rewind_too_slow(save_us, REWIND_SLOW_AFTER, frame_us))
-        switch_off("Rewind is off: saving the game is too slow", "saving a state takes too long");
+    if (saves_timed >= REWIND_SLOW_AFTER && rewind_too_slow(save_us, REWIND_SLOW_AFTER, frame_us)) {
+        char why[96];
+        snprintf(why, sizeof why, "saving a state takes too long (the last one %llu us)",
+                 (unsigned long long)us);
+        switch_off("Rewind is off: saving the game is too slow", why);
+    }
 }
 
 void rewind_end(void)
