@@ -6,9 +6,10 @@
 // kept would pass REWIND_MEMORY_CEILING. Loads and resets leave the history alone, so
 // rewinding undoes an accidental load. When saving a state costs too much of a frame, the
 // component will not save, or one state alone passes the ceiling, rewind switches itself
-// off with a notice, and pressing the control while it is off shows that notice again. The controls are fixed rather than rebindable: the binding table holds the
-// component's own buttons, stored per button in res/conf, and a control of the player's
-// there would change what every stored binding line means.
+// off with a notice, and pressing the control while it is off shows that notice again. The
+// controls are fixed rather than rebindable: the binding table holds the component's own
+// buttons, stored per button in res/conf, and a control of the player's there would change
+// what every stored binding line means.
 #pragma once
 
 #include <stdint.h>

@@ -29,10 +29,27 @@ TEST(RewindRing, PushesAndPopsWrapAround)
     EXPECT_EQ(-1, rewind_ring_push(ring));
 }
 
+struct Kept {
+    int32_t drops, first;   // the files dropped to make room: how many, the first
+};
+
+// A state of bytes written as rewind writes one: room made first for one as large as the
+// last, then the state counted, then the oldest dropped while over the ceiling.
+static Kept keep_state(RewindRing &ring, uint64_t bytes, uint64_t last, uint64_t ceiling)
+{
+    Kept kept = {0, -1};
+    int32_t file = rewind_ring_push(ring), dropped;
+    while ((dropped = rewind_ring_drop(ring, last, ceiling)) >= 0)
+        kept.first = kept.drops++ ? kept.first : dropped;
+    rewind_ring_kept(ring, file, bytes);
+    while ((dropped = rewind_ring_drop(ring, 0, ceiling)) >= 0)
+        kept.first = kept.drops++ ? kept.first : dropped;
+    return kept;
+}
+
 // States written one after another as rewind writes them, in a ring of four files under a
-// ceiling of 1000 bytes: room made first for a state as large as the last one, then the
-// state counted, then the oldest dropped while over. Per state: the files dropped (how many,
-// the first), the states and bytes kept.
+// ceiling of 1000 bytes. Per state: the files dropped (how many, the first), the states and
+// bytes kept.
 TEST(RewindRing, BytesKeptStayUnderTheCeilingWhateverTheStatesSizes)
 {
     const struct { const char *name; uint64_t bytes; int32_t drops, first, count; uint64_t kept; } steps[] = {
@@ -50,19 +67,27 @@ TEST(RewindRing, BytesKeptStayUnderTheCeilingWhateverTheStatesSizes)
     rewind_ring_reset(ring, 4);
     uint64_t last = 0;
     for (const auto &s : steps) {
-        int32_t file = rewind_ring_push(ring);
-        int32_t drops = 0, first = -1, dropped;
-        while ((dropped = rewind_ring_drop(ring, last, 1000)) >= 0)
-            first = drops++ ? first : dropped;
-        rewind_ring_kept(ring, file, s.bytes);
-        while ((dropped = rewind_ring_drop(ring, 0, 1000)) >= 0)
-            first = drops++ ? first : dropped;
+        Kept kept = keep_state(ring, s.bytes, last, 1000);
         last = s.bytes;
-        EXPECT_EQ(s.drops, drops) << s.name;
-        EXPECT_EQ(s.first, first) << s.name;
+        EXPECT_EQ(s.drops, kept.drops) << s.name;
+        EXPECT_EQ(s.first, kept.first) << s.name;
         EXPECT_EQ(s.count, ring.count) << s.name;
         EXPECT_EQ(s.kept, ring.bytes) << s.name;
     }
+}
+
+// A first state of 100 bytes, then 1 MiB ones: 30 s of them would take 450 MiB.
+TEST(RewindRing, GrowingStatesHeldTo64MiB)
+{
+    const uint64_t ceiling = 64ull << 20;
+    static RewindRing ring;
+    rewind_ring_reset(ring, 450);
+    keep_state(ring, 100, 0, ceiling);
+    for (int i = 0; i < 450; i++) {
+        keep_state(ring, 1 << 20, i ? 1 << 20 : 100, ceiling);
+        ASSERT_LE(ring.bytes, ceiling) << "state " << i;
+    }
+    EXPECT_EQ(64, ring.count);
 }
 
 TEST(RewindRing, SizedByTime)
