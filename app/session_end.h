@@ -2,7 +2,8 @@
 // SIGHUP (a terminal closed, a logout) and SIGQUIT; on Windows the session's end (logoff,
 // shutdown) and a console's close or Ctrl+C where there is a console. Each ends it as Quit
 // does: the game kept for next time, rewind's folder removed, exit code 0. A second one
-// while that teardown runs ends the process at once.
+// while that teardown runs ends the process at once, except SIGHUP, which a closing session
+// sends right after SIGTERM.
 #pragma once
 
 struct AudioStream;

@@ -5,9 +5,11 @@
 
 static volatile sig_atomic_t asked;   // the signal that asked, 0 before any
 
+// A second signal while the game is being kept ends the process at once, but SIGHUP never
+// does: a closing session sends it right after SIGTERM, and a closed terminal whenever it goes.
 static void on_signal(int sig)
 {
-    if (asked)
+    if (asked && sig != SIGHUP)
         _exit(128 + sig);
     asked = sig;
 }

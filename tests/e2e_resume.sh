@@ -2,7 +2,7 @@
 # res/resumeS with its preview, the slots untouched; the next start continues at that very
 # frame, with its notice. A damaged resume file starts the game anew, with a notice. A closed
 # terminal or a logout (SIGHUP) and SIGQUIT end it as SIGTERM does; a second signal while the
-# game is being kept ends it at once.
+# game is being kept ends it at once, but not the SIGHUP a closing session sends after SIGTERM.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -49,11 +49,19 @@ for sig in HUP QUIT; do
   pass "SIG$sig keeps the game and removes rewind's folder, exit code 0"
 done
 
-start_fake_player resume_twice FAKE_CORE_SAVE=slow
-wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
-kill -TERM $pid
-wait_until 20 grep -q "^ox_state_save .*resumeS" "$log"
-kill -TERM $pid
+# second_signal SIGNAL: the player, ended by SIGTERM, gets SIGNAL while it saves the game.
+second_signal() {
+  start_fake_player "resume_$1" FAKE_CORE_SAVE=slow
+  wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
+  kill -TERM $pid
+  wait_until 20 grep -q "^ox_state_save .*resumeS" "$log"
+  kill -$1 $pid
+}
+second_signal TERM
 (wait_until 3 ended $pid) || fail "a second SIGTERM did not end the player at once"
 exits_with 143 "second SIGTERM"
 pass "a second SIGTERM while the game is being kept ends the player at once"
+second_signal HUP   # as a closing session sends it right after SIGTERM
+exits_with 0 "SIGHUP after SIGTERM"
+test -s "$d/res/resumeS" || fail "SIGHUP after SIGTERM: no resume file"
+pass "SIGHUP right after SIGTERM lets the game be kept"
