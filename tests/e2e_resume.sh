@@ -51,7 +51,7 @@ done
 
 # second_signal SIGNAL: the player, ended by SIGTERM, gets SIGNAL while it saves the game.
 second_signal() {
-  start_fake_player "resume_$1" FAKE_CORE_SAVE=slow
+  start_fake_player "resume_$1" FAKE_CORE_SAVE=slow XDG_RUNTIME_DIR="$run"
   wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
   kill -TERM $pid
   wait_until 20 grep -q "^ox_state_save .*resumeS" "$log"
