@@ -4,6 +4,7 @@
 
 #include "app/events.h"
 #include "app/pacing.h"
+#include "app/session_end.h"
 #include "base/notice.h"
 #include "host/audio.h"
 #include "host/game.h"
@@ -107,5 +108,5 @@ void main_loop(AudioStream &stream, double frame_deadline)
 {
     do
         frame_deadline = loop_pass(stream, frame_deadline);
-    while (!running_quit());
+    while (!running_quit() && !session_end_asked());
 }

@@ -3,7 +3,8 @@
 
 struct AudioStream;
 
-// Runs passes from the given deadline (pacing_now milliseconds) until quit.
+// Runs passes from the given deadline (pacing_now milliseconds) until quit, or until the
+// system asks the player to end (app/session_end.h).
 void main_loop(AudioStream &stream, double frame_deadline);
 
 // One pass: events, input, emulation, overlay, picture, audio, wait. Returns the next

@@ -4,8 +4,11 @@
 
 #include "base/log.h"
 #include "gfx/prefetch.h"
+#include "host/audio.h"
 #include "host/game.h"
 #include "host/menu_sounds.h"
+#include "host/resume.h"
+#include "host/rewind.h"
 #include "video/video.h"
 #include "xgui/xgui.h"
 
@@ -25,4 +28,14 @@ void shutdown(void)
     menu_sounds_release();
     SDL_Quit();
     log_close();
+}
+
+void shutdown_keeping_game(AudioStream &stream)
+{
+    FramePicture picture;
+    const bool shown = video_frame_picture(picture);
+    resume_save(shown ? &picture : nullptr);
+    rewind_end();
+    audio_stream_close(stream);
+    shutdown();
 }

@@ -26,11 +26,6 @@ void platform_exe_path(char *out, size_t size);
 // Creates the folder at path; false when it could not (one that exists already included).
 bool platform_make_dir(const char *path);
 
-// Creates a folder of this process's own in a memory-backed place (/dev/shm where there is
-// one, else the temporary folder) and forms its name with the trailing separator into out.
-bool platform_memory_folder(char *out, size_t size);
-// Removes an empty folder.
-void platform_remove_dir(const char *path);
 
 // Shows or hides the mouse cursor.
 void platform_show_cursor(bool show);

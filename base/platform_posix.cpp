@@ -33,25 +33,6 @@ bool platform_make_dir(const char *path)
     return mkdir(path, 0700) == 0;
 }
 
-bool platform_memory_folder(char *out, size_t size)
-{
-    struct stat info;
-    const char *tmp = getenv("TMPDIR");
-    const char *base = stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) ? "/dev/shm"
-                       : tmp && tmp[0] == '/'                                   ? tmp
-                                                                                : "/tmp";
-    int n = snprintf(out, size, "%s/player-rewind-%ld/", base, (long)getpid());
-    if (n < 0 || (size_t)n >= size)
-        return false;
-    return mkdir(out, 0700) == 0 || (errno == EEXIST && stat(out, &info) == 0 && S_ISDIR(info.st_mode) &&
-                                     info.st_uid == getuid());
-}
-
-void platform_remove_dir(const char *path)
-{
-    rmdir(path);
-}
-
 bool platform_decode_beside_window(void)
 {
     return true;

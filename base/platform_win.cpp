@@ -36,23 +36,6 @@ bool platform_make_dir(const char *path)
     return CreateDirectoryA(path, nullptr) != 0;
 }
 
-bool platform_memory_folder(char *out, size_t size)
-{
-    char base[MAX_PATH + 1];
-    DWORD n = GetTempPathA(sizeof base, base);
-    if (n == 0 || n > MAX_PATH)
-        return false;
-    int m = snprintf(out, size, "%splayer-rewind-%lu\\", base, (unsigned long)GetCurrentProcessId());
-    if (m < 0 || (size_t)m >= size)
-        return false;
-    return CreateDirectoryA(out, nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-void platform_remove_dir(const char *path)
-{
-    RemoveDirectoryA(path);
-}
-
 bool platform_decode_beside_window(void)
 {
     return false;

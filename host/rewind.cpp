@@ -4,23 +4,24 @@
 #include <string.h>
 #include <sys/stat.h>
 
-
 #include "base/log.h"
+#include "base/notice.h"
 #include "base/paths.h"
-#include "base/platform.h"
+#include "base/scratch.h"
 #include "host/game.h"
 #include "host/rewind_ring.h"
 #include "record/ox_core.h"
-#include "base/notice.h"
 
-static char folder[PATH_BUFFER_SIZE];   // the ring's folder with its separator; "" while off
+static char folder[PATH_BUFFER_SIZE];   // the ring's folder with its separator; "" while none
 static RewindRing ring;
-static int32_t wanted;                  // capacity before the state size is known
+static uint64_t newest_bytes;           // the last state's size: what the next one will take
+static bool dropped_logged;
+static const char *off_reason;          // the notice saying why rewind is off; null while on
+static bool was_held;
 static int32_t frames_since;
 static int32_t saves_timed;
-static uint64_t save_us_average;
+static uint64_t save_us[REWIND_SLOW_AFTER];   // the last saves' times, oldest overwritten
 static uint64_t frame_us;
-static int32_t frame_rate;
 static bool stepping;
 
 static bool slot_file(char *out, size_t size, int32_t slot)
@@ -29,31 +30,49 @@ static bool slot_file(char *out, size_t size, int32_t slot)
     return n > 0 && (size_t)n < size;
 }
 
-static void switch_off(const char *why)
+static void remove_slot_file(int32_t slot)
+{
+    char path[PATH_BUFFER_SIZE];
+    if (slot_file(path, sizeof path, slot))
+        remove(path);
+}
+
+// Switches rewind off, giving its memory back at once; notice is what a press says then.
+static void switch_off(const char *notice, const char *why)
 {
     log_write("rewind is off: %s\n", why);
-    notice_show("Rewind is off: saving the game is too slow");
-    ring.capacity = 0;
+    notice_show(notice);
+    off_reason = notice;
+    for (int32_t slot = 0; slot < ring.capacity; slot++)
+        remove_slot_file(slot);
+    rewind_ring_reset(ring, 0);
 }
 
 void rewind_init(int32_t fps)
 {
     if (fps <= 0)
         fps = FALLBACK_FRAME_RATE;
-    frame_rate = fps;
     frame_us = 1000000u / (uint64_t)fps;
-    wanted = rewind_ring_capacity(REWIND_SECONDS, fps, REWIND_INTERVAL, 0, REWIND_MEMORY_CEILING);
-    if (!platform_memory_folder(folder, sizeof folder)) {
-        folder[0] = '\0';
+    // Folders left by players that were killed or crashed would stay in memory until the
+    // machine restarts.
+    int swept = scratch_sweep();
+    if (swept > 0)
+        log_write("rewind: removed %d folders left by players that have gone\n", swept);
+    if (!scratch_folder_make(folder, sizeof folder)) {
         log_write("rewind is off: no folder for its states\n");
+        off_reason = "Rewind is off: no folder for its states";
         return;
     }
-    ring = RewindRing{wanted, 0, 0};
-    log_write("rewind: up to %d states in %s\n", (int)wanted, folder);
+    off_reason = nullptr;
+    rewind_ring_reset(ring, rewind_ring_capacity(REWIND_SECONDS, fps, REWIND_INTERVAL));
+    log_write("rewind: up to %d states in %s\n", (int)ring.capacity, folder);
 }
 
 bool rewind_step_back(bool held)
 {
+    if (held && !was_held && ring.capacity <= 0 && off_reason)
+        notice_show(off_reason);
+    was_held = held;
     stepping = ring.capacity > 0 && held;
     if (!stepping)
         return false;
@@ -62,7 +81,9 @@ bool rewind_step_back(bool held)
     // At the oldest state kept the game holds still there.
     if (slot < 0 || !slot_file(path, sizeof path, slot))
         return true;
-    if (!ox_state_load(path)) {
+    bool loaded = ox_state_load(path);
+    remove(path);   // forgotten by the ring: its memory goes back now
+    if (!loaded) {
         log_write("rewind: the component refused %s\n", path);
         return true;
     }
@@ -77,17 +98,22 @@ bool rewind_active(void)
     return stepping;
 }
 
-// Learns the state's size from the first file written and holds the ring under the ceiling.
-static void fit_ring(const char *path)
+uint64_t rewind_bytes_kept(void)
 {
-    struct stat info;
-    if (stat(path, &info) != 0 || info.st_size <= 0)
-        return;
-    int32_t fits = rewind_ring_capacity(REWIND_SECONDS, frame_rate, REWIND_INTERVAL,
-                                        (uint64_t)info.st_size, REWIND_MEMORY_CEILING);
-    if (fits < ring.capacity) {
-        log_write("rewind: states of %lld bytes, %d kept\n", (long long)info.st_size, (int)fits);
-        ring = RewindRing{fits, 1, 1};   // the first state, just written to file 0, stays
+    return ring.bytes;
+}
+
+// Forgets the oldest states, deleting their files, until those kept and incoming bytes more
+// fit under the ceiling.
+static void drop_oldest(uint64_t incoming)
+{
+    int32_t slot;
+    while ((slot = rewind_ring_drop(ring, incoming, REWIND_MEMORY_CEILING)) >= 0) {
+        remove_slot_file(slot);
+        if (!dropped_logged)
+            log_write("rewind: states of %llu bytes, %d kept\n", (unsigned long long)newest_bytes,
+                      (int)ring.count);
+        dropped_logged = true;
     }
 }
 
@@ -100,33 +126,37 @@ void rewind_record(void)
     int32_t slot = rewind_ring_push(ring);
     if (slot < 0 || !slot_file(path, sizeof path, slot))
         return;
+    // Room first, judged by the last state's size, so the folder never holds more than the
+    // ceiling while the new state is written.
+    drop_oldest(newest_bytes);
     uint64_t t0 = SDL_GetPerformanceCounter();
     bool saved = ox_state_save(path);
     uint64_t us = (SDL_GetPerformanceCounter() - t0) * 1000000u / SDL_GetPerformanceFrequency();
     if (!saved) {
-        log_write("rewind is off: the component refused to save its state\n");
-        notice_show("Rewind is off: the game cannot save its state");
-        ring.capacity = 0;
+        switch_off("Rewind is off: the game cannot save its state", "the component refused to save its state");
         return;
     }
-    if (saves_timed == 0)
-        fit_ring(path);
-    // A running average over about the last eight saves, so one slow save is forgiven.
-    save_us_average = saves_timed == 0 ? us : (save_us_average * 7 + us) / 8;
-    if (++saves_timed >= REWIND_SLOW_AFTER && rewind_too_slow(save_us_average, frame_us))
-        switch_off("saving a state takes too long");
+    struct stat info;
+    newest_bytes = stat(path, &info) == 0 && info.st_size > 0 ? (uint64_t)info.st_size : 0;
+    if (newest_bytes > REWIND_MEMORY_CEILING) {
+        switch_off("Rewind is off: the game's states are too large", "a state is larger than its memory");
+        return;
+    }
+    rewind_ring_kept(ring, slot, newest_bytes);
+    drop_oldest(0);
+    save_us[saves_timed++ % REWIND_SLOW_AFTER] = us;
+    if (saves_timed >= REWIND_SLOW_AFTER && rewind_too_slow(save_us, REWIND_SLOW_AFTER, frame_us)) {
+        char why[96];
+        snprintf(why, sizeof why, "saving a state takes too long (the last one %llu us)",
+                 (unsigned long long)us);
+        switch_off("Rewind is off: saving the game is too slow", why);
+    }
 }
 
 void rewind_end(void)
 {
-    if (!folder[0])
-        return;
-    for (int32_t slot = 0; slot < wanted; slot++) {
-        char path[PATH_BUFFER_SIZE];
-        if (slot_file(path, sizeof path, slot))
-            remove(path);
-    }
-    platform_remove_dir(folder);
+    if (folder[0])
+        scratch_folder_remove(folder);
     folder[0] = '\0';
-    ring = RewindRing{0, 0, 0};
+    rewind_ring_reset(ring, 0);
 }

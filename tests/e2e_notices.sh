@@ -41,7 +41,11 @@ stop_player
 start_fake_player notices_sdl SDL_RENDER_DRIVER=software FAKE_CORE_SAVE=fail FAKE_CORE_SAVE_MS=20
 wid=$(player_window $pid)
 notice_shown "Rewind is off: saving the game is too slow"
+# Pressing the rewind control while it is off says why again.
+xdotool keydown BackSpace
+wait_until 20 eval '[ "$(grep -c "^notice: Rewind is off: saving the game is too slow$" "$d/res/log")" = 2 ]'
+xdotool keyup BackSpace
 xdotool key shift+F1
 notice_shown "Cannot save slot 1: the component refused to save its state"
-pass "SDL path: rewind switched off by slow saves, and a failed save, each name their reason"
+pass "SDL path: rewind switched off by slow saves (again on Backspace), and a failed save, each name their reason"
 stop_player

@@ -1,6 +1,8 @@
 # Continuing where the player left off: a game ended by the desktop (SIGTERM) is saved into
 # res/resumeS with its preview, the slots untouched; the next start continues at that very
-# frame, with its notice. A damaged resume file starts the game anew, with a notice.
+# frame, with its notice. A damaged resume file starts the game anew, with a notice. A closed
+# terminal or a logout (SIGHUP) and SIGQUIT end it as SIGTERM does; a second signal while the
+# game is being kept ends it at once, but not the SIGHUP a closing session sends after SIGTERM.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -33,3 +35,33 @@ wait_for_line "$d/res/log" "notice: Cannot continue the last game: it starts ane
 grep -qx "ox_core_reset" "$log" || fail "the game was not started anew"
 pass "a damaged resume file starts the game anew, with a notice"
 stop_player "damaged resume file"
+
+run=$E2E_TMP/run
+mkdir -m 700 "$run"
+for sig in HUP QUIT; do
+  start_fake_player "resume_$sig" XDG_RUNTIME_DIR="$run"
+  wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
+  kill -$sig $pid
+  exits_with 0 "SIG$sig"
+  test -s "$d/res/resumeS" || fail "SIG$sig: no resume file"
+  test -s "$d/res/resumeP" || fail "SIG$sig: no resume preview"
+  ! ls -d "$run"/player-rewind-$pid-* 2>/dev/null || fail "SIG$sig: rewind's folder was left behind"
+  pass "SIG$sig keeps the game and removes rewind's folder, exit code 0"
+done
+
+# second_signal SIGNAL: the player, ended by SIGTERM, gets SIGNAL while it saves the game.
+second_signal() {
+  start_fake_player "resume_$1" FAKE_CORE_SAVE=slow XDG_RUNTIME_DIR="$run"
+  wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
+  kill -TERM $pid
+  wait_until 20 grep -q "^ox_state_save .*resumeS" "$log"
+  kill -$1 $pid
+}
+second_signal TERM
+(wait_until 3 ended $pid) || fail "a second SIGTERM did not end the player at once"
+exits_with 143 "second SIGTERM"
+pass "a second SIGTERM while the game is being kept ends the player at once"
+second_signal HUP   # as a closing session sends it right after SIGTERM
+exits_with 0 "SIGHUP after SIGTERM"
+test -s "$d/res/resumeS" || fail "SIGHUP after SIGTERM: no resume file"
+pass "SIGHUP right after SIGTERM lets the game be kept"

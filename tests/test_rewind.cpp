@@ -1,5 +1,5 @@
-// The rewind ring's bookkeeping: where states go and come back from, how many are kept, and
-// when saving them costs too much.
+// The rewind ring's bookkeeping: where states go and come back from, how many are kept, the
+// bytes they take, and when saving them costs too much.
 #include <gtest/gtest.h>
 
 #include "host/rewind_ring.h"
@@ -19,31 +19,98 @@ TEST(RewindRing, PushesAndPopsWrapAround)
         {"then the oldest kept", false, 1, 0},
         {"nothing older", false, -1, 0},
     };
-    RewindRing ring = {3, 0, 0};
+    static RewindRing ring;
+    rewind_ring_reset(ring, 3);
     for (const auto &s : steps) {
         EXPECT_EQ(s.file, s.push ? rewind_ring_push(ring) : rewind_ring_pop(ring)) << s.name;
         EXPECT_EQ(s.count, ring.count) << s.name;
     }
-    RewindRing off = {0, 0, 0};
-    EXPECT_EQ(-1, rewind_ring_push(off));
+    rewind_ring_reset(ring, 0);
+    EXPECT_EQ(-1, rewind_ring_push(ring));
 }
 
-TEST(RewindRing, SizedByTimeAndHeldUnderTheCeiling)
+struct Kept {
+    int32_t drops, first;   // the files dropped to make room: how many, the first
+};
+
+// A state of bytes written as rewind writes one: room made first for one as large as the
+// last, then the state counted, then the oldest dropped while over the ceiling.
+static Kept keep_state(RewindRing &ring, uint64_t bytes, uint64_t last, uint64_t ceiling)
 {
-    // Every 4th frame kept, under a ceiling of 1 MiB.
-    const struct { const char *name; int32_t seconds, fps; uint64_t state_bytes; int32_t files; } cases[] = {
-        {"30 s at 60 fps, every 4th frame", 30, 60, 0, 450},
-        {"large states are held to the ceiling", 30, 60, 1 << 16, 16},
-        {"a state beyond the ceiling keeps one", 30, 60, 1 << 21, 1},
-        {"a part interval rounds up", 1, 50, 0, 13},
-        {"no frame rate", 30, 0, 0, 0},
+    Kept kept = {0, -1};
+    int32_t file = rewind_ring_push(ring), dropped;
+    while ((dropped = rewind_ring_drop(ring, last, ceiling)) >= 0)
+        kept.first = kept.drops++ ? kept.first : dropped;
+    rewind_ring_kept(ring, file, bytes);
+    while ((dropped = rewind_ring_drop(ring, 0, ceiling)) >= 0)
+        kept.first = kept.drops++ ? kept.first : dropped;
+    return kept;
+}
+
+// States written one after another as rewind writes them, in a ring of four files under a
+// ceiling of 1000 bytes. Per state: the files dropped (how many, the first), the states and
+// bytes kept.
+TEST(RewindRing, BytesKeptStayUnderTheCeilingWhateverTheStatesSizes)
+{
+    const struct { const char *name; uint64_t bytes; int32_t drops, first, count; uint64_t kept; } steps[] = {
+        {"a small first state", 100, 0, -1, 1, 100},
+        {"a large one fits beside it", 600, 0, -1, 2, 700},
+        {"another as large: both older ones go", 600, 2, 0, 1, 600},
+        {"room for one as large as the last", 100, 1, 2, 1, 100},
+        {"small ones fit", 100, 0, -1, 2, 200},
+        {"three", 300, 0, -1, 3, 500},
+        {"four: the ring is full", 300, 0, -1, 4, 800},
+        {"the state overwritten counts no more: exactly the ceiling", 300, 0, -1, 4, 1000},
+        {"one as large as the ceiling keeps only itself", 1000, 3, 1, 1, 1000},
+    };
+    static RewindRing ring;
+    rewind_ring_reset(ring, 4);
+    uint64_t last = 0;
+    for (const auto &s : steps) {
+        Kept kept = keep_state(ring, s.bytes, last, 1000);
+        last = s.bytes;
+        EXPECT_EQ(s.drops, kept.drops) << s.name;
+        EXPECT_EQ(s.first, kept.first) << s.name;
+        EXPECT_EQ(s.count, ring.count) << s.name;
+        EXPECT_EQ(s.kept, ring.bytes) << s.name;
+    }
+}
+
+// A first state of 100 bytes, then 1 MiB ones: 30 s of them would take 450 MiB.
+TEST(RewindRing, GrowingStatesHeldTo64MiB)
+{
+    const uint64_t ceiling = 64ull << 20;
+    static RewindRing ring;
+    rewind_ring_reset(ring, 450);
+    keep_state(ring, 100, 0, ceiling);
+    for (int i = 0; i < 450; i++) {
+        keep_state(ring, 1 << 20, i ? 1 << 20 : 100, ceiling);
+        ASSERT_LE(ring.bytes, ceiling) << "state " << i;
+    }
+    EXPECT_EQ(64, ring.count);
+}
+
+TEST(RewindRing, SizedByTime)
+{
+    const struct { const char *name; int32_t seconds, fps, files; } cases[] = {
+        {"30 s at 60 fps, every 4th frame", 30, 60, 450},
+        {"a part interval rounds up", 1, 50, 13},
+        {"no frame rate", 30, 0, 0},
+        {"held to the ring's files", 3000, 60, REWIND_RING_MAX_FILES},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.files, rewind_ring_capacity(c.seconds, c.fps, 4, c.state_bytes, 1 << 20)) << c.name;
+        EXPECT_EQ(c.files, rewind_ring_capacity(c.seconds, c.fps, 4)) << c.name;
 }
 
-TEST(RewindRing, TooSlowPastAQuarterOfAFrame)
+// Save times in microseconds against a 60 fps frame (16667 us: a quarter is 4166.75).
+TEST(RewindRing, TooSlowWhenMostSavesPassAQuarterOfAFrame)
 {
-    EXPECT_FALSE(rewind_too_slow(4167, 16668));
-    EXPECT_TRUE(rewind_too_slow(4168, 16668));
+    const struct { const char *name; uint64_t us[8]; bool slow; } cases[] = {
+        {"all just under", {4166, 4166, 4166, 4166, 4166, 4166, 4166, 4166}, false},
+        {"all just over", {4167, 4167, 4167, 4167, 4167, 4167, 4167, 4167}, true},
+        {"a slow first save alone", {500000, 900, 900, 900, 900, 900, 900, 900}, false},
+        {"every other save slow", {900, 9000, 900, 9000, 900, 9000, 900, 9000}, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.slow, rewind_too_slow(c.us, 8, 16667)) << c.name;
 }

@@ -27,10 +27,11 @@
 //                         a preloaded probe that defines fake_core_frame_marked learns of
 //                         such a frame when it is emulated, and fake_core_button_pressed of
 //                         each button that goes down
-//   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-<pid>"):
+//   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-..."):
 //                         "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
-//                         code 3), as a crash in the middle of a save would
+//                         code 3), as a crash in the middle of a save would;
+//                         "slow": it takes 5 s before writing
 //   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
 //                         could between the player's check of a state and the open
 //   FAKE_CORE_SAVE_MS     milliseconds every save takes, default 0
@@ -377,6 +378,9 @@ bool ox_state_save(const char *path)
     const bool ring = path && strstr(path, "player-rewind-");
     if (!path || (!ring && strcmp(config.save, "fail") == 0))
         return false;
+    // The whole time even when a signal cuts a sleep short.
+    for (unsigned left = 5; left > 0 && !ring && strcmp(config.save, "slow") == 0;)
+        left = sleep(left);
     bool ok = write_state(path);
     if (!ring && strcmp(config.save, "exit") == 0)
         _exit(3);

@@ -1,8 +1,9 @@
 # The Windows player under Wine, from a folder named outside the system's code page: it starts
 # with the Windows paths in its log, shows the demo game, saves with Shift+F1 and loads with F1,
 # stops the game under the menu Escape opens, ends with exit code 0 through the menu's Quit and
-# with 1 when res\game is missing. (Settings rewritten whole: the portable
-# test_file_replace and test_file_replace_win here, Alt+Return itself: e2e_away.sh.)
+# through the session's end, and with 1 when res\game is missing. (Settings rewritten whole:
+# the portable test_file_replace and test_file_replace_win here, Alt+Return itself:
+# e2e_away.sh.)
 # Environment from CTest: DIST_DIR, SOURCE_DIR, WINEPREFIX.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 # A wineserver stays bound to the display it started with: without a display from the
@@ -46,6 +47,21 @@ widget_click quit_ok
 wait_until 30 ended $pid
 exits_with 0 Quit
 pass "Escape opens the menu and stops the game; its Quit ends the player with exit code 0"
+
+# The session's end (a logoff, a shutdown) keeps the game as Quit does and removes rewind's
+# folder; a folder of a player that has gone is removed at the start.
+temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+mkdir -p "$temp/player-rewind-99999-AbCdEf"
+echo state > "$temp/player-rewind-99999-AbCdEf/0"
+new_dist session_end
+launch "$d"
+[ ! -e "$temp/player-rewind-99999-AbCdEf" ] || fail "the folder of a player that has gone was left"
+wineboot --end-session
+wait_until 60 ended $pid
+exits_with 0 "the session's end"
+test -s "$d/res/resumeS" || fail "no resume file at the session's end"
+! ls -d "$temp"/player-rewind-* 2>/dev/null || fail "rewind's folder was left at the session's end"
+pass "the session's end keeps the game and removes rewind's folder, exit code 0"
 
 new_dist missing
 rm "$d/res/game"
