@@ -4,6 +4,7 @@
 // a component shut down after them may crash or lose what it saves at shutdown.
 #include <signal.h>
 
+#include "app/forward.h"
 #include "app/loop.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -34,6 +35,7 @@ int main(int argc, char **argv)
     FramePicture picture;
     const bool shown = video_frame_picture(picture);
     resume_save(shown ? &picture : nullptr);
+    forward_end();
     rewind_end();
     audio_stream_close(stream);
     shutdown();

@@ -34,6 +34,7 @@ struct MenuWidgets {
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];
     int32_t focus_pause;                  // "Pause in background"
+    int32_t less_lag;                     // "Less lag": run-ahead
 };
 extern MenuWidgets menu_widgets;
 

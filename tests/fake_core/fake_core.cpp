@@ -34,6 +34,11 @@
 //   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
 //                         could between the player's check of a state and the open
 //   FAKE_CORE_SAVE_MS     milliseconds every save takes, default 0
+//   FAKE_CORE_INPUT_LAG   "1": the picture answers button 0 of player 1 a frame after the
+//                         frame that read it, as real games do (white while it shows the
+//                         button down); both are part of the state; a preloaded probe that
+//                         defines fake_core_picture_pressed learns of each picture rendered
+//                         showing the button down
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
@@ -71,6 +76,7 @@ struct FakeConfig {
     bool log_buttons;
     bool color_frames;
     int save_ms;
+    bool input_lag;
     char log_path[FAKE_MAX_PATH];
 };
 
@@ -82,10 +88,13 @@ static bool marked;                 // the frame last emulated is a marked one
 static int steps;                   // frames emulated since the last ox_audio_render
 static double owed;                 // sample frames due and not yet given, FAKE_CORE_SAMPLES
 static bool held[FAKE_NAMES];      // buttons of player 1 down
+static int read_down;               // FAKE_CORE_INPUT_LAG: button 0 as the last frame read it
+static int shown_down;              // and as its picture shows it
 
 // Defined by a preloaded probe (tests/vsync/lag_probe.c), if any.
 extern "C" void fake_core_frame_marked(void) __attribute__((weak));
 extern "C" void fake_core_button_pressed(void) __attribute__((weak));
+extern "C" void fake_core_picture_pressed(void) __attribute__((weak));
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
 static bool loaded;                 // a game was loaded: the screen has its loaded size
 static bool flipped;                // the raster has its other size this frame
@@ -144,6 +153,7 @@ static void read_config()
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
     config.color_frames = color && strcmp(color, "frames") == 0;
     config.save_ms = env_int("FAKE_CORE_SAVE_MS", 0);
+    config.input_lag = env_int("FAKE_CORE_INPUT_LAG", 0) == 1;
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
@@ -229,7 +239,7 @@ static bool write_state(const char *path)
     FILE *f = fopen(path, "wb");
     if (!f)
         return false;
-    fprintf(f, "FAKESTATE %ld\n", emulated);
+    fprintf(f, "FAKESTATE %ld %d %d\n", emulated, read_down, shown_down);
     return fclose(f) == 0;
 }
 
@@ -237,6 +247,8 @@ void ox_core_emulate(void)
 {
     log_call("ox_core_emulate");
     emulated++;
+    shown_down = read_down;
+    read_down = held[0] ? 1 : 0;
     flipped = config.flip_w != 0 && !flipped;
     steps++;
     marked = config.mark > 0 && emulated % config.mark == 0;
@@ -284,11 +296,17 @@ void ox_video_render(void *pixels)
     uint8_t *p = (uint8_t *)pixels;
     if (config.color_frames)
         config.color = (uint32_t)(emulated & 0xFFFF) << 8 | 0x99;
+    uint32_t color = config.color;
+    if (config.input_lag && shown_down) {
+        color = 0xFFFFFF;
+        if (fake_core_picture_pressed)
+            fake_core_picture_pressed();
+    }
     size_t count = (size_t)w * (size_t)h;
     for (size_t i = 0; i < count; i++, p += 4) {
-        p[0] = (uint8_t)(config.color >> 16);
-        p[1] = (uint8_t)(config.color >> 8);
-        p[2] = (uint8_t)config.color;
+        p[0] = (uint8_t)(color >> 16);
+        p[1] = (uint8_t)(color >> 8);
+        p[2] = (uint8_t)color;
         p[3] = 255;
     }
 }
@@ -399,9 +417,13 @@ bool ox_state_load(const char *path)
     if (!f)
         return false;
     long n;
-    bool ok = fscanf(f, "FAKESTATE %ld", &n) == 1;
+    int read = 0, shown = 0;
+    bool ok = fscanf(f, "FAKESTATE %ld %d %d", &n, &read, &shown) >= 1;
     fclose(f);
-    if (ok)
+    if (ok) {
         emulated = n;
+        read_down = read;
+        shown_down = shown;
+    }
     return ok;
 }

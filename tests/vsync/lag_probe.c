@@ -15,9 +15,13 @@
  *     every 0.7 s, timed once XSync returns; the fake component calls
  *     fake_core_button_pressed when a button goes down, and the present after that is the
  *     first picture emulated with the key. Key-to-picture = that present - the press.
+ *     With FAKE_CORE_INPUT_LAG=1 the component also calls fake_core_picture_pressed when it
+ *     renders a picture that shows the key; the present after that is the first picture that
+ *     shows it. Key-to-shown = that present - the press.
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
  *                      <min> <max> <count> fps <presents a second> stall <longest time
- *                      between two presents> <device buffers written late>", milliseconds,
+ *                      between two presents> <device buffers written late> shown <median>
+ *                      <min> <max> <count>", milliseconds,
  *                      leaving out the first LAG_SETTLE_S (a machine that stalls the player
  *                      longer than its queue holds makes gaps no player can avoid)
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
@@ -55,6 +59,10 @@ static volatile double key_down_ns = -1.0;  /* the press sent, its picture not y
 static volatile int key_reached;            /* the component saw the press */
 static double keys[LAG_MAX];
 static int key_count;
+static volatile double shown_down_ns = -1.0; /* the press sent, no picture showing it yet */
+static volatile int shown_reached;          /* a picture showing the press was rendered */
+static double shown[LAG_MAX];
+static int shown_count;
 static long presents;                   /* after the settling */
 static double last_present_ns;
 static double longest_ns;               /* between two presents, after the settling */
@@ -98,6 +106,7 @@ static int settled(double t) { return first_ns >= 0.0 && t - first_ns >= LAG_SET
 
 void fake_core_frame_marked(void) { frame_marked = 1; }
 void fake_core_button_pressed(void) { key_reached = 1; }
+void fake_core_picture_pressed(void) { shown_reached = 1; }
 
 /* Presses "a" on the player's display again and again, through libX11 and libXtst loaded here
  * (their headers are not needed for four calls). */
@@ -121,9 +130,11 @@ static void *key_thread(void *unused)
     for (;;) {
         usleep(LAG_KEY_PERIOD_US);
         key_reached = 0;
+        shown_reached = 0;
         fake_key(display, code, 1, 0);
         sync(display, 0);
         key_down_ns = now_ns();
+        shown_down_ns = key_down_ns;
         usleep(LAG_KEY_HOLD_US);
         fake_key(display, code, 0, 0);
         sync(display, 0);
@@ -157,6 +168,13 @@ static void presented(void)
         key_down_ns = -1.0;
         if (settled(t) && key_count < LAG_MAX)
             keys[key_count++] = (t - down) / 1e6;
+    }
+    double shown_down = shown_down_ns;
+    if (shown_reached && shown_down >= 0.0) {
+        shown_reached = 0;
+        shown_down_ns = -1.0;
+        if (settled(t) && shown_count < LAG_MAX)
+            shown[shown_count++] = (t - shown_down) / 1e6;
     }
 }
 
@@ -263,7 +281,9 @@ __attribute__((destructor)) static void report(void)
     summary(f, "lag", lags, lag_count);
     summary(f, "key", keys, key_count);
     double span_s = (last_present_ns - first_ns) / 1e9 - LAG_SETTLE_S;
-    fprintf(f, "fps %.2f stall %.1f %ld\n", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
+    fprintf(f, "fps %.2f stall %.1f %ld ", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
             late_writes);
+    summary(f, "shown", shown, shown_count);
+    fputc('\n', f);
     fclose(f);
 }
