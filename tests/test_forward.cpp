@@ -121,17 +121,17 @@ TEST(ForwardDecisions, PlansAndCost)
 // The right shoulder is fast-forward's only while no binding of the game's players takes it.
 TEST(ForwardDecisions, PadButtonFreeUnlessTheGameBindsIt)
 {
-    const struct { const char *name; int32_t player, button, type, value; bool bound; } cases[] = {
-        {"player 2's second slot", 1, 11, BIND_BUTTON, FAST_FORWARD_PAD_BUTTON, true},
-        {"another button", 0, 0, BIND_BUTTON, 4, false},
-        {"a key of that code", 0, 0, BIND_KEY, FAST_FORWARD_PAD_BUTTON, false},
-        {"a player the game lacks", 2, 0, BIND_BUTTON, FAST_FORWARD_PAD_BUTTON, false},
-        {"a button the component lacks", 0, 12, BIND_BUTTON, FAST_FORWARD_PAD_BUTTON, false},
+    const struct { const char *name; int32_t players, player, button, type, value; bool bound; } cases[] = {
+        {"player 2's second slot", 2, 1, 11, BIND_BUTTON, FAST_FORWARD_PAD_BUTTON, true},
+        {"another button", 2, 0, 0, BIND_BUTTON, 4, false},
+        {"a key of that code", 2, 0, 0, BIND_KEY, FAST_FORWARD_PAD_BUTTON, false},
+        {"a player the game lacks", 1, 1, 0, BIND_BUTTON, FAST_FORWARD_PAD_BUTTON, false},
+        {"a button the component lacks", 2, 0, 12, BIND_BUTTON, FAST_FORWARD_PAD_BUTTON, false},
     };
     for (const auto &c : cases) {
-        Binding table[3][MAX_BUTTONS][MAX_SLOTS] = {};
+        Binding table[MAX_PLAYERS][MAX_BUTTONS][MAX_SLOTS] = {};
         table[c.player][c.button][1] = Binding{c.type, 0, c.value, 0, 0};
-        EXPECT_EQ(c.bound, pad_button_bound(table, 2, 12, FAST_FORWARD_PAD_BUTTON)) << c.name;
+        EXPECT_EQ(c.bound, pad_button_bound(table, c.players, 12, FAST_FORWARD_PAD_BUTTON)) << c.name;
     }
     Devices d = {};
     d.pad[3] = PadState{};
