@@ -31,9 +31,18 @@ bool fast_forward_down(const Devices &devices, bool pad_free)
     return false;
 }
 
+bool fast_forward_pad_free(void)
+{
+    return !pad_button_bound(settings.bindings, input_player_count(), input_button_count(),
+                             FAST_FORWARD_PAD_BUTTON);
+}
+
 bool fast_forward_held(const Devices &devices)
 {
-    bool pad_free = !pad_button_bound(settings.bindings, input_player_count(), input_button_count(),
-                                      FAST_FORWARD_PAD_BUTTON);
-    return fast_forward_down(devices, pad_free);
+    return fast_forward_down(devices, fast_forward_pad_free());
+}
+
+const char *pad_controls_text(bool pad_free)
+{
+    return pad_free ? "Pad 8: rewind, 5: fast forward" : "Pad 8: rewind";
 }

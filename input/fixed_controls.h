@@ -18,3 +18,7 @@ bool pad_button_bound(const Binding (*table)[MAX_BUTTONS][MAX_SLOTS], int32_t pl
 bool fast_forward_down(const Devices &devices, bool pad_free);
 // The same against the settings' bindings of the game's players and buttons.
 bool fast_forward_held(const Devices &devices);
+// Whether no binding of the game's players and buttons takes fast-forward's pad button.
+bool fast_forward_pad_free(void);
+// The pad's fixed controls as the change-keys page lists them.
+const char *pad_controls_text(bool pad_free);
