@@ -1,7 +1,8 @@
 # Fast-forward and run-ahead end to end with the fake component, counted in its log: holding
 # Tab runs about four frames a pass (a pass ends with the stream's one ox_audio_render) under
 # the "Fast forward" notice, letting go one again; with runahead=2 each pass runs three frames,
-# yet a slot saved keeps the real frame, one frame a pass.
+# yet a slot saved keeps the real frame, one frame a pass; saves slower than half a frame switch
+# it off with a notice.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -48,3 +49,14 @@ passes=$(ahead_passes)
 [ "$saved" -le "$passes" ] || fail "slot 1 holds frame $saved after $passes passes"
 stop_player
 pass "run-ahead 2: $ahead tenths of a frame a pass, slot 1 at frame $saved after $passes passes"
+
+# Saves of 10 ms: the extra frames with their save and load take more than half a frame.
+fake_dist slow
+echo "runahead=1" >>"$d/res/conf"
+launch . FAKE_CORE_LOG="$log" FAKE_CORE_SAVE_MS=10
+wait_for_line "$d/res/log" "notice: Less lag is off: the game is too slow for it"
+loads=$(ahead_passes)
+settle 20
+[ "$(ahead_passes)" = "$loads" ] || fail "the state was loaded back after run-ahead switched off"
+stop_player
+pass "run-ahead with saves of 10 ms switched itself off after $loads passes"
