@@ -1,8 +1,7 @@
 # Fast-forward and run-ahead end to end with the fake component, counted in its log: holding
 # Tab runs about four frames a pass (a pass ends with the stream's one ox_audio_render) under
-# the "Fast forward" notice, letting go one again; with runahead=2 each pass runs three frames,
-# yet a slot saved keeps the real frame, one frame a pass; saves slower than half a frame switch
-# it off with a notice.
+# the "Fast forward" notice; with runahead=2 each pass runs three frames, yet a slot saved keeps
+# the real frame, one frame a pass; saves slower than half a frame switch it off with a notice.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -26,10 +25,7 @@ wait_until 20 grep -q "notice: Fast forward" "$d/res/log"
 fast=$(frames_a_pass 60)
 xdotool keyup Tab
 [ "$fast" -ge 35 ] || fail "$fast tenths of a frame a pass with Tab held"
-settle 10
-after=$(frames_a_pass 60)
-[ "$after" -le 11 ] || fail "$after tenths of a frame a pass after Tab"
-pass "frames a pass (tenths): $plain, Tab held $fast, let go $after"
+pass "frames a pass (tenths): $plain, Tab held $fast"
 stop_player
 
 # With run-ahead a pass ends with one load of its state; the sound is taken before that.

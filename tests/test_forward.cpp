@@ -70,11 +70,11 @@ static Passes run_passes(int32_t runahead, bool fast, int32_t passes)
     return out;
 }
 
-TEST(Forward, RunAheadShowsLaterFramesAndKeepsOnlyTheRealOnes)
+// Fast-forward reaches the plain run's last frame in a quarter of the passes, without sound.
+TEST(Forward, RunAheadShowsLaterFramesKeepingOnlyTheRealOnesAndFastForwardRunsFourSilently)
 {
     const Passes plain = run_passes(0, false, PASSES);
     ASSERT_NE(plain.shown.front(), plain.shown.back()) << "the pictures must differ to compare them";
-    EXPECT_EQ(plain.shown, plain.kept);
     for (int32_t ahead : {1, 2}) {
         const Passes run = run_passes(ahead, false, PASSES);
         // The frames ahead run with the pass's buttons: where the next passes hold the same.
@@ -87,11 +87,6 @@ TEST(Forward, RunAheadShowsLaterFramesAndKeepsOnlyTheRealOnes)
         EXPECT_EQ(plain.sound, run.sound) << "run-ahead " << ahead;
         EXPECT_EQ(plain.state, run.state) << "run-ahead " << ahead;
     }
-}
-
-TEST(Forward, FastForwardRunsFourRealFramesAPassSilently)
-{
-    const Passes plain = run_passes(0, false, PASSES);
     const Passes fast = run_passes(1, true, PASSES / FAST_FORWARD_FRAMES);
     EXPECT_TRUE(fast.sound.empty());
     EXPECT_EQ(plain.shown.back(), fast.shown.back());
