@@ -57,6 +57,14 @@ bool runahead_off(void)
     return off;
 }
 
+void runahead_rearm(void)
+{
+    if (!folder[0])
+        return;
+    off = false;
+    passes_timed = 0;
+}
+
 bool runahead_save(void)
 {
     if (off)

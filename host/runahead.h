@@ -33,6 +33,8 @@ bool runahead_too_slow(uint64_t ahead_us, uint64_t frame_us);
 void runahead_init(int32_t fps);
 // Whether run-ahead switched itself off (or has no folder for its state).
 bool runahead_off(void);
+// Chosen again in the menu: one that switched itself off tries again (while it has a folder).
+void runahead_rearm(void);
 // Saves the component's state to the scratch file; false (run-ahead switched off, with a
 // notice) when the component refuses.
 bool runahead_save(void);

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include "config/settings.h"
+#include "host/runahead.h"
 #include "host/running.h"
 #include "record/ox_core.h"
 #include "host/state.h"
@@ -128,6 +129,7 @@ void menu_page_react(void)
     if (xgui_take(m.less_lag)) {
         settings.runahead = settings.runahead > 0 ? 0 : 1;
         settings_save();
+        runahead_rearm();
     }
     if (xgui_take(m.play))
         menu_close();
