@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "app/events.h"
+#include "app/forward.h"
 #include "app/pacing.h"
 #include "app/session_end.h"
 #include "base/notice.h"
@@ -52,10 +53,9 @@ void emulate_step(void)
         return;
     }
     resume_continue();
-    if (!rewind_step_back(rewind_held())) {
-        ox_core_emulate();
-        rewind_record();
-    }
+    // Run-ahead and fast-forward (app/forward.cpp): the real frames and any beyond them.
+    if (!rewind_step_back(rewind_held()))
+        forward_step();
 }
 
 static void overlay_step(AudioStream &stream)
@@ -92,7 +92,7 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     bool mute = running_paused() || video_splash_frames() != 0 || rewind_active();
     notice_hold("Paused", running_paused() && !xgui_is_open());
 
-    frame_update();
+    forward_frame_update();   // run-ahead may have rendered the picture already
     video_present();
 
     audio_stream_follow(stream);

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "app/forward.h"
 #include "base/log.h"
 #include "gfx/prefetch.h"
 #include "host/audio.h"
@@ -35,6 +36,7 @@ void shutdown_keeping_game(AudioStream &stream)
     FramePicture picture;
     const bool shown = video_frame_picture(picture);
     resume_save(shown ? &picture : nullptr);
+    forward_end();
     rewind_end();
     audio_stream_close(stream);
     shutdown();

@@ -10,6 +10,7 @@
 
 #include "app/display_lost.h"
 #include "app/events.h"
+#include "app/forward.h"
 #include "app/pacing.h"
 #include "base/file_read.h"
 #include "base/log.h"
@@ -158,6 +159,7 @@ bool startup(AudioStream &stream, double *frame_deadline)
     slot_rows_refresh();
     resume_prepare();
     rewind_init(game_frame_rate());
+    forward_init(stream.capacity);
 
     *frame_deadline = pacing_now();
     log_write("entering loop\n");

@@ -13,7 +13,6 @@ static const double TONE_HZ[TONES] = {440.0, 659.255};
 
 static int rate = OXM_DEFAULT_RATE;     // sample frames per second, set by ox_core_init
 static int carry;                       // rate % frame rate left over, so no sample is lost
-static double phase[TONES];             // in cycles, 0..1; never reset, so tones stay continuous
 static float gain[TONES];               // envelope, 0..1
 static bool fresh;                      // a frame ran since the last sound frame
 
@@ -32,10 +31,8 @@ void sound_clear()
 {
     carry = 0;
     fresh = false;
-    for (int t = 0; t < TONES; t++) {
-        phase[t] = 0.0;
+    for (int t = 0; t < TONES; t++)
         gain[t] = 0.0f;
-    }
 }
 
 int ox_audio_render(int16_t *samples, int capacity)
@@ -45,6 +42,11 @@ int ox_audio_render(int16_t *samples, int capacity)
     long long total = (long long)carry + rate;
     int frames = (int)(total / OXM_FRAMERATE);
     carry = (int)(total % OXM_FRAMERATE);
+    // The tones' phase follows the machine's frame count, part of its state, so the sound
+    // stays continuous over frames that are run and then undone by loading a state.
+    long long first = (long long)(machine.frame > 0 ? machine.frame - 1 : 0) * rate / OXM_FRAMERATE;
+    if (fresh)
+        frames = (int)((long long)machine.frame * rate / OXM_FRAMERATE - first);
     if (frames > capacity)
         frames = capacity;
 
@@ -64,11 +66,10 @@ int ox_audio_render(int16_t *samples, int capacity)
                 gain[t] = gain[t] + step > target ? target : gain[t] + step;
             else if (gain[t] > target)
                 gain[t] = gain[t] - step < target ? target : gain[t] - step;
-            double w = 2.0 * M_PI * phase[t];
+            double cycles = (double)(first + i) * TONE_HZ[t] / rate;
+            double w = 2.0 * M_PI * (cycles - floor(cycles));
             if (gain[t] > 0.0f)
                 value += gain[t] * AMPLITUDE * (float)(sin(w) + 0.3 * sin(2.0 * w) + 0.12 * sin(3.0 * w));
-            phase[t] += TONE_HZ[t] / rate;
-            phase[t] -= floor(phase[t]);
         }
         int16_t s = (int16_t)lrintf(value);
         samples[2 * i] = s;

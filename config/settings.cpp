@@ -20,7 +20,7 @@ Settings settings;
 Settings::Settings()
     : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false),
       focus_pause(false),
-      latency_ms(SETTINGS_DEFAULT_LATENCY_MS)
+      latency_ms(SETTINGS_DEFAULT_LATENCY_MS), runahead(SETTINGS_DEFAULT_RUNAHEAD)
 {
     memset(bindings, 0, sizeof bindings);
 }
@@ -34,6 +34,7 @@ void settings_set_defaults(void)
     settings.guide = SETTINGS_DEFAULT_GUIDE;
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
     settings.focus_pause = SETTINGS_DEFAULT_FOCUS_PAUSE;
+    settings.runahead = SETTINGS_DEFAULT_RUNAHEAD;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -127,6 +128,12 @@ void settings_load(void)
     settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
     settings.latency_ms = latency_read();
     settings.focus_pause = conf_read_int("focus_pause", SETTINGS_DEFAULT_FOCUS_PAUSE) != 0;
+    settings.runahead = conf_read_int("runahead", SETTINGS_DEFAULT_RUNAHEAD);
+    if (settings.runahead < 0 || settings.runahead > SETTINGS_MAX_RUNAHEAD) {
+        log_write("runahead=%i in %s is outside 0..%i, %i is used\n", (int)settings.runahead, SETTINGS_FILE,
+                  SETTINGS_MAX_RUNAHEAD, SETTINGS_DEFAULT_RUNAHEAD);
+        settings.runahead = SETTINGS_DEFAULT_RUNAHEAD;
+    }
     // A file without any binding line (display settings a packager ships) keeps the
     // defaults. Otherwise the whole table is read, whatever the component reports now: a
     // count read before it is ready may be too small.
@@ -154,6 +161,7 @@ void settings_save(void)
     conf_write_int("guide", settings.guide ? 1 : 0);
     conf_write_int("focus_pause", settings.focus_pause ? 1 : 0);
     conf_write_int("latency_ms", settings.latency_ms);
+    conf_write_int("runahead", settings.runahead);
     bindings_save();
     conf_file = nullptr;
     replace_commit(&replace);

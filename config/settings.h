@@ -13,6 +13,8 @@
 #define SETTINGS_DEFAULT_FULLSCREEN true
 #define SETTINGS_DEFAULT_GUIDE true
 #define SETTINGS_DEFAULT_FOCUS_PAUSE true
+#define SETTINGS_DEFAULT_RUNAHEAD 0    // frames run ahead ("Less lag"); a value outside 0..2 reads as 0
+#define SETTINGS_MAX_RUNAHEAD 2
 #define SETTINGS_MISSING_SMOOTHING false
 #define SETTINGS_MIN_SCALE 1        // a scale read from res/conf outside these reads as the default
 #define SETTINGS_MAX_SCALE 8
@@ -32,6 +34,7 @@ struct Settings {
     bool guide;          // joystick button 10 toggles the menu
     bool focus_pause;    // the game pauses while the window has no keyboard focus
     int32_t latency_ms;  // sound queued ahead of the device, milliseconds
+    int32_t runahead;    // frames run ahead of the game's real frame, 0..SETTINGS_MAX_RUNAHEAD
     Binding bindings[MAX_PLAYERS][MAX_BUTTONS][MAX_SLOTS];  // player, button, slot
 
     Settings();          // all-zero binding table, the default latency

@@ -8,6 +8,7 @@
 #include "base/log.h"
 #include "config/settings.h"
 #include "host/game.h"
+#include "host/sound_hold.h"
 #include "record/ox_core.h"
 
 // Queues frames sample frames of silence, through the source buffer a capacity at a time.
@@ -151,7 +152,7 @@ void audio_stream_push(AudioStream &stream, bool mute)
 {
     if (!stream.samples)
         return;
-    AudioTake take = audio_take(ox_audio_render(stream.source, stream.capacity), stream.capacity,
+    AudioTake take = audio_take(sound_hold_render(stream.source, stream.capacity), stream.capacity,
                                 stream.frame_frames, mute);
     int frames = take.frames;
     if (take.silent)

@@ -16,7 +16,7 @@ for hz in 59.94 60.00; do
   rate=$(pass_rate "${E2E_AUDIO_SECONDS:-6}")   # and the sound over this span
   stop_player "$hz Hz"
   read -r gaps longest frames < <("$COUNT_GAPS" "$raw" 2>/dev/null)
-  read -r _ median least most marks _ _ _ _ _ _ _ _ stall late <"$E2E_TMP/lag$hz"
+  read -r _ median least most marks _ _ _ _ _ _ _ _ stall late _ <"$E2E_TMP/lag$hz"
   echo "$hz Hz display: $rate passes per second, lag $median ms ($least..$most, $marks marks)," \
     "$gaps silent gaps (longest $longest frames) in $frames frames of sound"
   if awk -v r="$rate" -v h=$hz 'BEGIN { exit !(r < h * 0.99) }'; then

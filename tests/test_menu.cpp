@@ -27,6 +27,7 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
         {"Stretch", m.stretch, "stretch=1", true, m.smooth},
         {"Sound 125 ms", m.latency[2], "latency_ms=125", true, m.latency[0]},
         {"Pause in background", m.focus_pause, "focus_pause=0", false, m.focus_pause},
+        {"Less lag", m.less_lag, "runahead=1", true, m.focus_pause},
         {"Guide", k.guide, "guide=0", false, k.guide},
     };
     build_and_open();

@@ -8,6 +8,7 @@
 #include "record/ox_core.h"
 #include "input/capture.h"
 #include "input/defaults.h"
+#include "input/fixed_controls.h"
 #include "input/input.h"
 #include "input/labels.h"
 #include "ui/pages.h"
@@ -41,6 +42,8 @@ void keys_page_show_labels(void)
     for (int b = 0; b < k.rows && b < MAX_BUTTONS; b++)
         for (int s = 0; s < MAX_SLOTS; s++)
             xgui_set_text(k.cell[b][s], binding_labels[b][s]);
+    // A binding just made may have taken fast-forward's button.
+    xgui_set_text(k.pad_controls, pad_controls_text(fast_forward_pad_free()));
 }
 
 // Shows the rows of the current group and hides the others.
@@ -53,6 +56,11 @@ static void show_group(void)
         for (int s = 0; s < MAX_SLOTS; s++)
             xgui_set_visible(k.cell[b][s], shown);
     }
+    // The pad's fixed controls take the line under the group's last row, where there is one.
+    int32_t in_group = k.rows - keys_group * KEYS_ROWS_PER_GROUP;
+    xgui_set_visible(k.pad_controls, in_group < KEYS_ROWS_PER_GROUP);
+    if (k.pad_controls >= 0 && in_group < KEYS_ROWS_PER_GROUP)
+        xgui_widgets[k.pad_controls].y = KEYS_ROW_Y0 + KEYS_ROW_PITCH * (in_group > 0 ? in_group : 0);
 }
 
 static int32_t text_width(const char *text)
@@ -104,6 +112,9 @@ void keys_page_build(void)
     refresh();
 
     k.back = xgui_add(XGUI_BUTTON, KEYS_PAGE, KEYS_RIGHT_X, KEYS_TOP_Y, "Back", XGUI_ALIGN_RIGHT);
+    k.pad_controls = xgui_add(XGUI_LABEL, KEYS_PAGE, KEYS_LABEL_X, KEYS_ROW_Y0,
+                              pad_controls_text(fast_forward_pad_free()), 0);
+    show_group();
     k.preset = xgui_add(XGUI_CONFIRM, KEYS_PAGE, KEYS_RIGHT_X, 900, "Preset", XGUI_ALIGN_RIGHT);
     k.clear = xgui_add(XGUI_CONFIRM, KEYS_PAGE, KEYS_RIGHT_X, 950, " Clear", XGUI_ALIGN_RIGHT);
     k.guide = xgui_add(XGUI_TOGGLE, KEYS_PAGE, KEYS_RIGHT_X, 1000, "Guide", XGUI_ALIGN_RIGHT);

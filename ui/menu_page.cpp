@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include "config/settings.h"
+#include "host/runahead.h"
 #include "host/running.h"
 #include "record/ox_core.h"
 #include "host/state.h"
@@ -28,6 +29,7 @@
 
 #define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step lower
 #define MENU_LATENCY_PITCH 50
+#define MENU_LESS_LAG_Y 350         // beside "Quit"
 
 const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
     SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS,
@@ -35,7 +37,7 @@ const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
 
 MenuWidgets menu_widgets = {
     -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1},
-    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1,
+    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1, -1,
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
@@ -66,6 +68,7 @@ void menu_page_build(void)
     }
     m.focus_pause = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, 700, "Pause in background",
                              XGUI_ALIGN_RIGHT);
+    m.less_lag = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, MENU_LESS_LAG_Y, "Less lag", XGUI_ALIGN_RIGHT);
     for (int n = 0; n < STATE_SLOTS; n++) {
         int32_t x = MENU_SLOT_X0 + MENU_SLOT_PITCH * n;
         m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, x + MENU_PICTURE_DX,
@@ -121,6 +124,12 @@ void menu_page_react(void)
     if (xgui_take(m.focus_pause)) {
         settings.focus_pause = !settings.focus_pause;
         settings_save();
+    }
+    // Run-ahead by one frame; a res/conf may ask for two (runahead=2).
+    if (xgui_take(m.less_lag)) {
+        settings.runahead = settings.runahead > 0 ? 0 : 1;
+        settings_save();
+        runahead_rearm();
     }
     if (xgui_take(m.play))
         menu_close();

@@ -22,5 +22,6 @@ void pages_sync_checks(void)
     for (int i = 0; i < MENU_LATENCY_STEPS; i++)
         xgui_set_selected(m.latency[i], settings.latency_ms == MENU_LATENCY_MS[i]);
     xgui_set_selected(m.focus_pause, settings.focus_pause);
+    xgui_set_selected(m.less_lag, settings.runahead > 0);
     xgui_set_selected(keys_widgets.guide, settings.guide);
 }

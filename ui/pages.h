@@ -34,6 +34,7 @@ struct MenuWidgets {
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];
     int32_t focus_pause;                  // "Pause in background"
+    int32_t less_lag;                     // "Less lag": run-ahead
 };
 extern MenuWidgets menu_widgets;
 
@@ -45,6 +46,7 @@ struct KeysWidgets {
     int32_t cell[MAX_BUTTONS][MAX_SLOTS];
     int32_t back, preset, clear, guide;
     int32_t more;                         // "More keys", only with more rows than one group
+    int32_t pad_controls;                 // the pad's fixed controls (rewind, fast-forward)
 };
 extern KeysWidgets keys_widgets;
 // Group of rows on show (0 = rows 0..14); changed by "More keys", back to 0 when the page opens.

@@ -11,6 +11,7 @@
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"
+#include "video/kept_picture.h"
 #include "video/present.h"
 #include "video/video_state.h"
 #include "gfx/picture.h"
@@ -114,6 +115,7 @@ void video_release(void)
         SDL_DestroyTexture(v.splash_texture);
     v.frame_texture = v.back_texture = v.splash_texture = nullptr;
     back_copy_release();
+    kept_picture_release();
     if (v.renderer)
         SDL_DestroyRenderer(v.renderer);
     v.renderer = nullptr;
@@ -153,6 +155,9 @@ void video_window_size(int32_t *w, int32_t *h)
 
 bool video_frame_picture(FramePicture &picture)
 {
+    // Run-ahead: the game's real frame, not the one shown ahead of it.
+    if (kept_frame_picture(picture))
+        return true;
     const VideoState &v = video;
     // The loop keeps the raster size in step with the component's.
     log_write("saving screenshot %i %i\n", v.raster_w, v.raster_h);

@@ -35,6 +35,12 @@
 //   FAKE_CORE_FIFO_OVER   a file that ox_state_load first replaces with a FIFO, as someone
 //                         could between the player's check of a state and the open
 //   FAKE_CORE_SAVE_MS     milliseconds every save takes, default 0
+//   FAKE_CORE_INPUT_LAG   N (1 to 8): the picture answers button 0 of player 1 N frames after
+//                         the frame that read it, as real games do (white while it shows the
+//                         button down); what is on its way is part of the state; a preloaded
+//                         probe that
+//                         defines fake_core_picture_pressed learns of each picture rendered
+//                         showing the button down
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
@@ -72,6 +78,7 @@ struct FakeConfig {
     bool log_buttons;
     bool color_frames;
     int save_ms;
+    int input_lag;           // frames; 0: the picture ignores the buttons
     char log_path[FAKE_MAX_PATH];
 };
 
@@ -83,10 +90,13 @@ static bool marked;                 // the frame last emulated is a marked one
 static int steps;                   // frames emulated since the last ox_audio_render
 static double owed;                 // sample frames due and not yet given, FAKE_CORE_SAMPLES
 static bool held[FAKE_NAMES];      // buttons of player 1 down
+static unsigned read_down;          // FAKE_CORE_INPUT_LAG: button 0 as the last frames read it,
+                                    // newest in bit 0; the picture shows bit input_lag
 
 // Defined by a preloaded probe (tests/vsync/lag_probe.c), if any.
 extern "C" void fake_core_frame_marked(void) __attribute__((weak));
 extern "C" void fake_core_button_pressed(void) __attribute__((weak));
+extern "C" void fake_core_picture_pressed(void) __attribute__((weak));
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
 static bool loaded;                 // a game was loaded: the screen has its loaded size
 static bool flipped;                // the raster has its other size this frame
@@ -145,6 +155,9 @@ static void read_config()
     config.color = color && *color ? (uint32_t)strtoul(color, nullptr, 16) : 0x336699;
     config.color_frames = color && strcmp(color, "frames") == 0;
     config.save_ms = env_int("FAKE_CORE_SAVE_MS", 0);
+    config.input_lag = env_int("FAKE_CORE_INPUT_LAG", 0);
+    if (config.input_lag < 0 || config.input_lag > 8)
+        config.input_lag = 0;
     const char *save = getenv("FAKE_CORE_SAVE");
     snprintf(config.save, sizeof config.save, "%s", save ? save : "");
     config.audio = (int16_t)env_int("FAKE_CORE_AUDIO", 1000);
@@ -230,7 +243,7 @@ static bool write_state(const char *path)
     FILE *f = fopen(path, "wb");
     if (!f)
         return false;
-    fprintf(f, "FAKESTATE %ld\n", emulated);
+    fprintf(f, "FAKESTATE %ld %u\n", emulated, read_down);
     return fclose(f) == 0;
 }
 
@@ -238,6 +251,7 @@ void ox_core_emulate(void)
 {
     log_call("ox_core_emulate");
     emulated++;
+    read_down = (read_down << 1 | (held[0] ? 1u : 0u)) & 0x1FFu;
     flipped = config.flip_w != 0 && !flipped;
     steps++;
     marked = config.mark > 0 && emulated % config.mark == 0;
@@ -285,11 +299,17 @@ void ox_video_render(void *pixels)
     uint8_t *p = (uint8_t *)pixels;
     if (config.color_frames)
         config.color = (uint32_t)(emulated & 0xFFFF) << 8 | 0x99;
+    uint32_t color = config.color;
+    if (config.input_lag > 0 && (read_down >> config.input_lag & 1u)) {
+        color = 0xFFFFFF;
+        if (fake_core_picture_pressed)
+            fake_core_picture_pressed();
+    }
     size_t count = (size_t)w * (size_t)h;
     for (size_t i = 0; i < count; i++, p += 4) {
-        p[0] = (uint8_t)(config.color >> 16);
-        p[1] = (uint8_t)(config.color >> 8);
-        p[2] = (uint8_t)config.color;
+        p[0] = (uint8_t)(color >> 16);
+        p[1] = (uint8_t)(color >> 8);
+        p[2] = (uint8_t)color;
         p[3] = 255;
     }
 }
@@ -403,9 +423,12 @@ bool ox_state_load(const char *path)
     if (!f)
         return false;
     long n;
-    bool ok = fscanf(f, "FAKESTATE %ld", &n) == 1;
+    unsigned read = 0;
+    bool ok = fscanf(f, "FAKESTATE %ld %u", &n, &read) >= 1;
     fclose(f);
-    if (ok)
+    if (ok) {
         emulated = n;
+        read_down = read;
+    }
     return ok;
 }

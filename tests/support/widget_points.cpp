@@ -53,6 +53,7 @@ int main(int argc, char **argv)
     print_rect("stretch", m.stretch);
     print_rect("change_keys", m.change_keys);
     print_rect("focus_pause", m.focus_pause);
+    print_rect("less_lag", m.less_lag);
     for (int n = 0; n < STATE_SLOTS; n++) {
         print_rect("slot" + std::to_string(n) + "_picture", m.slot_picture[n]);
         print_rect("slot" + std::to_string(n) + "_load", m.slot_load[n]);

@@ -15,9 +15,16 @@
  *     every 0.7 s, timed once XSync returns; the fake component calls
  *     fake_core_button_pressed when a button goes down, and the present after that is the
  *     first picture emulated with the key. Key-to-picture = that present - the press.
+ *     With FAKE_CORE_INPUT_LAG set the component also calls fake_core_picture_pressed when it
+ *     renders a picture that shows the key; the present after that is the first picture that
+ *     shows it. Key-to-shown = that present - the press; frames-to-shown = the presents after
+ *     the one of the pass that gave the component the key up to that one (the game's own lag
+ *     less what run-ahead hides, whatever the machine's speed).
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
  *                      <min> <max> <count> fps <presents a second> stall <longest time
- *                      between two presents> <device buffers written late>", milliseconds,
+ *                      between two presents> <device buffers written late> shown <median>
+ *                      <min> <max> <count> frames <median> <min> <max> <count>", milliseconds
+ *                      but for the last,
  *                      leaving out the first LAG_SETTLE_S (a machine that stalls the player
  *                      longer than its queue holds makes gaps no player can avoid)
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
@@ -55,6 +62,14 @@ static volatile double key_down_ns = -1.0;  /* the press sent, its picture not y
 static volatile int key_reached;            /* the component saw the press */
 static double keys[LAG_MAX];
 static int key_count;
+static volatile double shown_down_ns = -1.0; /* the press sent, no picture showing it yet */
+static volatile int shown_reached;          /* a picture showing the press was rendered */
+static double shown[LAG_MAX];
+static int shown_count;
+static long all_presents;                   /* from the start */
+static volatile long reached_at = -1;       /* all_presents when the component got the press */
+static double shown_frames[LAG_MAX];
+static int shown_frames_count;
 static long presents;                   /* after the settling */
 static double last_present_ns;
 static double longest_ns;               /* between two presents, after the settling */
@@ -97,7 +112,13 @@ static double now_ns(void)
 static int settled(double t) { return first_ns >= 0.0 && t - first_ns >= LAG_SETTLE_S * 1e9; }
 
 void fake_core_frame_marked(void) { frame_marked = 1; }
-void fake_core_button_pressed(void) { key_reached = 1; }
+void fake_core_button_pressed(void)
+{
+    key_reached = 1;
+    if (reached_at < 0)
+        reached_at = all_presents;
+}
+void fake_core_picture_pressed(void) { shown_reached = 1; }
 
 /* Presses "a" on the player's display again and again, through libX11 and libXtst loaded here
  * (their headers are not needed for four calls). */
@@ -121,9 +142,12 @@ static void *key_thread(void *unused)
     for (;;) {
         usleep(LAG_KEY_PERIOD_US);
         key_reached = 0;
+        shown_reached = 0;
+        reached_at = -1;
         fake_key(display, code, 1, 0);
         sync(display, 0);
         key_down_ns = now_ns();
+        shown_down_ns = key_down_ns;
         usleep(LAG_KEY_HOLD_US);
         fake_key(display, code, 0, 0);
         sync(display, 0);
@@ -134,6 +158,7 @@ static void *key_thread(void *unused)
 static void presented(void)
 {
     double t = now_ns();
+    all_presents++;
     if (first_ns < 0.0) {
         first_ns = t;
         const char *keys_on = getenv("LAG_KEYS");
@@ -157,6 +182,15 @@ static void presented(void)
         key_down_ns = -1.0;
         if (settled(t) && key_count < LAG_MAX)
             keys[key_count++] = (t - down) / 1e6;
+    }
+    double shown_down = shown_down_ns;
+    if (shown_reached && shown_down >= 0.0) {
+        shown_reached = 0;
+        shown_down_ns = -1.0;
+        if (settled(t) && shown_count < LAG_MAX)
+            shown[shown_count++] = (t - shown_down) / 1e6;
+        if (settled(t) && reached_at >= 0 && shown_frames_count < LAG_MAX)
+            shown_frames[shown_frames_count++] = (double)(all_presents - reached_at - 1);
     }
 }
 
@@ -263,7 +297,10 @@ __attribute__((destructor)) static void report(void)
     summary(f, "lag", lags, lag_count);
     summary(f, "key", keys, key_count);
     double span_s = (last_present_ns - first_ns) / 1e9 - LAG_SETTLE_S;
-    fprintf(f, "fps %.2f stall %.1f %ld\n", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
+    fprintf(f, "fps %.2f stall %.1f %ld ", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
             late_writes);
+    summary(f, "shown", shown, shown_count);
+    summary(f, "frames", shown_frames, shown_frames_count);
+    fputc('\n', f);
     fclose(f);
 }
