@@ -52,6 +52,8 @@ static Passes run_passes(int32_t runahead, bool fast, int32_t passes)
     for (int32_t p = 0; p < passes; p++) {
         for (int b = 0; b < COMPONENT_RUN_BUTTONS; b++)
             ox_button_set_state(0, b, (buttons_at(p * (fast ? FAST_FORWARD_FRAMES : 1)) + b) % 5 == 0);
+        // Its cost is judged by its own table: a loaded machine must not switch it off here.
+        runahead_rearm();
         forward_step();
         forward_frame_update();
         const VideoState &v = video_state();
