@@ -15,13 +15,8 @@ char user_dir[PATH_BUFFER_SIZE];
 static bool res_read_only;   // res/ could not be written at start-up
 
 bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, const char *xdg,
-                  const char *home, const char *title)
+                  const char *home, const char *name)
 {
-    std::string name = title && *title ? title : "Game";
-    for (char &c : name) {
-        if (strchr("/\\:*?\"<>|", c) || (unsigned char)c < 32)
-            c = '_';
-    }
     std::string dir;
     if (windows && appdata && *appdata)
         dir = std::string(appdata) + "\\" + name + "\\";
@@ -67,7 +62,7 @@ static void make_dirs(const char *dir)
     }
 }
 
-void user_dir_init(const char *title)
+void user_dir_init(const char *name)
 {
     user_dir[0] = '\0';
     res_read_only = exe_dir[0] != '\0' && !res_writable();
@@ -80,7 +75,7 @@ void user_dir_init(const char *title)
 #endif
     char dir[PATH_BUFFER_SIZE];
     if (!user_dir_for(dir, sizeof dir, windows, getenv("APPDATA"), getenv("XDG_DATA_HOME"),
-                      getenv("HOME"), title))
+                      getenv("HOME"), name))
         return;
     make_dirs(dir);
     memcpy(user_dir, dir, sizeof user_dir);

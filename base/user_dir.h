@@ -11,16 +11,16 @@
 // The user folder with its trailing separator while it is in use; "" while res/ is written.
 extern char user_dir[PATH_BUFFER_SIZE];
 
-// The user folder for a game title, formed into out: on Windows appdata\title\, elsewhere
-// xdg/title/ when xdg is an absolute path, else home/.local/share/title/. Characters a file
-// name cannot hold become '_'; an empty title reads as "Game". False (out "") when the base
-// it needs is missing or the name does not fit.
+// The user folder of a game, formed into out from its folder name (the title made safe, see
+// gameinfo_folder_name): on Windows appdata\name\, elsewhere xdg/name/ when xdg is an
+// absolute path, else home/.local/share/name/. False (out "") when the base it needs is
+// missing or the name does not fit.
 bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, const char *xdg,
-                  const char *home, const char *title);
+                  const char *home, const char *name);
 
-// At start-up, once exe_dir and the title are known: when a file cannot be created in res/,
-// forms the user folder from the environment and creates it.
-void user_dir_init(const char *title);
+// At start-up, once exe_dir and the folder name are known: when a file cannot be created in
+// res/, forms the user folder from the environment and creates it.
+void user_dir_init(const char *name);
 // Logs where the files go when that is not res/ (once the log is open, which may be there).
 void user_dir_log(void);
 
