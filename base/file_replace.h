@@ -10,16 +10,23 @@
 #include "base/paths.h"
 
 #define REPLACE_TEMP_SIZE (PATH_BUFFER_SIZE + 16)   // target name + "." + unique part
+#define REPLACE_REASON_SIZE 128
 
 struct FileReplace {
     FILE *file;                          // the temporary file while open for writing, else null
     char path[PATH_BUFFER_SIZE];         // the file to replace
     char temp_path[REPLACE_TEMP_SIZE];   // the temporary file; "" when none exists
     bool on_disk;                        // set by replace_flush: the temporary file is complete on the disk
+    char reason[REPLACE_REASON_SIZE];    // set by a failing routine: why, in a notice's words; else ""
 };
 
-// Each routine returns false on failure, with the reason logged and the temporary file
-// removed; the target is then untouched.
+// The system's reason for a failure as a notice gives it, after a colon: its first letter
+// small unless the word is all capitals, no closing full stop ("Access is denied." gives
+// "access is denied"). Always NUL-terminated (size > 0).
+void reason_words(const char *system_reason, char *out, size_t size);
+
+// Each routine returns false on failure, with the reason logged and kept in r->reason and the
+// temporary file removed; the target is then untouched.
 
 // Creates a new temporary file beside path and opens it for writing as r->file.
 bool replace_begin(FileReplace *r, const char *path);

@@ -13,6 +13,9 @@
 
 char user_dir[PATH_BUFFER_SIZE];
 static bool res_read_only;   // res/ could not be written at start-up
+// The user folder as the environment names it, whether in use or not ("" without one): files
+// saved there while res/ was read-only stay in use once it can be written again.
+static char user_dir_named[PATH_BUFFER_SIZE];
 
 bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, const char *xdg,
                   const char *home, const char *name)
@@ -65,20 +68,18 @@ static void make_dirs(const char *dir)
 void user_dir_init(const char *name)
 {
     user_dir[0] = '\0';
-    res_read_only = exe_dir[0] != '\0' && !res_writable();
-    if (!res_read_only)
-        return;
 #if defined(_WIN32)
     const bool windows = true;
 #else
     const bool windows = false;
 #endif
-    char dir[PATH_BUFFER_SIZE];
-    if (!user_dir_for(dir, sizeof dir, windows, getenv("APPDATA"), getenv("XDG_DATA_HOME"),
-                      getenv("HOME"), name))
+    user_dir_for(user_dir_named, sizeof user_dir_named, windows, getenv("APPDATA"), getenv("XDG_DATA_HOME"),
+                 getenv("HOME"), name);
+    res_read_only = exe_dir[0] != '\0' && !res_writable();
+    if (!res_read_only || user_dir_named[0] == '\0')
         return;
-    make_dirs(dir);
-    memcpy(user_dir, dir, sizeof user_dir);
+    make_dirs(user_dir_named);
+    memcpy(user_dir, user_dir_named, sizeof user_dir);
 }
 
 void user_dir_log(void)
@@ -89,25 +90,57 @@ void user_dir_log(void)
         log_write("res/ cannot be written and there is no user folder: nothing is saved\n");
 }
 
+// Forms folder + name's part after RES_DIR into out; false (out "") when it does not fit.
+static bool path_in(char *out, size_t size, const char *folder, const char *name)
+{
+    const size_t prefix = strlen(RES_DIR);
+    const char *base = strncmp(name, RES_DIR, prefix) == 0 ? name + prefix : name;
+    int n = snprintf(out, size, "%s%s", folder, base);
+    if (n >= 0 && (size_t)n < size)
+        return true;
+    if (size > 0)
+        out[0] = '\0';
+    return false;
+}
+
 bool user_save_path(char *out, size_t size, const char *name)
 {
     if (user_dir[0] == '\0')
         return data_path(out, size, name);
-    const size_t prefix = strlen(RES_DIR);
-    const char *base = strncmp(name, RES_DIR, prefix) == 0 ? name + prefix : name;
-    int n = snprintf(out, size, "%s%s", user_dir, base);
-    if (n < 0 || (size_t)n >= size) {
-        if (size > 0)
-            out[0] = '\0';
-        return false;
-    }
-    return true;
+    return path_in(out, size, user_dir, name);
+}
+
+bool user_load_pick(bool in_user, long long user_time, bool in_res, long long res_time)
+{
+    return in_user && (!in_res || user_time >= res_time);
+}
+
+// The file's time of last change; -1 when it is not there.
+static long long changed_at(const char *path)
+{
+    struct stat info;
+    return stat(path, &info) == 0 ? (long long)info.st_mtime : -1;
 }
 
 bool user_load_path(char *out, size_t size, const char *name)
 {
-    struct stat info;
-    if (user_dir[0] != '\0' && user_save_path(out, size, name) && stat(out, &info) == 0)
-        return true;
-    return data_path(out, size, name);
+    char mine[PATH_BUFFER_SIZE];
+    const long long mine_time = user_dir_named[0] && path_in(mine, sizeof mine, user_dir_named, name)
+                                    ? changed_at(mine) : -1;
+    const bool formed = data_path(out, size, name);
+    const long long res_time = formed ? changed_at(out) : -1;
+    if (!user_load_pick(mine_time >= 0, mine_time, res_time >= 0, res_time))
+        return formed;
+    return path_in(out, size, mine, "");
+}
+
+bool user_copy_path(char *out, size_t size, const char *path)
+{
+    if (user_dir[0] == '\0')
+        return path_in(out, size, path, "");
+    const char *base = path;
+    for (const char *p = path; *p; p++)
+        if (*p == '/' || *p == '\\')
+            base = p + 1;
+    return path_in(out, size, user_dir, base);
 }

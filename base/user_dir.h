@@ -27,6 +27,12 @@ void user_dir_log(void);
 // Where a file of res/ (name starts with RES_DIR) the player writes is written: in the user
 // folder while it is in use, else beside the executable (as data_path).
 bool user_save_path(char *out, size_t size, const char *name);
-// Where it is read: the user folder's copy when there is one, else the one in res/ (so files
-// of an install that was writable before stay in use).
+// Where it is read: the newer of the user folder's file and res/'s, so the files of an install
+// that was writable before, or is writable again, stay in use.
 bool user_load_path(char *out, size_t size, const char *name);
+// That choice: true for the user folder's file (times in seconds; a tie keeps the user's).
+bool user_load_pick(bool in_user, long long user_time, bool in_res, long long res_time);
+// Where a private copy of the file at path is made (as a new temporary file beside that
+// name): in the user folder while it is in use, since res/ may refuse new files; else beside
+// path itself.
+bool user_copy_path(char *out, size_t size, const char *path);

@@ -1,6 +1,7 @@
 #include "host/state.h"
 
 #include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,15 @@
 #include "host/preview.h"
 #include "record/ox_core.h"
 
+// The reason a routine here returns when it is the system's (kept past the routine's end).
+static char reason_text[REPLACE_REASON_SIZE];
+
+static const char *system_reason(const FileReplace &r, const char *otherwise)
+{
+    snprintf(reason_text, sizeof reason_text, "%s", r.reason[0] ? r.reason : otherwise);
+    return reason_text;
+}
+
 static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
 {
     if (size > 0)
@@ -19,8 +29,12 @@ static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
     if (slot < 0 || slot >= STATE_SLOTS)
         return false;
     char name[16];
-    snprintf(name, sizeof name, RES_DIR "%u%c", (unsigned)slot, kind);
-    return save ? user_save_path(out, size, name) : user_load_path(out, size, name);
+    snprintf(name, sizeof name, RES_DIR "%uS", (unsigned)slot);
+    if (!(save ? user_save_path(out, size, name) : user_load_path(out, size, name)))
+        return false;
+    // The preview is read from where its state is, so a pair is never split between folders.
+    out[strlen(out) - 1] = kind;
+    return true;
 }
 
 bool state_slot_path(char *out, size_t size, int slot, char kind)
@@ -42,23 +56,28 @@ static bool copy_stream(FILE *in, FILE *out)
 // The component opens a state by name, so it is given a copy in a file of the player's own
 // making: anything renamed over the state after the check (a FIFO) can then never stall it.
 // The copy streams through a fixed buffer, so a state of any size costs no memory, only
-// its room on the disk for the moment of the load.
+// its room on the disk for the moment of the load. It is made where the player writes, so
+// the saves of an install that has become read-only still load.
 const char *state_file_load(const char *path)
 {
-    // A missing file still goes to the component, which reports it.
+    // A missing file still goes to the component, which may know states of its own.
     if (access(path, F_OK) != 0)
-        return ox_state_load(path) ? nullptr : "the component refused";
+        return ox_state_load(path) ? nullptr : "the file is missing";
     FILE *in = read_open(path, READ_NO_LIMIT);
     if (!in)
-        return "unusable state file";
-    FileReplace copy;
-    bool copied = replace_begin(&copy, path) && copy_stream(in, copy.file);
+        return "the file cannot be read";
+    char copy_path[PATH_BUFFER_SIZE];
+    FileReplace copy = {};
+    const bool begun = user_copy_path(copy_path, sizeof copy_path, path) && replace_begin(&copy, copy_path);
+    const bool copied = begun && copy_stream(in, copy.file);
     fclose(in);
     replace_hand_over(&copy);
-    bool loaded = copied && ox_state_load(copy.temp_path);
+    const bool loaded = copied && ox_state_load(copy.temp_path);
     replace_discard(&copy);
-    if (!copied)
-        return "no copy could be made of";
+    if (!copied) {
+        log_write("no copy could be made of %s\n", path);
+        return begun ? "no copy could be written" : system_reason(copy, "no copy could be made");
+    }
     return loaded ? nullptr : "the component refused";
 }
 
@@ -88,14 +107,16 @@ const char *state_pair_save(const char *state_path, const char *preview_path, co
     FileReplace state = {};
     if (!replace_begin(&preview, preview_path) || !replace_begin(&state, state_path)) {
         replace_discard(&preview);
-        return "no temporary file could be made";
+        return system_reason(preview.reason[0] ? preview : state, "no temporary file could be made");
     }
     bool preview_written = picture && preview_write(*picture, preview.file) && replace_flush(&preview);
     replace_hand_over(&state);
     bool saved = preview_written && ox_state_save(state.temp_path);
     const char *refusal = state_save_refusal(preview_written, saved, saved ? file_bytes(state.temp_path) : -1);
+    if (!preview_written && preview.reason[0])
+        refusal = system_reason(preview, refusal);   // the disk's own words: full, say
     if (!refusal && !replace_flush(&state))
-        refusal = "the state could not be written";
+        refusal = system_reason(state, "the state could not be written");
     if (refusal) {
         replace_discard(&state);
         replace_discard(&preview);
@@ -103,7 +124,7 @@ const char *state_pair_save(const char *state_path, const char *preview_path, co
     }
     if (!replace_commit(&state)) {
         replace_discard(&preview);
-        return "the state could not be renamed into place";
+        return system_reason(state, "the state could not be renamed into place");
     }
     if (!replace_commit(&preview))
         log_write("%s saved without its new preview picture\n", state_path);
@@ -131,11 +152,11 @@ bool state_slot_op(int slot, bool save, const FramePicture *picture, const char 
             return false;
         reason = state_pair_save(path, preview_path, picture);
         if (reason)
-            log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot, reason);
+            log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot + 1, reason);
     } else {
         reason = state_file_load(path);
         if (reason)
-            log_write("cannot load slot %i: %s %s\n", slot, reason, path);
+            log_write("cannot load slot %i: %s (%s)\n", slot + 1, reason, path);
     }
     if (why)
         *why = reason;

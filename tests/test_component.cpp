@@ -162,3 +162,20 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
     snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
     EXPECT_TRUE(log.has("its path is longer than 259 bytes")) << log.text();
 }
+
+// Mended faults: the log named slot 2 "slot 1", said a missing slot's file was refused by the
+// component, and a folder that refused a save gave the notice no reason of the system's.
+TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
+{
+    LogCapture log;
+    const char *why = nullptr;
+    EXPECT_FALSE(state_slot_op(2, false, nullptr, &why));
+    EXPECT_STREQ("the file is missing", why);
+    EXPECT_TRUE(log.has("cannot load slot 3: the file is missing")) << log.text();
+    const std::string folder = exe_dir;
+    snprintf(exe_dir, sizeof exe_dir, "%smissing/", folder.c_str());
+    EXPECT_FALSE(state_slot_op(1, true, &PICTURE, &why));
+    snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
+    EXPECT_STREQ("no such file or directory", why);
+    EXPECT_TRUE(log.has("cannot save slot 2: no such file or directory")) << log.text();
+}

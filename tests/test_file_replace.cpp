@@ -28,3 +28,20 @@ TEST(FileReplace, InterleavedReplacementsEachStayWholeAndLeaveNoTemporaryFile)
     EXPECT_EQ("first copy\n", res.read("res/conf")) << "the second replacement";
     EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res")) << "the second replacement";
 }
+
+// Mended fault: a notice said "no temporary file could be made" and the system's reason was
+// only in the log; it is now the notice's own words.
+TEST(FileReplace, SystemReasonsInANoticesWords)
+{
+    const struct { const char *system, *words; } cases[] = {
+        {"Permission denied", "permission denied"},
+        {"Access is denied.", "access is denied"},
+        {"I/O error", "I/O error"},
+        {"NFS file handle stale", "NFS file handle stale"},
+    };
+    for (const auto &c : cases) {
+        char out[REPLACE_REASON_SIZE];
+        reason_words(c.system, out, sizeof out);
+        EXPECT_STREQ(c.words, out) << c.system;
+    }
+}

@@ -92,3 +92,19 @@ TEST(UserDir, FolderNameOfATitle)
         EXPECT_EQ(c.folder, out) << c.name;
     }
 }
+
+// Mended fault: once res/ could be written again, the saves made in the user folder meanwhile
+// were never read; whichever file is newer is now the one read.
+TEST(UserDir, TheNewerFileIsRead)
+{
+    const struct { const char *name; bool in_user; long long user_time; bool in_res; long long res_time; bool user; }
+    cases[] = {
+        {"only in the user folder", true, 5, false, -1, true},
+        {"only in res/", false, -1, true, 5, false},
+        {"newer in res/", true, 5, true, 6, false},
+        {"newer in the user folder", true, 6, true, 5, true},
+        {"the same second", true, 5, true, 5, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.user, user_load_pick(c.in_user, c.user_time, c.in_res, c.res_time)) << c.name;
+}
