@@ -21,8 +21,12 @@ bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, con
 // At start-up, once exe_dir and the folder name are known: when a file cannot be created in
 // res/, forms the user folder from the environment and creates it.
 void user_dir_init(const char *name);
-// Logs where the files go when that is not res/ (once the log is open, which may be there).
+// Logs where the files go when that is not res/ (once the log is open, which may be there);
+// when nothing can be kept there either, says so on screen too (user_dir_save_failed).
 void user_dir_log(void);
+// A save failed that no other notice tells of (the settings, the game kept at quitting, the
+// log): the first time in a run, shows "Cannot save: <reason>" (reason in a notice's words).
+void user_dir_save_failed(const char *reason);
 
 // Where a file of res/ (name starts with RES_DIR) the player writes is written: in the user
 // folder while it is in use, else beside the executable (as data_path).

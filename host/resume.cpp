@@ -44,11 +44,14 @@ void resume_save(const FramePicture *picture)
     if (!user_save_path(path, sizeof path, RESUME_STATE_FILE) ||
         !user_save_path(preview, sizeof preview, RESUME_PREVIEW_FILE)) {
         log_write("cannot save the game to continue it: no folder to save it in\n");
+        user_dir_save_failed("no folder to save in");
         return;
     }
     const char *why = state_pair_save(path, preview, picture);
-    if (why)
+    if (why) {
         log_write("cannot save the game to continue it: %s\n", why);
-    else
+        user_dir_save_failed(why);
+    } else {
         log_write("saved the game to continue it: %s\n", path);
+    }
 }

@@ -33,3 +33,13 @@ wait_until 20 grep -qx 'fullscreen=1' "$user/conf"
 stop_player
 test -s "$user/resumeS" || fail "no resume file in the user folder"
 pass "with res/ read-only, log, slot, settings and resume file go to the user folder"
+
+# Mended fault: with XDG_DATA_HOME naming a file the log claimed a folder there, and nothing
+# told the player that no save could be kept.
+touch "$xdg/file"
+PLAYER_LOG=$d/stdout launch . XDG_DATA_HOME="$xdg/file"
+has_line "$d/stdout" "notice: Cannot save: not a directory" || fail "no notice that nothing is saved"
+grep -q "nothing is saved" "$d/stdout" || fail "the log does not say that nothing is saved"
+stop_player
+test "$(grep -c "notice: Cannot save:" "$d/stdout")" = 1 || fail "the notice came more than once"
+pass "with no folder to save in, one notice says so"
