@@ -6,6 +6,8 @@
 #include <ctype.h>
 #include <string.h>
 
+#include <SDL.h>
+
 #define REPLACE_ATTEMPTS 64   // names tried before giving up when every one is taken
 
 void reason_words(const char *system_reason, char *out, size_t size)
@@ -105,4 +107,35 @@ void replace_discard(FileReplace *r)
     if (r->temp_path[0])
         replace_remove(r->temp_path);
     r->temp_path[0] = '\0';
+}
+
+bool file_lock(FileLock *lock, const char *path)
+{
+    lock->held = false;
+    lock->reason[0] = '\0';
+    const uint64_t until = SDL_GetTicks64() + FILE_LOCK_WAIT_MS;
+    for (;;) {
+        bool busy = false;
+        const char *reason = replace_lock_try(path, &lock->handle, &busy);
+        if (!reason) {
+            lock->held = true;
+            return true;
+        }
+        if (busy && SDL_GetTicks64() < until) {
+            SDL_Delay(10);
+            continue;
+        }
+        if (busy)
+            reason = "another copy of the player is saving it";
+        log_write("cannot lock %s: %s\n", path, reason);
+        reason_words(reason, lock->reason, sizeof lock->reason);
+        return false;
+    }
+}
+
+void file_unlock(FileLock *lock)
+{
+    if (lock->held)
+        replace_unlock(lock->handle);
+    lock->held = false;
 }

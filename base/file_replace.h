@@ -5,6 +5,7 @@
 // the write and two copies of the player in one folder never write into the same file.
 #pragma once
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include "base/paths.h"
@@ -42,3 +43,20 @@ bool replace_flush(FileReplace *r);
 bool replace_commit(FileReplace *r);
 // Closes and removes the temporary file; the target is untouched. Safe to call twice.
 void replace_discard(FileReplace *r);
+
+// A lock on files that change together (a slot's pair), held through a lock file of its own
+// at path, which stays: two copies of the player then change them one after the other. The
+// system lets go of it when the process ends, however it ends.
+#define FILE_LOCK_WAIT_MS 1000   // how long file_lock waits for another holder
+
+struct FileLock {
+    intptr_t handle;                     // while held
+    bool held;                           // set by file_lock, cleared by file_unlock
+    char reason[REPLACE_REASON_SIZE];    // set by a failing file_lock: why, in a notice's words
+};
+
+// Takes the lock, waiting up to FILE_LOCK_WAIT_MS for another holder; false (reason logged
+// and kept) when it could not.
+bool file_lock(FileLock *lock, const char *path);
+// Lets go of a held lock; nothing otherwise.
+void file_unlock(FileLock *lock);

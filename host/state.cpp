@@ -1,5 +1,6 @@
 #include "host/state.h"
 
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -39,7 +40,14 @@ static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
 
 bool state_slot_path(char *out, size_t size, int slot, char kind)
 {
-    return slot_path(out, size, slot, kind, false);
+    if (!slot_path(out, size, slot, kind, false))
+        return false;
+    char state[PATH_BUFFER_SIZE];
+    if (kind != 'P' || !slot_path(state, sizeof state, slot, 'S', false) || state_pair_whole(state, out))
+        return true;
+    log_write("slot %i: its preview is of another save than its state, so it is not shown\n", slot + 1);
+    out[0] = '\0';
+    return false;
 }
 
 // Copies the rest of in to out; false when a read or a write failed.
@@ -98,9 +106,38 @@ static long long file_bytes(const char *path)
     return stat(path, &st) == 0 ? (long long)st.st_size : -1;
 }
 
+// The mark a preview keeps of its state: FNV-1a over the state's bytes. False when the
+// state cannot be read.
+static bool state_mark(const char *path, uint64_t *mark)
+{
+    FILE *in = read_open(path, READ_NO_LIMIT);
+    if (!in)
+        return false;
+    uint64_t h = 14695981039346656037ull;
+    unsigned char chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, in)) > 0) {
+        for (size_t i = 0; i < n; i++)
+            h = (h ^ chunk[i]) * 1099511628211ull;
+    }
+    const bool ok = !ferror(in);
+    fclose(in);
+    *mark = h;
+    return ok;
+}
+
+bool state_pair_whole(const char *state_path, const char *preview_path)
+{
+    uint64_t kept, now;
+    if (!preview_mark_read(preview_path, &kept))
+        return true;   // a preview from before marks: shown as it always was
+    return state_mark(state_path, &now) && now == kept;
+}
+
 // Both new files are complete on the disk before either is renamed, and the renames follow
-// each other at once, so a failed, refused, empty or interrupted save leaves the old pair: a
-// slot never shows a picture of another moment than its state.
+// each other at once, so a failed, refused, empty or interrupted save leaves the old pair.
+// The state is written first, so that its preview can carry its mark: a pair split all the
+// same (a kill between the renames) is seen as such.
 const char *state_pair_save(const char *state_path, const char *preview_path, const FramePicture *picture)
 {
     FileReplace preview = {};   // all empty: discarding it then does nothing
@@ -109,10 +146,14 @@ const char *state_pair_save(const char *state_path, const char *preview_path, co
         replace_discard(&preview);
         return system_reason(preview.reason[0] ? preview : state, "no temporary file could be made");
     }
-    bool preview_written = picture && preview_write(*picture, preview.file) && replace_flush(&preview);
     replace_hand_over(&state);
-    bool saved = preview_written && ox_state_save(state.temp_path);
-    const char *refusal = state_save_refusal(preview_written, saved, saved ? file_bytes(state.temp_path) : -1);
+    const bool saved = picture && ox_state_save(state.temp_path);
+    const long long bytes = saved ? file_bytes(state.temp_path) : -1;
+    uint64_t mark = 0;
+    const bool marked = bytes > 0 && state_mark(state.temp_path, &mark);
+    const bool preview_written = picture && preview_write(*picture, preview.file) &&
+                                 preview_mark_write(preview.file, mark) && replace_flush(&preview);
+    const char *refusal = state_save_refusal(preview_written, saved, marked ? bytes : -1);
     if (!preview_written && preview.reason[0])
         refusal = system_reason(preview, refusal);   // the disk's own words: full, say
     if (!refusal && !replace_flush(&state))
@@ -147,10 +188,20 @@ bool state_slot_op(int slot, bool save, const FramePicture *picture, const char 
         return false;
     const char *reason;
     if (save) {
-        char preview_path[PATH_BUFFER_SIZE];
-        if (!slot_path(preview_path, sizeof preview_path, slot, 'P', true))
+        char preview_path[PATH_BUFFER_SIZE], lock_path[PATH_BUFFER_SIZE];
+        if (!slot_path(preview_path, sizeof preview_path, slot, 'P', true) ||
+            !slot_path(lock_path, sizeof lock_path, slot, 'L', true))
             return false;
-        reason = state_pair_save(path, preview_path, picture);
+        // Another copy of the player saving this slot at once would pair its state with our
+        // preview.
+        FileLock lock;
+        if (file_lock(&lock, lock_path)) {
+            reason = state_pair_save(path, preview_path, picture);
+        } else {
+            snprintf(reason_text, sizeof reason_text, "%s", lock.reason);
+            reason = reason_text;
+        }
+        file_unlock(&lock);
         if (reason)
             log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot + 1, reason);
     } else {

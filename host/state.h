@@ -10,7 +10,7 @@
 
 // Forms the file name of slot's state ('S') or preview ('P') to read into out (the preview
 // beside its state, see user_load_path); false (and nothing formed) for a slot outside 0..2
-// or a name that does not fit.
+// or a name that does not fit, and for a preview of another save than its state (logged).
 bool state_slot_path(char *out, size_t size, int slot, char kind);
 
 // save: the preview of picture (the frame on screen) and the component's state go to
@@ -29,6 +29,10 @@ bool state_slot_op(int slot, bool save, const FramePicture *picture, const char 
 // were. A load's copy is made where the player writes (user_copy_path).
 const char *state_pair_save(const char *state_path, const char *preview_path, const FramePicture *picture);
 const char *state_file_load(const char *path);
+
+// Whether a preview belongs to the state beside it: its mark (see preview_mark_write) is the
+// state's, or it has none (a preview saved before marks).
+bool state_pair_whole(const char *state_path, const char *preview_path);
 
 // Why a save must keep the slot's old pair, or null when the new pair may replace it.
 // preview_written: the preview's temporary file is complete on the disk; component_saved:
