@@ -1,5 +1,6 @@
 #include "host/resume.h"
 
+#include <stdio.h>
 #include <unistd.h>
 
 #include "base/log.h"
@@ -33,7 +34,9 @@ void resume_continue(void)
     // A state loaded in part is no game to play: the game starts over instead.
     log_write("cannot continue from %s: %s\n", path, why);
     ox_core_reset();
-    notice_show("Cannot continue the last game: it starts anew");
+    char text[NOTICE_TEXT_SIZE];
+    snprintf(text, sizeof text, "Cannot continue the last game (%s): it starts anew", why);
+    notice_show(text);
 }
 
 void resume_save(const FramePicture *picture)
