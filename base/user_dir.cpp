@@ -160,10 +160,11 @@ bool user_load_path(char *out, size_t size, const char *name)
     char mine[PATH_BUFFER_SIZE];
     const long long mine_time = user_dir_named[0] && path_in(mine, sizeof mine, user_dir_named, name)
                                     ? changed_at(mine) : -1;
-    const bool formed = data_path(out, size, name);
-    const long long res_time = formed ? changed_at(out) : -1;
+    if (!data_path(out, size, name))
+        return false;   // no folder of the player's own: nothing is read (see data_path)
+    const long long res_time = changed_at(out);
     if (!user_load_pick(mine_time >= 0, mine_time, res_time >= 0, res_time))
-        return formed;
+        return true;
     return path_in(out, size, mine, "");
 }
 
