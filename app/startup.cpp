@@ -102,7 +102,7 @@ bool startup(AudioStream &stream, double *frame_deadline)
     log_defer(&early);
     gameinfo_load();
     log_defer(nullptr);
-    user_dir_init(gameinfo.title);
+    user_dir_init(gameinfo.folder);
     char log_path[PATH_BUFFER_SIZE];
     if (user_save_path(log_path, sizeof log_path, RES_DIR "log"))
         log_open(log_path);

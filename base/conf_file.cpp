@@ -135,7 +135,7 @@ const char *conf_read_string(const char *key, const char *def)
         // The first line holding the search text decides, even when the key stands further
         // in; such a line yields the default.
         const char *value = line + search_len;
-        if (at != line || (signed char)value[0] < 32)
+        if (at != line || (unsigned char)value[0] < 32)
             return false;
         size_t n = strcspn(value, "\t\r\n");   // \r: a Windows line end
         memcpy(string_value, value, n);

@@ -5,21 +5,29 @@
 // the write and two copies of the player in one folder never write into the same file.
 #pragma once
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include "base/paths.h"
 
 #define REPLACE_TEMP_SIZE (PATH_BUFFER_SIZE + 16)   // target name + "." + unique part
+#define REPLACE_REASON_SIZE 128
 
 struct FileReplace {
     FILE *file;                          // the temporary file while open for writing, else null
     char path[PATH_BUFFER_SIZE];         // the file to replace
     char temp_path[REPLACE_TEMP_SIZE];   // the temporary file; "" when none exists
     bool on_disk;                        // set by replace_flush: the temporary file is complete on the disk
+    char reason[REPLACE_REASON_SIZE];    // set by a failing routine: why, in a notice's words; else ""
 };
 
-// Each routine returns false on failure, with the reason logged and the temporary file
-// removed; the target is then untouched.
+// The system's reason for a failure as a notice gives it, after a colon: its first letter
+// small unless the word is all capitals, no closing full stop ("Access is denied." gives
+// "access is denied"). Always NUL-terminated (size > 0).
+void reason_words(const char *system_reason, char *out, size_t size);
+
+// Each routine returns false on failure, with the reason logged and kept in r->reason and the
+// temporary file removed; the target is then untouched.
 
 // Creates a new temporary file beside path and opens it for writing as r->file.
 bool replace_begin(FileReplace *r, const char *path);
@@ -35,3 +43,20 @@ bool replace_flush(FileReplace *r);
 bool replace_commit(FileReplace *r);
 // Closes and removes the temporary file; the target is untouched. Safe to call twice.
 void replace_discard(FileReplace *r);
+
+// A lock on files that change together (a slot's pair), held through a lock file of its own
+// at path, which stays: two copies of the player then change them one after the other. The
+// system lets go of it when the process ends, however it ends.
+#define FILE_LOCK_WAIT_MS 1000   // how long file_lock waits for another holder
+
+struct FileLock {
+    intptr_t handle;                     // while held
+    bool held;                           // set by file_lock, cleared by file_unlock
+    char reason[REPLACE_REASON_SIZE];    // set by a failing file_lock: why, in a notice's words
+};
+
+// Takes the lock, waiting up to FILE_LOCK_WAIT_MS for another holder; false (reason logged
+// and kept) when it could not.
+bool file_lock(FileLock *lock, const char *path);
+// Lets go of a held lock; nothing otherwise.
+void file_unlock(FileLock *lock);

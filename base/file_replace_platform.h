@@ -24,3 +24,9 @@ const char *replace_rename(const char *from, const char *to);
 
 // Removes path; nothing when it does not exist.
 void replace_remove(const char *path);
+
+// Takes the lock of the file at path without waiting, creating the file when missing (never
+// through a link): *handle holds it until replace_unlock. *busy is set when another holder
+// has it.
+const char *replace_lock_try(const char *path, intptr_t *handle, bool *busy);
+void replace_unlock(intptr_t handle);

@@ -74,3 +74,20 @@ const char *replace_rename(const char *from, const char *to)
 }
 
 void replace_remove(const char *path) { DeleteFileA(path); }
+
+const char *replace_lock_try(const char *path, intptr_t *handle, bool *busy)
+{
+    // No sharing: a second opener, in this process or another, is refused until it closes.
+    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        *busy = error == ERROR_SHARING_VIOLATION;
+        return system_error_text(error);
+    }
+    *busy = false;
+    *handle = (intptr_t)h;
+    return nullptr;
+}
+
+void replace_unlock(intptr_t handle) { CloseHandle((HANDLE)handle); }

@@ -148,11 +148,14 @@ void settings_save(void)
     char path[PATH_BUFFER_SIZE];
     if (!user_save_path(path, sizeof path, SETTINGS_FILE)) {
         log_write("cannot save the settings: no folder to save them in\n");
+        user_dir_save_failed("no folder to save in");
         return;
     }
     FileReplace replace;
-    if (!replace_begin(&replace, path))
+    if (!replace_begin(&replace, path)) {
+        user_dir_save_failed(replace.reason);
         return;
+    }
     conf_file = replace.file;
     conf_write_int("scale", settings.scale);
     conf_write_int("smoothing", settings.smoothing ? 1 : 0);
@@ -164,5 +167,6 @@ void settings_save(void)
     conf_write_int("runahead", settings.runahead);
     bindings_save();
     conf_file = nullptr;
-    replace_commit(&replace);
+    if (!replace_commit(&replace))
+        user_dir_save_failed(replace.reason);
 }

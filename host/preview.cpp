@@ -5,7 +5,11 @@
 
 #include <SDL.h>
 
+#include "base/file_read.h"
 #include "base/log.h"
+
+static const char MARK_TAG[4] = {'O', 'X', 'P', 'M'};
+#define MARK_BYTES (sizeof MARK_TAG + 8)
 
 bool preview_write(const FramePicture &picture, FILE *out)
 {
@@ -43,4 +47,30 @@ bool preview_write(const FramePicture &picture, FILE *out)
     SDL_FreeSurface(source);
     SDL_free(rgb);
     return written;
+}
+
+bool preview_mark_write(FILE *out, uint64_t mark)
+{
+    unsigned char bytes[MARK_BYTES];
+    memcpy(bytes, MARK_TAG, sizeof MARK_TAG);
+    for (int i = 0; i < 8; i++)
+        bytes[sizeof MARK_TAG + i] = (unsigned char)(mark >> (8 * i));
+    return fwrite(bytes, 1, sizeof bytes, out) == sizeof bytes;
+}
+
+bool preview_mark_read(const char *path, uint64_t *mark)
+{
+    FILE *in = read_open(path, READ_LIMIT_PICTURE);
+    if (!in)
+        return false;
+    unsigned char bytes[MARK_BYTES];
+    const bool read = fseek(in, -(long)sizeof bytes, SEEK_END) == 0 &&
+                      fread(bytes, 1, sizeof bytes, in) == sizeof bytes;
+    fclose(in);
+    if (!read || memcmp(bytes, MARK_TAG, sizeof MARK_TAG) != 0)
+        return false;
+    *mark = 0;
+    for (int i = 7; i >= 0; i--)
+        *mark = *mark << 8 | bytes[sizeof MARK_TAG + i];
+    return true;
 }

@@ -1,5 +1,6 @@
 #include "host/resume.h"
 
+#include <stdio.h>
 #include <unistd.h>
 
 #include "base/log.h"
@@ -33,7 +34,9 @@ void resume_continue(void)
     // A state loaded in part is no game to play: the game starts over instead.
     log_write("cannot continue from %s: %s\n", path, why);
     ox_core_reset();
-    notice_show("Cannot continue the last game: it starts anew");
+    char text[NOTICE_TEXT_SIZE];
+    snprintf(text, sizeof text, "Cannot continue the last game (%s): it starts anew", why);
+    notice_show(text);
 }
 
 void resume_save(const FramePicture *picture)
@@ -44,11 +47,14 @@ void resume_save(const FramePicture *picture)
     if (!user_save_path(path, sizeof path, RESUME_STATE_FILE) ||
         !user_save_path(preview, sizeof preview, RESUME_PREVIEW_FILE)) {
         log_write("cannot save the game to continue it: no folder to save it in\n");
+        user_dir_save_failed("no folder to save in");
         return;
     }
     const char *why = state_pair_save(path, preview, picture);
-    if (why)
+    if (why) {
         log_write("cannot save the game to continue it: %s\n", why);
-    else
+        user_dir_save_failed(why);
+    } else {
         log_write("saved the game to continue it: %s\n", path);
+    }
 }

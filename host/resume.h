@@ -13,7 +13,7 @@
 void resume_prepare(void);
 // Called on each pass that runs the game: the first time, continues from the waiting file
 // (notice "Continued — Reset starts over"); a file the component refuses or that is not a
-// usable state file starts the game anew, with a notice.
+// usable state file starts the game anew, with a notice that gives the reason.
 void resume_continue(void);
 // On quitting: saves the game and the preview of picture (the frame on screen) into the
 // resume file, unless a waiting file was never continued from (a quit during the splash

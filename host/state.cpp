@@ -1,6 +1,8 @@
 #include "host/state.h"
 
+#include <stdint.h>
 #include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +14,15 @@
 #include "host/preview.h"
 #include "record/ox_core.h"
 
+// The reason a routine here returns when it is the system's (kept past the routine's end).
+static char reason_text[REPLACE_REASON_SIZE];
+
+static const char *system_reason(const FileReplace &r, const char *otherwise)
+{
+    snprintf(reason_text, sizeof reason_text, "%s", r.reason[0] ? r.reason : otherwise);
+    return reason_text;
+}
+
 static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
 {
     if (size > 0)
@@ -19,13 +30,24 @@ static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
     if (slot < 0 || slot >= STATE_SLOTS)
         return false;
     char name[16];
-    snprintf(name, sizeof name, RES_DIR "%u%c", (unsigned)slot, kind);
-    return save ? user_save_path(out, size, name) : user_load_path(out, size, name);
+    snprintf(name, sizeof name, RES_DIR "%uS", (unsigned)slot);
+    if (!(save ? user_save_path(out, size, name) : user_load_path(out, size, name)))
+        return false;
+    // The preview is read from where its state is, so a pair is never split between folders.
+    out[strlen(out) - 1] = kind;
+    return true;
 }
 
 bool state_slot_path(char *out, size_t size, int slot, char kind)
 {
-    return slot_path(out, size, slot, kind, false);
+    if (!slot_path(out, size, slot, kind, false))
+        return false;
+    char state[PATH_BUFFER_SIZE];
+    if (kind != 'P' || !slot_path(state, sizeof state, slot, 'S', false) || state_pair_whole(state, out))
+        return true;
+    log_write("slot %i: its preview is of another save than its state, so it is not shown\n", slot + 1);
+    out[0] = '\0';
+    return false;
 }
 
 // Copies the rest of in to out; false when a read or a write failed.
@@ -42,23 +64,28 @@ static bool copy_stream(FILE *in, FILE *out)
 // The component opens a state by name, so it is given a copy in a file of the player's own
 // making: anything renamed over the state after the check (a FIFO) can then never stall it.
 // The copy streams through a fixed buffer, so a state of any size costs no memory, only
-// its room on the disk for the moment of the load.
+// its room on the disk for the moment of the load. It is made where the player writes, so
+// the saves of an install that has become read-only still load.
 const char *state_file_load(const char *path)
 {
-    // A missing file still goes to the component, which reports it.
+    // A missing file still goes to the component, which may know states of its own.
     if (access(path, F_OK) != 0)
-        return ox_state_load(path) ? nullptr : "the component refused";
+        return ox_state_load(path) ? nullptr : "the file is missing";
     FILE *in = read_open(path, READ_NO_LIMIT);
     if (!in)
-        return "unusable state file";
-    FileReplace copy;
-    bool copied = replace_begin(&copy, path) && copy_stream(in, copy.file);
+        return "the file cannot be read";
+    char copy_path[PATH_BUFFER_SIZE];
+    FileReplace copy = {};
+    const bool begun = user_copy_path(copy_path, sizeof copy_path, path) && replace_begin(&copy, copy_path);
+    const bool copied = begun && copy_stream(in, copy.file);
     fclose(in);
     replace_hand_over(&copy);
-    bool loaded = copied && ox_state_load(copy.temp_path);
+    const bool loaded = copied && ox_state_load(copy.temp_path);
     replace_discard(&copy);
-    if (!copied)
-        return "no copy could be made of";
+    if (!copied) {
+        log_write("no copy could be made of %s\n", path);
+        return begun ? "no copy could be written" : system_reason(copy, "no copy could be made");
+    }
     return loaded ? nullptr : "the component refused";
 }
 
@@ -79,23 +106,58 @@ static long long file_bytes(const char *path)
     return stat(path, &st) == 0 ? (long long)st.st_size : -1;
 }
 
+// The mark a preview keeps of its state: FNV-1a over the state's bytes. False when the
+// state cannot be read.
+static bool state_mark(const char *path, uint64_t *mark)
+{
+    FILE *in = read_open(path, READ_NO_LIMIT);
+    if (!in)
+        return false;
+    uint64_t h = 14695981039346656037ull;
+    unsigned char chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, in)) > 0) {
+        for (size_t i = 0; i < n; i++)
+            h = (h ^ chunk[i]) * 1099511628211ull;
+    }
+    const bool ok = !ferror(in);
+    fclose(in);
+    *mark = h;
+    return ok;
+}
+
+bool state_pair_whole(const char *state_path, const char *preview_path)
+{
+    uint64_t kept, now;
+    if (!preview_mark_read(preview_path, &kept))
+        return true;   // a preview from before marks: shown as it always was
+    return state_mark(state_path, &now) && now == kept;
+}
+
 // Both new files are complete on the disk before either is renamed, and the renames follow
-// each other at once, so a failed, refused, empty or interrupted save leaves the old pair: a
-// slot never shows a picture of another moment than its state.
+// each other at once, so a failed, refused, empty or interrupted save leaves the old pair.
+// The state is written first, so that its preview can carry its mark: a pair split all the
+// same (a kill between the renames) is seen as such.
 const char *state_pair_save(const char *state_path, const char *preview_path, const FramePicture *picture)
 {
     FileReplace preview = {};   // all empty: discarding it then does nothing
     FileReplace state = {};
     if (!replace_begin(&preview, preview_path) || !replace_begin(&state, state_path)) {
         replace_discard(&preview);
-        return "no temporary file could be made";
+        return system_reason(preview.reason[0] ? preview : state, "no temporary file could be made");
     }
-    bool preview_written = picture && preview_write(*picture, preview.file) && replace_flush(&preview);
     replace_hand_over(&state);
-    bool saved = preview_written && ox_state_save(state.temp_path);
-    const char *refusal = state_save_refusal(preview_written, saved, saved ? file_bytes(state.temp_path) : -1);
+    const bool saved = picture && ox_state_save(state.temp_path);
+    const long long bytes = saved ? file_bytes(state.temp_path) : -1;
+    uint64_t mark = 0;
+    const bool marked = bytes > 0 && state_mark(state.temp_path, &mark);
+    const bool preview_written = picture && preview_write(*picture, preview.file) &&
+                                 preview_mark_write(preview.file, mark) && replace_flush(&preview);
+    const char *refusal = state_save_refusal(preview_written, saved, marked ? bytes : -1);
+    if (!preview_written && preview.reason[0])
+        refusal = system_reason(preview, refusal);   // the disk's own words: full, say
     if (!refusal && !replace_flush(&state))
-        refusal = "the state could not be written";
+        refusal = system_reason(state, "the state could not be written");
     if (refusal) {
         replace_discard(&state);
         replace_discard(&preview);
@@ -103,7 +165,7 @@ const char *state_pair_save(const char *state_path, const char *preview_path, co
     }
     if (!replace_commit(&state)) {
         replace_discard(&preview);
-        return "the state could not be renamed into place";
+        return system_reason(state, "the state could not be renamed into place");
     }
     if (!replace_commit(&preview))
         log_write("%s saved without its new preview picture\n", state_path);
@@ -126,16 +188,26 @@ bool state_slot_op(int slot, bool save, const FramePicture *picture, const char 
         return false;
     const char *reason;
     if (save) {
-        char preview_path[PATH_BUFFER_SIZE];
-        if (!slot_path(preview_path, sizeof preview_path, slot, 'P', true))
+        char preview_path[PATH_BUFFER_SIZE], lock_path[PATH_BUFFER_SIZE];
+        if (!slot_path(preview_path, sizeof preview_path, slot, 'P', true) ||
+            !slot_path(lock_path, sizeof lock_path, slot, 'L', true))
             return false;
-        reason = state_pair_save(path, preview_path, picture);
+        // Another copy of the player saving this slot at once would pair its state with our
+        // preview.
+        FileLock lock;
+        if (file_lock(&lock, lock_path)) {
+            reason = state_pair_save(path, preview_path, picture);
+        } else {
+            snprintf(reason_text, sizeof reason_text, "%s", lock.reason);
+            reason = reason_text;
+        }
+        file_unlock(&lock);
         if (reason)
-            log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot, reason);
+            log_write("cannot save slot %i: %s; it keeps its old state and preview\n", slot + 1, reason);
     } else {
         reason = state_file_load(path);
         if (reason)
-            log_write("cannot load slot %i: %s %s\n", slot, reason, path);
+            log_write("cannot load slot %i: %s (%s)\n", slot + 1, reason, path);
     }
     if (why)
         *why = reason;

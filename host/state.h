@@ -8,8 +8,9 @@
 
 #define STATE_SLOTS 3
 
-// Forms the file name of slot's state ('S') or preview ('P') into out; false (and nothing
-// formed) for a slot outside 0..2 or a name that does not fit.
+// Forms the file name of slot's state ('S') or preview ('P') to read into out (the preview
+// beside its state, see user_load_path); false (and nothing formed) for a slot outside 0..2
+// or a name that does not fit, and for a preview of another save than its state (logged).
 bool state_slot_path(char *out, size_t size, int slot, char kind);
 
 // save: the preview of picture (the frame on screen) and the component's state go to
@@ -17,15 +18,21 @@ bool state_slot_path(char *out, size_t size, int slot, char kind);
 // they renamed into place, back to back; when either is missing (see state_save_refusal; no
 // picture makes no preview) the slot keeps its old pair. load: the component reads a private
 // copy of the slot's state, which must be a regular file (a missing one is still handed
-// over, by its name); picture is not used. False (reason logged, and given in *why when
-// asked) when the save or load failed; a slot outside 0..2 does nothing.
+// over, by its name); picture is not used. False (reason logged with the slot named from 1,
+// and given in *why when asked, in a notice's few words) when the save or load failed; a
+// slot outside 0..2 does nothing.
 bool state_slot_op(int slot, bool save, const FramePicture *picture, const char **why = nullptr);
 
 // The two halves of state_slot_op for any pair of files (a slot's, or another feature's):
-// each returns null on success, else the reason, for the caller to log. A failed save
-// leaves both files as they were.
+// each returns null on success, else the reason, for the caller to log (the system's own
+// when it gave one; valid until the next call). A failed save leaves both files as they
+// were. A load's copy is made where the player writes (user_copy_path).
 const char *state_pair_save(const char *state_path, const char *preview_path, const FramePicture *picture);
 const char *state_file_load(const char *path);
+
+// Whether a preview belongs to the state beside it: its mark (see preview_mark_write) is the
+// state's, or it has none (a preview saved before marks).
+bool state_pair_whole(const char *state_path, const char *preview_path);
 
 // Why a save must keep the slot's old pair, or null when the new pair may replace it.
 // preview_written: the preview's temporary file is complete on the disk; component_saved:

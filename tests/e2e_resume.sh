@@ -31,7 +31,7 @@ stop_player "second run"
 
 echo "damaged" > "$d/res/resumeS"
 launch . FAKE_CORE_LOG="$log"
-wait_for_line "$d/res/log" "notice: Cannot continue the last game: it starts anew"
+wait_for_line "$d/res/log" "notice: Cannot continue the last game (the component refused): it starts anew"
 grep -qx "ox_core_reset" "$log" || fail "the game was not started anew"
 pass "a damaged resume file starts the game anew, with a notice"
 stop_player "damaged resume file"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "base/file_replace.h"
 #include "base/paths.h"
 #include "host/game.h"
 #include "host/state.h"
@@ -127,7 +128,7 @@ TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
     for (const auto &c : cases)
         EXPECT_EQ(c.commit, state_save_refusal(c.preview, c.saved, c.bytes) == nullptr) << c.what;
 }
-// A save leaves the state and its preview and nothing else. Mended faults: a game or a state
+// A save leaves the state, its preview and the slot's lock and nothing else. Mended faults: a game or a state
 // over 64 MiB was refused, although only the component reads them; the component opened a FIFO
 // in place of either and waited for a writer; a game path over 259 bytes was refused without a
 // reason.
@@ -137,7 +138,7 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
     ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
     EXPECT_EQ("", log.text()) << "a save that went well";
     EXPECT_FALSE(state_slot_op(STATE_SLOTS, true, &PICTURE)) << "a slot past the last";
-    EXPECT_EQ((std::vector<std::string>{"0P", "0S"}), res.list("res"));
+    EXPECT_EQ((std::vector<std::string>{"0L", "0P", "0S"}), res.list("res")) << "its lock, preview and state";
     EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
     res.write("res/game", read_whole_file(component_game()));
     EXPECT_TRUE(game_load()) << "the demo game";
@@ -161,4 +162,43 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
     EXPECT_FALSE(game_load());
     snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
     EXPECT_TRUE(log.has("its path is longer than 259 bytes")) << log.text();
+}
+
+// Mended faults: the log named slot 2 "slot 1", said a missing slot's file was refused by the
+// component, and a folder that refused a save gave the notice no reason of the system's.
+TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
+{
+    LogCapture log;
+    const char *why = nullptr;
+    EXPECT_FALSE(state_slot_op(2, false, nullptr, &why));
+    EXPECT_STREQ("the file is missing", why);
+    EXPECT_TRUE(log.has("cannot load slot 3: the file is missing")) << log.text();
+    const std::string folder = exe_dir;
+    snprintf(exe_dir, sizeof exe_dir, "%smissing/", folder.c_str());
+    EXPECT_FALSE(state_slot_op(1, true, &PICTURE, &why));
+    snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
+    EXPECT_STREQ("no such file or directory", why);
+    EXPECT_TRUE(log.has("cannot save slot 2: no such file or directory")) << log.text();
+}
+
+// Mended fault: a kill between the renames, or two players saving one slot at once, paired a
+// state with another save's preview, which the menu showed as the state's picture. Now a slot
+// saved by another is waited for, and a split pair shows no picture.
+TEST_F(Component, APreviewOfAnotherSaveIsNotShownAndASlotIsSavedByOneAtATime)
+{
+    char path[PATH_BUFFER_SIZE];
+    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    const std::string first = res.read("res/0P");
+    component_run(5);
+    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    EXPECT_TRUE(state_slot_path(path, sizeof path, 0, 'P')) << "its own preview";
+    res.write("res/0P", first);
+    EXPECT_FALSE(state_slot_path(path, sizeof path, 0, 'P')) << "the first save's preview";
+    res.write("res/0P", first.substr(0, first.size() - 12));
+    EXPECT_TRUE(state_slot_path(path, sizeof path, 0, 'P')) << "a preview saved before marks";
+    FileLock other;   // another copy of the player, saving the slot
+    ASSERT_TRUE(file_lock(&other, res.path("res/0L").c_str()));
+    EXPECT_FALSE(state_slot_op(0, true, &PICTURE)) << "while another saves it";
+    file_unlock(&other);
+    EXPECT_TRUE(state_slot_op(0, true, &PICTURE)) << "once it is done";
 }

@@ -28,3 +28,35 @@ TEST(FileReplace, InterleavedReplacementsEachStayWholeAndLeaveNoTemporaryFile)
     EXPECT_EQ("first copy\n", res.read("res/conf")) << "the second replacement";
     EXPECT_EQ(std::vector<std::string>{"conf"}, res.list("res")) << "the second replacement";
 }
+
+// Mended fault: a notice said "no temporary file could be made" and the system's reason was
+// only in the log; it is now the notice's own words.
+TEST(FileReplace, SystemReasonsInANoticesWords)
+{
+    const struct { const char *system, *words; } cases[] = {
+        {"Permission denied", "permission denied"},
+        {"Access is denied.", "access is denied"},
+        {"I/O error", "I/O error"},
+        {"NFS file handle stale", "NFS file handle stale"},
+    };
+    for (const auto &c : cases) {
+        char out[REPLACE_REASON_SIZE];
+        reason_words(c.system, out, sizeof out);
+        EXPECT_STREQ(c.words, out) << c.system;
+    }
+}
+
+// Two copies of the player locking one slot: the second waits, then gives up with a reason;
+// once the first lets go, it gets the lock.
+TEST(FileReplace, ALockIsHeldByOneAtATime)
+{
+    ResDir res;
+    const std::string path = res.path("res/0L");
+    FileLock first, second;
+    ASSERT_TRUE(file_lock(&first, path.c_str()));
+    EXPECT_FALSE(file_lock(&second, path.c_str()));
+    EXPECT_STREQ("another copy of the player is saving it", second.reason);
+    file_unlock(&first);
+    EXPECT_TRUE(file_lock(&second, path.c_str())) << "once let go";
+    file_unlock(&second);
+}

@@ -1,9 +1,11 @@
 // The executable's directory, the data file names formed from it, and the user folder where
-// the player's files go when res/ cannot be written.
+// the player's files go when res/ cannot be written,
+// named after the game's title.
 #include <gtest/gtest.h>
 #include <string.h>
 #include "base/paths.h"
 #include "base/user_dir.h"
+#include "config/gameinfo.h"
 
 TEST(Paths, CutAfterLastSeparator)
 {
@@ -49,8 +51,6 @@ TEST(UserDir, FolderForEachPlatformAndEnvironment)
         {"relative XDG_DATA_HOME ignored", false, nullptr, "d", "/home/a", "T", "/home/a/.local/share/T/"},
         {"no XDG_DATA_HOME", false, nullptr, nullptr, "/home/a", "T", "/home/a/.local/share/T/"},
         {"no home at all", false, nullptr, nullptr, nullptr, "T", ""},
-        {"title with separators", false, nullptr, "/d", "/home/a", "A/B: C?\x1f", "/d/A_B_ C__/"},
-        {"empty title", false, nullptr, "/d", nullptr, "", "/d/Game/"},
         {"too long", false, nullptr, deep.c_str(), nullptr, "T", ""},
     };
     for (const auto &c : cases) {
@@ -59,4 +59,52 @@ TEST(UserDir, FolderForEachPlatformAndEnvironment)
             << c.name;
         EXPECT_STREQ(c.dir, out) << c.name;
     }
+}
+
+// Mended faults: "." and ".." named the folder above (the files went straight into
+// ~/.local/share/), a title of 300 letters made a name no system takes, and Windows refused
+// its device names and dropped trailing dots.
+TEST(UserDir, FolderNameOfATitle)
+{
+    const std::string letters(300, 'a');
+    const std::string cut_in_e = std::string(63, 'a') + "\xc3\xa9";   // the 64th byte starts an "é"
+    const struct { const char *name; std::string title; std::string folder; } cases[] = {
+        {"already safe: kept", "Sunny Meadow", "Sunny Meadow"},
+        {"separators and a control byte", "A/B: C?\x1f", "A_B_ C__"},
+        {"empty", "", "Game"},
+        {"this folder", ".", "_"},
+        {"the folder above", "..", "__"},
+        {"only dots and spaces", ". .", "___"},
+        {"trailing dot", "Meadow.", "Meadow_"},
+        {"trailing space", "Meadow ", "Meadow_"},
+        {"a device name", "con", "con_"},
+        {"a device name with an extension", "LPT9.txt", "LPT9_.txt"},
+        {"a device name with a space", "AUX .a", "AUX_ .a"},
+        {"longer than a device name", "CONSOLE", "CONSOLE"},
+        {"not a device number", "COM0", "COM0"},
+        {"letters beyond ASCII", "\xc3\x89lan vital", "\xc3\x89lan vital"},
+        {"too long", letters, letters.substr(0, 64)},
+        {"cut before a character", cut_in_e, cut_in_e.substr(0, 63)},
+    };
+    for (const auto &c : cases) {
+        char out[GAMEINFO_FOLDER_BYTES + 1];
+        gameinfo_folder_name(c.title.c_str(), out, sizeof out);
+        EXPECT_EQ(c.folder, out) << c.name;
+    }
+}
+
+// Mended fault: once res/ could be written again, the saves made in the user folder meanwhile
+// were never read; whichever file is newer is now the one read.
+TEST(UserDir, TheNewerFileIsRead)
+{
+    const struct { const char *name; bool in_user; long long user_time; bool in_res; long long res_time; bool user; }
+    cases[] = {
+        {"only in the user folder", true, 5, false, -1, true},
+        {"only in res/", false, -1, true, 5, false},
+        {"newer in res/", true, 5, true, 6, false},
+        {"newer in the user folder", true, 6, true, 5, true},
+        {"the same second", true, 5, true, 5, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.user, user_load_pick(c.in_user, c.user_time, c.in_res, c.res_time)) << c.name;
 }

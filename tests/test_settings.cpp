@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "base/conf_file.h"
 #include "base/file_read.h"
+#include "base/notice.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
@@ -25,7 +26,7 @@ TEST(ConfReaders, IntegerAndTextRules)
         {"the last line that parses", "stretch=1\nstretch=zz\n", "stretch", 1, "1"},
         {"a longer key is another key", "btn_0_11_0_type=4\n", "btn_0_1_0_type", 3, "dflt"},
         {"the key further in the line", "x_title=A\ntitle=B\n", "title", 3, "dflt"},
-        {"begins with a byte above 127", "title=\xc3\xa9t\n", "title", 3, "dflt"},
+        {"begins with a byte above 127", "title=\xc3\xa9t\n", "title", 3, "\xc3\xa9t"},
         {"begins with a control byte", "title=\x01Up\n", "title", 3, "dflt"},
         {"begins with a space", "title= Up\n", "title", 3, " Up"},
         {"cut at the tab", "title=Left\tRight\n", "title", 3, "Left"},
@@ -128,7 +129,7 @@ TEST_F(SettingsFile, KeysAndTheirRanges)
 // full counts must then give back the same bytes. Mended faults: a save while the component
 // reported no buttons (or fewer, or only after its start), or while the game had fewer
 // players, dropped the binding lines of the others; a save that fails on a full disk must
-// leave the old res/conf whole, and say why.
+// leave the old res/conf whole, and say why (on screen too: mended, only the log did).
 TEST_F(SettingsFile, SavesGiveTheFileBackWithLinesOfButtonsAndPlayersNotKnownKept)
 {
     const struct { const char *what; int load_buttons; int save_buttons; int32_t players; } cases[] = {
@@ -157,4 +158,8 @@ TEST_F(SettingsFile, SavesGiveTheFileBackWithLinesOfButtonsAndPlayersNotKnownKep
     with_disk_full(200, [] { settings_save(); });
     EXPECT_EQ(golden, dir.read("res/conf")) << "after a failed save";
     EXPECT_TRUE(log.has("cannot save " + dir.path("res/conf") + ": File too large")) << log.text();
+    EXPECT_STREQ("Cannot save: file too large", notice_text()) << "on screen too";
+    notice_show("Paused");
+    with_disk_full(200, [] { settings_save(); });
+    EXPECT_STREQ("Paused", notice_text()) << "said once only";
 }

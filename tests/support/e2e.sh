@@ -20,6 +20,9 @@ fail() { echo "FAIL: $*" >&9; exit 1; }
 # A start that fails shows a message box, which waits for a click: the players started here
 # print its text to standard error instead.
 export PLAYER_MESSAGE_BOX_TEXT=1
+# Their user folder is the test's own: the player also reads saves from there when res/ is
+# writable, and none of the machine's user must reach a test.
+export XDG_DATA_HOME=$E2E_TMP/xdg
 
 # ImageMagick's own convert, even where another program of that name comes first in PATH.
 if [ -x /usr/bin/convert ]; then convert() { /usr/bin/convert "$@"; }; fi

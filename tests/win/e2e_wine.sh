@@ -35,9 +35,9 @@ keys shift+F1
 wait_until 20 test -s "$d/res/0S"
 wait_until 20 test -s "$d/res/0P"
 keys F1 F2
-wait_until 20 has_line "$d/res/log" "cannot load slot 1: the component refused ${win_dir}res\\1S"
-grep -q "cannot load slot 0" "$d/res/log" && fail "slot 0 did not load: $(grep 'slot 0' "$d/res/log")"
-pass "Shift+F1 saves slot 0 with its preview, F1 loads it, F2 finds slot 1 empty"
+wait_until 20 has_line "$d/res/log" "cannot load slot 2: the file is missing (${win_dir}res\\1S)"
+grep -q "cannot load slot 1" "$d/res/log" && fail "slot 1 did not load: $(grep 'slot 1' "$d/res/log")"
+pass "Shift+F1 saves slot 1 with its preview, F1 loads it, F2 finds slot 2 empty"
 
 keys Escape
 wait_until 20 still   # the game stops under the open menu, once the fade is over
