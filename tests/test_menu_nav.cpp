@@ -236,11 +236,11 @@ TEST_F(MenuNav, TheKeysPageWithoutAMouse)
     pad.axis[1] = 32767;
     key(SDL_SCANCODE_RETURN);
     pass();
-    ASSERT_EQ(16, capture_button);
+    ASSERT_EQ(16, capture_row());
     key(SDL_SCANCODE_X);
     key(SDL_SCANCODE_RETURN, false);
     pass();
-    EXPECT_EQ(16, capture_button) << "captured while the stick that asked was held";
+    EXPECT_EQ(16, capture_row()) << "captured while the stick that asked was held";
     pad.axis[1] = 0;
     pass();
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][16][1]));
