@@ -119,6 +119,8 @@ TEST_F(Pages, CaptureStatesAndMoves)
         {"Return pressed again", TAKE, SDL_SCANCODE_RETURN, -1, true},
         {"a click with X down", CLICK, SDL_SCANCODE_X, 3, false},
         {"X taken at once", TAKE, SDL_SCANCODE_X, -1, true},
+        {"X let go", TAKE, 0, -1, false},
+        {"X pressed again: no longer the capture's", TAKE, SDL_SCANCODE_X, -1, false},
     };
     gameinfo.players = 2;
     capture_show_player(1);
