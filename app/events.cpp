@@ -68,10 +68,10 @@ bool hotkey_waits(HotkeyAction action, int32_t capture_row)
 // stays down: Alt bound to a cell, then Return pressed with it, binds Alt and is no Alt+Return.
 static bool hotkey_acts(const Hotkey &hot)
 {
-    if (hot.action == HOTKEY_NONE || hotkey_waits(hot.action, capture_button))
+    if (hot.action == HOTKEY_NONE || hotkey_waits(hot.action, capture_row()))
         return false;
     for (int i = 1; i < hot.key_count; i++)
-        if (input_key_still_captured(hot.keys[i]))
+        if (capture_key_still_down(hot.keys[i]))
             return false;
     return true;
 }
@@ -91,7 +91,7 @@ static void handle_key(const SDL_KeyboardEvent &key)
         set_fullscreen(!settings.fullscreen);
         break;
     case HOTKEY_MENU:
-        if (capture_button >= 0)
+        if (capture_row() >= 0)
             keys_page_cancel_capture();
         else
             menu_toggle();

@@ -151,7 +151,7 @@ bool startup(AudioStream &stream, double *frame_deadline)
         return startup_fail(reason);
     }
     video_apply_settings();
-    game_start();
+    game_reset();
 
     log_write("sound init\n");
     stream = AudioStream{};

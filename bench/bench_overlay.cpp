@@ -20,9 +20,9 @@
 #include "video/video.h"
 #include "video/video_state.h"
 #include "ui/menu.h"
-#include "ui/pages.h"
+#include "ui/page_widgets.h"
 #include "xgui/focus.h"
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 #define BENCH_DEFAULT_FRAMES 300
 #define BENCH_WINDOW_W 1280

@@ -9,12 +9,28 @@
 
 static bool core_started;   // set once ox_core_init ran, cleared when it is shut
 static int32_t frame_rate;
+// The last rate reported that had to be held, logged then; read again after every reset, it
+// is not logged again. The fallback is never held off, so it stands for none yet.
+static int32_t rate_logged = FALLBACK_FRAME_RATE;
+
+static void read_frame_rate(void)
+{
+    const int32_t reported = ox_video_get_framerate();
+    frame_rate = frame_rate_held(reported);
+    if (frame_rate == reported || reported == rate_logged)
+        return;
+    rate_logged = reported;
+    if (reported <= 0)
+        log_write("frame rate %i is no rate, %i is used\n", reported, frame_rate);
+    else
+        log_write("frame rate %i is more than a display shows, %i is used\n", reported, frame_rate);
+}
 
 void game_core_init(void)
 {
     ox_core_init(AUDIO_RATE, gameinfo.nosram ? OX_OPTION_NOSRAM : 0);
     core_started = true;
-    frame_rate = frame_rate_held(ox_video_get_framerate());
+    read_frame_rate();
 }
 
 void game_core_shut(void)
@@ -42,29 +58,17 @@ bool game_load(void)
     return true;
 }
 
-void game_start(void)
+void game_reset(void)
 {
     ox_core_reset();
-    frame_rate = frame_rate_held(ox_video_get_framerate());
+    read_frame_rate();
 }
 
 int32_t frame_rate_held(int32_t reported)
 {
-    // Read at start-up and again after loading: a rate already told of is not logged again.
-    static int32_t told = FALLBACK_FRAME_RATE;
-    int32_t held = reported;
     if (reported <= 0)
-        held = FALLBACK_FRAME_RATE;
-    if (reported > MAX_FRAME_RATE)
-        held = MAX_FRAME_RATE;
-    if (held == reported || reported == told)
-        return held;
-    told = reported;
-    if (reported <= 0)
-        log_write("frame rate %i is no rate, %i is used\n", reported, held);
-    else
-        log_write("frame rate %i is more than a display shows, %i is used\n", reported, held);
-    return held;
+        return FALLBACK_FRAME_RATE;
+    return reported > MAX_FRAME_RATE ? MAX_FRAME_RATE : reported;
 }
 
 int32_t game_frame_rate(void)

@@ -15,15 +15,18 @@ void game_core_shut(void);
 // Hands res/game to the component. False when the component refuses the game, when res/game
 // is not a regular file (of any size: only the component reads it), or when its path does
 // not fit GAME_PATH_SIZE; each is logged with the reason. The caller then checks the game's
-// screen size and fits the window to it before game_start.
+// screen size and fits the window to it before game_reset.
 bool game_load(void);
-// Resets the machine with the game loaded and reads the frame rate again.
-void game_start(void);
+// Every reset of the game, the first one at start-up: resets the machine with the game loaded
+// and reads the frame rate again (a rate held off the one reported is logged, once for each
+// such rate). The rewind history stays, so rewinding undoes a reset chosen by mistake; the loop
+// paces by game_frame_rate at every pass and so follows a changed rate by itself.
+void game_reset(void);
 
 // The component's frames per second as last read and held by frame_rate_held; 0 before the
 // component started.
 int32_t game_frame_rate(void);
 
 // The component's frame rate as the loop keeps it: a rate of 0 or below gives
-// FALLBACK_FRAME_RATE, one above MAX_FRAME_RATE gives MAX_FRAME_RATE, each with a log line.
+// FALLBACK_FRAME_RATE, one above MAX_FRAME_RATE gives MAX_FRAME_RATE.
 int32_t frame_rate_held(int32_t reported);

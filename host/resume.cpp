@@ -5,6 +5,7 @@
 
 #include "base/log.h"
 #include "base/user_dir.h"
+#include "host/game.h"
 #include "host/state.h"
 #include "record/ox_core.h"
 #include "base/notice.h"
@@ -33,7 +34,7 @@ void resume_continue(void)
     }
     // A state loaded in part is no game to play: the game starts over instead.
     log_write("cannot continue from %s: %s\n", path, why);
-    ox_core_reset();
+    game_reset();
     char text[NOTICE_TEXT_SIZE];
     snprintf(text, sizeof text, "Cannot continue the last game (%s): it starts anew", why);
     notice_show(text);

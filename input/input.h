@@ -9,9 +9,8 @@
 // The main loop's input step for one frame. Without a pending capture every button of every
 // bound player is sent to the component, pressed when either slot is active and hidden is
 // false (hidden: the game, running behind the menu, gets every button released). With one
-// (capture_button >= 0) nothing is sent; a captured control is stored for the shown player
-// (player 0 in a one-player game), res/conf is written, the capture ends and the labels are
-// rebuilt. True when the labels were rebuilt, for the change-keys page to show them.
+// (input/capture.h) nothing is sent and the capture takes its control. True when the labels
+// were rebuilt, for the change-keys page to show them.
 bool input_step(bool hidden);
 
 // Called when the menu closes or the change-keys page opens: every binding whose control is
@@ -20,8 +19,6 @@ void input_hold_back_held(void);
 // A key that made a hotkey (Alt+Return's Return and Alt): every binding on it reads as
 // released to input_step until the key is let go.
 void input_hold_back_key(int32_t scancode);
-// True while scancode is the key the last capture took and it is still down.
-bool input_key_still_captured(int32_t scancode);
 
 // Unbinds both slots of every button of player (0 or above), or of every bound player
 // (negative). Does not save.

@@ -7,7 +7,7 @@
 #include "config/settings.h"
 #include "input/capture.h"
 
-char binding_labels[MAX_BUTTONS][MAX_SLOTS][BINDING_LABEL_SIZE];
+static char binding_labels[MAX_BUTTONS][MAX_SLOTS][BINDING_LABEL_SIZE];
 
 #define PADSTYLE1_NAMES 10
 #define PADSTYLE2_NAMES 14
@@ -100,7 +100,7 @@ void binding_cell_label(int player, int button, int slot, char *out, size_t size
         out[0] = '\0';
         return;
     }
-    if (capture_button == button && capture_slot == slot)
+    if (capture_waits_on(button, slot))
         snprintf(out, size, "???");
     else
         binding_label(settings.bindings[player][button][slot], out, size);
@@ -108,11 +108,17 @@ void binding_cell_label(int player, int button, int slot, char *out, size_t size
 
 void bindings_refresh_labels(void)
 {
-    // The page shows shown_player; a value outside the table shows player 0.
-    int player = shown_player >= 0 && shown_player < MAX_PLAYERS ? shown_player : 0;
+    int player = capture_shown_player();
     int buttons = input_button_count();
     memset(binding_labels, 0, sizeof binding_labels);
-    for (int b = 0; b < buttons; b++)
+    for (int b = 0; b < buttons && b < MAX_BUTTONS; b++)
         for (int s = 0; s < MAX_SLOTS; s++)
             binding_cell_label(player, b, s, binding_labels[b][s], sizeof binding_labels[b][s]);
+}
+
+const char *binding_label_shown(int32_t button, int32_t slot)
+{
+    if (button < 0 || button >= MAX_BUTTONS || slot < 0 || slot >= MAX_SLOTS)
+        return "";
+    return binding_labels[button][slot];
 }

@@ -20,10 +20,10 @@ void binding_label(const Binding &binding, char *out, size_t size);
 // otherwise the binding's label. Indexes beyond the table give "".
 void binding_cell_label(int player, int button, int slot, char *out, size_t size);
 
-// The cell texts of the change-keys page for the shown player, rewritten by
-// bindings_refresh_labels; rows beyond the component's buttons are "". The page sets them
-// into its cell widgets after each refresh.
-extern char binding_labels[MAX_BUTTONS][MAX_SLOTS][BINDING_LABEL_SIZE];
+// The cell text of the change-keys page for the shown player, as bindings_refresh_labels last
+// wrote it; "" for rows beyond the component's buttons and outside the table. The page sets
+// them into its cell widgets after each refresh.
+const char *binding_label_shown(int32_t button, int32_t slot);
 
-// Rebuilds binding_labels from the binding table, shown_player and the pending capture.
+// Rebuilds the cell texts from the binding table, the shown player and the pending capture.
 void bindings_refresh_labels(void);

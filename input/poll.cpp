@@ -6,31 +6,6 @@
 #include "input/labels.h"
 #include "input/pad_nav.h"
 
-// The key the last capture took, or -1.
-static int32_t captured_key = -1;
-
-bool input_key_still_captured(int32_t scancode)
-{
-    if (scancode < 0 || scancode != captured_key)
-        return false;
-    if (binding_down(input_devices(), Binding{BIND_KEY, scancode, 0, 0, 0}))
-        return true;
-    captured_key = -1;
-    return false;
-}
-
-// Stores a captured control into the waiting cell, writes res/conf and ends the capture.
-static void finish_capture(const Binding &found)
-{
-    captured_key = found.type == BIND_KEY ? found.code : -1;
-    if (capture_button < input_button_count() && capture_slot >= 0 && capture_slot < MAX_SLOTS) {
-        settings.bindings[edited_player()][capture_button][capture_slot] = found;
-        settings_save();
-    }
-    capture_button = -1;
-    bindings_refresh_labels();
-}
-
 // Bindings whose control was down when the menu closed: the press that closed it (Return
 // or A on "Play", B) was meant for the menu; and those on a key that made a hotkey. Each
 // reads as released until let go.
@@ -67,15 +42,10 @@ static bool binding_active(int player, int button, int slot)
 
 bool input_step(bool hidden)
 {
-    // Checked every pass, so a captured key let go and pressed again is no longer the capture's.
-    input_key_still_captured(captured_key);
-    if (capture_button >= 0) {
-        Binding found = {};
-        if (capture_held() || !first_pressed(input_devices(), found))
-            return false;
-        finish_capture(found);
-        return true;
-    }
+    const bool waited = capture_row() >= 0;
+    const bool took = capture_take();
+    if (waited)
+        return took;
     int players = input_player_count();
     int buttons = input_button_count();
     for (int p = 0; p < players; p++) {

@@ -2,9 +2,9 @@
 # sync holds them on a real display), a frame's sound starts playing at most 50 ms (median)
 # after its picture, with no silent gap in a constant signal after its first second; the lag
 # is measured by tests/vsync/lag_probe.c on every 30th frame, marked by the fake component.
-# Timing check: skipped on a sanitizer build or a busy machine, when the display's rate was
-# not held (the loop misses ticks it can never make up), and where a gap was heard after the
-# machine stalled the player longer than its queue holds.
+# Timing check: skipped on a sanitizer build and when the machine is busy before the first
+# player starts; once it has started, a rate below the display's (the loop misses ticks it can
+# never make up) and a gap (after a stall too) fail.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 
 skip_unless_timing_fits
@@ -19,16 +19,10 @@ for hz in 59.94 60.00; do
   read -r _ median least most marks _ _ _ _ _ _ _ _ stall late _ <"$E2E_TMP/lag$hz"
   echo "$hz Hz display: $rate passes per second, lag $median ms ($least..$most, $marks marks)," \
     "$gaps silent gaps (longest $longest frames) in $frames frames of sound"
-  if awk -v r="$rate" -v h=$hz 'BEGIN { exit !(r < h * 0.99) }'; then
-    echo "skipped: the machine is too busy to hold $hz passes per second"
-    exit $E2E_SKIP
-  fi
+  awk -v r="$rate" -v h=$hz 'BEGIN { exit !(r >= h * 0.99) }' || fail "$hz Hz: $rate passes per second"
   [ "$marks" -gt 0 ] || fail "$hz Hz: no marked frame was heard"
   awk -v m="$median" 'BEGIN { exit !(m <= 50) }' || fail "$hz Hz: the sound is $median ms behind its picture"
-  if [ "$gaps" -gt 0 ] && awk -v s="$stall" -v l="$late" 'BEGIN { exit !(s > 50 || l > 0) }'; then
-    echo "skipped: the machine stalled the player ($stall ms between presents, $late late device buffers)"
-    exit $E2E_SKIP
-  fi
-  [ "$gaps" -eq 0 ] || fail "$hz Hz: $gaps silent gaps after the first second"
+  [ "$gaps" -eq 0 ] ||
+    fail "$hz Hz: $gaps silent gaps after the first second ($stall ms between presents, $late late buffers)"
 done
 pass "the sound follows its picture within 50 ms, without a gap, on a display at or just below the game's rate"

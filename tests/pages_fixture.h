@@ -16,8 +16,8 @@
 #include "support/pages_driver.h"
 #include "support/virtual_pads.h"
 #include "video/video_state.h"
-#include "ui/pages.h"
-#include "xgui/xgui.h"
+#include "ui/page_widgets.h"
+#include "xgui/xgui_internal.h"
 
 class Pages : public ::testing::Test {
 protected:
@@ -40,8 +40,7 @@ protected:
         settings_set_defaults();
         settings.fullscreen = false;
         gameinfo.players = 1;
-        capture_slot = 0;
-        shown_player = 0;
+        capture_show_player(0);
         pad_nav_poll(pages_now_ms);   // forget what an earlier test left held
     }
     void TearDown() override
@@ -49,6 +48,6 @@ protected:
         detach_all_pads();
         xgui_set_open(false);
         devices() = Devices{};
-        capture_button = -1;
+        capture_cancel();
     }
 };

@@ -95,7 +95,7 @@ using Events = Pages;
 TEST_F(Events, AltTakenByACaptureMakesNoAltReturnAndAHotkeysKeysWaitToBeLetGo)
 {
     settings.bindings[0][1][0] = {BIND_KEY, SDL_SCANCODE_RETURN, 0, 0, 0};
-    capture_button = 0;
+    capture_begin(0, 0, false);
     devices().key[SDL_SCANCODE_LALT] = 1;
     input_step(false);
     ASSERT_EQ(str({BIND_KEY, SDL_SCANCODE_LALT, 0, 0, 0}), str(settings.bindings[0][0][0]));

@@ -179,10 +179,10 @@ TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
     EXPECT_EQ(text, "Error: Can't create fragment shader\n");
 }
 
-// Both overlay back ends on the same rasteriser draw the same pixels over the background and
-// the picture, the 24-bit preview included (mended fault: GL read its padding byte as alpha 0
-// and drew it invisible). GL places the overlay picture's sides in floating point: a column
-// at each side may differ.
+// Both overlay back ends on the same rasteriser, and the renderer path's present, draw the same
+// pixels over the background and the picture, the 24-bit preview included (mended fault: GL
+// read its padding byte as alpha 0 and drew it invisible). GL places the overlay picture's
+// sides in floating point: a column at each side may differ.
 TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
 {
     settings.smoothing = false;
@@ -205,6 +205,10 @@ TEST_F(GlPath, OverlayMatchesTheRendererBackEnd)
         return side ? FRAME_ANY : sdl[(size_t)y * fw + x];
     };
     EXPECT_EQ(frame_mismatches(frame, fw, fh, sdl_at, 1), "");
+    video_present_sdl();
+    read();
+    EXPECT_EQ(frame_mismatches(frame, fw, fh, [&](int x, int y) { return sdl[(size_t)y * fw + x]; }, 1), "")
+        << "the renderer path's present";
     drop_back();
 }
 

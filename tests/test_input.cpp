@@ -59,7 +59,7 @@ TEST(BindingDown, EveryKindOfControl)
         {"a controller's left stick on hat 0", {BIND_HAT, 0, SDL_HAT_LEFT, 0, 0}, true},
         {"a controller's stick short of the threshold", {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0}, false},
         {"a controller's d-pad on hat 1", {BIND_HAT, 0, SDL_HAT_UP, 0, 1}, false},
-        {"a controller at rest", {BIND_HAT, 0, SDL_HAT_RIGHTDOWN, 3, 0}, false},
+        {"a controller at rest, bound every way", {BIND_HAT, 0, 15, 3, 0}, false},
         {"a button down", {BIND_BUTTON, 0, 0, 1, 0}, true},
         {"the tenth button", {BIND_BUTTON, 0, 9, 1, 0}, true},
         {"a button beyond the tenth", {BIND_BUTTON, 0, 10, 1, 0}, false},
@@ -102,6 +102,48 @@ TEST(FirstPressed, CaptureOrder)
     }
 }
 
+// The capture's states and moves, one key down at each step (0: none): a click begins it, a
+// key that chose the cell is never its answer until let go and pressed again, a control taken
+// ends it into the waiting cell of the player shown, and that key stays the capture's while down.
+TEST_F(Pages, CaptureStatesAndMoves)
+{
+    enum Move { CLICK, FOCUS, CANCEL, TAKE };
+    const struct { const char *step; Move move; int key; int32_t row; bool took; } cases[] = {
+        {"idle: nothing to take", TAKE, SDL_SCANCODE_Z, -1, false},
+        {"a click: row 3 waits", CLICK, 0, 3, false},
+        {"nothing down: it waits", TAKE, 0, 3, false},
+        {"called off", CANCEL, 0, -1, false},
+        {"Return chose the cell", FOCUS, SDL_SCANCODE_RETURN, 3, false},
+        {"Return still down", TAKE, SDL_SCANCODE_RETURN, 3, false},
+        {"Return let go", TAKE, 0, 3, false},
+        {"Return pressed again", TAKE, SDL_SCANCODE_RETURN, -1, true},
+        {"a click with X down", CLICK, SDL_SCANCODE_X, 3, false},
+        {"X taken at once", TAKE, SDL_SCANCODE_X, -1, true},
+        {"X let go", TAKE, 0, -1, false},
+        {"X pressed again: no longer the capture's", TAKE, SDL_SCANCODE_X, -1, false},
+    };
+    gameinfo.players = 2;
+    capture_show_player(1);
+    for (const auto &c : cases) {
+        devices() = Devices{};
+        devices().key[c.key] = c.key != 0;
+        bool took = false;
+        if (c.move == CANCEL)
+            capture_cancel();
+        else if (c.move == TAKE)
+            took = capture_take();
+        else
+            capture_begin(3, 1, c.move == FOCUS);
+        EXPECT_EQ(c.row, capture_row()) << c.step;
+        EXPECT_EQ(c.row == 3, capture_waits_on(3, 1)) << c.step;
+        EXPECT_EQ(c.took, took) << c.step;
+        EXPECT_EQ(c.took, capture_key_still_down(c.key)) << c.step;
+        if (c.took) {
+            EXPECT_EQ(str({BIND_KEY, c.key, 0, 0, 0}), str(settings.bindings[1][3][1])) << c.step;
+        }
+    }
+}
+
 // Player 1's button 1 is on joystick button 3; player 2's button 2 on the same and on Q.
 // A component with more buttons than the table holds gets the table's.
 TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
@@ -130,7 +172,7 @@ TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
     input_step(false);
     bindings_refresh_labels();
     EXPECT_EQ((size_t)(2 * MAX_BUTTONS), sent_buttons.size()) << "states sent";
-    EXPECT_STREQ("none", binding_labels[MAX_BUTTONS - 1][1]) << "label of the last row";
+    EXPECT_STREQ("none", binding_label_shown(MAX_BUTTONS - 1, 1)) << "label of the last row";
 }
 
 // What bindings_set_defaults left in a player's button 0 (Up), both slots, filled with MARKER

@@ -49,16 +49,15 @@ TEST(Labels, CellsOfTheShownPlayer)
         {7, -1, 0, "Space", "none"},     // a player beyond the table: the first
     };
     for (const auto &c : cases) {
-        shown_player = c.shown;
-        capture_button = c.capture_row;
-        capture_slot = c.capture_slot;
+        capture_show_player(c.shown);
+        capture_begin(c.capture_row, c.capture_slot, false);
         bindings_refresh_labels();
-        EXPECT_STREQ(c.slot0, binding_labels[1][0]) << "player " << c.shown;
-        EXPECT_STREQ(c.slot1, binding_labels[1][1]) << "player " << c.shown;
-        EXPECT_STREQ("", binding_labels[input_button_count()][0]) << "the row past the buttons";
+        EXPECT_STREQ(c.slot0, binding_label_shown(1, 0)) << "player " << c.shown;
+        EXPECT_STREQ(c.slot1, binding_label_shown(1, 1)) << "player " << c.shown;
+        EXPECT_STREQ("", binding_label_shown(input_button_count(), 0)) << "the row past the buttons";
     }
-    shown_player = 0;
-    capture_button = -1;
+    capture_show_player(0);
+    capture_cancel();
     const int outside[][2] = {{0, MAX_BUTTONS}, {-1, 0}, {MAX_PLAYERS, 0}};   // player, row
     for (const auto &cell : outside) {
         char text[8] = "x";

@@ -216,9 +216,9 @@ TEST_F(MenuNav, TheFocusOnTheMenuPage)
 }
 
 // The first input shows the focus on the first binding cell on show, and so does one after the
-// focused widget went out of sight. Mended fault: a capture asked for by Return, or by a pad's
-// button while its stick still pushed toward the cell, took that very control. It waits until
-// all of them are let go. Back leaves the page, then closes the menu; the Back+Start hold opens it.
+// focused widget went out of sight. Mended fault: a capture asked for by Return took that very
+// key (the capture's own table: test_input). Back leaves the page, then closes the menu; the
+// Back+Start hold opens it.
 TEST_F(MenuNav, TheKeysPageWithoutAMouse)
 {
     fixture_buttons = 20;
@@ -233,16 +233,11 @@ TEST_F(MenuNav, TheKeysPageWithoutAMouse)
     tap(SDL_SCANCODE_DOWN);
     EXPECT_EQ(keys_widgets.cell[KEYS_ROWS_PER_GROUP][0], xgui_focus) << "from a row out of sight";
     xgui_focus = keys_widgets.cell[16][1];
-    PadState &pad = plain_pad();
-    pad.axis[1] = 32767;
     key(SDL_SCANCODE_RETURN);
     pass();
-    ASSERT_EQ(16, capture_button);
-    key(SDL_SCANCODE_X);
+    EXPECT_EQ(16, capture_row()) << "the Return that asked was taken";
     key(SDL_SCANCODE_RETURN, false);
-    pass();
-    EXPECT_EQ(16, capture_button) << "captured while the stick that asked was held";
-    pad.axis[1] = 0;
+    key(SDL_SCANCODE_X);
     pass();
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][16][1]));
     menu_nav(NAV_BACK);

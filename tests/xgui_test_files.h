@@ -13,7 +13,7 @@
 #include "support/png_writer.h"
 #include "support/res_dir.h"
 #include "support/hidden_window.h"
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 #define TEST_CELL_W 32  // the generated font: 16 x 8 cells of 32 x 48
 #define TEST_CELL_H 48

@@ -11,7 +11,7 @@
 #include "input/fixed_controls.h"
 #include "input/input.h"
 #include "input/labels.h"
-#include "ui/pages.h"
+#include "ui/page_widgets.h"
 #include "xgui/focus.h"
 #include "xgui/xgui.h"
 
@@ -27,7 +27,6 @@
 #define KEYS_ROW_LABEL_SIZE 128
 #define KEYS_ROW_NAME_MAX 125      // longer names are cut so ".." still fits
 
-KeysWidgets keys_widgets;
 int32_t keys_group = 0;
 
 static void refresh(void)
@@ -41,7 +40,7 @@ void keys_page_show_labels(void)
     const KeysWidgets &k = keys_widgets;
     for (int b = 0; b < k.rows && b < MAX_BUTTONS; b++)
         for (int s = 0; s < MAX_SLOTS; s++)
-            xgui_set_text(k.cell[b][s], binding_labels[b][s]);
+            xgui_set_text(k.cell[b][s], binding_label_shown(b, s));
     // A binding just made may have taken fast-forward's button.
     xgui_set_text(k.pad_controls, pad_controls_text(fast_forward_pad_free()));
 }
@@ -59,24 +58,18 @@ static void show_group(void)
     // The pad's fixed controls take the line under the group's last row, where there is one.
     int32_t in_group = k.rows - keys_group * KEYS_ROWS_PER_GROUP;
     xgui_set_visible(k.pad_controls, in_group < KEYS_ROWS_PER_GROUP);
-    if (k.pad_controls >= 0 && in_group < KEYS_ROWS_PER_GROUP)
-        xgui_widgets[k.pad_controls].y = KEYS_ROW_Y0 + KEYS_ROW_PITCH * (in_group > 0 ? in_group : 0);
-}
-
-static int32_t text_width(const char *text)
-{
-    SDL_Rect extent;
-    return xgui_text(&extent, nullptr, 0, 0, 0, 0, text, false)->w;
+    if (in_group < KEYS_ROWS_PER_GROUP)
+        xgui_set_y(k.pad_controls, KEYS_ROW_Y0 + KEYS_ROW_PITCH * (in_group > 0 ? in_group : 0));
 }
 
 // A row's label: the button's name and "..", the name cut where the label would run under
 // the row's first binding cell (a space before it), as a game's own long names would.
 static void row_label(char *text, size_t size, const char *name)
 {
-    const int32_t room = KEYS_CELL_X0 - KEYS_LABEL_X - xgui_font.advance[(uint8_t)' '];
+    const int32_t room = KEYS_CELL_X0 - KEYS_LABEL_X - xgui_text_width(" ");
     int n = (int)strnlen(name, KEYS_ROW_NAME_MAX);
     snprintf(text, size, "%.*s..", n, name);
-    while (n > 0 && text_width(text) > room) {
+    while (n > 0 && xgui_text_width(text) > room) {
         n--;
         while (n > 0 && name[n - 1] == ' ')   // "Jump /..", not "Jump / .."
             n--;
@@ -87,9 +80,8 @@ static void row_label(char *text, size_t size, const char *name)
 void keys_page_build(void)
 {
     KeysWidgets &k = keys_widgets;
-    memset(&k, 0xff, sizeof k);    // every index -1
-    capture_button = -1;
-    shown_player = 0;
+    capture_cancel();
+    capture_show_player(0);
     keys_group = 0;
 
     k.player[0] = xgui_add(XGUI_TOGGLE, KEYS_PAGE, KEYS_LEFT_X, KEYS_TOP_Y, "Player 1", 0);
@@ -128,7 +120,7 @@ void keys_page_build(void)
 
 static void show_player(int player)
 {
-    shown_player = player;
+    capture_show_player(player);
     xgui_set_selected(keys_widgets.player[0], player == 0);
     xgui_set_selected(keys_widgets.player[1], player == 1);
     refresh();
@@ -149,7 +141,7 @@ void keys_page_open(void)
     xgui_set_page(KEYS_PAGE);
     // The press that chose "Change keys" was the menu's, not a binding tried on the game.
     input_hold_back_held();
-    capture_button = -1;
+    capture_cancel();
     keys_group = 0;
     show_group();
     refresh();
@@ -158,16 +150,14 @@ void keys_page_open(void)
 void keys_page_back(void)
 {
     xgui_set_page(MENU_PAGE);
-    capture_button = -1;
+    capture_cancel();
     refresh();
 }
 
 void keys_page_cancel_capture(void)
 {
-    if (capture_button < 0)
-        return;
-    capture_button = -1;
-    refresh();
+    if (capture_cancel())
+        refresh();
 }
 
 // The player "Preset" and " Clear" act on: the one whose toggle is selected.
@@ -216,13 +206,8 @@ void keys_page_react(void)
         for (int s = 0; s < MAX_SLOTS; s++) {
             if (!xgui_take(k.cell[b][s]))
                 continue;
-            capture_button = b;
-            capture_slot = s;
             // A key or pad button that chose the cell may still be down: it is not the answer.
-            if (xgui_pressed_by_focus())
-                capture_hold_snapshot();
-            else
-                capture_hold_clear();
+            capture_begin(b, s, xgui_pressed_by_focus());
             refresh();
             break;    // the row's other cell waits for another frame
         }

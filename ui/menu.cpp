@@ -3,7 +3,7 @@
 #include "host/running.h"
 #include "input/input.h"
 #include "video/window_mode.h"
-#include "ui/pages.h"
+#include "ui/page_widgets.h"
 #include "xgui/xgui.h"
 
 void menu_close(void)
@@ -42,10 +42,10 @@ void menu_react(void)
 
 bool menu_hides_game(void)
 {
-    return xgui_is_open() && xgui_page != KEYS_PAGE;
+    return xgui_is_open() && xgui_current_page() != KEYS_PAGE;
 }
 
 bool menu_lends_keys(void)
 {
-    return xgui_is_open() && xgui_page == KEYS_PAGE && !running_paused();
+    return xgui_is_open() && xgui_current_page() == KEYS_PAGE && !running_paused();
 }

@@ -3,18 +3,18 @@
 #include "input/capture.h"
 #include "input/pad_nav.h"
 #include "ui/menu.h"
-#include "ui/pages.h"
+#include "ui/page_widgets.h"
 #include "xgui/focus.h"
 #include "xgui/xgui.h"
 
 // Keys that went down while a capture waited: the capture took them, so neither they nor
 // their auto-repeats move the focus until they are released.
-static bool captured_key[SDL_NUM_SCANCODES];
+static bool taken_by_capture[SDL_NUM_SCANCODES];
 
 // Where the focus first appears: "Play", or the first binding cell on show.
 static int32_t page_home(void)
 {
-    if (xgui_page != KEYS_PAGE)
+    if (xgui_current_page() != KEYS_PAGE)
         return menu_widgets.play;
     int32_t row = keys_group * KEYS_ROWS_PER_GROUP;
     return row >= 0 && row < keys_widgets.rows && row < MAX_BUTTONS ? keys_widgets.cell[row][0]
@@ -39,7 +39,7 @@ void menu_nav(uint32_t commands)
     if (commands & NAV_MENU)
         menu_toggle();
     // A waiting capture takes every control, the pads' button 1 too, which stays bindable.
-    if (!xgui_is_open() || capture_button >= 0 || menu_lends_keys())
+    if (!xgui_is_open() || capture_row() >= 0 || menu_lends_keys())
         return;
     int32_t home = page_home();
     const NavStep step = menu_nav_step(commands);
@@ -48,7 +48,7 @@ void menu_nav(uint32_t commands)
     if (commands & NAV_ACCEPT)
         xgui_focus_activate(home);
     if (commands & NAV_BACK) {
-        if (xgui_page == KEYS_PAGE)
+        if (xgui_current_page() == KEYS_PAGE)
             keys_page_back();
         else
             menu_close();
@@ -83,13 +83,13 @@ bool menu_nav_key(const SDL_KeyboardEvent &key)
     bool known = code >= 0 && code < SDL_NUM_SCANCODES;
     if (key.type == SDL_KEYUP) {
         if (known)
-            captured_key[code] = false;
+            taken_by_capture[code] = false;
         return false;
     }
-    if (known && capture_button >= 0)
-        captured_key[code] = true;
+    if (known && capture_row() >= 0)
+        taken_by_capture[code] = true;
     uint32_t command = menu_key_command(key.keysym.scancode, key.repeat != 0);
-    if (!command || !xgui_is_open() || (known && captured_key[code]))
+    if (!command || !xgui_is_open() || (known && taken_by_capture[code]))
         return false;
     menu_nav(command);
     return true;

@@ -7,13 +7,14 @@
 
 #include "config/settings.h"
 #include "host/runahead.h"
+#include "host/game.h"
 #include "host/running.h"
 #include "record/ox_core.h"
 #include "host/state.h"
 #include "video/video.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
-#include "ui/pages.h"
+#include "ui/page_widgets.h"
 #include "ui/slot_notice.h"
 #include "xgui/xgui.h"
 
@@ -33,11 +34,6 @@
 
 const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
     SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS,
-};
-
-MenuWidgets menu_widgets = {
-    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1},
-    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1, -1,
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
@@ -91,6 +87,17 @@ void slot_rows_refresh(void)
     }
 }
 
+// The menu's one way to change a setting: set it, save the settings and, for the window and
+// the picture, apply them (the sound and the focus rule read theirs as they go; the audio stream
+// takes a new latency at its next push).
+template <typename T> static void change_setting(T &field, T value, bool picture)
+{
+    field = value;
+    settings_save();
+    if (picture)
+        video_apply_settings();
+}
+
 void menu_page_react(void)
 {
     const MenuWidgets &m = menu_widgets;
@@ -99,32 +106,20 @@ void menu_page_react(void)
     for (int i = 0; i < MENU_WINDOW_SCALES; i++) {
         if (!xgui_take(m.window[i]))
             continue;
-        settings.scale = MENU_FIRST_WINDOW_SCALE + i;
         settings.fullscreen = false;
-        settings_save();
-        video_apply_settings();
+        change_setting(settings.scale, MENU_FIRST_WINDOW_SCALE + i, true);
     }
-    if (xgui_take(m.smooth)) {
-        settings.smoothing = !settings.smoothing;
-        settings_save();
-        video_apply_settings();
-    }
-    if (xgui_take(m.stretch)) {
-        settings.stretch = !settings.stretch;
-        settings_save();
-        video_apply_settings();
-    }
-    for (int i = 0; i < MENU_LATENCY_STEPS; i++) {
-        if (!xgui_take(m.latency[i]))
-            continue;
-        // The audio stream takes the new target at its next push.
-        settings.latency_ms = MENU_LATENCY_MS[i];
-        settings_save();
-    }
-    if (xgui_take(m.focus_pause)) {
-        settings.focus_pause = !settings.focus_pause;
-        settings_save();
-    }
+    const struct { int32_t widget; bool &field; bool picture; } toggles[] = {
+        {m.smooth, settings.smoothing, true},
+        {m.stretch, settings.stretch, true},
+        {m.focus_pause, settings.focus_pause, false},
+    };
+    for (const auto &t : toggles)
+        if (xgui_take(t.widget))
+            change_setting(t.field, !t.field, t.picture);
+    for (int i = 0; i < MENU_LATENCY_STEPS; i++)
+        if (xgui_take(m.latency[i]))
+            change_setting(settings.latency_ms, MENU_LATENCY_MS[i], false);
     // Run-ahead by one frame; a res/conf may ask for two (runahead=2).
     if (xgui_take(m.less_lag)) {
         settings.runahead = settings.runahead > 0 ? 0 : 1;
@@ -134,7 +129,7 @@ void menu_page_react(void)
     if (xgui_take(m.play))
         menu_close();
     if (xgui_take(m.reset)) {
-        ox_core_reset();
+        game_reset();
         menu_close();
     }
     if (xgui_take(m.quit))

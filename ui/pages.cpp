@@ -1,10 +1,32 @@
-#include "ui/pages.h"
+#include "ui/page_widgets.h"
+
+#include <string.h>
+
+#include <type_traits>
 
 #include "config/settings.h"
 #include "xgui/xgui.h"
 
+template <typename Table> static Table unset_table(void)
+{
+    static_assert(std::is_trivially_copyable<Table>::value, "a table of plain indices");
+    Table table;
+    memset(&table, 0xff, sizeof table);
+    return table;
+}
+
+MenuWidgets menu_widgets = unset_table<MenuWidgets>();
+KeysWidgets keys_widgets = unset_table<KeysWidgets>();
+
+void page_widgets_unset(void)
+{
+    menu_widgets = unset_table<MenuWidgets>();
+    keys_widgets = unset_table<KeysWidgets>();
+}
+
 void pages_build(void)
 {
+    page_widgets_unset();
     xgui_reset();
     menu_page_build();
     keys_page_build();

@@ -3,7 +3,7 @@
 #include <SDL_opengl.h>
 
 #include "gfx/gl_quad.h"
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 // A texture without an alpha channel (a 24-bit preview picture) holds 0 in its padding byte,
 // which blending would read as fully transparent. For those, alpha comes from the colour

@@ -1,5 +1,5 @@
 // The overlay drawn through the SDL renderer: background, then the widgets in index order.
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 static void draw_text_widget(SDL_Renderer *renderer, const XguiMapping &map,
                              int32_t window_w, int32_t window_h, const xgui_widget &w)

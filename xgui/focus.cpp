@@ -3,7 +3,7 @@
 
 #include <stdlib.h>
 
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 int32_t xgui_focus = -1;
 

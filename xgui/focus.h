@@ -5,11 +5,6 @@
 
 #include <stdint.h>
 
-// Focused widget, or -1 until the first navigation input after a page opens. Set by the
-// routines below and by the pointer taking over a widget (xgui_update); cleared by opening
-// the overlay, changing the page and xgui_reset.
-extern int32_t xgui_focus;
-
 // A widget the focus may rest on: a button, confirm button or toggle on the current page
 // (or every page), visible, and not the "OK?" prompt.
 bool xgui_focusable(int32_t index);

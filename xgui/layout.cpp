@@ -2,7 +2,7 @@
 // and where glyphs, check marks and pictures go. Every division truncates, as both back ends
 // must land on the same pixels.
 #include "gfx/gl_quad.h"
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 #include <SDL_opengl.h>
 
@@ -132,4 +132,10 @@ SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int
     out->w = clamp32(pen - x);
     out->h = xgui_font.cell_h;
     return out;
+}
+
+int32_t xgui_text_width(const char *text)
+{
+    SDL_Rect extent;
+    return xgui_text(&extent, nullptr, 0, 0, 0, 0, text, false)->w;
 }

@@ -6,7 +6,7 @@
 #include <SDL_opengl.h>
 
 #include "gfx/gl_quad.h"
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 SDL_Rect notice_box(int32_t text_w, int32_t text_h, int32_t window_w, int32_t window_h, int32_t *x)
 {

@@ -1,5 +1,5 @@
 // The overlay toolkit's table, loading, and per-frame update.
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -396,10 +396,21 @@ void xgui_set_visible(int32_t index, uint8_t visible)
         xgui_widgets[index].visible = visible;
 }
 
+void xgui_set_y(int32_t index, int32_t y)
+{
+    if (in_table(index))
+        xgui_widgets[index].y = y;
+}
+
 void xgui_set_text(int32_t index, const char *text)
 {
     if (in_table(index))
         copy_text(xgui_widgets[index].text, text);
+}
+
+int32_t xgui_current_page(void)
+{
+    return xgui_page;
 }
 
 void xgui_set_page(int32_t page)

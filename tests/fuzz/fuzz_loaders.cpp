@@ -77,11 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
 
     for (int p = 0; p < MAX_PLAYERS; p++) {
-        shown_player = p;
+        capture_show_player(p);
         bindings_refresh_labels();
         for (int b = 0; b < MAX_BUTTONS; b++)
             for (int s = 0; s < MAX_SLOTS; s++)
-                if (strlen(binding_labels[b][s]) >= BINDING_LABEL_SIZE)
+                if (strlen(binding_label_shown(b, s)) >= BINDING_LABEL_SIZE)
                     __builtin_trap();
     }
 

@@ -9,7 +9,7 @@
 #include "support/res_dir.h"
 #include "support/hidden_window.h"
 #include "video/video_state.h"
-#include "xgui/xgui.h"
+#include "xgui/xgui_internal.h"
 
 struct OverlayWindow {
     KeptVideo video;

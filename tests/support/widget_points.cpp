@@ -8,8 +8,8 @@
 
 #include <SDL.h>
 
-#include "ui/pages.h"
-#include "xgui/xgui.h"
+#include "ui/page_widgets.h"
+#include "xgui/xgui_internal.h"
 
 static void print_rect(const std::string &name, int32_t index)
 {

@@ -1,0 +1,76 @@
+// The widget tables of the overlay's two pages and the pieces menu_react runs in its order: for
+// the files of ui/ and their tests (which find each item through the tables) only.
+#pragma once
+
+#include <stdint.h>
+
+#include "config/binding.h"
+#include "host/state.h"
+#include "ui/pages.h"
+
+#define MENU_WINDOW_SCALES 3        // "Window 2x", "3x", "4x"
+#define MENU_FIRST_WINDOW_SCALE 2
+#define MENU_LATENCY_STEPS 4        // "Sound 32 ms" to "Sound 250 ms"
+// The sound latencies the menu offers, milliseconds, shortest first; the first is the default.
+extern const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS];
+
+// Rows of the change-keys page shown at once. The font is too wide for a second column of
+// label and two cells beside the first, so rows beyond these come in further groups at the
+// same places, one group at a time, switched by "More keys".
+#define KEYS_ROWS_PER_GROUP 15
+#define KEYS_GROUPS ((MAX_BUTTONS + KEYS_ROWS_PER_GROUP - 1) / KEYS_ROWS_PER_GROUP)
+
+// Widget indices of page 0, set by pages_build; -1 before it (or when the table was full). Every
+// field of both tables is a widget index or a count of them (page_widgets_unset).
+struct MenuWidgets {
+    int32_t play, reset, quit;
+    int32_t fullscreen;
+    int32_t window[MENU_WINDOW_SCALES];   // scales 2, 3, 4
+    int32_t smooth;                       // "TV effect" on the GL path
+    int32_t stretch;
+    int32_t change_keys;
+    int32_t latency[MENU_LATENCY_STEPS];  // the sound latencies of MENU_LATENCY_MS
+    int32_t slot_picture[STATE_SLOTS];
+    int32_t slot_load[STATE_SLOTS];
+    int32_t slot_save[STATE_SLOTS];
+    int32_t focus_pause;                  // "Pause in background"
+    int32_t less_lag;                     // "Less lag": run-ahead
+};
+extern MenuWidgets menu_widgets;
+
+// Widget indices of page 1, set by pages_build.
+struct KeysWidgets {
+    int32_t player[MAX_PLAYERS];          // "Player 2" only in a game of two players
+    int32_t rows;                         // rows built: the component's buttons, at most 32
+    int32_t row_label[MAX_BUTTONS];
+    int32_t cell[MAX_BUTTONS][MAX_SLOTS];
+    int32_t back, preset, clear, guide;
+    int32_t more;                         // "More keys", only with more rows than one group
+    int32_t pad_controls;                 // the pad's fixed controls (rewind, fast-forward)
+};
+extern KeysWidgets keys_widgets;
+// Group of rows on show (0 = rows 0..14); changed by "More keys", back to 0 when the page opens.
+extern int32_t keys_group;
+
+// Every field of both tables -1, as before the first build: a field added later needs no line
+// here, so it can never read as widget 0 (the "OK?" prompt). pages_build starts with it.
+void page_widgets_unset(void);
+
+// ---------------------------------------------------------------------------------------
+// The pieces menu_react runs in its order; each acts only on activations it takes.
+// ---------------------------------------------------------------------------------------
+
+void menu_page_build(void);
+void keys_page_build(void);
+// Window mode and picture options, Play, Reset, Quit, then Save and Load of each slot.
+void menu_page_react(void);
+// "Player 1" / "Player 2" (two-player games only).
+void keys_page_react_players(void);
+// "Change keys": page 1, no capture, labels rebuilt.
+void keys_page_open(void);
+// "Back": page 0, no capture, labels rebuilt.
+void keys_page_back(void);
+// "Back", "Preset", " Clear", "Guide", "More keys", then the binding cells.
+void keys_page_react(void);
+// Check marks from the settings.
+void pages_sync_checks(void);
