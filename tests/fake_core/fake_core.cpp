@@ -26,7 +26,8 @@
 //                         (default 9000), so a probe can tie a frame's picture to its sound;
 //                         a preloaded probe that defines fake_core_frame_marked learns of
 //                         such a frame when it is emulated, and fake_core_button_pressed of
-//                         each button that goes down
+//                         each button that goes down; fake_core_frame_emulated(n) hears of
+//                         every frame, n counting from 1
 //   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-<pid>"):
 //                         "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
@@ -86,6 +87,7 @@ static bool held[FAKE_NAMES];      // buttons of player 1 down
 // Defined by a preloaded probe (tests/vsync/lag_probe.c), if any.
 extern "C" void fake_core_frame_marked(void) __attribute__((weak));
 extern "C" void fake_core_button_pressed(void) __attribute__((weak));
+extern "C" void fake_core_frame_emulated(long frame) __attribute__((weak));
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
 static bool loaded;                 // a game was loaded: the screen has its loaded size
 static bool flipped;                // the raster has its other size this frame
@@ -242,6 +244,8 @@ void ox_core_emulate(void)
     marked = config.mark > 0 && emulated % config.mark == 0;
     if (marked && fake_core_frame_marked)
         fake_core_frame_marked();
+    if (fake_core_frame_emulated)
+        fake_core_frame_emulated(emulated);
 }
 
 int ox_video_get_screen_width(void)

@@ -15,9 +15,13 @@
  *     every 0.7 s, timed once XSync returns; the fake component calls
  *     fake_core_button_pressed when a button goes down, and the present after that is the
  *     first picture emulated with the key. Key-to-picture = that present - the press.
+ *   - The fake component calls fake_core_frame_emulated for every frame it runs: the game's
+ *     frames a second, and how many presents showed no new frame or skipped frames.
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
  *                      <min> <max> <count> fps <presents a second> stall <longest time
- *                      between two presents> <device buffers written late>", milliseconds,
+ *                      between two presents> <device buffers written late> game <frames run a
+ *                      second> repeated <presents of no new frame> skipped <frames never
+ *                      presented>", milliseconds,
  *                      leaving out the first LAG_SETTLE_S (a machine that stalls the player
  *                      longer than its queue holds makes gaps no player can avoid)
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
@@ -59,6 +63,12 @@ static long presents;                   /* after the settling */
 static double last_present_ns;
 static double longest_ns;               /* between two presents, after the settling */
 static long late_writes;                /* device buffers written more than a buffer late */
+static long frame_now;                  /* the last frame the component ran */
+static long frame_shown;                /* the frame of the last present */
+static long frames_first = -1;          /* the first frame run after the settling, and when */
+static double frames_first_ns, frames_last_ns;
+static long frames_last;
+static long repeated, skipped;          /* after the settling */
 static FILE *disk_file;                 /* the disk driver's stream once recognised */
 static int16_t threshold = 4500;
 static double clock_ns = -1.0;          /* when the sound written so far is due to end */
@@ -98,6 +108,20 @@ static int settled(double t) { return first_ns >= 0.0 && t - first_ns >= LAG_SET
 
 void fake_core_frame_marked(void) { frame_marked = 1; }
 void fake_core_button_pressed(void) { key_reached = 1; }
+
+void fake_core_frame_emulated(long frame)
+{
+    double t = now_ns();
+    frame_now = frame;
+    if (!settled(t))
+        return;
+    if (frames_first < 0) {
+        frames_first = frame;
+        frames_first_ns = t;
+    }
+    frames_last = frame;
+    frames_last_ns = t;
+}
 
 /* Presses "a" on the player's display again and again, through libX11 and libXtst loaded here
  * (their headers are not needed for four calls). */
@@ -146,7 +170,12 @@ static void presented(void)
             longest_ns = t - last_present_ns;
         presents++;
         last_present_ns = t;
+        if (frame_now == frame_shown)
+            repeated++;
+        else if (frame_now > frame_shown + 1 && frame_shown > 0)
+            skipped += frame_now - frame_shown - 1;
     }
+    frame_shown = frame_now;
     if (frame_marked) {
         frame_marked = 0;
         marked_present_ns = t;
@@ -263,7 +292,9 @@ __attribute__((destructor)) static void report(void)
     summary(f, "lag", lags, lag_count);
     summary(f, "key", keys, key_count);
     double span_s = (last_present_ns - first_ns) / 1e9 - LAG_SETTLE_S;
-    fprintf(f, "fps %.2f stall %.1f %ld\n", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
-            late_writes);
+    double game_s = (frames_last_ns - frames_first_ns) / 1e9;
+    fprintf(f, "fps %.2f stall %.1f %ld game %.2f repeated %ld skipped %ld\n",
+            span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6, late_writes,
+            game_s > 0.0 ? (frames_last - frames_first) / game_s : 0.0, repeated, skipped);
     fclose(f);
 }
