@@ -108,6 +108,7 @@ static struct {
     double measured_hz;              // 0: not measured yet
     double intervals[PACING_SAMPLES];
     int count;                       // intervals gathered towards the next measurement
+    int slept;                       // presents in a row after a sleep
     int settle;                      // presents still to pass before intervals count
     double last_present;             // < 0: none since the change
     double logged_hz = -1.0;         // the rate last logged, and whether it was followed
@@ -129,6 +130,13 @@ void pacing_presented(double now, bool slept)
     if (display.settle > 0) {
         display.settle--;
         return;
+    }
+    // Presents that keep up with the clock no longer limit the loop: a measurement made
+    // while they did (a busy moment, a menu drawn slowly) is forgotten.
+    display.slept = slept ? display.slept + 1 : 0;
+    if (display.slept >= PACING_SAMPLES) {
+        display.measured_hz = 0.0;
+        display.count = 0;
     }
     if (slept || last < 0.0)
         return;

@@ -9,7 +9,8 @@
 #
 #   bench/pacing.sh BUILD_DIR [SECONDS]
 # PLAYER_DIST=DIR measures the player and res/ of another build's dist (the probes and the
-# fake component still come from BUILD_DIR).
+# fake component still come from BUILD_DIR). LOGS=FILE appends each row's log lines about the
+# display, the drawing and the sound queue to FILE.
 set -euo pipefail
 build=$(cd "$1" && pwd); seconds=${2:-20}
 dist=${PLAYER_DIST:-$build/dist}
@@ -36,6 +37,10 @@ row() {
   read -r gaps _ _ < <("$build/vsync/count_gaps" "$dir/raw" 2>/dev/null)
   read -r _ md _ mx _ _ _ _ _ _ _ presents _ _ _ _ game _ repeated _ skipped <"$dir/lag"
   echo "| $fps fps | $hz Hz | $label | $game | $presents | $md ms | $mx ms | $gaps | $repeated | $skipped |"
+  if [ -n "${LOGS:-}" ]; then
+    echo "$fps fps, $hz Hz, $label:" >>"$LOGS"
+    grep -E '^(display|drawing|sound)' "$dir/res/log" | grep -v '^sound /' | sed 's/^/  /' >>"$LOGS" || true
+  fi
 }
 
 echo "| game | display | drawing | game frames a second | presents a second | lag median | lag max" \
