@@ -60,9 +60,9 @@ PacingWait pacing_wait(double deadline, double now, double period, bool follow)
 
 double display_rate_used(double sdl_hz, double measured_hz)
 {
-    if (measured_hz > 0.0 && (sdl_hz <= 0.0 || measured_hz < sdl_hz * (1.0 - PACING_FOLLOW_SHARE)))
-        return measured_hz;
-    return sdl_hz > 0.0 ? sdl_hz : 0.0;
+    if (sdl_hz > 0.0)
+        return sdl_hz;
+    return measured_hz > 0.0 ? measured_hz : 0.0;
 }
 
 static int compare_ms(const void *a, const void *b)

@@ -14,7 +14,7 @@
 // A deadline less than this share of a period ahead counts as reached; a display within this
 // share of the game's rate is followed.
 #define PACING_FOLLOW_SHARE 0.01
-#define PACING_MAX_FRAMES 4      // frames one pass emulates at most (the sound stream holds this many)
+#define PACING_MAX_FRAMES 4      // frames one pass emulates at most
 #define PACING_DROP_MS 250.0     // lateness beyond this (a stall) is dropped, never raced through
 #define PACING_SAMPLES 64        // present intervals a measured display rate is the median of
 
@@ -56,9 +56,9 @@ struct PacingWait {
 // is absorbed by the next pass.
 PacingWait pacing_wait(double deadline, double now, double period, bool follow);
 
-// The display's rate for the decision: the one measured from the presents when it is slower
-// than SDL's (or SDL gives none: 0), since drawing slower than the display limits presents
-// as a slower display would; otherwise SDL's. 0 when neither is known.
+// The display's rate for the decision: SDL's (0: it gives none), otherwise the one measured
+// from the presents, 0 when neither is known. Drawing slower than a display that is followed
+// needs no rate of its own: its late passes keep the frames they owe (pacing_wait).
 double display_rate_used(double sdl_hz, double measured_hz);
 
 // The median of count present intervals in ms (reordered), as a rate; 0 for none.
