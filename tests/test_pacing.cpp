@@ -62,6 +62,7 @@ TEST(Pacing, GameKeepsItsRateOnEveryDisplay)
     const struct { SimPace pace; double rate, presents; bool each_once; } cases[] = {
         {{"display equal", 60, 735.0, 60.0, 60.0, 0.0, 0, 0.0}, 60.0, 60.0, true},
         {{"within 1 %: followed", 60, 735.0, 60.5, 60.5, 0.0, 0, 0.0}, 60.5, 60.5, true},
+        {{"59 Hz: beyond 1 %, kept by the clock", 60, 735.0, 59.0, 59.0, 0.0, 0, 0.0}, 60.0, 59.0, false},
         {{"75 Hz", 60, 735.0, 75.0, 75.0, 0.0, 0, 0.0}, 60.0, 60.0, false},
         {{"120 Hz", 60, 735.0, 120.0, 120.0, 0.0, 0, 0.0}, 60.0, 60.0, false},
         {{"144 Hz", 60, 735.0, 144.0, 144.0, 0.0, 0, 0.0}, 60.0, 60.0, false},
