@@ -35,7 +35,10 @@ PacingStep pacing_step(double deadline, double now, double period)
     double late = now - deadline;
     if (late > PACING_DROP_MS)
         return PacingStep{1, true, now + period};
-    int owed = 1 + (int)floor(late / period + 0.5);
+    // Rounding half a frame up would run a frame early whenever the machine delays a pass a
+    // little, and its present would then come a display tick early, leaving the next pass to
+    // sleep through a tick: only whole frames count, less the millisecond a sleep may wake early.
+    int owed = 1 + (int)floor((late + PACING_EARLY_MS) / period);
     if (owed < 0)
         owed = 0;
     PacingStep step;

@@ -16,6 +16,7 @@
 #define PACING_FOLLOW_SHARE 0.01
 #define PACING_MAX_FRAMES 4      // frames one pass emulates at most
 #define PACING_DROP_MS 250.0     // lateness beyond this (a stall) is dropped, never raced through
+#define PACING_EARLY_MS 1.0      // a sleep of whole milliseconds wakes up to this early
 #define PACING_SAMPLES 64        // present intervals a measured display rate is the median of
 
 // Milliseconds per frame; a frame rate of 0 or below (outside the component's contract)
@@ -36,8 +37,8 @@ struct PacingStep {
     double deadline; // when the next pass is due
 };
 
-// The pass due at deadline starts at now: it emulates the frames it owes (lateness rounded to
-// whole periods), at most PACING_MAX_FRAMES, presenting only when it owes no more, so that
+// The pass due at deadline starts at now: it emulates the frames it owes (one, and one more
+// for each whole period it is late), at most PACING_MAX_FRAMES, presenting only when it owes no more, so that
 // drawing gives way while the game catches up. A pass later than PACING_DROP_MS (a stall)
 // emulates one frame and drops the rest of the time: the game must not race.
 PacingStep pacing_step(double deadline, double now, double period);

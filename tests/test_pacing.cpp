@@ -18,7 +18,7 @@ TEST(Pacing, StepEmulatesTheFramesOwed)
     const struct { const char *name; double late; int frames; bool present; double next; } cases[] = {
         {"on time", 0.0, 1, true, p},
         {"woken a millisecond early", -1.0, 1, true, p},
-        {"late by less than half a frame", 8.0, 1, true, p},
+        {"late by most of a frame: the display's tick still takes it", 14.0, 1, true, p},
         {"late by one frame", p, 2, true, 2 * p},
         {"late by two frames", 2 * p, 3, true, 3 * p},
         {"late by ten frames: the most a pass runs, drawing gives way", 10 * p, PACING_MAX_FRAMES, false,
