@@ -5,7 +5,8 @@
 # a window manager. Prints per row, after its first two seconds (tests/vsync/lag_probe.c),
 # the game's frames a second, presents a second, the lag of a frame's sound behind its
 # picture (median and maximum), the silent gaps in the sound, and presents that showed no new
-# frame (repeated) or left frames unshown (skipped).
+# frame (repeated) or left frames unshown (skipped), and the device buffers the sound card
+# (the probe's real-time writer) wrote late: a machine too busy for the sound's own thread.
 #
 #   bench/pacing.sh BUILD_DIR [SECONDS]
 # PLAYER_DIST=DIR measures the player and res/ of another build's dist (the probes and the
@@ -33,10 +34,10 @@ row() {
       LD_PRELOAD="$build/vsync/liblag_probe.so $build/vsync/libvsync_preload.so" FAKE_VSYNC_HZ="$hz" \
       FAKE_CORE_MARK=30 FAKE_CORE_FPS="$fps" LAG_OUT="$dir/lag" \
       timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
-  local gaps _ md mx presents game repeated skipped
+  local gaps _ md mx presents late game repeated skipped
   read -r gaps _ _ < <("$build/vsync/count_gaps" "$dir/raw" 2>/dev/null)
-  read -r _ md _ mx _ _ _ _ _ _ _ presents _ _ _ _ game _ repeated _ skipped <"$dir/lag"
-  echo "| $fps fps | $hz Hz | $label | $game | $presents | $md ms | $mx ms | $gaps | $repeated | $skipped |"
+  read -r _ md _ mx _ _ _ _ _ _ _ presents _ _ late _ game _ repeated _ skipped <"$dir/lag"
+  echo "| $fps fps | $hz Hz | $label | $game | $presents | $md ms | $mx ms | $gaps | $repeated | $skipped | $late |"
   if [ -n "${LOGS:-}" ]; then
     echo "$fps fps, $hz Hz, $label:" >>"$LOGS"
     grep -E '^(display|drawing|sound)' "$dir/res/log" | grep -v '^sound /' | sed 's/^/  /' >>"$LOGS" || true
@@ -44,8 +45,8 @@ row() {
 }
 
 echo "| game | display | drawing | game frames a second | presents a second | lag median | lag max" \
-     "| silent gaps | repeated | skipped |"
-echo "|---|---|---|---|---|---|---|---|---|---|"
+     "| silent gaps | repeated | skipped | card late |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|"
 for hz in 60.00 59.94 75 120 144 165 240; do row 60 $hz window; done
 row 50 60 window
 row 50 60 tv

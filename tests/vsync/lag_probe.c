@@ -6,7 +6,8 @@
  *     that frame's picture.
  *   - SDL's disk driver hands each device buffer to fwrite as it starts to play it; the first
  *     sample of a marked frame found in a buffer starts playing at the write's time plus its
- *     place in the buffer. Lag = that moment - the marked frame's present.
+ *     place in the buffer. Lag = that moment - the marked frame's present; negative when the
+ *     sound starts before the picture (a present held to a display slower than the queue).
  *   - That driver waits whole milliseconds between buffers (11 for 11.6 ms of sound at 512
  *     sample frames), so on its own it plays 3 to 5 % fast, which no sound card does; each
  *     write here is held to a 44100 Hz clock instead, as a card's would be (a writer that
@@ -52,6 +53,7 @@ typedef struct SDL_Renderer SDL_Renderer;
 static double first_ns = -1.0;
 static volatile int frame_marked;       /* a marked frame was emulated, its present not yet seen */
 static double marked_present_ns = -1.0; /* present of the last marked frame */
+static double marked_sound_ns = -1.0;   /* a marked frame's sound heard before its present */
 static int in_mark;                     /* the last sample written was marked */
 static double lags[LAG_MAX];
 static int lag_count;
@@ -179,6 +181,11 @@ static void presented(void)
     if (frame_marked) {
         frame_marked = 0;
         marked_present_ns = t;
+        if (marked_sound_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
+            lags[lag_count++] = (marked_sound_ns - t) / 1e6;
+            marked_present_ns = -1.0;
+        }
+        marked_sound_ns = -1.0;
     }
     double down = key_down_ns;
     if (key_reached && down >= 0.0) {
@@ -253,7 +260,9 @@ size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
         const int16_t *s = (const int16_t *)data;
         for (size_t i = 0; i < frames; i++) {
             int mark = s[2 * i] > threshold;
-            if (mark && !in_mark && marked_present_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
+            if (mark && !in_mark && frame_marked)
+                marked_sound_ns = t + i * 1e9 / LAG_RATE;
+            else if (mark && !in_mark && marked_present_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
                 double plays = t + i * 1e9 / LAG_RATE;
                 lags[lag_count++] = (plays - marked_present_ns) / 1e6;
                 marked_present_ns = -1.0;
