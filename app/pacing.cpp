@@ -52,8 +52,12 @@ PacingWait pacing_wait(double deadline, double now, double period, bool follow)
 {
     PacingWait wait = {0, deadline};
     double remaining = deadline - now;
-    if (follow && remaining < period * PACING_FOLLOW_SHARE && remaining > -period / 2) {
-        wait.deadline = now;
+    double adopt = period * PACING_ADOPT_SHARE;
+    if (follow && remaining <= adopt) {
+        if (remaining >= -adopt)
+            wait.deadline = now;
+        else if (remaining >= -period / 2)
+            wait.deadline = deadline + adopt;
         return wait;
     }
     if (remaining > 0.0)

@@ -14,6 +14,7 @@
 // A deadline less than this share of a period ahead counts as reached; a display within this
 // share of the game's rate is followed.
 #define PACING_FOLLOW_SHARE 0.01
+#define PACING_ADOPT_SHARE 0.02  // a followed display moves the deadline by at most this share a pass
 #define PACING_MAX_FRAMES 4      // frames one pass emulates at most
 #define PACING_DROP_MS 250.0     // lateness beyond this (a stall) is dropped, never raced through
 #define PACING_EARLY_MS 1.0      // a sleep of whole milliseconds wakes up to this early
@@ -49,12 +50,13 @@ struct PacingWait {
     double deadline;     // the deadline after the wait
 };
 
-// Following the display (follow), a deadline within PACING_FOLLOW_SHARE of a period ahead,
-// or behind by less than half a period, moves to now: the present that vertical sync held has
-// set the pace, and the clock follows it instead of waking just after the display's tick and
-// missing the next one; a whole frame behind stays owed. By the clock, the deadline never
-// moves. A deadline ahead is slept to in whole milliseconds; waking up to a millisecond early
-// is absorbed by the next pass.
+// Following the display (follow), a deadline within PACING_ADOPT_SHARE of a period of now
+// moves to now: the present that vertical sync held has set the pace, and the clock follows it
+// instead of waking just after the display's tick and missing the next one. Further behind, by
+// less than half a period (a present the machine delayed), it moves by that share alone, enough
+// to follow a display a little slower than the game; the rest stays owed, as all of it does
+// from half a period on (a tick missed, drawing slower than the display), so no frame is lost. By the clock, the deadline never moves. A deadline ahead is slept to in whole
+// milliseconds; waking up to a millisecond early is absorbed by the next pass.
 PacingWait pacing_wait(double deadline, double now, double period, bool follow);
 
 // The display's rate for the decision: SDL's (0: it gives none), otherwise the one measured
