@@ -197,10 +197,12 @@ void audio_stream_push(AudioStream &stream, bool mute)
     if (stream.pushes < AUDIO_SETTLE_PUSHES)
         stream.pushes++;
     if (q.kept < frames) {
-        if (!stream.dropped)
+        // The first passes catch up the frames a slow start-up owes onto a queue that barely
+        // drains yet: only a drop after them tells of a component or a device.
+        if (!stream.dropped && stream.pushes >= AUDIO_SETTLE_PUSHES)
             log_write("sound beyond the queue's bound of %i ms is dropped (%i sample frames in a frame)\n",
                       stream.bound * 1000 / stream.spec.freq, stream.source_frames);
-        stream.dropped = true;
+        stream.dropped = stream.pushes >= AUDIO_SETTLE_PUSHES;
         frames = q.kept;
     }
     if (frames > 0)

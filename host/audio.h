@@ -19,7 +19,7 @@
 #define AUDIO_DEVICE_FRAMES 512
 #define AUDIO_RENDER_FRAMES 4    // the component may give up to this many frames' worth a pass
 #define AUDIO_BOUND_FACTOR 2     // the queue holds at most this many targets and a frame; more is dropped
-#define AUDIO_SETTLE_PUSHES 120  // a queue found dry this early is the start's, not the machine's
+#define AUDIO_SETTLE_PUSHES 60   // a queue found dry or too full this early is the start's, not the machine's
 
 // The overlay sound being mixed: mono samples at the stream's rate, in the sound's own buffer.
 struct AudioEffect {
@@ -58,7 +58,7 @@ struct AudioStream {
     int pushes;                    // since the stream opened, up to AUDIO_SETTLE_PUSHES
     int target;                    // queue level held, sample frames: the latency, at least a frame and a device buffer
     int bound;                     // queue level never exceeded, sample frames
-    bool dropped;                  // sound was dropped at the bound (logged once)
+    bool dropped;                  // sound was dropped at the bound past the start (logged once)
     double ratio;                  // output frames per source frame of the next push; 1 at open
     AudioRate rate;                // the control that sets ratio (audio_stream_follow)
     Resampler resampler;           // carries the wave from one push to the next
