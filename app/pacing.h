@@ -11,8 +11,7 @@
 
 #include <SDL.h>
 
-// A deadline less than this share of a period ahead counts as reached; a display within this
-// share of the game's rate is followed.
+// A display within this share of the game's rate is followed.
 #define PACING_FOLLOW_SHARE 0.01
 #define PACING_ADOPT_SHARE 0.02  // a followed display moves the deadline by at most this share a pass
 #define PACING_MAX_FRAMES 4      // frames one pass emulates at most
