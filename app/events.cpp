@@ -3,6 +3,7 @@
 #include <stdint.h>
 
 #include "app/away.h"
+#include "app/pacing.h"
 #include "app/splash.h"
 #include "config/settings.h"
 #include "host/running.h"
@@ -171,6 +172,13 @@ void handle_event(const SDL_Event &event)
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
             window_size_changed(event.window.data1, event.window.data2);
+        // Another display, or another mode of it, may have another refresh rate.
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED)
+            pacing_display_changed();
+        break;
+    case SDL_DISPLAYEVENT:
+        pacing_display_changed();
         break;
     case SDL_QUIT:
         running_set_quit(true);

@@ -7,6 +7,7 @@
 #include "app/pacing.h"
 #include "app/session_end.h"
 #include "base/notice.h"
+#include "config/settings.h"
 #include "host/audio.h"
 #include "host/game.h"
 #include "host/menu_sounds.h"
@@ -20,6 +21,7 @@
 #include "video/video.h"
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
+#include "ui/page_widgets.h"
 #include "ui/pages.h"
 #include "xgui/xgui.h"
 
@@ -58,23 +60,48 @@ void emulate_step(void)
         forward_step();
 }
 
-static void overlay_step(AudioStream &stream)
+// One frame and its sound: the component's, or silence while it stands still.
+static void emulate_frame(AudioStream *stream)
 {
-    const Pointer pointer = pointer_take();
-    xgui_update(pointer.x, pointer.y, pointer.clicked);
+    emulate_step();
+    if (!stream)
+        return;
+    bool mute = running_paused() || video_splash_frames() != 0 || rewind_active();
+    audio_stream_follow(*stream);
+    audio_stream_push(*stream, mute);
+}
+
+static void overlay_step(const LoopInput &in)
+{
+    xgui_update(in.pointer.x, in.pointer.y, in.pointer.clicked);
     if (!xgui_is_open())
         return;
     menu_react();
+    if (!in.stream)
+        return;
     if (xgui_hover_started() && menu_sound_hover().buffer)
-        audio_stream_start_effect(stream, menu_sound_hover());
+        audio_stream_start_effect(*in.stream, menu_sound_hover());
     if (xgui_activated() && menu_sound_select().buffer)
-        audio_stream_start_effect(stream, menu_sound_select());
+        audio_stream_start_effect(*in.stream, menu_sound_select());
+}
+
+void loop_step(const LoopInput &in)
+{
+    menu_nav_pads(in.now_ms);
+    // A capture that ended rebuilt the labels: the page shows them in this very pass.
+    if (input_step(menu_hides_game()))
+        keys_page_show_labels();
+    for (int i = 0; i < in.frames; i++)
+        emulate_frame(in.stream);
+    overlay_step(in);
+    notice_hold("Paused", running_paused() && !xgui_is_open());
 }
 
 double loop_pass(AudioStream &stream, double frame_deadline)
 {
-    double period = frame_period(game_frame_rate());
-    frame_deadline += period;
+    int rate = game_frame_rate();
+    double period = frame_period(rate);
+    PacingStep step = pacing_step(frame_deadline, pacing_now(), period);
 
     // One reading of the devices serves the whole pass, taken with the events it goes with.
     SDL_PumpEvents();
@@ -82,25 +109,26 @@ double loop_pass(AudioStream &stream, double frame_deadline)
     SDL_Event event;
     while (SDL_PollEvent(&event))
         handle_event(event);
-    menu_nav_pads(SDL_GetTicks64());
 
-    // A capture that ended rebuilt the labels: the page shows them in this very pass.
-    if (input_step(menu_hides_game()))
-        keys_page_show_labels();
-    emulate_step();
-    overlay_step(stream);
-    bool mute = running_paused() || video_splash_frames() != 0 || rewind_active();
-    notice_hold("Paused", running_paused() && !xgui_is_open());
+    // A queue found dry raises the sound's target one step of the latency setting.
+    stream.raise_ms = audio_next_latency(settings.latency_ms, MENU_LATENCY_MS, MENU_LATENCY_STEPS);
+    loop_step(LoopInput{pointer_take(), SDL_GetTicks64(), step.frames, &stream});
+    pacing_frames_run(step.frames);
 
-    forward_frame_update();   // run-ahead may have rendered the picture already
-    video_present();
+    static bool slept;  // since the last present
+    if (step.present) {
+        forward_frame_update();   // run-ahead may have rendered the picture already
+        video_present();
+        pacing_presented(pacing_now(), slept);
+        slept = false;
+    }
 
-    audio_stream_follow(stream);
-    audio_stream_push(stream, mute);
-
-    PacingWait wait = pacing_wait(frame_deadline, pacing_now(), period);
-    if (wait.sleep_ms > 0)
+    bool follow = pacing_follow(video_window(), rate);
+    PacingWait wait = pacing_wait(step.deadline, pacing_now(), period, follow);
+    if (wait.sleep_ms > 0) {
         SDL_Delay(wait.sleep_ms);
+        slept = true;
+    }
     return wait.deadline;
 }
 

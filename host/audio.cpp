@@ -104,11 +104,19 @@ int audio_bound_frames(int target, int frame_frames)
     return target * AUDIO_BOUND_FACTOR + frame_frames;
 }
 
+int audio_next_latency(int latency_ms, const int32_t *steps, int count)
+{
+    for (int i = 0; i < count; i++)
+        if (steps[i] > latency_ms)
+            return steps[i];
+    return 0;
+}
+
 void audio_stream_retarget(AudioStream &stream)
 {
     stream.latency_ms = settings.latency_ms;
-    stream.target = audio_target_frames(stream.latency_ms, stream.spec.freq, stream.frame_frames,
-                                        stream.spec.samples);
+    int latency = stream.raised_ms > stream.latency_ms ? stream.raised_ms : stream.latency_ms;
+    stream.target = audio_target_frames(latency, stream.spec.freq, stream.frame_frames, stream.spec.samples);
     stream.bound = audio_bound_frames(stream.target, stream.frame_frames);
     audio_rate_start(stream.rate, stream.target);
 }
@@ -117,8 +125,11 @@ void audio_stream_follow(AudioStream &stream)
 {
     if (stream.device == 0 || !stream.samples)
         return;
-    if (stream.latency_ms != settings.latency_ms)
+    // A latency chosen anew replaces a target that rose.
+    if (stream.latency_ms != settings.latency_ms) {
+        stream.raised_ms = 0;
         audio_stream_retarget(stream);
+    }
     stream.ratio = audio_rate_update(stream.rate, audio_stream_queued_frames(stream), stream.target,
                                      stream.source_frames);
 }
@@ -176,13 +187,23 @@ void audio_stream_push(AudioStream &stream, bool mute)
     // starts afresh.
     if (q.silence > 0) {
         queue_silence(stream, q.silence);
+        if (stream.pushes >= AUDIO_SETTLE_PUSHES && stream.raised_ms == 0 && stream.raise_ms > 0) {
+            log_write("sound queue ran dry: its target rises from %i to %i ms\n", stream.latency_ms,
+                      stream.raise_ms);
+            stream.raised_ms = stream.raise_ms;
+            audio_stream_retarget(stream);
+        }
         audio_rate_start(stream.rate, stream.target);
     }
+    if (stream.pushes < AUDIO_SETTLE_PUSHES)
+        stream.pushes++;
     if (q.kept < frames) {
-        if (!stream.dropped)
+        // The first passes catch up the frames a slow start-up owes onto a queue that barely
+        // drains yet: only a drop after them tells of a component or a device.
+        if (!stream.dropped && stream.pushes >= AUDIO_SETTLE_PUSHES)
             log_write("sound beyond the queue's bound of %i ms is dropped (%i sample frames in a frame)\n",
                       stream.bound * 1000 / stream.spec.freq, stream.source_frames);
-        stream.dropped = true;
+        stream.dropped = stream.pushes >= AUDIO_SETTLE_PUSHES;
         frames = q.kept;
     }
     if (frames > 0)

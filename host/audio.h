@@ -19,6 +19,7 @@
 #define AUDIO_DEVICE_FRAMES 512
 #define AUDIO_RENDER_FRAMES 4    // the component may give up to this many frames' worth a pass
 #define AUDIO_BOUND_FACTOR 2     // the queue holds at most this many targets and a frame; more is dropped
+#define AUDIO_SETTLE_PUSHES 60   // a queue found dry or too full this early is the start's, not the machine's
 
 // The overlay sound being mixed: mono samples at the stream's rate, in the sound's own buffer.
 struct AudioEffect {
@@ -52,9 +53,12 @@ struct AudioStream {
     int frames;                    // sample frames in samples after the last push
     int source_frames;             // sample frames the component gave at the last push
     int latency_ms;                // the latency setting target was made for
+    int raise_ms;                  // the setting's next value, set by the loop; 0: none
+    int raised_ms;                 // the latency the target rose to after a dry queue; 0: none
+    int pushes;                    // since the stream opened, up to AUDIO_SETTLE_PUSHES
     int target;                    // queue level held, sample frames: the latency, at least a frame and a device buffer
     int bound;                     // queue level never exceeded, sample frames
-    bool dropped;                  // sound was dropped at the bound (logged once)
+    bool dropped;                  // sound was dropped at the bound past the start (logged once)
     double ratio;                  // output frames per source frame of the next push; 1 at open
     AudioRate rate;                // the control that sets ratio (audio_stream_follow)
     Resampler resampler;           // carries the wave from one push to the next
@@ -83,7 +87,11 @@ AudioTake audio_take(int claimed, int capacity, int frame_frames, bool mute);
 // up a queue that ran dry (less than a device buffer and a quarter of the target) to target,
 // then what fits under bound of frames sample frames of sound.
 AudioQueueing audio_queueing(unsigned queued, int frames, int device_frames, int target, int bound);
-// Sets the target and the bound from the latency setting (settings.latency_ms).
+// The latency a queue found dry raises the target to: the first of the count steps (rising)
+// above latency_ms, or 0 when there is none.
+int audio_next_latency(int latency_ms, const int32_t *steps, int count);
+// Sets the target and the bound from the latency setting (settings.latency_ms), or from the
+// latency the target rose to when that is more.
 void audio_stream_retarget(AudioStream &stream);
 // Sets the ratio of the next push from the queue level, so that the stream follows the
 // loop's pace; a changed latency setting sets a new target first. Without a device the
@@ -93,7 +101,9 @@ void audio_stream_follow(AudioStream &stream);
 // overlay sound in and queues the result. Unpauses the device. Silenced (mute), or given no
 // sound at all, the stream pushes a frame's worth of silence instead, so the device keeps
 // playing at the game's rate. A queue holding less than one device buffer (and a quarter of
-// the target) is first topped up with silence to the target. What would take the queue past
+// the target) is first topped up with silence to the target; after the start, the target then
+// rises once to raise_ms (logged), so that the same stall does not cut the sound twice. What
+// would take the queue past
 // its bound is dropped, logged the first time (a component giving too much sound, or a
 // stalled device, must not take memory or delay without end).
 void audio_stream_push(AudioStream &stream, bool mute);

@@ -1,6 +1,7 @@
 // The audio stream's decisions as plain values, then one run on a device.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include "base/log.h"
 #include "config/settings.h"
 #include "host/audio.h"
 #include "record/ox_core.h"
@@ -12,6 +13,10 @@ TEST(AudioStream, FrameTargetAndBoundInSampleFrames)
     EXPECT_EQ(735, audio_frame_frames(44100, 0)) << "no rate: 60 frames' worth";
     EXPECT_EQ(1247, audio_target_frames(16, 44100, 735, 512)) << "below a frame and a device buffer";
     EXPECT_EQ(3557, audio_bound_frames(1411, 735));
+    const int32_t steps[] = {32, 64, 125, 250};
+    EXPECT_EQ(64, audio_next_latency(32, steps, 4)) << "a dry queue's rise: the next step";
+    EXPECT_EQ(125, audio_next_latency(100, steps, 4)) << "from a latency between steps";
+    EXPECT_EQ(0, audio_next_latency(250, steps, 4)) << "none above the last";
 }
 
 // Of a buffer of 2940 sample frames; a frame is 735.
@@ -92,6 +97,16 @@ TEST(AudioStream, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
         EXPECT_EQ(1411u + stream.frames, audio_stream_queued_frames(stream)) << mute;
         EXPECT_EQ(mute, std::count(stream.samples, stream.samples + 2 * stream.frames, 0) == 2 * stream.frames);
     }
+    // Past the start, a queue found dry raises the target one step, once: the next dry queue
+    // is topped up to the step's level.
+    stream.pushes = AUDIO_SETTLE_PUSHES;
+    stream.raise_ms = 64;
+    for (int i = 0; i < 2; i++) {
+        SDL_ClearQueuedAudio(stream.device);
+        audio_stream_push(stream, false);
+    }
+    EXPECT_EQ(2822u + stream.frames, audio_stream_queued_frames(stream));
+    EXPECT_EQ("sound queue ran dry: its target rises from 32 to 64 ms", log_last_line());
     SDL_UnlockAudioDevice(stream.device);   // closing waits for the thread, which waits for the lock
     audio_stream_close(stream);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -248,6 +248,19 @@ TEST_F(MenuNav, TheKeysPageWithoutAMouse)
     EXPECT_TRUE(xgui_is_open()) << "the Back+Start hold";
 }
 
+// A pad's press acts in the pass that reads it, as a key's does: the pass (loop_step, which
+// the driver runs as the loop does) takes the pads' gestures before the overlay's update.
+TEST_F(MenuNav, APadPressActsInThePassThatReadsIt)
+{
+    build_and_open();
+    PadState &pad = plain_pad();
+    pass();
+    xgui_focus = menu_widgets.change_keys;
+    pad.button[0] = 1;
+    pass();
+    EXPECT_EQ(KEYS_PAGE, xgui_page);
+}
+
 // The game set running behind the menu (Pause) gets nothing on the menu page, whose keys move
 // the focus; on the change-keys page the keys are the game's, to try the bindings made there.
 // The key that closes the menu (Return on "Play") is no press for the game: a binding on it

@@ -26,8 +26,9 @@
 //                         (default 9000), so a probe can tie a frame's picture to its sound;
 //                         a preloaded probe that defines fake_core_frame_marked learns of
 //                         such a frame when it is emulated, and fake_core_button_pressed of
-//                         each button that goes down
-//   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-..."):
+//                         each button that goes down; fake_core_frame_emulated(n) hears of
+//                         every frame, n counting from 1
+//   FAKE_CORE_SAVE        for saves outside rewind's ring (its folder "player-rewind-<pid>"):
 //                         "fail": ox_state_save writes nothing and reports failure;
 //                         "exit": it writes the state, then ends the process at once (exit
 //                         code 3), as a crash in the middle of a save would;
@@ -97,6 +98,7 @@ static unsigned read_down;          // FAKE_CORE_INPUT_LAG: button 0 as the last
 extern "C" void fake_core_frame_marked(void) __attribute__((weak));
 extern "C" void fake_core_button_pressed(void) __attribute__((weak));
 extern "C" void fake_core_picture_pressed(void) __attribute__((weak));
+extern "C" void fake_core_frame_emulated(long frame) __attribute__((weak));
 static char names[FAKE_NAMES][FAKE_NAME_LEN];
 static bool loaded;                 // a game was loaded: the screen has its loaded size
 static bool flipped;                // the raster has its other size this frame
@@ -257,6 +259,8 @@ void ox_core_emulate(void)
     marked = config.mark > 0 && emulated % config.mark == 0;
     if (marked && fake_core_frame_marked)
         fake_core_frame_marked();
+    if (fake_core_frame_emulated)
+        fake_core_frame_emulated(emulated);
 }
 
 int ox_video_get_screen_width(void)

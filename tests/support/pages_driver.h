@@ -1,5 +1,6 @@
-// Driving the overlay's pages and the input step as the main loop does, without the loop:
-// passes, keys through the event dispatch, clicks on widgets. The overlay must be open
+// Driving the overlay's pages and the input step through the loop's own pass body (loop_step),
+// without events from SDL, a picture or sound, and without emulating: passes, keys through the
+// event dispatch, clicks on widgets. The overlay must be open
 // (support/overlay_window.h) and the component's button calls recorded
 // (support/button_recorder.h).
 #pragma once
@@ -10,6 +11,7 @@
 #include <SDL.h>
 
 #include "app/events.h"
+#include "app/loop.h"
 #include "input/input.h"
 #include "support/key_event.h"
 #include "support/sim_pad.h"
@@ -27,21 +29,16 @@ inline void build_and_open()
     menu_toggle();
 }
 
-// One loop pass of the overlay and the input step, pointer at (x, y).
+// One loop pass, pointer at (x, y).
 inline void frame(int32_t x, int32_t y, int32_t click)
 {
-    xgui_update(x, y, click);
-    if (xgui_is_open())
-        menu_react();
-    if (input_step(menu_hides_game()))
-        keys_page_show_labels();
+    loop_step(LoopInput{Pointer{x, y, click != 0}, pages_now_ms, 0, nullptr});
 }
 
-// One loop pass in the loop's order, the pointer resting away from every widget.
+// One loop pass ms after the last, the pointer resting away from every widget.
 inline void pass(uint64_t ms = 50)
 {
     pages_now_ms += ms;
-    menu_nav_pads(pages_now_ms);
     frame(5, 5, 0);
 }
 

@@ -6,7 +6,8 @@
  *     that frame's picture.
  *   - SDL's disk driver hands each device buffer to fwrite as it starts to play it; the first
  *     sample of a marked frame found in a buffer starts playing at the write's time plus its
- *     place in the buffer. Lag = that moment - the marked frame's present.
+ *     place in the buffer. Lag = that moment - the marked frame's present; negative when the
+ *     sound starts before the picture (a present held to a display slower than the queue).
  *   - That driver waits whole milliseconds between buffers (11 for 11.6 ms of sound at 512
  *     sample frames), so on its own it plays 3 to 5 % fast, which no sound card does; each
  *     write here is held to a 44100 Hz clock instead, as a card's would be (a writer that
@@ -20,11 +21,14 @@
  *     shows it. Key-to-shown = that present - the press; frames-to-shown = the presents after
  *     the one of the pass that gave the component the key up to that one (the game's own lag
  *     less what run-ahead hides, whatever the machine's speed).
+ *   - The fake component calls fake_core_frame_emulated for every frame it runs: the game's
+ *     frames a second, and how many presents showed no new frame or skipped frames.
  *   LAG_OUT            file that gets at exit: "lag <median> <min> <max> <count> key <median>
  *                      <min> <max> <count> fps <presents a second> stall <longest time
- *                      between two presents> <device buffers written late> shown <median>
- *                      <min> <max> <count> frames <median> <min> <max> <count>", milliseconds
- *                      but for the last,
+ *                      between two presents> <device buffers written late> game <frames run a
+ *                      second> repeated <presents of no new frame> skipped <frames never
+ *                      presented> shown <median> <min> <max> <count> frames <median> <min>
+ *                      <max> <count>", milliseconds but for the counts and frames,
  *                      leaving out the first LAG_SETTLE_S (a machine that stalls the player
  *                      longer than its queue holds makes gaps no player can avoid)
  *   SDL_DISKAUDIOFILE  the disk driver's file (only writes to it are looked at)
@@ -55,6 +59,7 @@ typedef struct SDL_Renderer SDL_Renderer;
 static double first_ns = -1.0;
 static volatile int frame_marked;       /* a marked frame was emulated, its present not yet seen */
 static double marked_present_ns = -1.0; /* present of the last marked frame */
+static double marked_sound_ns = -1.0;   /* a marked frame's sound heard before its present */
 static int in_mark;                     /* the last sample written was marked */
 static double lags[LAG_MAX];
 static int lag_count;
@@ -74,6 +79,12 @@ static long presents;                   /* after the settling */
 static double last_present_ns;
 static double longest_ns;               /* between two presents, after the settling */
 static long late_writes;                /* device buffers written more than a buffer late */
+static long frame_now;                  /* the last frame the component ran */
+static long frame_shown;                /* the frame of the last present */
+static long frames_first = -1;          /* the first frame run after the settling, and when */
+static double frames_first_ns, frames_last_ns;
+static long frames_last;
+static long repeated, skipped;          /* after the settling */
 static FILE *disk_file;                 /* the disk driver's stream once recognised */
 static int16_t threshold = 4500;
 static double clock_ns = -1.0;          /* when the sound written so far is due to end */
@@ -119,6 +130,20 @@ void fake_core_button_pressed(void)
         reached_at = all_presents;
 }
 void fake_core_picture_pressed(void) { shown_reached = 1; }
+
+void fake_core_frame_emulated(long frame)
+{
+    double t = now_ns();
+    frame_now = frame;
+    if (!settled(t))
+        return;
+    if (frames_first < 0) {
+        frames_first = frame;
+        frames_first_ns = t;
+    }
+    frames_last = frame;
+    frames_last_ns = t;
+}
 
 /* Presses "a" on the player's display again and again, through libX11 and libXtst loaded here
  * (their headers are not needed for four calls). */
@@ -171,10 +196,20 @@ static void presented(void)
             longest_ns = t - last_present_ns;
         presents++;
         last_present_ns = t;
+        if (frame_now == frame_shown)
+            repeated++;
+        else if (frame_now > frame_shown + 1 && frame_shown > 0)
+            skipped += frame_now - frame_shown - 1;
     }
+    frame_shown = frame_now;
     if (frame_marked) {
         frame_marked = 0;
         marked_present_ns = t;
+        if (marked_sound_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
+            lags[lag_count++] = (marked_sound_ns - t) / 1e6;
+            marked_present_ns = -1.0;
+        }
+        marked_sound_ns = -1.0;
     }
     double down = key_down_ns;
     if (key_reached && down >= 0.0) {
@@ -258,7 +293,9 @@ size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
         const int16_t *s = (const int16_t *)data;
         for (size_t i = 0; i < frames; i++) {
             int mark = s[2 * i] > threshold;
-            if (mark && !in_mark && marked_present_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
+            if (mark && !in_mark && frame_marked)
+                marked_sound_ns = t + i * 1e9 / LAG_RATE;
+            else if (mark && !in_mark && marked_present_ns >= 0.0 && settled(t) && lag_count < LAG_MAX) {
                 double plays = t + i * 1e9 / LAG_RATE;
                 lags[lag_count++] = (plays - marked_present_ns) / 1e6;
                 marked_present_ns = -1.0;
@@ -297,8 +334,10 @@ __attribute__((destructor)) static void report(void)
     summary(f, "lag", lags, lag_count);
     summary(f, "key", keys, key_count);
     double span_s = (last_present_ns - first_ns) / 1e9 - LAG_SETTLE_S;
-    fprintf(f, "fps %.2f stall %.1f %ld ", span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6,
-            late_writes);
+    double game_s = (frames_last_ns - frames_first_ns) / 1e9;
+    fprintf(f, "fps %.2f stall %.1f %ld game %.2f repeated %ld skipped %ld ",
+            span_s > 0.0 ? (presents - 1) / span_s : 0.0, longest_ns / 1e6, late_writes,
+            game_s > 0.0 ? (frames_last - frames_first) / game_s : 0.0, repeated, skipped);
     summary(f, "shown", shown, shown_count);
     summary(f, "frames", shown_frames, shown_frames_count);
     fputc('\n', f);
