@@ -2,9 +2,10 @@
 # the game; "Save" on slot 2 shows its preview and "Load" at once, and "Load" resumes the game;
 # "Reset" acts only after "OK?"; after the window is resized from outside, the picture and the
 # pointer follow its new size; the arrows reach "Window 2x" and Return makes the window 2x (the
-# pointer resting); on "Change keys" a click on the first cell of button 4 and K bind K, which
-# once the menu is closed presses button 4 of player 1; the right button opens the menu, whose
-# "Quit" and its "OK?" end the player with exit code 0. (A hotkey's save refreshes the slot by
+# pointer resting); "TV shape" draws the picture 4:3 in a window as wide; on "Change keys" a
+# click on the first cell of button 4 and K bind K, which once the menu is closed presses
+# button 4 of player 1; the right button opens the menu, whose "Quit" and its "OK?" end the
+# player with exit code 0. (A hotkey's save refreshes the slot by
 # the same routine; where OK? shows and Quit waiting for it: test_xgui and test_menu_nav; what a
 # window item writes: test_menu; where each arrow goes and a held Return: test_menu_nav; K bound
 # to no button by default: test_input; the binding written to res/conf at once: test_keys_page.)
@@ -60,10 +61,24 @@ pass "a window resized from outside shows the picture centred and takes clicks w
 
 xdotool key Escape
 wait_until 20 paused
-# The first arrow only shows the focus, on "Play"; four more go down to "Window 2x".
-xdotool key Down Down Down Down Down Return
+# The first arrow only shows the focus, on "Play"; five more go down to "Window 2x".
+xdotool key Down Down Down Down Down Down Return
 wait_until 10 eval '[ "$(window_size)" = "512 448" ]'
 pass "the arrows and Return choose Window 2x: the window is 512 x 448"
+
+click_on tv_shape
+wait_until 10 eval '[ "$(window_size)" = "597 448" ]'
+grep -qx 'shape=1' "$d/res/conf" || fail "TV shape is not in res/conf"
+xdotool key Escape
+menu_faded_in
+shot shaped
+# The window holds the picture's one colour (33 66 99) alone, edge to edge.
+colours=$(convert "$E2E_TMP/shaped.png" -format '%wx%h %k' info:)
+[ "$colours" = "597x448 1" ] || fail "the picture does not fill the window: $colours"
+[ "$(pixel shaped 0 0)" = "51 102 153" ] || fail "the TV-shaped window shows $(pixel shaped 0 0), not the picture"
+xdotool key Escape
+menu_faded_in
+pass "TV shape draws the 256 x 224 picture 4:3 and the window's width follows: 597 x 448"
 
 button_4_is() { [ "$(grep '^ox_button_set_state 0 4 ' "$log" | tail -n 1)" = "ox_button_set_state 0 4 $1" ]; }
 click_on change_keys

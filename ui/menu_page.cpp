@@ -34,7 +34,7 @@ const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
 };
 
 MenuWidgets menu_widgets = {
-    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, {-1, -1, -1, -1},
+    -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, -1, {-1, -1, -1, -1},
     {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1,
 };
 
@@ -49,6 +49,7 @@ void menu_page_build(void)
     m.play = add_item(XGUI_BUTTON, 250, "Play");
     m.reset = add_item(XGUI_CONFIRM, 300, "Reset");
     m.quit = add_item(XGUI_CONFIRM, 350, "Quit");
+    m.shape = add_item(XGUI_TOGGLE, 400, "TV shape");
     m.fullscreen = add_item(XGUI_TOGGLE, 450, "Fullscreen");
     m.window[0] = add_item(XGUI_TOGGLE, 500, "Window 2x");
     m.window[1] = add_item(XGUI_TOGGLE, 550, "Window 3x");
@@ -108,6 +109,11 @@ void menu_page_react(void)
     }
     if (xgui_take(m.stretch)) {
         settings.stretch = !settings.stretch;
+        settings_save();
+        video_apply_settings();
+    }
+    if (xgui_take(m.shape)) {
+        settings.shape = !settings.shape;
         settings_save();
         video_apply_settings();
     }

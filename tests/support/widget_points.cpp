@@ -51,6 +51,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < MENU_WINDOW_SCALES; i++)
         print_rect("window" + std::to_string(MENU_FIRST_WINDOW_SCALE + i), m.window[i]);
     print_rect("stretch", m.stretch);
+    print_rect("tv_shape", m.shape);
     print_rect("change_keys", m.change_keys);
     print_rect("focus_pause", m.focus_pause);
     for (int n = 0; n < STATE_SLOTS; n++) {
