@@ -1,5 +1,6 @@
 # The menu on the real player with the fake component, in one run: Escape opens it and stops
-# the game; "Save" on slot 2 shows its preview and "Load" at once, and "Load" resumes the game;
+# the game; each slot row shows when it was saved (a date, "Empty"); "Save" on slot 2 shows
+# its preview, "Today" and the time, and "Load" at once, and "Load" resumes the game;
 # "Reset" acts only after "OK?"; after the window is resized from outside, the picture and the
 # pointer follow its new size; the arrows reach "Window 2x" and Return makes the window 2x (the
 # pointer resting); "TV shape" draws the picture 4:3 in a window as wide; on "Change keys" a
@@ -12,8 +13,14 @@
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
-start_fake_player menu FAKE_CORE_LOG_BUTTONS=1
+fake_dist menu
+echo state > "$d/res/0S"
+touch -d '2 days ago' "$d/res/0S"
+launch . FAKE_CORE_LOG="$log" FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
+# Each slot row shows when its state file was written, or "Empty" (as logged when it changes).
+wait_for_line "$d/res/log" "slot 1: $(LC_ALL=C date -r "$d/res/0S" '+%-d %b %Y')"
+wait_for_line "$d/res/log" "slot 3: Empty"
 
 running || fail "the game does not run at start"
 xdotool key Escape
@@ -28,13 +35,15 @@ grep -q "^ox_state_save .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state save for
 shot saved
 differ_around unsaved saved slot2_picture || fail "slot 2 shows no preview after Save"
 differ_around unsaved saved slot2_load || fail "slot 2 shows no Load after Save"
+wait_for_line "$d/res/log" "slot 3: $(date -r "$d/res/2S" '+Today %H:%M')"
+differ_around unsaved saved slot2_time || fail "slot 2's time did not change from Empty"
 differ_around unsaved saved slot0_load && fail "slot 0 changed after a save on slot 2"
 running && fail "Save closed the menu"
 click_on slot2_load
 # The component reads a copy of res/2S made beside it.
 grep -q "^ox_state_load .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state load for slot 2"
 running || fail "Load did not close the menu"
-pass "Save on slot 2 shows its preview and Load at once; Load resumes the game"
+pass "Save on slot 2 shows its preview, its time and Load at once; Load resumes the game"
 
 resets() { grep -c '^ox_core_reset$' "$log" || true; }
 loaded_resets=$(resets)   # loading the game resets once

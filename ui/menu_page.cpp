@@ -14,6 +14,7 @@
 #include "ui/menu.h"
 #include "ui/pages.h"
 #include "ui/slot_notice.h"
+#include "ui/slot_time.h"
 #include "xgui/xgui.h"
 
 #define MENU_ITEM_X 425
@@ -25,6 +26,7 @@
 #define MENU_PICTURE_Y 900
 #define MENU_LOAD_Y 780
 #define MENU_SAVE_Y 980
+#define MENU_TIME_Y 1030           // the slot's time, a line centred under its picture
 
 #define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step lower
 #define MENU_LATENCY_PITCH 50
@@ -35,7 +37,7 @@ const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
 
 MenuWidgets menu_widgets = {
     -1, -1, -1, -1, {-1, -1, -1}, -1, -1, -1, -1, {-1, -1, -1, -1},
-    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1,
+    {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, -1,
 };
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
@@ -75,6 +77,8 @@ void menu_page_build(void)
                                   "Load", 0);
         m.slot_save[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, x, MENU_SAVE_Y, "Save",
                                   XGUI_ALIGN_RIGHT);
+        m.slot_time[n] = xgui_add(XGUI_LABEL, MENU_PAGE, x + MENU_PICTURE_DX, MENU_TIME_Y, "Empty",
+                                  XGUI_ALIGN_CENTRE);
     }
 }
 
@@ -87,6 +91,7 @@ void slot_rows_refresh(void)
         xgui_set_picture(menu_widgets.slot_picture[n], video_renderer(), path);
         xgui_set_visible(menu_widgets.slot_load[n], state_slot_stored(n));
     }
+    slot_times_refresh();
 }
 
 void menu_page_react(void)

@@ -34,6 +34,7 @@ struct MenuWidgets {
     int32_t slot_picture[STATE_SLOTS];
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];
+    int32_t slot_time[STATE_SLOTS];       // when the slot was saved, or "Empty" (ui/slot_time.h)
     int32_t focus_pause;                  // "Pause in background"
 };
 extern MenuWidgets menu_widgets;
@@ -55,8 +56,8 @@ extern int32_t keys_group;
 // page 1, no capture, player 1 shown, the cell labels.
 void pages_build(void);
 
-// Sets the save slots' preview pictures and shows each slot's "Load" only when its state
-// file exists.
+// Sets the save slots' preview pictures and times, and shows each slot's "Load" only when
+// its state file exists.
 void slot_rows_refresh(void);
 
 // ---------------------------------------------------------------------------------------

@@ -30,6 +30,7 @@
 #define XGUI_PICTURE 5    // texture centred on (x, y)
 
 #define XGUI_ALIGN_RIGHT 1  // x is the right end of the text; any other value: the left end
+#define XGUI_ALIGN_CENTRE 2 // labels only: x is the middle of the text
 
 // Activation states.
 #define XGUI_IDLE 0
@@ -160,7 +161,8 @@ static inline uint8_t xgui_glyph(char c)
 SDL_Rect xgui_glyph_src(uint8_t glyph);
 // Drawn this frame: a known type, on the current page (or every page), visible.
 bool xgui_drawn(const xgui_widget &w);
-// Overlay x where a text widget's pen starts (x, or x - width when right-aligned).
+// Overlay x where a text widget's pen starts (x, x - width when right-aligned, x - width / 2
+// when centred).
 int32_t xgui_text_start(const xgui_widget &w);
 // Overlay x of a selected toggle's check glyph, for a text starting at start.
 int32_t xgui_check_x(int32_t start);

@@ -269,6 +269,7 @@ entering loop"
   details='^(update viewport resolution|screen size|TV effect shaders|sound (/|[A-Z]:)|sound stream device'
   details+='|initializing GL|compiling shaders|Error: )'
   details+='|^(rewind: |saving screenshot|saved the game to continue)'   # rewind's ring; the resume file at quit
+  details+='|^slot [0-9]: '   # when each slot was saved
   got=$(grep -vE "$details" "$1")
   [ "$got" = "$expected" ] || fail "log lines differ:
 $got"

@@ -58,6 +58,7 @@ int main(int argc, char **argv)
         print_rect("slot" + std::to_string(n) + "_picture", m.slot_picture[n]);
         print_rect("slot" + std::to_string(n) + "_load", m.slot_load[n]);
         print_rect("slot" + std::to_string(n) + "_save", m.slot_save[n]);
+        print_rect("slot" + std::to_string(n) + "_time", m.slot_time[n]);
     }
     const KeysWidgets &k = keys_widgets;
     for (int b = 0; b < k.rows; b++)
