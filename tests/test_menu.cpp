@@ -70,6 +70,7 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindo
     EXPECT_FALSE(xgui_widgets[menu_widgets.slot_load[2]].visible);
     EXPECT_EQ("Today ", std::string(xgui_widgets[menu_widgets.slot_time[1]].text, 6)) << "a state written now";
     EXPECT_STREQ("Empty", xgui_widgets[menu_widgets.slot_time[2]].text);
+    EXPECT_STREQ("Empty", xgui_widgets[menu_widgets.slot_time[0]].text) << "a FIFO is no state";
     click(menu_widgets.slot_load[1]);
     EXPECT_FALSE(xgui_is_open()) << "Load did not close the menu";
     menu_toggle();
