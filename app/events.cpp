@@ -11,6 +11,7 @@
 #include "input/capture.h"
 #include "input/input.h"
 #include "input/pads.h"
+#include "video/screenshot.h"
 #include "video/video.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
@@ -52,6 +53,8 @@ Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat)
         hot.action = HOTKEY_MENU;
     } else if (code == SDL_SCANCODE_PAUSE) {
         hot.action = HOTKEY_PAUSE;
+    } else if (code == SCREENSHOT_KEY) {
+        hot.action = HOTKEY_SCREENSHOT;
     } else if (code >= SDL_SCANCODE_F1 && code < SDL_SCANCODE_F1 + STATE_SLOTS) {
         hot.slot = code - SDL_SCANCODE_F1;
         hot.action = (mod & KMOD_SHIFT) ? HOTKEY_SAVE : HOTKEY_LOAD;
@@ -75,6 +78,16 @@ static bool hotkey_acts(const Hotkey &hot)
         if (capture_key_still_down(hot.keys[i]))
             return false;
     return true;
+}
+
+// The splash was up when the event being handled came: a press that skips it takes no
+// screenshot of the picture behind it.
+static bool splash_up;
+
+static void screenshot_control(void)
+{
+    if (!splash_up)
+        screenshot_take();
 }
 
 static void handle_key(const SDL_KeyboardEvent &key)
@@ -104,6 +117,9 @@ static void handle_key(const SDL_KeyboardEvent &key)
     case HOTKEY_LOAD:
     case HOTKEY_SAVE:
         slot_op_noticed(hot.slot, hot.action == HOTKEY_SAVE);
+        break;
+    case HOTKEY_SCREENSHOT:
+        screenshot_control();
         break;
     case HOTKEY_NONE:
         break;
@@ -142,31 +158,53 @@ static void handle_button(const SDL_MouseButtonEvent &button)
 // ---------------------------------------------------------------------------------------
 // Joysticks
 
-bool menu_pad_button(bool guide, bool controller_event, int32_t button, bool controller, bool in_slot)
+// A pad's control: SDL's standard button of a game controller (controller_event), or the raw
+// button of a joystick SDL does not know as one, on a pad in use.
+static bool pad_control(bool controller_event, int32_t button, bool controller, bool in_slot, int32_t standard,
+                        int32_t raw)
 {
-    if (!guide || !in_slot)
+    if (!in_slot)
         return false;
     if (controller_event)
-        return button == SDL_CONTROLLER_BUTTON_GUIDE;
-    return button == GUIDE_BUTTON && !controller;
+        return button == standard;
+    return button == raw && !controller;
+}
+
+bool menu_pad_button(bool guide, bool controller_event, int32_t button, bool controller, bool in_slot)
+{
+    return guide && pad_control(controller_event, button, controller, in_slot, SDL_CONTROLLER_BUTTON_GUIDE,
+                                GUIDE_BUTTON);
+}
+
+bool screenshot_pad_button(bool controller_event, int32_t button, bool controller, bool in_slot)
+{
+    return pad_control(controller_event, button, controller, in_slot, SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+                       SCREENSHOT_PAD_BUTTON);
 }
 
 static void joystick_button(const SDL_JoyButtonEvent &button)
 {
     const bool controller = SDL_GameControllerFromInstanceID(button.which) != nullptr;
-    if (menu_pad_button(settings.guide, false, button.button, controller, pad_slot_of(button.which) >= 0))
+    const bool in_slot = pad_slot_of(button.which) >= 0;
+    if (menu_pad_button(settings.guide, false, button.button, controller, in_slot))
         menu_toggle();
+    if (screenshot_pad_button(false, button.button, controller, in_slot))
+        screenshot_control();
 }
 
 static void controller_button(const SDL_ControllerButtonEvent &button)
 {
-    if (menu_pad_button(settings.guide, true, button.button, true, pad_slot_of(button.which) >= 0))
+    const bool in_slot = pad_slot_of(button.which) >= 0;
+    if (menu_pad_button(settings.guide, true, button.button, true, in_slot))
         menu_toggle();
+    if (screenshot_pad_button(true, button.button, true, in_slot))
+        screenshot_control();
 }
 
 void handle_event(const SDL_Event &event)
 {
     away_event(event);
+    splash_up = video_splash_frames() != 0;
     splash_event(event);
     switch (event.type) {
     case SDL_WINDOWEVENT:

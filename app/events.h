@@ -17,7 +17,14 @@ struct Pointer {
 // The pointer for this pass's overlay update; the click is taken, so it acts once.
 Pointer pointer_take(void);
 
-enum HotkeyAction { HOTKEY_NONE, HOTKEY_FULLSCREEN, HOTKEY_MENU, HOTKEY_PAUSE, HOTKEY_LOAD, HOTKEY_SAVE };
+enum HotkeyAction {
+    HOTKEY_NONE, HOTKEY_FULLSCREEN, HOTKEY_MENU, HOTKEY_PAUSE, HOTKEY_LOAD, HOTKEY_SAVE, HOTKEY_SCREENSHOT
+};
+
+// The screenshot control: a key, and a pad's right stick pressed (raw button 9 of a joystick
+// SDL does not know as a game controller).
+#define SCREENSHOT_KEY SDL_SCANCODE_F12
+#define SCREENSHOT_PAD_BUTTON 9
 
 #define HOTKEY_KEYS_MAX 3
 
@@ -29,8 +36,8 @@ struct Hotkey {
     SDL_Scancode keys[HOTKEY_KEYS_MAX];    // the key pressed, then the modifiers held for it
 };
 
-// The hotkey of a key press with the modifiers mod: Alt+Return, Escape, Pause, F1 to F3 (load)
-// and Shift+F1 to Shift+F3 (save). An auto-repeat (repeat) is no hotkey: a held key acts once.
+// The hotkey of a key press with the modifiers mod: Alt+Return, Escape, Pause, F1 to F3 (load),
+// Shift+F1 to Shift+F3 (save) and F12 (screenshot). An auto-repeat (repeat) is no hotkey: a held key acts once.
 Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat);
 
 // Whether a hotkey waits while the binding row capture_row (-1: none) waits for a capture: the
@@ -45,6 +52,9 @@ bool hotkey_waits(HotkeyAction action, int32_t capture_row);
 // does not know as a game controller (its raw number differs from pad to pad, and on a
 // controller raw 10 is another button). A controller's raw presses are left to its own events.
 bool menu_pad_button(bool guide, bool controller_event, int32_t button, bool controller, bool in_slot);
+// The same rule for the screenshot control: a game controller's right stick pressed, or raw
+// button SCREENSHOT_PAD_BUTTON of a joystick SDL does not know as one, on a pad in use.
+bool screenshot_pad_button(bool controller_event, int32_t button, bool controller, bool in_slot);
 
 // Maps a position in an output of out_w x out_h pixels into overlay space, whose 16:9 area
 // is as high as the output and centred across it. Positions left or right of that area map

@@ -20,7 +20,7 @@ find_package(SDL2_image REQUIRED CONFIG)
 find_package(PNG REQUIRED)
 find_package(OpenGL REQUIRED)
 set(PLAYER_DEPENDENCIES SDL2::SDL2-static SDL2_image::SDL2_image-static PNG::PNG OpenGL::GL
-  ole32 oleaut32 uuid gdi32 user32)
+  ole32 oleaut32 uuid gdi32 user32 shell32)
 
 # The window icon as an .ico, made from our icon at build time.
 set(PLAYER_ICO ${CMAKE_BINARY_DIR}/player.ico)

@@ -18,7 +18,7 @@
 Settings settings;
 
 Settings::Settings()
-    : scale(0), smoothing(false), stretch(false), fullscreen(false), guide(false),
+    : scale(0), smoothing(false), stretch(false), shape(false), fullscreen(false), guide(false),
       focus_pause(false),
       latency_ms(SETTINGS_DEFAULT_LATENCY_MS), runahead(SETTINGS_DEFAULT_RUNAHEAD)
 {
@@ -30,6 +30,7 @@ void settings_set_defaults(void)
     settings.scale = SETTINGS_DEFAULT_SCALE;
     settings.smoothing = SETTINGS_DEFAULT_SMOOTHING;
     settings.stretch = SETTINGS_DEFAULT_STRETCH;
+    settings.shape = SETTINGS_DEFAULT_SHAPE;
     settings.fullscreen = SETTINGS_DEFAULT_FULLSCREEN;
     settings.guide = SETTINGS_DEFAULT_GUIDE;
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
@@ -124,6 +125,7 @@ void settings_load(void)
         settings.scale = SETTINGS_DEFAULT_SCALE;
     settings.smoothing = conf_read_int("smoothing", SETTINGS_MISSING_SMOOTHING) != 0;
     settings.stretch = conf_read_int("stretch", SETTINGS_DEFAULT_STRETCH) != 0;
+    settings.shape = conf_read_int("shape", SETTINGS_DEFAULT_SHAPE) != 0;
     settings.fullscreen = conf_read_int("fullscreen", SETTINGS_DEFAULT_FULLSCREEN) != 0;
     settings.guide = conf_read_int("guide", SETTINGS_DEFAULT_GUIDE) != 0;
     settings.latency_ms = latency_read();
@@ -160,6 +162,7 @@ void settings_save(void)
     conf_write_int("scale", settings.scale);
     conf_write_int("smoothing", settings.smoothing ? 1 : 0);
     conf_write_int("stretch", settings.stretch ? 1 : 0);
+    conf_write_int("shape", settings.shape ? 1 : 0);
     conf_write_int("fullscreen", settings.fullscreen ? 1 : 0);
     conf_write_int("guide", settings.guide ? 1 : 0);
     conf_write_int("focus_pause", settings.focus_pause ? 1 : 0);

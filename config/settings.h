@@ -10,6 +10,7 @@
 #define SETTINGS_DEFAULT_SCALE 3
 #define SETTINGS_DEFAULT_SMOOTHING true
 #define SETTINGS_DEFAULT_STRETCH false
+#define SETTINGS_DEFAULT_SHAPE false     // square pixels; "shape=1" draws the picture 4:3
 #define SETTINGS_DEFAULT_FULLSCREEN true
 #define SETTINGS_DEFAULT_GUIDE true
 #define SETTINGS_DEFAULT_FOCUS_PAUSE true
@@ -30,6 +31,7 @@ struct Settings {
     int32_t scale;       // window = screen size x scale (menu offers 2, 3, 4)
     bool smoothing;      // linear scaling, or the TV effect on the GL path
     bool stretch;        // fill the height without keeping whole multiples
+    bool shape;          // "TV shape": the picture drawn 4:3 whatever the screen's size
     bool fullscreen;
     bool guide;          // joystick button 10 toggles the menu
     bool focus_pause;    // the game pauses while the window has no keyboard focus
@@ -45,7 +47,7 @@ struct Settings {
 extern Settings settings;
 
 // Stores the defaults used when there is no res/conf: scale 3, smoothing on, stretch off,
-// full screen on, guide on, the default latency. The binding table is left alone.
+// square pixels, full screen on, guide on, the default latency. The binding table is left alone.
 void settings_set_defaults(void);
 // Reads res/conf into settings (keys missing from an existing file take their defaults, a
 // scale outside 1..8 too; a latency outside its range is taken to the nearer end, with a log

@@ -1,18 +1,26 @@
 # The menu on the real player with the fake component, in one run: Escape opens it and stops
-# the game; "Save" on slot 2 shows its preview and "Load" at once, and "Load" resumes the game;
+# the game; each slot row shows when it was saved (a date, "Empty"); "Save" on slot 2 shows
+# its preview, "Today" and the time, and "Load" at once, and "Load" resumes the game;
 # "Reset" acts only after "OK?"; after the window is resized from outside, the picture and the
 # pointer follow its new size; the arrows reach "Window 2x" and Return makes the window 2x (the
-# pointer resting); on "Change keys" a click on the first cell of button 4 and K bind K, which
-# once the menu is closed presses button 4 of player 1; the right button opens the menu, whose
-# "Quit" and its "OK?" end the player with exit code 0. (A hotkey's save refreshes the slot by
+# pointer resting); "TV shape" draws the picture 4:3 in a window as wide; on "Change keys" a
+# click on the first cell of button 4 and K bind K, which once the menu is closed presses
+# button 4 of player 1; the right button opens the menu, whose "Quit" and its "OK?" end the
+# player with exit code 0. (A hotkey's save refreshes the slot by
 # the same routine; where OK? shows and Quit waiting for it: test_xgui and test_menu_nav; what a
 # window item writes: test_menu; where each arrow goes and a held Return: test_menu_nav; K bound
 # to no button by default: test_input; the binding written to res/conf at once: test_keys_page.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
-start_fake_player menu FAKE_CORE_LOG_BUTTONS=1
+fake_dist menu
+echo state > "$d/res/0S"
+touch -d '2 days ago' "$d/res/0S"
+launch . FAKE_CORE_LOG="$log" FAKE_CORE_LOG_BUTTONS=1
 wid=$(player_window $pid)
+# Each slot row shows when its state file was written, or "Empty" (as logged when it changes).
+wait_for_line "$d/res/log" "slot 1: $(LC_ALL=C date -r "$d/res/0S" '+%-d %b %Y')"
+wait_for_line "$d/res/log" "slot 3: Empty"
 
 running || fail "the game does not run at start"
 xdotool key Escape
@@ -27,13 +35,15 @@ grep -q "^ox_state_save .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state save for
 shot saved
 differ_around unsaved saved slot2_picture || fail "slot 2 shows no preview after Save"
 differ_around unsaved saved slot2_load || fail "slot 2 shows no Load after Save"
+wait_for_line "$d/res/log" "slot 3: $(date -r "$d/res/2S" '+Today %H:%M')"
+differ_around unsaved saved slot2_time || fail "slot 2's time did not change from Empty"
 differ_around unsaved saved slot0_load && fail "slot 0 changed after a save on slot 2"
 running && fail "Save closed the menu"
 click_on slot2_load
 # The component reads a copy of res/2S made beside it.
 grep -q "^ox_state_load .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state load for slot 2"
 running || fail "Load did not close the menu"
-pass "Save on slot 2 shows its preview and Load at once; Load resumes the game"
+pass "Save on slot 2 shows its preview, its time and Load at once; Load resumes the game"
 
 resets() { grep -c '^ox_core_reset$' "$log" || true; }
 loaded_resets=$(resets)   # loading the game resets once
@@ -60,10 +70,24 @@ pass "a window resized from outside shows the picture centred and takes clicks w
 
 xdotool key Escape
 wait_until 20 paused
-# The first arrow only shows the focus, on "Play"; four more go down to "Window 2x".
-xdotool key Down Down Down Down Down Return
+# The first arrow only shows the focus, on "Play"; five more go down to "Window 2x".
+xdotool key Down Down Down Down Down Down Return
 wait_until 10 eval '[ "$(window_size)" = "512 448" ]'
 pass "the arrows and Return choose Window 2x: the window is 512 x 448"
+
+click_on tv_shape
+wait_until 10 eval '[ "$(window_size)" = "597 448" ]'
+grep -qx 'shape=1' "$d/res/conf" || fail "TV shape is not in res/conf"
+xdotool key Escape
+menu_faded_in
+shot shaped
+# The window holds the picture's one colour (33 66 99) alone, edge to edge.
+colours=$(convert "$E2E_TMP/shaped.png" -format '%wx%h %k' info:)
+[ "$colours" = "597x448 1" ] || fail "the picture does not fill the window: $colours"
+[ "$(pixel shaped 0 0)" = "51 102 153" ] || fail "the TV-shaped window shows $(pixel shaped 0 0), not the picture"
+xdotool key Escape
+menu_faded_in
+pass "TV shape draws the 256 x 224 picture 4:3 and the window's width follows: 597 x 448"
 
 button_4_is() { [ "$(grep '^ox_button_set_state 0 4 ' "$log" | tail -n 1)" = "ox_button_set_state 0 4 $1" ]; }
 click_on change_keys

@@ -1,7 +1,8 @@
 # On-screen notices as the player sees them, on the GL path and through the SDL renderer: a
-# save, a failed save, an empty slot, saves too slow for rewind and Pause each put their line
-# over the game, and it fades away, and never reaches the slot's preview. The text is the one
-# logged as drawn; the pixels show it is drawn over the game.
+# save, a failed save, an empty slot, saves too slow for rewind, Pause and a screenshot (F12,
+# whose file is the picture at its size) each put their line over the game, and it fades
+# away, and never reaches the slot's preview. The text is the one logged as drawn; the pixels
+# show it is drawn over the game.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -18,7 +19,7 @@ notice_shown() {   # TEXT: logged, drawn, then faded out
   wait_until 10 eval '! band_ink'
 }
 
-start_fake_player notices_gl
+start_fake_player notices_gl XDG_PICTURES_DIR="$E2E_TMP/pictures"
 wid=$(player_window $pid)
 xdotool key shift+F2
 wait_for_line "$d/res/log" "notice: Saved to slot 2"
@@ -35,10 +36,19 @@ wait_until 10 band_ink
 sleep 3   # held while paused: still there after the time a notice lasts
 band_ink || fail "the Paused notice did not stay while paused"
 pass "Paused is held while paused"
+xdotool key F12
+wait_for_line "$d/res/log" "notice: Screenshot saved"
+shots=("$E2E_TMP/pictures/Sunny Meadow/"*.png)
+[ ${#shots[@]} = 1 ] && [ -s "${shots[0]}" ] || fail "no screenshot in the title's folder: ${shots[*]}"
+shot_size=$(convert "${shots[0]}" -format '%wx%h %k' info:)
+[ "$shot_size" = "256x224 1" ] || fail "the screenshot is not the picture at its size: $shot_size"
+pass "F12 saves the picture at its 256 x 224 as a PNG in the title's folder of the pictures folder"
 stop_player
 
 # Saves slower than a quarter of a frame (outside the failing slot saves) switch rewind off.
-start_fake_player notices_sdl SDL_RENDER_DRIVER=software FAKE_CORE_SAVE=fail FAKE_CORE_SAVE_MS=20
+: > "$E2E_TMP/blocked"   # a file where the pictures folder should be
+start_fake_player notices_sdl SDL_RENDER_DRIVER=software FAKE_CORE_SAVE=fail FAKE_CORE_SAVE_MS=20 \
+  XDG_PICTURES_DIR="$E2E_TMP/blocked"
 wid=$(player_window $pid)
 notice_shown "Rewind is off: saving the game is too slow"
 # Pressing the rewind control while it is off says why again.
@@ -47,5 +57,7 @@ wait_until 20 eval '[ "$(grep -c "^notice: Rewind is off: saving the game is too
 xdotool keyup BackSpace
 xdotool key shift+F1
 notice_shown "Cannot save slot 1: the component refused to save its state"
-pass "SDL path: rewind switched off by slow saves (again on Backspace), and a failed save, each name their reason"
+xdotool key F12
+notice_shown "Cannot save screenshot: Not a directory"
+pass "SDL path: rewind switched off by slow saves (again on Backspace), a failed save and a failed screenshot, each name their reason"
 stop_player

@@ -49,6 +49,7 @@ TEST(Hotkeys, PressesAndTheirKeys)
         {"Escape", SDL_SCANCODE_ESCAPE, KMOD_NONE, false, HOTKEY_MENU, 0, {SDL_SCANCODE_ESCAPE}},
         {"Escape held", SDL_SCANCODE_ESCAPE, KMOD_NONE, true, HOTKEY_NONE, 0, {SDL_SCANCODE_ESCAPE}},
         {"Pause", SDL_SCANCODE_PAUSE, KMOD_NONE, false, HOTKEY_PAUSE, 0, {SDL_SCANCODE_PAUSE}},
+        {"F12", SDL_SCANCODE_F12, KMOD_NONE, false, HOTKEY_SCREENSHOT, 0, {SDL_SCANCODE_F12}},
         {"F3 while the first row waits", SDL_SCANCODE_F3, KMOD_NONE, false, HOTKEY_LOAD, 2, {SDL_SCANCODE_F3}, 0, true},
     };
     for (const auto &c : cases) {
@@ -186,4 +187,17 @@ TEST(MenuPadButton, AControllersGuideOrAJoysticksButtonTen)
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.toggles, menu_pad_button(c.guide, c.controller_event, c.button, c.controller, c.in_slot)) << c.name;
+}
+
+// The screenshot's pad control, by the same rule as the menu's: the right stick pressed.
+TEST(ScreenshotPadButton, AControllersRightStickOrAJoysticksButtonNine)
+{
+    const struct { const char *name; bool standard; int32_t button; bool controller, in_slot, shot; } cases[] = {
+        {"a controller's right stick", true, SDL_CONTROLLER_BUTTON_RIGHTSTICK, true, true, true},
+        {"a controller's raw button 9", false, 9, true, true, false},
+        {"a joystick's button 9", false, 9, false, true, true},
+        {"a joystick's button 9, a pad not in use", false, 9, false, false, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.shot, screenshot_pad_button(c.standard, c.button, c.controller, c.in_slot)) << c.name;
 }

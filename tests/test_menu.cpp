@@ -4,6 +4,7 @@
 // behind "OK?" end to end.
 #include "pages_fixture.h"
 #include "support/watch.h"
+#include "ui/slot_time.h"
 
 #include <sys/stat.h>
 
@@ -25,6 +26,7 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
         {"Window 2x", m.window[0], "fullscreen=0", true, m.fullscreen},
         {"Smooth", m.smooth, "smoothing=0", false, m.stretch},
         {"Stretch", m.stretch, "stretch=1", true, m.smooth},
+        {"TV shape", m.shape, "shape=1", true, m.smooth},
         {"Sound 125 ms", m.latency[2], "latency_ms=125", true, m.latency[0]},
         {"Pause in background", m.focus_pause, "focus_pause=0", false, m.focus_pause},
         {"Less lag", m.less_lag, "runahead=1", true, m.focus_pause},
@@ -67,6 +69,9 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindo
     slot_rows_refresh();
     EXPECT_TRUE(xgui_widgets[menu_widgets.slot_load[1]].visible) << "a state without a good preview";
     EXPECT_FALSE(xgui_widgets[menu_widgets.slot_load[2]].visible);
+    EXPECT_EQ("Today ", std::string(xgui_widgets[menu_widgets.slot_time[1]].text, 6)) << "a state written now";
+    EXPECT_STREQ("Empty", xgui_widgets[menu_widgets.slot_time[2]].text);
+    EXPECT_STREQ("Empty", xgui_widgets[menu_widgets.slot_time[0]].text) << "a FIFO is no state";
     click(menu_widgets.slot_load[1]);
     EXPECT_FALSE(xgui_is_open()) << "Load did not close the menu";
     menu_toggle();
@@ -81,4 +86,37 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindo
     key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     ASSERT_TRUE(settings.fullscreen);
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
+}
+
+static struct tm local_at(int year, int month, int day, int hour, int minute)
+{
+    struct tm t = {};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    return t;
+}
+
+// What a slot row says of when it was saved, seen on 7 December 2026 at 00:30 and other days.
+TEST(SlotTime, TodayYesterdayOrTheDate)
+{
+    const struct tm now = local_at(2026, 12, 7, 0, 30);
+    const struct { const char *name; struct tm saved, now; const char *text; } cases[] = {
+        {"earlier today", local_at(2026, 12, 7, 0, 5), now, "Today 00:05"},
+        {"the day before", local_at(2026, 12, 6, 9, 15), now, "Yesterday 09:15"},
+        {"two days before", local_at(2026, 12, 5, 23, 59), now, "5 Dec 2026"},
+        {"a year before to the day", local_at(2025, 12, 7, 0, 5), now, "7 Dec 2025"},
+        {"a later day: a clock set back", local_at(2026, 12, 8, 10, 0), now, "8 Dec 2026"},
+        {"the last of a month", local_at(2026, 11, 30, 18, 2), local_at(2026, 12, 1, 8, 0), "Yesterday 18:02"},
+        {"the last of a year", local_at(2025, 12, 31, 23, 0), local_at(2026, 1, 1, 1, 0), "Yesterday 23:00"},
+        {"a leap day", local_at(2024, 2, 29, 12, 0), local_at(2024, 3, 1, 12, 0), "Yesterday 12:00"},
+        {"a year's first day, in January", local_at(2026, 1, 1, 7, 0), local_at(2026, 1, 3, 7, 0), "1 Jan 2026"},
+    };
+    for (const auto &c : cases) {
+        char text[SLOT_TIME_TEXT_SIZE];
+        slot_time_text(text, sizeof text, c.saved, c.now);
+        EXPECT_STREQ(c.text, text) << c.name;
+    }
 }

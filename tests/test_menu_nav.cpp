@@ -38,8 +38,9 @@ TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
     const MenuWidgets &m = menu_widgets;
     expect_moves({
         {"Play", m.play, m.stretch, m.reset, m.less_lag, m.less_lag},
-        {"Quit", m.quit, m.reset, m.fullscreen, m.less_lag, m.less_lag},
-        {"Fullscreen", m.fullscreen, m.quit, m.window[0], m.latency[0], m.latency[0]},
+        {"Quit", m.quit, m.reset, m.shape, m.less_lag, m.less_lag},
+        {"TV shape", m.shape, m.quit, m.fullscreen, m.less_lag, m.less_lag},
+        {"Fullscreen", m.fullscreen, m.shape, m.window[0], m.latency[0], m.latency[0]},
         {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.latency[1], m.latency[1]},
         {"Window 4x", m.window[2], m.window[1], m.smooth, m.latency[3], m.latency[3]},
         {"Smooth", m.smooth, m.window[2], m.stretch, m.change_keys, m.change_keys},
@@ -48,7 +49,7 @@ TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
         {"Sound 250 ms", m.latency[3], m.latency[2], m.change_keys, m.window[2], m.window[2]},
         {"Change keys", m.change_keys, m.latency[3], m.focus_pause, m.smooth, m.smooth},
         {"Load 1", m.slot_load[1], m.stretch, m.slot_save[1], m.stretch, m.focus_pause},
-        {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
+        {"Save 0", m.slot_save[0], m.window[2], m.shape, m.stretch, m.slot_save[1]},
         {"Save 1", m.slot_save[1], m.focus_pause, m.focus_pause, m.slot_save[0], m.slot_save[2]},
         {"Save 2", m.slot_save[2], m.change_keys, m.less_lag, m.slot_save[1], m.slot_save[0]},
         {"Pause in background", m.focus_pause, m.change_keys, m.slot_save[2], m.stretch, m.stretch},

@@ -15,19 +15,26 @@
 #include "support/kept_state.h"
 #include "support/sdl_rect.h"
 
+// tv: "TV shape", the picture 4:3 whatever the screen.
 TEST(PictureRect, WholeMultiplesOrStretchedCentredInTheWindow)
 {
-    const struct { const char *name; int ww, wh, sw, sh; bool stretch; SDL_Rect want; } cases[] = {
-        {"full screen: the largest whole multiple", 1920, 1080, 256, 224, false, {448, 92, 1024, 896}},
-        {"full screen stretched: the full height", 1920, 1080, 256, 224, true, {343, 0, 1234, 1080}},
-        {"a window smaller than the screen: nothing", 200, 100, 256, 224, false, {100, 50, 0, 0}},
-        {"an odd pixel left over goes right and down", 513, 449, 256, 224, false, {0, 0, 512, 448}},
-        {"stretched wider than the window", 300, 448, 256, 224, true, {-106, 0, 512, 448}},
-        {"no screen width", 640, 480, 0, 224, false, {320, 240, 0, 0}},
-        {"no screen height, stretched", 640, 480, 256, 0, true, {320, 240, 0, 0}},
+    const struct { const char *name; int ww, wh, sw, sh; bool stretch, tv; SDL_Rect want; } cases[] = {
+        {"full screen: the largest whole multiple", 1920, 1080, 256, 224, false, false, {448, 92, 1024, 896}},
+        {"full screen stretched: the full height", 1920, 1080, 256, 224, true, false, {343, 0, 1234, 1080}},
+        {"a window smaller than the screen: nothing", 200, 100, 256, 224, false, false, {100, 50, 0, 0}},
+        {"an odd pixel left over goes right and down", 513, 449, 256, 224, false, false, {0, 0, 512, 448}},
+        {"stretched wider than the window", 300, 448, 256, 224, true, false, {-106, 0, 512, 448}},
+        {"no screen width", 640, 480, 0, 224, false, false, {320, 240, 0, 0}},
+        {"no screen height, stretched", 640, 480, 256, 0, true, false, {320, 240, 0, 0}},
+        {"TV shape, full screen: 4x high, 4:3 wide", 1920, 1080, 256, 224, false, true, {363, 92, 1194, 896}},
+        {"TV shape, stretched: the full height", 1920, 1080, 256, 224, true, true, {240, 0, 1440, 1080}},
+        {"TV shape, its 3x window", 896, 672, 256, 224, false, true, {0, 0, 896, 672}},
+        {"TV shape, a pixel narrower: 2x", 895, 672, 256, 224, false, true, {149, 112, 597, 448}},
+        {"TV shape, whatever the screen's width", 896, 672, 512, 224, false, true, {0, 0, 896, 672}},
+        {"TV shape, no screen width", 640, 480, 0, 224, true, true, {320, 240, 0, 0}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.want, picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch)) << c.name;
+        EXPECT_EQ(c.want, picture_rect_for(c.ww, c.wh, c.sw, c.sh, c.stretch, c.tv)) << c.name;
 }
 
 // The background is drawn only where the opaque picture leaves the window uncovered.

@@ -233,6 +233,21 @@ TEST_F(Toolkit, PromptSitsBesideTheArmedButtonOnItsRow)
     }
 }
 
+TEST_F(Toolkit, TextStartsAtItsAlignment)
+{
+    ASSERT_EQ(text_width("MMMM"), 100);
+    const struct { const char *name; int32_t align, start; } cases[] = {
+        {"left", 0, 500},
+        {"right", XGUI_ALIGN_RIGHT, 400},
+        {"centred", XGUI_ALIGN_CENTRE, 450},
+    };
+    for (const auto &c : cases) {
+        xgui_reset();
+        const int32_t label = xgui_add(XGUI_LABEL, 0, 500, 900, "MMMM", c.align);
+        EXPECT_EQ(c.start, xgui_text_start(xgui_widgets[label])) << c.name;
+    }
+}
+
 // Long and odd texts, then a full table and indices outside it.
 TEST_F(Toolkit, OddTextIsSafeTableFullAt256AndOutsideIndicesIgnored)
 {

@@ -4,6 +4,7 @@
 #include "input/input.h"
 #include "video/window_mode.h"
 #include "ui/page_widgets.h"
+#include "ui/slot_time.h"
 #include "xgui/xgui.h"
 
 void menu_close(void)
@@ -24,6 +25,7 @@ void menu_toggle(void)
         return;
     }
     xgui_set_open(true);
+    slot_times_refresh();   // "Today" may have become "Yesterday" since the last save
     running_set_paused(true);
     update_cursor();
 }

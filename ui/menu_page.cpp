@@ -16,6 +16,7 @@
 #include "ui/menu.h"
 #include "ui/page_widgets.h"
 #include "ui/slot_notice.h"
+#include "ui/slot_time.h"
 #include "xgui/xgui.h"
 
 #define MENU_ITEM_X 425
@@ -27,6 +28,7 @@
 #define MENU_PICTURE_Y 900
 #define MENU_LOAD_Y 780
 #define MENU_SAVE_Y 980
+#define MENU_TIME_Y 1030           // the slot's time, a line centred under its picture
 
 #define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step lower
 #define MENU_LATENCY_PITCH 50
@@ -47,6 +49,7 @@ void menu_page_build(void)
     m.play = add_item(XGUI_BUTTON, 250, "Play");
     m.reset = add_item(XGUI_CONFIRM, 300, "Reset");
     m.quit = add_item(XGUI_CONFIRM, 350, "Quit");
+    m.shape = add_item(XGUI_TOGGLE, 400, "TV shape");
     m.fullscreen = add_item(XGUI_TOGGLE, 450, "Fullscreen");
     m.window[0] = add_item(XGUI_TOGGLE, 500, "Window 2x");
     m.window[1] = add_item(XGUI_TOGGLE, 550, "Window 3x");
@@ -73,6 +76,8 @@ void menu_page_build(void)
                                   "Load", 0);
         m.slot_save[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, x, MENU_SAVE_Y, "Save",
                                   XGUI_ALIGN_RIGHT);
+        m.slot_time[n] = xgui_add(XGUI_LABEL, MENU_PAGE, x + MENU_PICTURE_DX, MENU_TIME_Y, "Empty",
+                                  XGUI_ALIGN_CENTRE);
     }
 }
 
@@ -85,6 +90,7 @@ void slot_rows_refresh(void)
         xgui_set_picture(menu_widgets.slot_picture[n], video_renderer(), path);
         xgui_set_visible(menu_widgets.slot_load[n], state_slot_stored(n));
     }
+    slot_times_refresh();
 }
 
 // The menu's one way to change a setting: set it, save the settings and, for the window and
@@ -112,6 +118,7 @@ void menu_page_react(void)
     const struct { int32_t widget; bool &field; bool picture; } toggles[] = {
         {m.smooth, settings.smoothing, true},
         {m.stretch, settings.stretch, true},
+        {m.shape, settings.shape, true},
         {m.focus_pause, settings.focus_pause, false},
     };
     for (const auto &t : toggles)

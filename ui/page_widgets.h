@@ -28,11 +28,13 @@ struct MenuWidgets {
     int32_t window[MENU_WINDOW_SCALES];   // scales 2, 3, 4
     int32_t smooth;                       // "TV effect" on the GL path
     int32_t stretch;
+    int32_t shape;                        // "TV shape"
     int32_t change_keys;
     int32_t latency[MENU_LATENCY_STEPS];  // the sound latencies of MENU_LATENCY_MS
     int32_t slot_picture[STATE_SLOTS];
     int32_t slot_load[STATE_SLOTS];
     int32_t slot_save[STATE_SLOTS];
+    int32_t slot_time[STATE_SLOTS];       // when the slot was saved, or "Empty" (ui/slot_time.h)
     int32_t focus_pause;                  // "Pause in background"
     int32_t less_lag;                     // "Less lag": run-ahead
 };

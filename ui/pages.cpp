@@ -41,6 +41,7 @@ void pages_sync_checks(void)
                                            settings.scale == MENU_FIRST_WINDOW_SCALE + i);
     xgui_set_selected(m.smooth, settings.smoothing);
     xgui_set_selected(m.stretch, settings.stretch);
+    xgui_set_selected(m.shape, settings.shape);
     for (int i = 0; i < MENU_LATENCY_STEPS; i++)
         xgui_set_selected(m.latency[i], settings.latency_ms == MENU_LATENCY_MS[i]);
     xgui_set_selected(m.focus_pause, settings.focus_pause);

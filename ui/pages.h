@@ -10,8 +10,8 @@
 // page 1, no capture, player 1 shown, the cell labels.
 void pages_build(void);
 
-// Sets the save slots' preview pictures and shows each slot's "Load" only when its state
-// file exists.
+// Sets the save slots' preview pictures and times, and shows each slot's "Load" only when
+// its state file exists.
 void slot_rows_refresh(void);
 
 // Ends a pending capture without storing anything; the cell shows its binding again.

@@ -5,29 +5,18 @@
 #include "record/ox_core.h"
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
+#include "video/picture_shape.h"
 #include "video/video.h"
 #include "video/video_state.h"
 #include "xgui/notice.h"
 #include "xgui/xgui.h"
 
-SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch)
+SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch, bool tv)
 {
     SDL_Rect r = {0, 0, 0, 0};
-    if (screen_w > 0 && screen_h > 0) {
-        if (stretch) {
-            r.h = window_h;
-            r.w = (int)((int64_t)screen_w * window_h / screen_h);
-        } else {
-            int k = 0;
-            if (window_w > 0 && window_h > 0) {
-                int kw = window_w / screen_w;
-                int kh = window_h / screen_h;
-                k = kw < kh ? kw : kh;
-            }
-            r.w = k * screen_w;
-            r.h = k * screen_h;
-        }
-    }
+    int64_t h = stretch ? window_h : shaped_fit(screen_w, screen_h, window_w, window_h, tv) * screen_h;
+    r.w = (int)shaped_width(screen_w, screen_h, h, tv);
+    r.h = r.w > 0 ? (int)h : 0;
     r.x = (window_w - r.w) / 2;
     r.y = (window_h - r.h) / 2;
     return r;
@@ -36,7 +25,7 @@ SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h
 SDL_Rect picture_rect(int window_w, int window_h)
 {
     return picture_rect_for(window_w, window_h, video_state().screen_w, video_state().screen_h,
-                            settings.stretch);
+                            settings.stretch, settings.shape);
 }
 
 SDL_Rect shown_picture(SDL_Rect picture)

@@ -3,12 +3,13 @@
 
 #include <SDL.h>
 
-// Where the picture goes in a window of W x H for a screen of screen_w x screen_h:
-// the largest whole multiple that fits, or with stretch the full height at the screen's
-// aspect (possibly wider than the window). A non-positive screen size gives an empty rect.
-SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch);
+// Where the picture goes in a window of W x H for a screen of screen_w x screen_h, in the
+// screen's own shape or with tv 4:3 (picture_shape.h): the largest whole multiple of the
+// screen's height that fits, or with stretch the full height (possibly wider than the
+// window). A non-positive screen size gives an empty rect.
+SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch, bool tv);
 
-// The same for the component's current screen size and the stretch setting.
+// The same for the component's current screen size and the stretch and shape settings.
 SDL_Rect picture_rect(int window_w, int window_h);
 
 // What of picture a frame covers: all of it (the frame texture is drawn opaque), or nothing

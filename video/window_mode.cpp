@@ -7,6 +7,7 @@
 #include "base/log.h"
 #include "base/platform.h"
 #include "config/settings.h"
+#include "video/picture_shape.h"
 #include "video/video.h"
 #include "video/video_state.h"
 #include "base/notice.h"
@@ -16,20 +17,17 @@
 // the component or scale from res/conf neither overflows nor asks for a giant surface.
 #define WINDOW_MAX_SIDE 8192
 
-// A screen larger than the display at 1x still gets a window no larger than the display.
-static int32_t windowed_side(int screen, int scale, int64_t room)
+// A picture larger than the display at 1x still gets a window no larger than the display.
+static int32_t windowed_side(int64_t side, int64_t room)
 {
-    int64_t side = (int64_t)screen * scale;
     return (int32_t)SDL_clamp(side, (int64_t)1, SDL_min(room, (int64_t)WINDOW_MAX_SIDE));
 }
 
-int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h)
+int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h, bool tv)
 {
     int32_t scale = setting;
-    if (screen_w > 0)
-        scale = (int32_t)SDL_min((int64_t)scale, room_w / screen_w);
-    if (screen_h > 0)
-        scale = (int32_t)SDL_min((int64_t)scale, room_h / screen_h);
+    if (screen_w > 0 && screen_h > 0)
+        scale = (int32_t)SDL_min((int64_t)scale, shaped_fit(screen_w, screen_h, room_w, room_h, tv));
     return SDL_max(scale, SDL_min(setting, 1));   // at least 1x; a setting below is kept
 }
 
@@ -59,7 +57,7 @@ static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_
         top = left = bottom = right = 0;
     *room_w = SDL_max((int64_t)usable.w - left - right, (int64_t)1);
     *room_h = SDL_max((int64_t)usable.h - top - bottom, (int64_t)1);
-    scale = window_fit_scale(scale, *room_w, *room_h, screen_w, screen_h);
+    scale = window_fit_scale(scale, *room_w, *room_h, screen_w, screen_h, settings.shape);
     if (scale != settings.scale) {
         log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
         char text[NOTICE_TEXT_SIZE];
@@ -69,7 +67,8 @@ static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_
     return scale;
 }
 
-// Windowed size: the component's current screen size times the scale that fits.
+// Windowed size: the component's current screen height times the scale that fits, and the
+// width of the picture's shape at that height.
 static void set_windowed_size(void)
 {
     VideoState &v = video_state();
@@ -77,8 +76,9 @@ static void set_windowed_size(void)
     const int screen_h = v.screen_h;
     int64_t room_w, room_h;
     const int32_t scale = fitting_scale(screen_w, screen_h, &room_w, &room_h);
-    v.window_w = windowed_side(screen_w, scale, room_w);
-    v.window_h = windowed_side(screen_h, scale, room_h);
+    const int64_t height = (int64_t)screen_h * scale;
+    v.window_w = windowed_side(shaped_width(screen_w, screen_h, height, settings.shape), room_w);
+    v.window_h = windowed_side(height, room_h);
     if (placed_window && placed_window == v.window && placed_w == v.window_w && placed_h == v.window_h)
         return;
     SDL_SetWindowSize(v.window, v.window_w, v.window_h);

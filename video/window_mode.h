@@ -5,9 +5,9 @@
 #include <stdint.h>
 
 // The scale of the window: the setting, or the largest whole multiple below it at which a
-// screen_w x screen_h picture fits room_w x room_h (a side of 0 does not count), but at
-// least 1x; a setting below 1 is kept.
-int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h);
+// screen_w x screen_h picture, in its shape (tv: 4:3), fits room_w x room_h (no screen size
+// does not count), but at least 1x; a setting below 1 is kept.
+int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h, bool tv);
 // Cursor, then full screen or the windowed size, centred; sets window_w, window_h.
 void apply_window_mode(void);
 // Stores the full-screen setting, writes the settings file, then applies the video settings.

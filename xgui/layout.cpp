@@ -60,10 +60,11 @@ bool xgui_drawn(const xgui_widget &w)
 
 int32_t xgui_text_start(const xgui_widget &w)
 {
-    if (w.align != XGUI_ALIGN_RIGHT)
+    if (w.align != XGUI_ALIGN_RIGHT && w.align != XGUI_ALIGN_CENTRE)
         return w.x;
     SDL_Rect extent;
-    return clamp32((int64_t)w.x - xgui_text(&extent, nullptr, 0, 0, 0, 0, w.text, false)->w);
+    const int32_t width = xgui_text(&extent, nullptr, 0, 0, 0, 0, w.text, false)->w;
+    return clamp32((int64_t)w.x - (w.align == XGUI_ALIGN_CENTRE ? width / 2 : width));
 }
 
 int32_t xgui_check_x(int32_t start)

@@ -21,6 +21,7 @@
 #define XGUI_PICTURE 5    // texture centred on (x, y)
 
 #define XGUI_ALIGN_RIGHT 1  // x is the right end of the text; any other value: the left end
+#define XGUI_ALIGN_CENTRE 2 // labels only: x is the middle of the text
 
 // ---------------------------------------------------------------------------------------
 // Life cycle. Call xgui_init once the renderer exists, then xgui_reset and xgui_add for

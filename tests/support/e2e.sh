@@ -273,6 +273,7 @@ entering loop"
   details+='|initializing GL|compiling shaders|Error: )'
   details+='|^(rewind: |saving screenshot|saved the game to continue)'   # rewind's ring; the resume file at quit
   details+='|^(display |drawing every |sound queue ran dry)'   # the loop's pacing
+  details+='|^slot [0-9]: '   # when each slot was saved
   got=$(grep -vE "$details" "$1")
   [ "$got" = "$expected" ] || fail "log lines differ:
 $got"

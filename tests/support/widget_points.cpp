@@ -51,6 +51,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < MENU_WINDOW_SCALES; i++)
         print_rect("window" + std::to_string(MENU_FIRST_WINDOW_SCALE + i), m.window[i]);
     print_rect("stretch", m.stretch);
+    print_rect("tv_shape", m.shape);
     print_rect("change_keys", m.change_keys);
     print_rect("focus_pause", m.focus_pause);
     print_rect("less_lag", m.less_lag);
@@ -58,6 +59,7 @@ int main(int argc, char **argv)
         print_rect("slot" + std::to_string(n) + "_picture", m.slot_picture[n]);
         print_rect("slot" + std::to_string(n) + "_load", m.slot_load[n]);
         print_rect("slot" + std::to_string(n) + "_save", m.slot_save[n]);
+        print_rect("slot" + std::to_string(n) + "_time", m.slot_time[n]);
     }
     const KeysWidgets &k = keys_widgets;
     for (int b = 0; b < k.rows; b++)

@@ -1,5 +1,6 @@
 // The Windows platform services that the system itself carries out: the icon resource
-// compiled into this executable, the system picture decoder and the cursor's display counter.
+// compiled into this executable, the system picture decoder, the cursor's display counter and
+// the known Pictures folder.
 #include <windows.h>
 
 #include <SDL.h>
@@ -8,6 +9,7 @@
 #include <stdlib.h>
 #include <string>
 
+#include "base/pictures_dir.h"
 #include "base/platform.h"
 #include "base/platform_win.h"
 #include "support/res_dir.h"
@@ -73,4 +75,13 @@ TEST(Cursor, ShownOrHiddenFromAnyStartOfTheCounter)
             EXPECT_EQ(cursor_counter() >= 0, shown) << "from " << start;
         }
     }
+}
+
+// The folder screenshots go to: the system's Pictures folder, a drive's path.
+TEST(PicturesDir, TheKnownPicturesFolder)
+{
+    char dir[1024] = "x";
+    ASSERT_TRUE(platform_pictures_dir(dir, sizeof dir));
+    EXPECT_EQ(':', dir[1]) << dir;
+    EXPECT_FALSE(platform_pictures_dir(dir, 3)) << "a name that does not fit";
 }

@@ -1,0 +1,81 @@
+// Screenshots: where they go (the pictures folder), their names, and the picture written.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "base/pictures_dir.h"
+#include "gfx/picture.h"
+#include "video/screenshot.h"
+#include "support/res_dir.h"
+
+TEST(PicturesDir, TheEnvironmentThenTheUsersListThenHomesPictures)
+{
+    const char *list = "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                       "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+    const struct { const char *name; const char *env, *user_dirs, *home, *want; } cases[] = {
+        {"the environment", "/data/shots/", list, "/home/a", "/data/shots"},
+        {"a relative environment: the list", "shots", list, "/home/a", "/home/a/Bilder"},
+        {"the list's absolute folder", nullptr, "XDG_PICTURES_DIR=\"/srv/pics\"\r\n", "/home/a", "/srv/pics"},
+        {"the list's $HOME alone: off", nullptr, "XDG_PICTURES_DIR=\"$HOME\"\n", "/home/a", "/home/a/Pictures"},
+        {"no list", nullptr, nullptr, "/home/a", "/home/a/Pictures"},
+        {"no home", nullptr, list, nullptr, ""},
+    };
+    for (const auto &c : cases) {
+        char out[64] = "x";
+        EXPECT_EQ(c.want[0] != '\0', pictures_dir_for(out, sizeof out, c.env, c.user_dirs, c.home)) << c.name;
+        EXPECT_STREQ(c.want, out) << c.name;
+    }
+}
+
+TEST(ScreenshotName, DateAndTimeThenASuffix)
+{
+    struct tm when = {};
+    when.tm_year = 2026 - 1900;
+    when.tm_mon = 11;
+    when.tm_mday = 7;
+    when.tm_hour = 8;
+    when.tm_min = 2;
+    when.tm_sec = 5;
+    const struct { int n; const char *want; } cases[] = {
+        {1, "2026-12-07 08-02-05.png"},
+        {2, "2026-12-07 08-02-05 (2).png"},
+    };
+    for (const auto &c : cases) {
+        char name[64];
+        screenshot_name(name, sizeof name, when, c.n);
+        EXPECT_STREQ(c.want, name);
+    }
+}
+
+// A raster twice as wide as its screen is written at the screen's size, each pixel the
+// raster's nearest; a second shot of the same second takes the next name, never the first's.
+TEST(ScreenshotWrite, TheScreenSizeUnderAFreeName)
+{
+    ResDir dir;
+    const std::string folder = dir.path("");
+    const uint8_t raster[] = {
+        10, 20, 30, 255, 1, 1, 1, 255, 40, 50, 60, 255, 2, 2, 2, 255,
+        70, 80, 90, 255, 3, 3, 3, 255, 15, 25, 35, 255, 4, 4, 4, 255,
+    };
+    const FramePicture picture = {raster, 4, 2, 2, 2};
+    struct tm when = {};
+    when.tm_year = 2026 - 1900;
+    when.tm_mday = 1;
+    char path[512];
+    const char *why = nullptr;
+    ASSERT_TRUE(screenshot_write(picture, folder.c_str(), when, path, sizeof path, &why)) << why;
+    const std::string first = read_whole_file(path);
+    ASSERT_TRUE(screenshot_write(picture, folder.c_str(), when, path, sizeof path, &why)) << why;
+    EXPECT_EQ(folder + "2026-01-01 00-00-00 (2).png", path);
+    EXPECT_EQ(first, read_whole_file(folder + "2026-01-01 00-00-00.png")) << "the first shot was written over";
+    SDL_Surface *shot = load_png_surface(path);
+    ASSERT_NE(nullptr, shot);
+    EXPECT_EQ(2, shot->w);
+    EXPECT_EQ(2, shot->h);
+    const uint8_t *p = (const uint8_t *)shot->pixels;
+    const std::vector<int> want = {10, 20, 30, 255, 40, 50, 60, 255, 70, 80, 90, 255, 15, 25, 35, 255};
+    EXPECT_EQ(want, std::vector<int>(p, p + 16));
+    SDL_FreeSurface(shot);
+    EXPECT_FALSE(screenshot_write(picture, (folder + "missing/").c_str(), when, path, sizeof path, &why));
+    EXPECT_NE(nullptr, why) << "a failure without its reason";
+}
