@@ -39,7 +39,7 @@ TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
     expect_moves({
         {"Play", m.play, m.stretch, m.reset, m.less_lag, m.less_lag},
         {"Quit", m.quit, m.reset, m.shape, m.less_lag, m.less_lag},
-        {"TV shape", m.shape, m.quit, m.fullscreen, m.less_lag, m.less_lag},
+        {"TV shape", m.shape, m.quit, m.fullscreen, m.less_lag, m.latency[0]},
         {"Fullscreen", m.fullscreen, m.shape, m.window[0], m.latency[0], m.latency[0]},
         {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.latency[1], m.latency[1]},
         {"Window 4x", m.window[2], m.window[1], m.smooth, m.latency[3], m.latency[3]},
