@@ -18,7 +18,7 @@ rows=(
 for row in "${rows[@]}"; do
   IFS='|' read -r data room title <<<"$row"
   printf "$data" >"$E2E_TMP/data"
-  got=$(python3 "$tools/game_title.py" "$E2E_TMP/data" "$room" | head -n 1)
+  got=$(python3 "$tools/game_title.py" "$E2E_TMP/data" "$room" | sed -n 1p)
   [ "$got" = "$title" ] || fail "res/data '$data' in $room pixels: '$got', not '$title'"
 done
 pass "the pictures' title comes from res/data"

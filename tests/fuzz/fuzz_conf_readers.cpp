@@ -11,9 +11,10 @@ static void check_text(const char *value, const char *def)
 {
     if (value == def)
         return;
-    // A value is never empty, never starts below 32 and never holds a tab or a line feed.
+    // A value is never empty, never starts with a control byte (a UTF-8 letter may start it)
+    // and never holds a tab or a line feed.
     size_t n = strlen(value);
-    if (n == 0 || n >= CONF_LINE_SIZE || (signed char)value[0] < 32 || strchr(value, '\t') ||
+    if (n == 0 || n >= CONF_LINE_SIZE || (unsigned char)value[0] < 32 || strchr(value, '\t') ||
         strchr(value, '\n'))
         __builtin_trap();
 }
