@@ -29,7 +29,7 @@ while IFS=';' read -r name driver fullscreen smoothing; do
   printf 'scale=3\nfullscreen=%s\nsmoothing=%s\n' "$fullscreen" "$smoothing" >"$dir/res/conf"
   ( cd "$dir" && SDL_RENDER_DRIVER=$driver SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null \
       LD_PRELOAD="$build/vsync/liblag_probe.so $build/bench/libqueue_level.so" QUEUE_LEVEL_OUT=$dir/level \
-      timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
+      timeout --foreground -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
   read -r median min max empties passes top_ups <"$dir/level"
   echo "| $name | $passes | $median ms ($min, $max) | $empties | $top_ups |"
 done <"$(dirname "$0")/configurations"

@@ -47,7 +47,7 @@ run() {
   ( cd "$dir" && env SDL_RENDER_DRIVER="$driver" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/raw" \
       LD_PRELOAD="$build/vsync/liblag_probe.so $build/vsync/libvsync_preload.so" FAKE_VSYNC_HZ=$vsync \
       FAKE_CORE_MARK=30 LAG_OUT="$dir/lag" LAG_KEYS=1 "$@" \
-      timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
+      timeout --foreground -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
   local gaps _
   read -r gaps _ _ < <("$build/vsync/count_gaps" "$dir/raw" 2>/dev/null)
   read -r _ lag_md lag_min lag_max lag_n _ key_md key_min key_max _ _ fps _ <"$dir/lag"

@@ -32,7 +32,7 @@ for latency in ${latencies//,/ }; do
     env SDL_VIDEODRIVER=offscreen "${audio[@]}" \
       LD_PRELOAD="$build/vsync/liblag_probe.so $build/vsync/libvsync_preload.so $build/bench/libqueue_level.so" \
       FAKE_VSYNC_HZ="$hz" FAKE_CORE_FPS="${FPS:-60}" FAKE_CORE_LOG="$d/calls" QUEUE_LEVEL_OUT="$d/level" \
-      timeout -s TERM "$seconds" "$d/player" >/dev/null 2>&1 || true
+      timeout --foreground -s TERM "$seconds" "$d/player" >/dev/null 2>&1 || true
     end=$(date +%s.%N)
     passes=$(grep -c '^ox_audio_render' "$d/calls" || true)
     read -r median min max empties _ < "$d/level" || true

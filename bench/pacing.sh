@@ -33,7 +33,7 @@ row() {
   ( cd "$dir" && env SDL_RENDER_DRIVER=opengl SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/raw" \
       LD_PRELOAD="$build/vsync/liblag_probe.so $build/vsync/libvsync_preload.so" FAKE_VSYNC_HZ="$hz" \
       FAKE_CORE_MARK=30 FAKE_CORE_FPS="$fps" LAG_OUT="$dir/lag" \
-      timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
+      timeout --foreground -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
   local gaps _ md mx presents late game repeated skipped
   read -r gaps _ _ < <("$build/vsync/count_gaps" "$dir/raw" 2>/dev/null)
   read -r _ md _ mx _ _ _ _ _ _ _ presents _ _ late _ game _ repeated _ skipped _ <"$dir/lag"

@@ -34,7 +34,7 @@ for ahead in 0 1 2; do
     ( cd "$dir" && env SDL_RENDER_DRIVER=opengl SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/raw" \
         LD_PRELOAD="$build/vsync/liblag_probe.so $build/vsync/libvsync_preload.so" FAKE_VSYNC_HZ=$vsync \
         FAKE_CORE_INPUT_LAG=${INPUT_LAG:-2} LAG_OUT="$dir/lag" LAG_KEYS=1 \
-        timeout -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
+        timeout --foreground -s TERM "$seconds" ./player >/dev/null 2>&1 || true )
     read -r _ _ _ _ _ _ _ _ _ _ _ fps _ _ _ _ _ _ _ _ _ _ shown_md shown_min shown_max shown_n _ f_md f_min f_max _ <"$dir/lag"
     grep -q "run-ahead is off" "$dir/res/log" && fps="$fps (switched off)"
     echo "| $ahead | $hz | $fps | $shown_md ms ($shown_min, $shown_max) | $f_md ($f_min, $f_max) | $shown_n |"
