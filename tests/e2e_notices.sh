@@ -59,5 +59,6 @@ xdotool key shift+F1
 notice_shown "Cannot save slot 1: the component refused to save its state"
 xdotool key F12
 notice_shown "Cannot save screenshot: Not a directory"
-pass "SDL path: rewind switched off by slow saves (again on Backspace), a failed save and a failed screenshot, each name their reason"
+pass "SDL path: rewind switched off by slow saves (again on Backspace), a failed save and a failed screenshot," \
+  "each name their reason"
 stop_player
