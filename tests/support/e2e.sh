@@ -2,11 +2,12 @@
 # Environment from CTest: DIST_DIR, BUILD_DIR, SOURCE_DIR, FAKE_CORE.
 set -euo pipefail
 
+# E2E_KEEP=1 keeps the screenshots and logs of a run (the folder is named on standard error).
 E2E_TMP=$(mktemp -d /tmp/e2e.XXXXXX)
 E2E_PIDS=()
 cleanup_e2e() {
   for p in "${E2E_PIDS[@]:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
-  rm -rf "$E2E_TMP"
+  if [ -n "${E2E_KEEP:-}" ]; then echo "kept $E2E_TMP" >&2; else rm -rf "$E2E_TMP"; fi
 }
 trap cleanup_e2e EXIT
 
@@ -355,8 +356,10 @@ frame_shown() {
 }
 shown_above() { [ "$(frame_shown)" -gt "$1" ]; }   # N: the frame shown is past N
 shown_below() { [ "$(frame_shown)" -lt "$1" ]; }   # N: the frame shown is before N
-# menu_faded_in: waits out the menu's fade (32 passes) and a few more, so shots show it whole.
-menu_faded_in() { settle 40; }
+# menu_faded_in: waits out the menu's fade (32 passes), so shots show it whole. A late pass
+# emulates several frames, each rendering its sound, so on a busy machine 40 renders can be fewer
+# than 32 passes: the fade has ended once the picture also holds still.
+menu_faded_in() { settle 40; wait_until 20 still; }
 # press_until KEYS COMMAND...: presses KEYS in the player's window until COMMAND succeeds
 # (a key sent while the window is still being mapped can be lost); fails after 10 tries.
 press_until() {
