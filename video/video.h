@@ -27,6 +27,10 @@ void video_present(void);
 void video_present_sdl(void);
 void video_present_gl(void);
 
+// The window mode in use, as the menu ticks it: the scale the window was last sized at (the
+// setting, or the largest that fits the display); 0 in full screen.
+int32_t video_window_scale(void);
+
 // Whether frames are presented through OpenGL; chosen once, by video_init.
 bool video_gl_path(void);
 

@@ -16,6 +16,7 @@ struct VideoState {
     int32_t screen_w, screen_h;    // component's screen size at start-up; never changed after
     int32_t raster_w, raster_h;    // size of pixels' picture and of frame_texture
     int32_t window_w, window_h;    // drawing area of the window, set by the window modes
+    int32_t window_scale;          // scale of the windowed size last set: the setting or what fits
     uint8_t *pixels;               // frame buffer the component renders into, bytes R, G, B, A
     uint32_t pixels_size;          // capacity of pixels in bytes; only grows
     int32_t default_program;       // GL program current when the GL path was set up
