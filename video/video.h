@@ -10,7 +10,7 @@
 
 #define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
 
-// Creates window, renderer, frame texture and buffer and loads the pictures, for the running
+// Creates window (hidden, titled with the game's title), renderer, frame texture and buffer and loads the pictures, for the running
 // component's screen size. Its errors are logged; the player runs on without what failed.
 // video_apply_settings then sizes the window.
 void video_init(void);
@@ -22,7 +22,8 @@ void video_release(void);
 void video_apply_settings(void);
 
 // Draws background, picture, splash and overlay, then presents: through OpenGL with the CRT
-// shader on the GL path, else through the SDL renderer.
+// shader on the GL path, else through the SDL renderer. The window, made hidden, shows once
+// its first frame is drawn.
 void video_present(void);
 void video_present_sdl(void);
 void video_present_gl(void);

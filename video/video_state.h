@@ -22,6 +22,7 @@ struct VideoState {
     int32_t default_program;       // GL program current when the GL path was set up
     uint32_t crt_program;          // program built from res/crtv and res/crtf
     bool gl_path;                  // frames are presented by video_present_gl
+    bool shown;                    // the window was shown, by video_present after its first frame
 };
 
 // The one record: zero before main runs, filled by video_init, released by video_release.
