@@ -214,6 +214,11 @@ void video_splash_count_down(void)
         video.splash_frames--;
 }
 
+bool splash_drawn(int32_t splash_frames, bool menu_open)
+{
+    return splash_frames != 0 && !menu_open;
+}
+
 void video_splash_end(void)
 {
     video.splash_frames = 0;

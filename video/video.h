@@ -53,5 +53,8 @@ void preview_size(int screen_w, int screen_h, int *out_w, int *out_h);
 // it is over (or without a splash). Each count down takes one.
 int32_t video_splash_frames(void);
 void video_splash_count_down(void);
+// Whether the splash is drawn over the picture: while it has frames left, and not under the
+// menu (which stops its count while it shows).
+bool splash_drawn(int32_t splash_frames, bool menu_open);
 // Ends the splash at once (a press that skips it).
 void video_splash_end(void);

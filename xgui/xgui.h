@@ -138,7 +138,8 @@ void xgui_draw(SDL_Renderer *renderer, int32_t window_w, int32_t window_h);
 // colour white afterwards).
 void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h);
 
-// The largest 16:9 area as high as the window, centred across it (integer arithmetic).
+// The largest 16:9 area as high as the window, centred across it (integer arithmetic); in a
+// window too narrow to show the overlay's middle 1300 units whole, narrower so that it does.
 struct XguiMapping {
     int32_t sw;    // its width in pixels
     int32_t off;   // its left edge; negative when the window is narrower than 16:9

@@ -149,12 +149,14 @@ window_centred() {
 }
 near() { [ $(($1 - $2)) -le 40 ] && [ $(($2 - $1)) -le 40 ]; }   # A B: within 40 pixels
 # overlay_point X Y: the window pixel of point (X, Y) of the 1920 x 1080 overlay, which is
-# centred in window $wid and as high as it.
+# centred in window $wid and as high as it (narrower where the window cannot show its middle
+# 1300 units whole).
 overlay_point() {
   local ww wh
   read -r ww wh <<<"$(window_size)"
   awk -v ww="$ww" -v wh="$wh" -v x="$1" -v y="$2" \
-    'BEGIN { sw = wh * 1920 / 1080; printf "%d %d", (ww - sw) / 2 + sw * x / 1920, wh * y / 1080 }'
+    'BEGIN { sw = int(wh * 1920 / 1080); k = int(ww * 1920 / 1300); if (k < sw) sw = k
+      printf "%d %d", (ww - sw) / 2 + sw * x / 1920, wh * y / 1080 }'
 }
 # overlay_click X Y: a left click at overlay point (X, Y).
 overlay_click() {
