@@ -188,6 +188,18 @@ differ_around() {
   convert "$E2E_TMP/$2.png" -crop "$g" +repage "$E2E_TMP/crop2.png"
   differ crop1 crop2
 }
+# differ_inside A B NAME: screenshots A and B differ inside widget NAME's box (2 pixels in from
+# its edges, where filtering blends it with its surroundings).
+differ_inside() {
+  local x y w h x0 y0 x1 y1
+  read -r x y w h <<<"$(widget "$3")"
+  read -r x0 y0 <<<"$(overlay_point "$x" "$y")"
+  read -r x1 y1 <<<"$(overlay_point $((x + w)) $((y + h)))"
+  local g=$((x1 - x0 - 4))x$((y1 - y0 - 4))+$((x0 + 2))+$((y0 + 2))
+  convert "$E2E_TMP/$1.png" -crop "$g" +repage "$E2E_TMP/crop1.png"
+  convert "$E2E_TMP/$2.png" -crop "$g" +repage "$E2E_TMP/crop2.png"
+  differ crop1 crop2
+}
 # widget_click NAME: a left click just inside the start of that widget's text line, which is
 # where it is whatever text the running player shows there.
 widget_click() {
