@@ -10,9 +10,9 @@
 
 #define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
 
-// Creates window (hidden, titled with the game's title), renderer, frame texture and buffer and loads the pictures, for the running
-// component's screen size. Its errors are logged; the player runs on without what failed.
-// video_apply_settings then sizes the window.
+// Creates the window (hidden, with the game's title), renderer, frame texture and buffer and
+// loads the pictures, for the running component's screen size. Its errors are logged; the
+// player runs on without what failed. video_apply_settings then sizes the window.
 void video_init(void);
 // Releases what video_init created: textures, renderer, window, frame buffer; video's record
 // is then as before video_init. Called once by the shutdown routine, before SDL_Quit.
