@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include <string>
-
 #include <SDL.h>
 
 #include "app/display_lost.h"
@@ -77,8 +75,9 @@ static std::string failure_reason(const char *step_line, const char *const *name
 }
 
 // A start-up step that cannot go on: after its own lines, one more says why, and a message
-// box shows the same words, since no window shows anything yet. With PLAYER_MESSAGE_BOX_TEXT
-// set the box's text goes to standard error instead, so a test sees it without a click.
+// box shows the same words, alone (the window stays hidden until a first frame is drawn).
+// With PLAYER_MESSAGE_BOX_TEXT set the box's text goes to standard error instead, so a test
+// sees it without a click.
 // Always false.
 static bool startup_fail(const std::string &reason)
 {
@@ -140,8 +139,6 @@ bool startup(AudioStream &stream, double *frame_deadline)
     picture_prefetch_end();
 
     log_write("loading game\n");
-    if (video_window())
-        SDL_SetWindowTitle(video_window(), gameinfo.title);
     // The loaded game decides the screen size; one no machine has could be neither shown nor
     // saved as a preview.
     if (!game_load() || !screen_size_take(nullptr)) {

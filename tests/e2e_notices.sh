@@ -2,7 +2,8 @@
 # save, a failed save, an empty slot, saves too slow for rewind, Pause and a screenshot (F12,
 # whose file is the picture at its size) each put their line over the game, and it fades
 # away, and never reaches the slot's preview. The text is the one logged as drawn; the pixels
-# show it is drawn over the game.
+# show it is drawn over the game, and in full screen in the band above the picture, clear of
+# its edge.
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -43,6 +44,23 @@ shots=("$E2E_TMP/pictures/Sunny Meadow/"*.png)
 shot_size=$(convert "${shots[0]}" -format '%wx%h %k' info:)
 [ "$shot_size" = "256x224 1" ] || fail "the screenshot is not the picture at its size: $shot_size"
 pass "F12 saves the picture at its 256 x 224 as a PNG in the title's folder of the pictures folder"
+# Full screen on 1080 lines: the 4x picture (1024 x 896) leaves a band of 92 lines above it,
+# where the notice goes, leaving the picture's top rows as the game drew them.
+xdotool key Pause
+start_wm
+press_until alt+Return eval '[ "$(window_size)" = "1920 1080" ]'
+placed_4x() { shot full && [ "$(pixel full 448 92)" = "51 102 153" ] && [ "$(pixel full 448 91)" != "51 102 153" ]; }
+wait_until 10 placed_4x   # drawn at the new size
+full_band_ink() {
+  shot full
+  [ "$(convert "$E2E_TMP/full.png" -crop 1024x92+448+0 -colorspace gray -threshold 90% -format '%[fx:maxima]' \
+    info:)" = 1 ]
+}
+xdotool key shift+F2
+wait_until 10 full_band_ink
+[ "$(convert "$E2E_TMP/full.png" -crop 1024x24+448+92 -format '%k' info:)" = 1 ] ||
+  fail "the notice lies across the picture's top edge"
+pass "full screen: the notice sits in the band above the picture"
 stop_player
 
 # Saves slower than a quarter of a frame (outside the failing slot saves) switch rewind off.

@@ -1,6 +1,7 @@
 # The real player starts from another folder, shows the demo game, writes its log lines in
 # order, names the TV effect's files found beside it, ends cleanly on SIGTERM, and ends with
-# exit code 1, saying why, when the game is refused or a file it needs cannot be read. A FIFO in
+# exit code 1, saying why, when the game is refused or a file it needs cannot be read; its window
+# shows only once the first frame is drawn, and a failed start's message box alone. A FIFO in
 # place of an optional file is logged and never holds up the start, nor does a standard output
 # nobody reads; shader files that cannot be read are logged. (The order of the places looked in
 # for the shaders, the effect's look, a missing pixel shader's line, and the plain picture when
@@ -62,3 +63,43 @@ for case in "${cases[@]}"; do
   grep -q "Sanitizer" "$d/stderr" && fail "$name: sanitizer report: $(cat "$d/stderr")"
   pass "$name ends with exit code 1 after '$step', saying why"
 done
+
+# The window shows once, titled and with its first frame: nothing shows while the game loads
+# (the fake component holds the player there), and the first window seen is the game's. A
+# start that fails shows its message box alone, and ends once the box is closed.
+fake_dist shown
+hold=$E2E_TMP/hold
+(cd "$d" && exec env FAKE_CORE_LOAD_HOLD="$hold" "$d/player" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
+E2E_PIDS+=($pid)
+wait_until 20 test -e "$hold"
+visible() { xdotool search --onlyvisible "$@" 2>/dev/null || true; }
+[ -z "$(visible --pid $pid)" ] || fail "a window shows while the game loads"
+rm "$hold"
+wait_until 20 eval '[ -n "$(visible --pid $pid)" ]'
+wid=$(visible --pid $pid | head -n 1)
+shot first
+[ "$(xdotool getwindowname "$wid")" = "Sunny Meadow" ] || fail "the window shows untitled"
+[ "$(pixel first 384 336)" = "51 102 153" ] || fail "the window shows before its first frame"
+stop_player
+pass "the window shows once the first frame is drawn, with the game's title"
+
+make_dist "$E2E_TMP/box" fake
+d=$E2E_TMP/box
+rm "$d/res/font"
+(cd "$d" && exec env -u PLAYER_MESSAGE_BOX_TEXT "$d/player" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
+E2E_PIDS+=($pid)
+# The top-level windows shown (the box is one of them; xdotool's search misses it).
+top_shown() {
+  local id
+  for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ { print $1 }'); do
+    if viewable "$id"; then echo "$id"; fi
+  done
+}
+# A player waiting on its box ignores SIGTERM: a failing check ends it for good.
+box_fail() { kill -KILL "$pid"; fail "$1"; }
+within 20 eval '[ -n "$(top_shown)" ]' || box_fail "no message box"
+box=$(top_shown)
+[ "$(echo "$box" | wc -l)" = 1 ] || box_fail "another window shows beside the message box"
+xdotool windowfocus --sync "$box" key Return
+exits_with 1 "the message box closed"
+pass "a start that fails shows its message box alone"

@@ -3,10 +3,15 @@
 // the menu navigation tests, the click between two stacked items by the toolkit's; Reset
 // behind "OK?" end to end.
 #include "pages_fixture.h"
+#include "support/sdl_rect.h"
 #include "support/watch.h"
 #include "ui/slot_time.h"
 
 #include <sys/stat.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 // Each item, clicked from the defaults, writes its line at once, and the check marks follow the
 // settings: the item ticked, and the items it replaces not.
@@ -44,6 +49,51 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
         EXPECT_FALSE(xgui_is_selected(c.unticked)) << c.item << ": the item it replaces";
     }
     EXPECT_TRUE(xgui_is_open());
+}
+
+// The menu page's lines, check marks, previews and the line kept under each preview never
+// overlap and stay on the panel (x 330 to 1590, below its header at y 240 to 1058); a slot's
+// time, at its longest, stays in that line. Mended fault: "Load" lay over the top-left of each
+// slot's preview and "Save" over its bottom-right.
+TEST_F(Pages, NothingOnTheMenuPageOverlapsAndAllStaysOnThePanel)
+{
+    build_and_open();
+    for (int n = 0; n < STATE_SLOTS; n++)
+        xgui_set_text(menu_widgets.slot_time[n], "Yesterday 23:59");
+    std::vector<std::pair<std::string, SDL_Rect>> placed;
+    for (int32_t i = 0; i < xgui_count; i++) {
+        const xgui_widget &w = xgui_widgets[i];
+        if (w.page != MENU_PAGE || w.type == XGUI_PICTURE || w.type == XGUI_NONE || !w.text[0])
+            continue;
+        SDL_Rect r;
+        const int32_t start = xgui_text_start(w);
+        xgui_text(&r, nullptr, 0, 0, start, w.y, w.text, false);
+        if (w.type == XGUI_TOGGLE) {   // room for its check mark
+            r.w += r.x - xgui_check_x(start);
+            r.x = xgui_check_x(start);
+        }
+        if (w.type != XGUI_LABEL)
+            placed.push_back({w.text, r});
+    }
+    for (int n = 0; n < STATE_SLOTS; n++) {
+        const SlotPlaces p = slot_places(n);
+        placed.push_back({"preview " + std::to_string(n), p.preview});
+        placed.push_back({"text line " + std::to_string(n), p.text_line});
+        const xgui_widget &time = xgui_widgets[menu_widgets.slot_time[n]];
+        SDL_Rect r, inside;
+        xgui_text(&r, nullptr, 0, 0, xgui_text_start(time), time.y, time.text, false);
+        EXPECT_TRUE(SDL_IntersectRect(&r, &p.text_line, &inside) && inside == r) << "slot " << n << "'s time";
+        EXPECT_EQ(p.preview.x + p.preview.w / 2, xgui_widgets[menu_widgets.slot_picture[n]].x);
+    }
+    const SDL_Rect panel = {330, 240, 1260, 818};
+    for (size_t a = 0; a < placed.size(); a++) {
+        SDL_Rect inside;
+        EXPECT_TRUE(SDL_IntersectRect(&placed[a].second, &panel, &inside) && inside == placed[a].second)
+            << placed[a].first << " leaves the panel";
+        for (size_t b = a + 1; b < placed.size(); b++)
+            EXPECT_FALSE(SDL_HasIntersection(&placed[a].second, &placed[b].second))
+                << placed[a].first << " overlaps " << placed[b].first;
+    }
 }
 
 // Slot 0: a FIFO in place of its state (mended fault: the look for a stored state stalled on

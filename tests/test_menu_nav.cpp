@@ -48,11 +48,11 @@ TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
         {"Sound 32 ms", m.latency[0], m.less_lag, m.latency[1], m.fullscreen, m.fullscreen},
         {"Sound 250 ms", m.latency[3], m.latency[2], m.change_keys, m.window[2], m.window[2]},
         {"Change keys", m.change_keys, m.latency[3], m.focus_pause, m.smooth, m.smooth},
-        {"Load 1", m.slot_load[1], m.stretch, m.slot_save[1], m.stretch, m.focus_pause},
-        {"Save 0", m.slot_save[0], m.window[2], m.shape, m.stretch, m.slot_save[1]},
-        {"Save 1", m.slot_save[1], m.focus_pause, m.focus_pause, m.slot_save[0], m.slot_save[2]},
+        {"Load 1", m.slot_load[1], m.focus_pause, m.slot_save[1], m.stretch, m.change_keys},
+        {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
+        {"Save 1", m.slot_save[1], m.slot_load[1], m.slot_load[1], m.slot_save[0], m.slot_save[2]},
         {"Save 2", m.slot_save[2], m.change_keys, m.less_lag, m.slot_save[1], m.slot_save[0]},
-        {"Pause in background", m.focus_pause, m.change_keys, m.slot_save[2], m.stretch, m.stretch},
+        {"Pause in background", m.focus_pause, m.change_keys, m.slot_load[1], m.stretch, m.stretch},
         {"Less lag", m.less_lag, m.reset, m.latency[0], m.quit, m.quit},
     });
     keys_page_open();

@@ -32,9 +32,27 @@ TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
         EXPECT_EQ(c.scale, window_fit_scale(c.setting, c.rw, c.rh, c.sw, c.sh, c.tv)) << c.name;
 }
 
+// Rows in order, on one memory of what was told: the log line and the notice of a mode that
+// does not fit come once per choice (mended fault: every sizing logged it again).
+TEST(WindowFitScale, ANotFittingModeIsToldOncePerChoice)
+{
+    const struct { const char *name; int32_t setting, scale; bool news; } cases[] = {
+        {"fits: nothing to tell", 3, 3, false},
+        {"4x does not fit: told", 4, 3, true},
+        {"sized again for it: not told twice", 4, 3, false},
+        {"a mode that fits", 2, 2, false},
+        {"4x chosen again: told again", 4, 3, true},
+        {"a smaller display: told", 4, 2, true},
+    };
+    int32_t told_setting = 0, told_scale = 0;
+    for (const auto &c : cases)
+        EXPECT_EQ(c.news, fit_news(c.setting, c.scale, &told_setting, &told_scale)) << c.name;
+}
+
 // A window first placed at 3x and then moved by hand shows whether it was placed again.
 // Mended fault: Window 4x on a display 768 lines high was centred with its title bar above
-// the screen; the largest whole multiple that fits is used, and the setting kept.
+// the screen; the largest whole multiple that fits is used, and the setting kept. Mended
+// fault: the menu ticked the setting instead of the mode in use.
 TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
 {
     const int MOVED = 5;
@@ -43,13 +61,14 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
     ASSERT_TRUE(screen_size_take(nullptr));
     KeptVideo kept;
     // reported_h: the window's height as the window manager reports it after the placing at 3x.
-    struct Case { const char *name; int reported_h; int32_t scale; bool fullscreen; int w, h; bool placed; };
+    // used: the mode the menu ticks.
+    struct Case { const char *name; int reported_h; int32_t scale; bool fullscreen; int w, h; bool placed; int used; };
     const Case cases[] = {
-        {"the same size again: left alone", 672, 3, false, 768, 672, false},
-        {"a new scale: sized and centred", 672, 2, false, 512, 448, true},
-        {"too large for the display: the largest that fits", 672, 4, false, 768, 672, false},
-        {"full screen: the whole display", 672, 3, true, 1024, 768, true},
-        {"made lower by hand: placed again", 600, 3, false, 768, 672, true},
+        {"the same size again: left alone", 672, 3, false, 768, 672, false, 3},
+        {"a new scale: sized and centred", 672, 2, false, 512, 448, true, 2},
+        {"too large for the display: the largest that fits", 672, 4, false, 768, 672, false, 3},
+        {"full screen: the whole display", 672, 3, true, 1024, 768, true, 0},
+        {"made lower by hand: placed again", 600, 3, false, 768, 672, true, 3},
     };
     for (const auto &c : cases) {
         SDL_Window *window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
@@ -70,6 +89,7 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
         EXPECT_EQ(c.h, h) << c.name;
         EXPECT_EQ(c.placed, x != MOVED) << c.name;
         EXPECT_EQ(c.scale, settings.scale) << c.name << ": the setting";
+        EXPECT_EQ(c.used, video_window_scale()) << c.name << ": the mode in use";
         SDL_DestroyWindow(window);
     }
     free(video_state().pixels);

@@ -21,7 +21,52 @@ TEST(XguiMapping, OverlayRectanglesInWindowPixels)
     }
 }
 
-// The notice's line centred across the overlay at NOTICE_Y, its box NOTICE_PAD around it.
+// The overlay's middle (the menu's panel, x 330 to 1590, and its shadow) shows whole in every
+// window the player makes. Mended fault: Window 2x to 4x cut the panel's side borders.
+TEST(XguiMapping, ThePanelShowsWholeInEveryWindow)
+{
+    const struct { const char *name; int32_t ww, wh; } cases[] = {
+        {"Window 2x", 512, 448},
+        {"the smallest window", 256, 224},
+        {"full screen 4:3", 1024, 768},
+        {"a window made tall by hand", 400, 900},
+    };
+    for (const auto &c : cases) {
+        const SDL_Rect panel = xgui_map_rect(xgui_mapping(c.ww, c.wh), 320, 150, 1280, 908);
+        EXPECT_GE(panel.x, 0) << c.name;
+        EXPECT_LE(panel.x + panel.w, c.ww) << c.name;
+    }
+}
+
+// The notice's box, for the picture's rectangle in the window: in the band above the picture,
+// or over it a margin below its top edge, never across it; over the menu, above its panel.
+// Mended fault: in full screen the box lay across the picture's top edge.
+TEST(NoticeLayout, TheBoxStaysOnOneSideOfThePicturesTopEdge)
+{
+    enum Place { BAND, OVER, ABOVE_PANEL };
+    const struct { const char *name; int32_t ww, wh; SDL_Rect picture; bool menu; Place place; } cases[] = {
+        {"Window 2x", 512, 448, {0, 0, 512, 448}, false, OVER},
+        {"full screen 1080 lines", 1920, 1080, {448, 92, 1024, 896}, false, BAND},
+        {"full screen 768 lines", 1024, 768, {128, 48, 768, 672}, false, OVER},
+        {"full screen, a wide band", 1920, 1200, {448, 152, 1024, 896}, false, BAND},
+        {"over the menu, a window", 768, 672, {0, 0, 768, 672}, true, OVER},
+        {"over the menu, 768 lines", 1024, 768, {128, 48, 768, 672}, true, ABOVE_PANEL},
+    };
+    for (const auto &c : cases) {
+        int32_t x = 0;
+        const int32_t top = notice_box_top(TEST_CELL_H, c.wh, c.picture.y, c.menu);
+        const SDL_Rect box = notice_box(300, TEST_CELL_H, c.ww, c.wh, top, &x);
+        const int32_t edge = c.picture.y;
+        const bool band = box.y >= 0 && box.y + box.h < edge;
+        const bool over = box.y >= edge + NOTICE_MARGIN * c.wh / XGUI_OVERLAY_H;
+        EXPECT_EQ(c.place == BAND, band) << c.name << ": box " << box.y << " to " << box.y + box.h;
+        EXPECT_EQ(c.place == OVER, over) << c.name << ": box " << box.y << " to " << box.y + box.h;
+        const int32_t panel_top = c.menu ? NOTICE_MENU_TOP * c.wh / XGUI_OVERLAY_H : c.wh;
+        EXPECT_LE(box.y + box.h, panel_top) << c.name << ": the menu's panel";
+    }
+}
+
+// The line centred across the overlay, its box NOTICE_PAD around it.
 TEST(NoticeLayout, TheLineCentredOnItsBox)
 {
     const struct { const char *name; int32_t ww, wh, text_w, x; SDL_Rect box; } cases[] = {
@@ -31,7 +76,7 @@ TEST(NoticeLayout, TheLineCentredOnItsBox)
     };
     for (const auto &c : cases) {
         int32_t x = 0;
-        EXPECT_EQ(c.box, notice_box(c.text_w, TEST_CELL_H, c.ww, c.wh, &x)) << c.name;
+        EXPECT_EQ(c.box, notice_box(c.text_w, TEST_CELL_H, c.ww, c.wh, 28, &x)) << c.name;
         EXPECT_EQ(c.x, x) << c.name;
     }
 }

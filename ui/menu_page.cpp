@@ -21,14 +21,14 @@
 
 #define MENU_ITEM_X 425
 #define MENU_CHANGE_KEYS_X 1495
-#define MENU_SLOT_X0 720           // "Save" of slot 0; each further slot 380 to the right
-#define MENU_SLOT_PITCH 380
-#define MENU_PICTURE_DX (-140)     // preview centre from the slot's x
-#define MENU_LOAD_DX (-280)
-#define MENU_PICTURE_Y 900
-#define MENU_LOAD_Y 780
-#define MENU_SAVE_Y 980
-#define MENU_TIME_Y 1030           // the slot's time, a line centred under its picture
+// The save slots' row: one cell a slot, the preview at its left with "Load" above "Save" to
+// its right, and a line under the preview kept for a short text about the slot.
+#define MENU_SLOT_X0 360           // left of slot 0's cell; each further cell 400 to the right
+#define MENU_SLOT_PITCH 400
+#define MENU_SLOT_GAP 20           // between a cell's parts, and kept free at a cell's right
+#define MENU_PREVIEW_Y 760         // the preview box's top, under the last items (y 700)
+#define MENU_PREVIEW_W 256
+#define MENU_PREVIEW_H 224
 
 #define MENU_LATENCY_Y0 450         // "Sound 32 ms", beside "Fullscreen"; each further step lower
 #define MENU_LATENCY_PITCH 50
@@ -37,6 +37,19 @@
 const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS] = {
     SETTINGS_DEFAULT_LATENCY_MS, 64, 125, SETTINGS_MAX_LATENCY_MS,
 };
+
+SlotPlaces slot_places(int slot)
+{
+    SlotPlaces p;
+    const int32_t left = MENU_SLOT_X0 + MENU_SLOT_PITCH * slot;
+    p.preview = {left, MENU_PREVIEW_Y, MENU_PREVIEW_W, MENU_PREVIEW_H};
+    p.load_x = p.save_x = left + MENU_PREVIEW_W + MENU_SLOT_GAP;
+    p.load_y = MENU_PREVIEW_Y;
+    p.save_y = MENU_PREVIEW_Y + MENU_PREVIEW_H - MENU_LINE_H;
+    p.text_line = {left, MENU_PREVIEW_Y + MENU_PREVIEW_H + MENU_SLOT_GAP / 2,
+                   MENU_SLOT_PITCH - MENU_SLOT_GAP, MENU_LINE_H};
+    return p;
+}
 
 static int32_t add_item(int32_t type, int32_t y, const char *text)
 {
@@ -69,15 +82,13 @@ void menu_page_build(void)
                              XGUI_ALIGN_RIGHT);
     m.less_lag = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, MENU_LESS_LAG_Y, "Less lag", XGUI_ALIGN_RIGHT);
     for (int n = 0; n < STATE_SLOTS; n++) {
-        int32_t x = MENU_SLOT_X0 + MENU_SLOT_PITCH * n;
-        m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, x + MENU_PICTURE_DX,
-                                     MENU_PICTURE_Y, "", 0);
-        m.slot_load[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, x + MENU_LOAD_DX, MENU_LOAD_Y,
-                                  "Load", 0);
-        m.slot_save[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, x, MENU_SAVE_Y, "Save",
-                                  XGUI_ALIGN_RIGHT);
-        m.slot_time[n] = xgui_add(XGUI_LABEL, MENU_PAGE, x + MENU_PICTURE_DX, MENU_TIME_Y, "Empty",
-                                  XGUI_ALIGN_CENTRE);
+        const SlotPlaces p = slot_places(n);
+        m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, p.preview.x + p.preview.w / 2,
+                                     p.preview.y + p.preview.h / 2, "", 0);
+        m.slot_load[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, p.load_x, p.load_y, "Load", 0);
+        m.slot_save[n] = xgui_add(XGUI_BUTTON, MENU_PAGE, p.save_x, p.save_y, "Save", 0);
+        m.slot_time[n] = xgui_add(XGUI_LABEL, MENU_PAGE, p.text_line.x + p.text_line.w / 2,
+                                  p.text_line.y, "Empty", XGUI_ALIGN_CENTRE);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <stdint.h>
 
+#include <SDL.h>
+
 #include "config/binding.h"
 #include "host/state.h"
 #include "ui/pages.h"
@@ -19,6 +21,20 @@ extern const int32_t MENU_LATENCY_MS[MENU_LATENCY_STEPS];
 // same places, one group at a time, switched by "More keys".
 #define KEYS_ROWS_PER_GROUP 15
 #define KEYS_GROUPS ((MAX_BUTTONS + KEYS_ROWS_PER_GROUP - 1) / KEYS_ROWS_PER_GROUP)
+
+// The font's line height in overlay units: the menu keeps its lines this far apart at least.
+#define MENU_LINE_H 48
+
+// Where one save slot's items go on page 0, in overlay units: the box its preview (256 x 224,
+// the demo's size) is centred in; the pen start of "Load" and of "Save", beside the preview's
+// top and bottom; and a line under the preview for when the slot was saved.
+struct SlotPlaces {
+    SDL_Rect preview;
+    int32_t load_x, load_y;
+    int32_t save_x, save_y;
+    SDL_Rect text_line;
+};
+SlotPlaces slot_places(int slot);
 
 // Widget indices of page 0, set by pages_build; -1 before it (or when the table was full). Every
 // field of both tables is a widget index or a count of them (page_widgets_unset).

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "config/settings.h"
+#include "video/video.h"
 #include "xgui/xgui.h"
 
 template <typename Table> static Table unset_table(void)
@@ -36,9 +37,9 @@ void pages_sync_checks(void)
 {
     const MenuWidgets &m = menu_widgets;
     xgui_set_selected(m.fullscreen, settings.fullscreen);
+    // The mode in use: a setting that does not fit the display ticks the scale that does.
     for (int i = 0; i < MENU_WINDOW_SCALES; i++)
-        xgui_set_selected(m.window[i], !settings.fullscreen &&
-                                           settings.scale == MENU_FIRST_WINDOW_SCALE + i);
+        xgui_set_selected(m.window[i], video_window_scale() == MENU_FIRST_WINDOW_SCALE + i);
     xgui_set_selected(m.smooth, settings.smoothing);
     xgui_set_selected(m.stretch, settings.stretch);
     xgui_set_selected(m.shape, settings.shape);

@@ -262,7 +262,7 @@ void video_present_gl(void)
         }
         gl_texture_quad(frame_texture, x0, y0, x1, y1);
     }
-    if (splash_texture && v.splash_frames != 0) {
+    if (splash_texture && splash_drawn(v.splash_frames, xgui_is_open())) {
         // The splash has transparent parts, as on the renderer path: blend it over the picture.
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -272,6 +272,6 @@ void video_present_gl(void)
     gl_use_program(default_program);
 
     xgui_draw_gl(renderer, window_w, window_h);
-    notice_draw_gl(renderer, window_w, window_h);
+    notice_draw_gl(renderer, window_w, window_h, r);
     SDL_GL_SwapWindow(v.window);
 }

@@ -116,9 +116,9 @@ void video_present_sdl(void)
     SDL_Rect src = {0, 0, v.raster_w, v.raster_h};
     if (v.frame_texture)
         SDL_RenderCopy(renderer, v.frame_texture, &src, &r);
-    if (v.splash_texture && v.splash_frames != 0)
+    if (v.splash_texture && splash_drawn(v.splash_frames, xgui_is_open()))
         SDL_RenderCopy(renderer, v.splash_texture, nullptr, &r);
     xgui_draw(renderer, window_w, window_h);
-    notice_draw(renderer, window_w, window_h);
+    notice_draw(renderer, window_w, window_h, r);
     SDL_RenderPresent(renderer);
 }

@@ -6,6 +6,7 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/platform.h"
+#include "config/gameinfo.h"
 #include "config/settings.h"
 #include "record/ox_core.h"
 #include "video/back_fill.h"
@@ -27,8 +28,13 @@ VideoState &video_state(void)
 void video_init(void)
 {
     VideoState &v = video;
-    v.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0,
-                                SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    // Hidden, with its title, until the first frame is drawn: nothing blank or untitled shows
+    // while start-up sizes it, and a start-up that fails leaves its message box alone.
+    // Made full screen when it starts so, as the window manager maps a window in the state it
+    // was made with: one shown first and made full screen after shows as a window first.
+    const Uint32 mode = settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    v.window = SDL_CreateWindow(gameinfo.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0,
+                                0, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | mode);
     if (!v.window)
         log_write("Error: %s\n", SDL_GetError());
     platform_set_window_icon(v.window);
@@ -124,12 +130,31 @@ void video_release(void)
     v = VideoState{};
 }
 
-void video_present(void)
+static void present_frame(void)
 {
     if (video.gl_path)
         video_present_gl();
     else
         video_present_sdl();
+}
+
+void video_present(void)
+{
+    present_frame();
+    if (video.shown || !video.window)
+        return;
+    // The first frame is drawn: the window shows now. Full screen takes effect only on a
+    // shown window, so its size is read again and the frame drawn again at once, as a window
+    // just mapped holds nothing of what was presented while it was hidden.
+    SDL_ShowWindow(video.window);
+    video.shown = true;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(video.window, &w, &h);
+    if (w > 0 && h > 0) {
+        video.window_w = w;
+        video.window_h = h;
+    }
+    present_frame();
 }
 
 bool video_gl_path(void)
@@ -192,6 +217,11 @@ void video_splash_count_down(void)
 {
     if (video.splash_frames > 0)
         video.splash_frames--;
+}
+
+bool splash_drawn(int32_t splash_frames, bool menu_open)
+{
+    return splash_frames != 0 && !menu_open;
 }
 
 void video_splash_end(void)

@@ -10,9 +10,9 @@
 
 #define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
 
-// Creates window, renderer, frame texture and buffer and loads the pictures, for the running
-// component's screen size. Its errors are logged; the player runs on without what failed.
-// video_apply_settings then sizes the window.
+// Creates the window (hidden, with the game's title), renderer, frame texture and buffer and
+// loads the pictures, for the running component's screen size. Its errors are logged; the
+// player runs on without what failed. video_apply_settings then sizes the window.
 void video_init(void);
 // Releases what video_init created: textures, renderer, window, frame buffer; video's record
 // is then as before video_init. Called once by the shutdown routine, before SDL_Quit.
@@ -22,10 +22,15 @@ void video_release(void);
 void video_apply_settings(void);
 
 // Draws background, picture, splash and overlay, then presents: through OpenGL with the CRT
-// shader on the GL path, else through the SDL renderer.
+// shader on the GL path, else through the SDL renderer. The window, made hidden, shows once
+// its first frame is drawn.
 void video_present(void);
 void video_present_sdl(void);
 void video_present_gl(void);
+
+// The window mode in use, as the menu ticks it: the scale the window was last sized at (the
+// setting, or the largest that fits the display); 0 in full screen.
+int32_t video_window_scale(void);
 
 // Whether frames are presented through OpenGL; chosen once, by video_init.
 bool video_gl_path(void);
@@ -48,5 +53,8 @@ void preview_size(int screen_w, int screen_h, int *out_w, int *out_h);
 // it is over (or without a splash). Each count down takes one.
 int32_t video_splash_frames(void);
 void video_splash_count_down(void);
+// Whether the splash is drawn over the picture: while it has frames left, and not under the
+// menu (which stops its count while it shows).
+bool splash_drawn(int32_t splash_frames, bool menu_open);
 // Ends the splash at once (a press that skips it).
 void video_splash_end(void);

@@ -16,11 +16,13 @@ struct VideoState {
     int32_t screen_w, screen_h;    // component's screen size at start-up; never changed after
     int32_t raster_w, raster_h;    // size of pixels' picture and of frame_texture
     int32_t window_w, window_h;    // drawing area of the window, set by the window modes
+    int32_t window_scale;          // scale of the windowed size last set: the setting or what fits
     uint8_t *pixels;               // frame buffer the component renders into, bytes R, G, B, A
     uint32_t pixels_size;          // capacity of pixels in bytes; only grows
     int32_t default_program;       // GL program current when the GL path was set up
     uint32_t crt_program;          // program built from res/crtv and res/crtf
     bool gl_path;                  // frames are presented by video_present_gl
+    bool shown;                    // the window was shown, by video_present after its first frame
 };
 
 // The one record: zero before main runs, filled by video_init, released by video_release.

@@ -45,26 +45,44 @@ static int32_t placed_w, placed_h;
 // room_w, room_h: that area, or WINDOW_MAX_SIDE where SDL does not know it.
 static int32_t fitting_scale(int screen_w, int screen_h, int64_t *room_w, int64_t *room_h)
 {
-    int32_t scale = settings.scale;
     *room_w = *room_h = WINDOW_MAX_SIDE;
     SDL_Rect usable;
     SDL_Window *window = video_state().window;
     int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0)
-        return scale;
+        return settings.scale;
     int top = 0, left = 0, bottom = 0, right = 0;
     if (!window || SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0)
         top = left = bottom = right = 0;
     *room_w = SDL_max((int64_t)usable.w - left - right, (int64_t)1);
     *room_h = SDL_max((int64_t)usable.h - top - bottom, (int64_t)1);
-    scale = window_fit_scale(scale, *room_w, *room_h, screen_w, screen_h, settings.shape);
-    if (scale != settings.scale) {
-        log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
-        char text[NOTICE_TEXT_SIZE];
-        snprintf(text, sizeof text, "Window %dx does not fit: %dx", (int)settings.scale, (int)scale);
-        notice_show(text);
+    return window_fit_scale(settings.scale, *room_w, *room_h, screen_w, screen_h, settings.shape);
+}
+
+bool fit_news(int32_t setting, int32_t scale, int32_t *told_setting, int32_t *told_scale)
+{
+    if (scale == setting) {
+        *told_setting = *told_scale = 0;
+        return false;
     }
-    return scale;
+    if (setting == *told_setting && scale == *told_scale)
+        return false;
+    *told_setting = setting;
+    *told_scale = scale;
+    return true;
+}
+
+// A setting that does not fit is told once, in the log and in a notice, however often the
+// window is sized for it (start-up and every mode change size it twice or more).
+static void tell_fit(int32_t scale)
+{
+    static int32_t told_setting, told_scale;
+    if (!fit_news(settings.scale, scale, &told_setting, &told_scale))
+        return;
+    log_write("window %ix does not fit the display: %ix\n", (int)settings.scale, (int)scale);
+    char text[NOTICE_TEXT_SIZE];
+    snprintf(text, sizeof text, "Window %dx does not fit: %dx", (int)settings.scale, (int)scale);
+    notice_show(text);
 }
 
 // Windowed size: the component's current screen height times the scale that fits, and the
@@ -76,6 +94,7 @@ static void set_windowed_size(void)
     const int screen_h = v.screen_h;
     int64_t room_w, room_h;
     const int32_t scale = fitting_scale(screen_w, screen_h, &room_w, &room_h);
+    v.window_scale = scale;
     const int64_t height = (int64_t)screen_h * scale;
     v.window_w = windowed_side(shaped_width(screen_w, screen_h, height, settings.shape), room_w);
     v.window_h = windowed_side(height, room_h);
@@ -109,6 +128,7 @@ void apply_window_mode(void)
         if (was_fullscreen)
             placed_window = nullptr;
         set_windowed_size();
+        tell_fit(v.window_scale);
     }
 }
 
@@ -133,4 +153,9 @@ void window_size_changed(int w, int h)
     // A window no longer of the size it was placed at is sized again by the next windowed mode.
     if (w != placed_w || h != placed_h)
         placed_window = nullptr;
+}
+
+int32_t video_window_scale(void)
+{
+    return settings.fullscreen ? 0 : video_state().window_scale;
 }

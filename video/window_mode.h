@@ -8,6 +8,10 @@
 // screen_w x screen_h picture, in its shape (tv: 4:3), fits room_w x room_h (no screen size
 // does not count), but at least 1x; a setting below 1 is kept.
 int32_t window_fit_scale(int32_t setting, int64_t room_w, int64_t room_h, int screen_w, int screen_h, bool tv);
+// Whether a window sized at scale for setting is news to tell: it does not fit (scale is not
+// the setting) and that pair is not the one told last (told_setting, told_scale, updated).
+// A window that fits forgets the pair, so choosing the mode again later is told again.
+bool fit_news(int32_t setting, int32_t scale, int32_t *told_setting, int32_t *told_scale);
 // Cursor, then full screen or the windowed size, centred; sets window_w, window_h.
 void apply_window_mode(void);
 // Stores the full-screen setting, writes the settings file, then applies the video settings.

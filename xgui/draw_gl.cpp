@@ -40,7 +40,7 @@ void xgui_draw_gl(SDL_Renderer *renderer, int32_t window_w, int32_t window_h)
 
     if (xgui_overlay) {
         glColor4f(1.0f, 1.0f, 1.0f, a);
-        float sw = (float)window_h * 1920.0f / 1080.0f;
+        float sw = (float)map.sw;
         float left = ((float)window_w - sw) * 0.5f;
         gl_texture_quad(xgui_overlay, left, 0.0f, left + sw, (float)window_h);
     }

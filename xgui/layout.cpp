@@ -11,10 +11,16 @@ static int32_t clamp32(int64_t v)
     return (int32_t)SDL_clamp(v, (int64_t)INT32_MIN, (int64_t)INT32_MAX);
 }
 
+// The overlay's middle width that every window shows whole (the menu's panel and its shadow):
+// a window narrower than 16:9 cuts the overlay's sides only down to it, and is narrowed
+// across beyond that, so Window 2x to 4x (8:7) keep the panel's side borders.
+#define XGUI_KEEP_W 1300
+
 XguiMapping xgui_mapping(int32_t window_w, int32_t window_h)
 {
     XguiMapping map;
-    map.sw = clamp32((int64_t)window_h * XGUI_OVERLAY_W / XGUI_OVERLAY_H);
+    map.sw = clamp32(SDL_min((int64_t)window_h * XGUI_OVERLAY_W / XGUI_OVERLAY_H,
+                             (int64_t)window_w * XGUI_OVERLAY_W / XGUI_KEEP_W));
     map.off = clamp32(((int64_t)window_w - map.sw) / 2);
     map.wh = window_h;
     return map;

@@ -70,7 +70,8 @@ extern int32_t xgui_focus;
 // with the colour and alpha the caller has set). Returns out.
 SDL_Rect *xgui_text(SDL_Rect *out, SDL_Renderer *renderer, int32_t window_w, int32_t window_h,
                     int32_t x, int32_t y, const char *text, bool gl);
-// The largest 16:9 area as high as the window, centred across it (integer arithmetic).
+// The largest 16:9 area as high as the window, centred across it (integer arithmetic); in a
+// window too narrow to show the overlay's middle 1300 units whole, narrower so that it does.
 struct XguiMapping {
     int32_t sw;    // its width in pixels
     int32_t off;   // its left edge; negative when the window is narrower than 16:9

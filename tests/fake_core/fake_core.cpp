@@ -43,6 +43,8 @@
 //                         defines fake_core_picture_pressed learns of each picture rendered
 //                         showing the button down
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
+//   FAKE_CORE_LOAD_HOLD   file that ox_core_load creates, then waits (30 s at most) until it
+//                         is removed: a test looks at the player while it loads the game
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
 #include "record/ox_core.h"
@@ -224,6 +226,13 @@ void ox_core_shut(void)
 bool ox_core_load(const char *path)
 {
     log_call("ox_core_load %s", path ? path : "(null)");
+    const char *hold = getenv("FAKE_CORE_LOAD_HOLD");
+    FILE *mark = hold && *hold ? fopen(hold, "w") : nullptr;
+    if (mark) {
+        fclose(mark);
+        for (int i = 0; i < 3000 && access(hold, F_OK) == 0; i++)
+            usleep(10000);
+    }
     if (!path)
         return false;
     FILE *f = fopen(path, "rb");

@@ -153,12 +153,14 @@ window_centred() {
 }
 near() { [ $(($1 - $2)) -le 40 ] && [ $(($2 - $1)) -le 40 ]; }   # A B: within 40 pixels
 # overlay_point X Y: the window pixel of point (X, Y) of the 1920 x 1080 overlay, which is
-# centred in window $wid and as high as it.
+# centred in window $wid and as high as it (narrower where the window cannot show its middle
+# 1300 units whole).
 overlay_point() {
   local ww wh
   read -r ww wh <<<"$(window_size)"
   awk -v ww="$ww" -v wh="$wh" -v x="$1" -v y="$2" \
-    'BEGIN { sw = wh * 1920 / 1080; printf "%d %d", (ww - sw) / 2 + sw * x / 1920, wh * y / 1080 }'
+    'BEGIN { sw = int(wh * 1920 / 1080); k = int(ww * 1920 / 1300); if (k < sw) sw = k
+      printf "%d %d", (ww - sw) / 2 + sw * x / 1920, wh * y / 1080 }'
 }
 # overlay_click X Y: a left click at overlay point (X, Y).
 overlay_click() {
@@ -186,6 +188,18 @@ differ_around() {
   read -r x0 y0 <<<"$(overlay_point $((x - 20)) $((y - 10)))"
   read -r x1 y1 <<<"$(overlay_point $((x + w + 20)) $((y + h + 10)))"
   local g=$((x1 - x0))x$((y1 - y0))+$x0+$y0
+  convert "$E2E_TMP/$1.png" -crop "$g" +repage "$E2E_TMP/crop1.png"
+  convert "$E2E_TMP/$2.png" -crop "$g" +repage "$E2E_TMP/crop2.png"
+  differ crop1 crop2
+}
+# differ_inside A B NAME: screenshots A and B differ inside widget NAME's box (2 pixels in from
+# its edges, where filtering blends it with its surroundings).
+differ_inside() {
+  local x y w h x0 y0 x1 y1
+  read -r x y w h <<<"$(widget "$3")"
+  read -r x0 y0 <<<"$(overlay_point "$x" "$y")"
+  read -r x1 y1 <<<"$(overlay_point $((x + w)) $((y + h)))"
+  local g=$((x1 - x0 - 4))x$((y1 - y0 - 4))+$((x0 + 2))+$((y0 + 2))
   convert "$E2E_TMP/$1.png" -crop "$g" +repage "$E2E_TMP/crop1.png"
   convert "$E2E_TMP/$2.png" -crop "$g" +repage "$E2E_TMP/crop2.png"
   differ crop1 crop2

@@ -1,6 +1,7 @@
 // Prints where the overlay pages put their widgets, so that the end-to-end scripts click
 // and compare the places the pages define instead of coordinates of their own. One line
-// per widget: NAME X Y W H, its text line (or picture) in overlay units. "reset_ok" and
+// per widget: NAME X Y W H, its text line (or picture) in overlay units; "slotN_preview" is
+// the box a slot's preview is centred in. "reset_ok" and
 // "quit_ok" are the "OK?" prompt each of those arms. Run with SDL's dummy video driver;
 // the argument is the source folder, for the font.
 #include <stdio.h>
@@ -60,6 +61,8 @@ int main(int argc, char **argv)
         print_rect("slot" + std::to_string(n) + "_load", m.slot_load[n]);
         print_rect("slot" + std::to_string(n) + "_save", m.slot_save[n]);
         print_rect("slot" + std::to_string(n) + "_time", m.slot_time[n]);
+        const SDL_Rect box = slot_places(n).preview;
+        printf("slot%d_preview %d %d %d %d\n", n, box.x, box.y, box.w, box.h);
     }
     const KeysWidgets &k = keys_widgets;
     for (int b = 0; b < k.rows; b++)
