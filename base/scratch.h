@@ -33,6 +33,9 @@ long scratch_name_pid(const char *name);
 // folder; a private one (the runtime folder) owned by me and closed to everyone else; a
 // shared one writable by others only with the sticky bit, so nobody can move our entries.
 bool scratch_base_fits(mode_t mode, uid_t owner, uid_t me, bool private_only);
+// A folder named by the environment (value may be null), taken only as an absolute path: a
+// relative one would put the folder wherever the player was started. Else fallback.
+const char *scratch_env_folder(const char *value, const char *fallback);
 // scratch_folder_make inside base (no separator at its end).
 bool scratch_folder_make_in(const char *base, char *out, size_t size);
 // scratch_sweep inside base, for the folders of user me.

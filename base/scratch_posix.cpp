@@ -25,21 +25,24 @@ bool scratch_base_fits(mode_t mode, uid_t owner, uid_t me, bool private_only)
     return (mode & 022) == 0 || (mode & S_ISVTX) != 0;
 }
 
+const char *scratch_env_folder(const char *value, const char *fallback)
+{
+    return value && value[0] == '/' ? value : fallback;
+}
+
 // The folders scratch folders may go in, best first; null entries are unusable.
 static int scratch_bases(const char **bases)
 {
     const uid_t me = getuid();
     struct stat info;
     int n = 0;
-    const char *runtime = getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && stat(runtime, &info) == 0 &&
+    const char *runtime = scratch_env_folder(getenv("XDG_RUNTIME_DIR"), nullptr);
+    if (runtime && stat(runtime, &info) == 0 &&
         scratch_base_fits(info.st_mode, info.st_uid, me, true))
         bases[n++] = runtime;
     if (stat("/dev/shm", &info) == 0 && scratch_base_fits(info.st_mode, info.st_uid, me, false))
         bases[n++] = "/dev/shm";
-    const char *tmp = getenv("TMPDIR");
-    if (!tmp || tmp[0] != '/')
-        tmp = "/tmp";
+    const char *tmp = scratch_env_folder(getenv("TMPDIR"), "/tmp");
     if (stat(tmp, &info) == 0 && scratch_base_fits(info.st_mode, info.st_uid, me, false))
         bases[n++] = tmp;
     return n;

@@ -47,6 +47,20 @@ TEST(Scratch, PlacesThatMayHoldThem)
         EXPECT_EQ(c.fits, scratch_base_fits(c.mode, c.owner, 1000, c.private_only)) << c.name;
 }
 
+// Mended fault: a relative TMPDIR put the rewind folder under wherever the player was started.
+TEST(Scratch, EnvironmentFoldersOnlyAsAbsolutePaths)
+{
+    const struct { const char *value, *taken; } cases[] = {
+        {"/run/user/1000", "/run/user/1000"},
+        {"tmp", "/tmp"},
+        {"./tmp", "/tmp"},
+        {"", "/tmp"},
+        {nullptr, "/tmp"},
+    };
+    for (const auto &c : cases)
+        EXPECT_STREQ(c.taken, scratch_env_folder(c.value, "/tmp")) << (c.value ? c.value : "unset");
+}
+
 // A base folder of the test's own with a victim folder beside it, holding the files a ring
 // would name.
 class ScratchBase : public ::testing::Test {
