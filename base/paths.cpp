@@ -23,6 +23,17 @@ void exe_dir_init(void)
     cut_after_last_separator(exe_dir);
 }
 
+bool path_store(char *out, size_t size, const char *path, size_t length)
+{
+    if (size > 0)
+        out[0] = '\0';
+    if (length == 0 || length >= size)
+        return false;
+    memcpy(out, path, length);
+    out[length] = '\0';
+    return true;
+}
+
 bool data_path(char *out, size_t size, const char *name)
 {
     if (size == 0)

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "base/paths.h"
+
 #define PICTURES_KEY "XDG_PICTURES_DIR="
 
 // The folder a user-dirs line names, "" when it names none we can use.
@@ -41,10 +43,5 @@ bool pictures_dir_for(char *out, size_t size, const char *env, const char *user_
         dir = home && home[0] == '/' ? std::string(home) + "/Pictures" : "";
     while (dir.size() > 1 && dir.back() == '/')
         dir.pop_back();
-    if (size > 0)
-        out[0] = '\0';
-    if (dir.empty() || dir.size() >= size)
-        return false;
-    memcpy(out, dir.c_str(), dir.size() + 1);
-    return true;
+    return path_store(out, size, dir.c_str(), dir.size());
 }

@@ -30,12 +30,7 @@ bool user_dir_for(char *out, size_t size, bool windows, const char *appdata, con
         dir = std::string(xdg) + "/" + name + "/";
     else if (!windows && home && *home)
         dir = std::string(home) + "/.local/share/" + name + "/";
-    if (size > 0)
-        out[0] = '\0';
-    if (dir.empty() || dir.size() >= size)
-        return false;
-    memcpy(out, dir.c_str(), dir.size() + 1);
-    return true;
+    return path_store(out, size, dir.c_str(), dir.size());
 }
 
 // Whether a new file can be made in the folder of probe (a name in it): the one test that
