@@ -16,7 +16,6 @@
 #include <SDL.h>
 
 #include "app/loop.h"
-#include "app/startup.h"
 #include "bench/bench_support.h"
 #include "host/audio.h"
 #include "host/rewind.h"
@@ -29,10 +28,6 @@
 #define BENCH_DEFAULT_FRAMES 3600
 #define BENCH_DEFAULT_LARGE_KIB 1024
 
-struct Cost {
-    double cpu_ms, wall_ms;   // per frame
-};
-
 // One frame of the game as a loop pass has it: run (or stepped back), picture, sound.
 static void frame(void)
 {
@@ -42,29 +37,15 @@ static void frame(void)
     ox_audio_render(samples, 44100);
 }
 
-static Cost run_frames(int frames)
+static BenchCost run_frames(int frames)
 {
     double wall0 = bench_wall_ms(), cpu0 = bench_thread_cpu_ms();
     for (int i = 0; i < frames; i++)
         frame();
-    return Cost{(bench_thread_cpu_ms() - cpu0) / frames, (bench_wall_ms() - wall0) / frames};
+    return BenchCost{(bench_thread_cpu_ms() - cpu0) / frames, (bench_wall_ms() - wall0) / frames};
 }
 
-// One save of size bytes the way the demo component writes a state.
-static void save_like_a_component(const char *path, const std::vector<char> &data)
-{
-    char temp[300];
-    snprintf(temp, sizeof temp, "%s.tmp", path);
-    int fd = open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0)
-        return;
-    bool ok = write(fd, data.data(), data.size()) == (ssize_t)data.size() && fsync(fd) == 0;
-    close(fd);
-    if (ok)
-        rename(temp, path);
-}
-
-static void print(const char *what, Cost c, Cost floor)
+static void print(const char *what, BenchCost c, BenchCost floor)
 {
     printf("%-44s CPU %.4f ms, wall %.4f ms per frame (%+.4f / %+.4f over the floor)\n", what,
            c.cpu_ms, c.wall_ms, c.cpu_ms - floor.cpu_ms, c.wall_ms - floor.wall_ms);
@@ -72,26 +53,17 @@ static void print(const char *what, Cost c, Cost floor)
 
 int main(int argc, char **argv)
 {
-    int frames = argc > 1 ? atoi(argv[1]) : BENCH_DEFAULT_FRAMES;
-    if (frames <= 0)
-        frames = BENCH_DEFAULT_FRAMES;
-    int large_kib = argc > 2 ? atoi(argv[2]) : BENCH_DEFAULT_LARGE_KIB;
-    if (!getenv("DISPLAY"))
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (!bench_prepare_res("scale=3\nfullscreen=0\n"))
-        return 1;
+    const int frames = bench_count_arg(argc, argv, 1, BENCH_DEFAULT_FRAMES);
+    const int large_kib = bench_count_arg(argc, argv, 2, BENCH_DEFAULT_LARGE_KIB);
     AudioStream stream = {};
-    double deadline = 0;
-    if (!startup(stream, &deadline))
+    if (!bench_start_player("scale=3\nfullscreen=0\n", stream))
         return 1;
-    video_splash_end();
     run_frames(60);   // warm-up
 
     rewind_end();
-    Cost floor = run_frames(frames);
+    BenchCost floor = run_frames(frames);
     rewind_init(game_frame_rate());
-    Cost demo = run_frames(frames);
+    BenchCost demo = run_frames(frames);
     long long bytes = (long long)rewind_bytes_kept();
     printf("%d frames of the demo game, a state every %d frames, %d s kept\n", frames, REWIND_INTERVAL,
            REWIND_SECONDS);
@@ -123,11 +95,11 @@ int main(int argc, char **argv)
         if (i % REWIND_INTERVAL != 0)
             continue;
         double t0 = bench_thread_cpu_ms();
-        save_like_a_component(path, data);
+        bench_save_like_a_component(path, data);
         save_ms += bench_thread_cpu_ms() - t0;
         saved++;
     }
-    Cost large = {(bench_thread_cpu_ms() - cpu0) / frames, (bench_wall_ms() - wall0) / frames};
+    BenchCost large = {(bench_thread_cpu_ms() - cpu0) / frames, (bench_wall_ms() - wall0) / frames};
     unlink(path);
     char what[64];
     snprintf(what, sizeof what, "rewind on, %d KiB states", large_kib);

@@ -15,7 +15,6 @@
 
 #include "app/forward.h"
 #include "app/loop.h"
-#include "app/startup.h"
 #include "bench/bench_support.h"
 #include "config/settings.h"
 #include "host/audio.h"
@@ -26,28 +25,17 @@
 #define BENCH_DEFAULT_FRAMES 1800
 #define BENCH_DEFAULT_LARGE_KIB 1024
 
-struct Cost {
-    double cpu_ms, wall_ms;   // per frame
-};
-
 static const char *LARGE_PATH = "/dev/shm/bench-runahead-large";
 static std::vector<char> large;   // the large state; empty: none
 
 // One save of the large state as the demo component writes one, and its load: read whole.
 static void save_and_load_large(void)
 {
-    char temp[300];
-    snprintf(temp, sizeof temp, "%s.tmp", LARGE_PATH);
-    int fd = open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0)
-        return;
-    bool ok = write(fd, large.data(), large.size()) == (ssize_t)large.size() && fsync(fd) == 0;
-    close(fd);
-    if (!ok || rename(temp, LARGE_PATH) != 0)
+    if (!bench_save_like_a_component(LARGE_PATH, large))
         return;
     static std::vector<char> back;
     back.resize(large.size());
-    fd = open(LARGE_PATH, O_RDONLY);
+    int fd = open(LARGE_PATH, O_RDONLY);
     if (fd < 0)
         return;
     if (read(fd, back.data(), back.size()) != (ssize_t)back.size())
@@ -66,20 +54,20 @@ static void frame(int32_t capacity)
     sound_hold_render(samples, capacity);
 }
 
-static Cost run_frames(int frames, int32_t capacity)
+static BenchCost run_frames(int frames, int32_t capacity)
 {
     double wall0 = bench_wall_ms(), cpu0 = bench_thread_cpu_ms();
     for (int i = 0; i < frames; i++)
         frame(capacity);
-    return Cost{(bench_thread_cpu_ms() - cpu0) / frames, (bench_wall_ms() - wall0) / frames};
+    return BenchCost{(bench_thread_cpu_ms() - cpu0) / frames, (bench_wall_ms() - wall0) / frames};
 }
 
-static void measure(const char *what, int32_t runahead, int frames, const AudioStream &stream, Cost floor)
+static void measure(const char *what, int32_t runahead, int frames, const AudioStream &stream, BenchCost floor)
 {
     forward_end();
     forward_init(stream.capacity);
     settings.runahead = runahead;
-    Cost c = run_frames(frames, stream.capacity);
+    BenchCost c = run_frames(frames, stream.capacity);
     printf("%-36s CPU %.4f ms, wall %.4f ms per frame (%+.4f / %+.4f over the floor)%s\n", what, c.cpu_ms,
            c.wall_ms, c.cpu_ms - floor.cpu_ms, c.wall_ms - floor.wall_ms,
            runahead_off() ? ", switched itself off" : "");
@@ -87,24 +75,15 @@ static void measure(const char *what, int32_t runahead, int frames, const AudioS
 
 int main(int argc, char **argv)
 {
-    int frames = argc > 1 ? atoi(argv[1]) : BENCH_DEFAULT_FRAMES;
-    if (frames <= 0)
-        frames = BENCH_DEFAULT_FRAMES;
-    int large_kib = argc > 2 ? atoi(argv[2]) : BENCH_DEFAULT_LARGE_KIB;
-    if (!getenv("DISPLAY"))
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (!bench_prepare_res("scale=3\nfullscreen=0\n"))
-        return 1;
+    const int frames = bench_count_arg(argc, argv, 1, BENCH_DEFAULT_FRAMES);
+    const int large_kib = bench_count_arg(argc, argv, 2, BENCH_DEFAULT_LARGE_KIB);
     AudioStream stream = {};
-    double deadline = 0;
-    if (!startup(stream, &deadline))
+    if (!bench_start_player("scale=3\nfullscreen=0\n", stream))
         return 1;
-    video_splash_end();
     run_frames(60, stream.capacity);   // warm-up
 
     settings.runahead = 0;
-    Cost floor = run_frames(frames, stream.capacity);
+    BenchCost floor = run_frames(frames, stream.capacity);
     printf("%d frames of the demo game; the floor: CPU %.4f ms, wall %.4f ms per frame\n", frames, floor.cpu_ms,
            floor.wall_ms);
     measure("run-ahead 1, demo component", 1, frames, stream, floor);

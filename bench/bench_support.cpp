@@ -1,12 +1,18 @@
 #include "bench/bench_support.h"
 
+#include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <SDL.h>
+
+#include "app/startup.h"
+#include "host/audio.h"
+#include "video/video.h"
 
 static const char *const BENCH_RES_FILES[] = {
     "game", "data", "donf", "font", "overlay", "splash", "back", "s_hover", "s_select", "crtv", "crtf",
@@ -66,3 +72,35 @@ static double clock_ms(clockid_t id)
 double bench_process_cpu_ms(void) { return clock_ms(CLOCK_PROCESS_CPUTIME_ID); }
 double bench_thread_cpu_ms(void) { return clock_ms(CLOCK_THREAD_CPUTIME_ID); }
 double bench_wall_ms(void) { return clock_ms(CLOCK_MONOTONIC); }
+
+int bench_count_arg(int argc, char **argv, int index, int fallback)
+{
+    const int n = argc > index ? atoi(argv[index]) : fallback;
+    return n > 0 ? n : fallback;
+}
+
+bool bench_start_player(const char *conf_text, AudioStream &stream)
+{
+    if (!getenv("DISPLAY"))
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (!bench_prepare_res(conf_text))
+        return false;
+    double deadline = 0;
+    if (!startup(stream, &deadline))
+        return false;
+    video_splash_end();
+    return true;
+}
+
+bool bench_save_like_a_component(const char *path, const std::vector<char> &data)
+{
+    char temp[300];
+    snprintf(temp, sizeof temp, "%s.tmp", path);
+    int fd = open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0)
+        return false;
+    bool ok = write(fd, data.data(), data.size()) == (ssize_t)data.size() && fsync(fd) == 0;
+    close(fd);
+    return ok && rename(temp, path) == 0;
+}
