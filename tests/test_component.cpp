@@ -198,7 +198,9 @@ TEST_F(Component, APreviewOfAnotherSaveIsNotShownAndASlotIsSavedByOneAtATime)
     EXPECT_TRUE(state_slot_path(path, sizeof path, 0, 'P')) << "a preview saved before marks";
     FileLock other;   // another copy of the player, saving the slot
     ASSERT_TRUE(file_lock(&other, res.path("res/0L").c_str()));
-    EXPECT_FALSE(state_slot_op(0, true, &PICTURE)) << "while another saves it";
+    const char *why = nullptr;
+    EXPECT_FALSE(state_slot_op(0, true, &PICTURE, &why)) << "while another saves it";
+    EXPECT_STREQ("another copy of the player is saving it", why);
     file_unlock(&other);
     EXPECT_TRUE(state_slot_op(0, true, &PICTURE)) << "once it is done";
 }
