@@ -9,6 +9,7 @@
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/present.h"
+#include "video/video_state.h"
 #include "support/sdl_rect.h"
 
 // tv: "TV shape", the picture 4:3 whatever the screen.
@@ -67,7 +68,8 @@ TEST(BackStrips, BlitsOnlyAfterTheFirstFrameIntoAWindowSizedFramebuffer)
         EXPECT_EQ(c.blits, back_blits_wanted(c.first, c.viewport_w, c.viewport_h, 640, 480)) << c.name;
 }
 
-// One buffer through a run of rasters: it grows, never shrinks, and an absurd size leaves it.
+// One buffer through a run of rasters: it grows, never shrinks, and an absurd size leaves it;
+// after each, it holds the raster only when that is one a machine can have.
 // A machine's picture, even one rendered at a multiple of its size for the largest displays,
 // has sides of 1 to 8192 pixels.
 TEST(FrameBuffer, GrowsNeverShrinksAndKeepsItselfForAbsurdSizes)
@@ -78,8 +80,8 @@ TEST(FrameBuffer, GrowsNeverShrinksAndKeepsItselfForAbsurdSizes)
         {"a wider one grows it", 512, 224, true, grown},
         {"a smaller one keeps it", 256, 224, true, grown},
         {"a row more grows it", 512, 225, true, grown + 512u * 4u},
-        {"no side", 0, 224, false, grown + 512u * 4u},
-        {"a negative side", 256, -224, false, grown + 512u * 4u},
+        {"no width", 0, 224, false, grown + 512u * 4u},
+        {"no height", 512, 0, false, grown + 512u * 4u},
         {"a side past the largest", 8193, 1, false, grown + 512u * 4u},
         {"the largest width", 8192, 1, true, grown + 512u * 4u},
         {"the largest height", 128, 8192, true, 128u * 8192u * 4u},
@@ -89,6 +91,7 @@ TEST(FrameBuffer, GrowsNeverShrinksAndKeepsItselfForAbsurdSizes)
     for (const auto &s : steps) {
         EXPECT_EQ(s.fits, frame_buffer_grow(&pixels, &size, s.w, s.h)) << s.name;
         EXPECT_EQ(s.size, size) << s.name;
+        EXPECT_EQ(s.fits, frame_buffer_fits(size, s.w, s.h)) << s.name;
     }
     free(pixels);
 }
@@ -105,4 +108,17 @@ TEST(RasterStep, ZeroMeansUnchangedAndSizesNoMachineHasAreRefused)
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.step, raster_step(c.w, c.h, 256, 224)) << c.name;
+}
+
+// Smoothing scales the frame linearly on the renderer path only: the TV effect reads the
+// picture's own pixels.
+TEST(FrameTexture, ScaledLinearlyOnlyWithSmoothingOnTheRendererPath)
+{
+    const struct { bool smoothing, gl_path; SDL_ScaleMode mode; } cases[] = {   // smoothing, GL path
+        {false, false, SDL_ScaleModeNearest},
+        {true, false, SDL_ScaleModeLinear},
+        {true, true, SDL_ScaleModeNearest},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.mode, frame_scale_mode(c.smoothing, c.gl_path)) << c.smoothing << " " << c.gl_path;
 }
