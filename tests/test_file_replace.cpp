@@ -45,18 +45,3 @@ TEST(FileReplace, SystemReasonsInANoticesWords)
         EXPECT_STREQ(c.words, out) << c.system;
     }
 }
-
-// Two copies of the player locking one slot: the second waits, then gives up with a reason;
-// once the first lets go, it gets the lock.
-TEST(FileReplace, ALockIsHeldByOneAtATime)
-{
-    ResDir res;
-    const std::string path = res.path("res/0L");
-    FileLock first, second;
-    ASSERT_TRUE(file_lock(&first, path.c_str()));
-    EXPECT_FALSE(file_lock(&second, path.c_str()));
-    EXPECT_STREQ("another copy of the player is saving it", second.reason);
-    file_unlock(&first);
-    EXPECT_TRUE(file_lock(&second, path.c_str())) << "once let go";
-    file_unlock(&second);
-}

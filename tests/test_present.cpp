@@ -8,7 +8,6 @@
 
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
-#include "video/gl_path.h"
 #include "video/present.h"
 #include "video/video.h"
 #include "video/video_state.h"
@@ -71,36 +70,10 @@ TEST(BackStrips, BlitsOnlyAfterTheFirstFrameIntoAWindowSizedFramebuffer)
         EXPECT_EQ(c.blits, back_blits_wanted(c.first, c.viewport_w, c.viewport_h, 640, 480)) << c.name;
 }
 
-TEST(PresentPath, OnlyDesktopOpenGlDrawsWithGl)
-{
-    const struct { const char *renderer; bool gl; } cases[] = {
-        {"opengl", true},
-        {"opengles2", false},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.gl, renderer_takes_gl_path(c.renderer)) << c.renderer;
-}
-
+// One buffer through a run of rasters: it grows, never shrinks, and an absurd size leaves it;
+// after each, it holds the raster only when that is one a machine can have.
 // A machine's picture, even one rendered at a multiple of its size for the largest displays,
-// has sides of 1 to 8192 pixels; a buffer holds a raster only when large enough for it.
-TEST(FrameBuffer, SizesAMachineCanHave)
-{
-    const uint32_t buffer = 512u * 224u * 4u;
-    const struct { const char *name; int w, h; bool usable, fits; } cases[] = {
-        {"as large as the buffer", 512, 224, true, true},
-        {"a row more than the buffer", 512, 225, true, false},
-        {"the largest side", 8192, 8192, true, false},
-        {"a side past it", 8193, 224, false, false},
-        {"no screen at all", 0, 0, false, false},
-        {"a negative side", 256, -224, false, false},
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(c.usable, frame_size_usable(c.w, c.h)) << c.name;
-        EXPECT_EQ(c.fits, frame_buffer_fits(buffer, c.w, c.h)) << c.name;
-    }
-}
-
-// One buffer through a run of rasters: it grows, never shrinks, and an absurd size leaves it.
+// has sides of 1 to 8192 pixels.
 TEST(FrameBuffer, GrowsNeverShrinksAndKeepsItselfForAbsurdSizes)
 {
     const uint32_t grown = 512u * 224u * 4u;
@@ -108,14 +81,19 @@ TEST(FrameBuffer, GrowsNeverShrinksAndKeepsItselfForAbsurdSizes)
         {"the first raster", 256, 224, true, 256u * 224u * 4u},
         {"a wider one grows it", 512, 224, true, grown},
         {"a smaller one keeps it", 256, 224, true, grown},
-        {"no side", 0, 224, false, grown},
-        {"a side past the largest", 16385, 1, false, grown},
+        {"a row more grows it", 512, 225, true, grown + 512u * 4u},
+        {"no width", 0, 224, false, grown + 512u * 4u},
+        {"no height", 512, 0, false, grown + 512u * 4u},
+        {"a side past the largest", 8193, 1, false, grown + 512u * 4u},
+        {"the largest width", 8192, 1, true, grown + 512u * 4u},
+        {"the largest height", 128, 8192, true, 128u * 8192u * 4u},
     };
     uint8_t *pixels = nullptr;
     uint32_t size = 0;
     for (const auto &s : steps) {
         EXPECT_EQ(s.fits, frame_buffer_grow(&pixels, &size, s.w, s.h)) << s.name;
         EXPECT_EQ(s.size, size) << s.name;
+        EXPECT_EQ(s.fits, frame_buffer_fits(size, s.w, s.h)) << s.name;
     }
     free(pixels);
 }
