@@ -7,7 +7,7 @@
 
 #include <SDL.h>
 
-#include "host/preview.h"
+#include "slots/preview.h"
 #include "video/video.h"
 
 // Red: the column pair, so either column of a pair will do; green and blue: the row, both ways.

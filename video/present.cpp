@@ -2,7 +2,7 @@
 
 #include "base/log.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/picture_shape.h"

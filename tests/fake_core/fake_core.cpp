@@ -45,7 +45,7 @@
 //   FAKE_CORE_LOG         file that every call is appended to, one line each
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #include <stdarg.h>
 #include <stdio.h>
