@@ -17,7 +17,7 @@
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
 #include "ui/pages.h"
-#include "ui/slot_notice.h"
+#include "ui/slot_ops.h"
 #include "xgui/xgui.h"
 
 #define GUIDE_BUTTON 10

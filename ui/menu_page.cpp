@@ -15,7 +15,7 @@
 #include "video/window_mode.h"
 #include "ui/menu.h"
 #include "ui/page_widgets.h"
-#include "ui/slot_notice.h"
+#include "ui/slot_ops.h"
 #include "ui/slot_time.h"
 #include "xgui/xgui.h"
 

@@ -8,7 +8,7 @@
 #include "video/picture_shape.h"
 #include "video/video.h"
 #include "video/video_state.h"
-#include "xgui/notice.h"
+#include "xgui/notice_draw.h"
 #include "xgui/xgui.h"
 
 SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch, bool tv)

@@ -1,4 +1,4 @@
-#include "ui/slot_notice.h"
+#include "ui/slot_ops.h"
 
 #include <stdio.h>
 #include <unistd.h>
