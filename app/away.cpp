@@ -5,7 +5,7 @@
 #include "base/log.h"
 #include "config/settings.h"
 #include "base/notice.h"
-#include "host/running.h"
+#include "game/running.h"
 #include "input/pads.h"
 #include "xgui/xgui.h"
 

@@ -7,7 +7,7 @@
 #include <SDL.h>
 
 #include "base/log.h"
-#include "host/game.h"
+#include "game/game.h"
 
 // Xlib's own types, declared here so that the build needs no X11 headers: the library is
 // the one SDL has already loaded, looked up at run time.

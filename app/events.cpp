@@ -6,8 +6,8 @@
 #include "app/pacing.h"
 #include "app/splash.h"
 #include "config/settings.h"
-#include "host/running.h"
-#include "host/state.h"
+#include "game/running.h"
+#include "slots/slots.h"
 #include "input/capture.h"
 #include "input/input.h"
 #include "input/pads.h"
@@ -17,7 +17,7 @@
 #include "ui/menu.h"
 #include "ui/menu_nav.h"
 #include "ui/pages.h"
-#include "ui/slot_notice.h"
+#include "ui/slot_ops.h"
 #include "xgui/xgui.h"
 
 #define GUIDE_BUTTON 10
@@ -55,7 +55,7 @@ Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat)
         hot.action = HOTKEY_PAUSE;
     } else if (code == SCREENSHOT_KEY) {
         hot.action = HOTKEY_SCREENSHOT;
-    } else if (code >= SDL_SCANCODE_F1 && code < SDL_SCANCODE_F1 + STATE_SLOTS) {
+    } else if (code >= SDL_SCANCODE_F1 && code < SDL_SCANCODE_F1 + SLOTS_COUNT) {
         hot.slot = code - SDL_SCANCODE_F1;
         hot.action = (mod & KMOD_SHIFT) ? HOTKEY_SAVE : HOTKEY_LOAD;
         add_modifiers(hot, mod, KMOD_LSHIFT, SDL_SCANCODE_LSHIFT, KMOD_RSHIFT, SDL_SCANCODE_RSHIFT);

@@ -31,7 +31,7 @@ enum HotkeyAction {
 // What a key press asks of the player, and the keys that make it.
 struct Hotkey {
     HotkeyAction action;
-    int slot;                              // HOTKEY_LOAD and HOTKEY_SAVE: 0 to STATE_SLOTS - 1
+    int slot;                              // HOTKEY_LOAD and HOTKEY_SAVE: 0 to SLOTS_COUNT - 1
     int key_count;
     SDL_Scancode keys[HOTKEY_KEYS_MAX];    // the key pressed, then the modifiers held for it
 };

@@ -4,13 +4,13 @@
 
 #include "base/notice.h"
 #include "config/settings.h"
-#include "host/game.h"
-#include "host/rewind.h"
-#include "host/runahead.h"
-#include "host/sound_hold.h"
+#include "game/game.h"
+#include "rewind/rewind.h"
+#include "rewind/runahead.h"
+#include "sound/sound_hold.h"
 #include "input/devices.h"
 #include "input/fixed_controls.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/kept_picture.h"
 #include "video/present.h"
 

@@ -9,7 +9,7 @@
 #include "app/session_end.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "host/audio.h"
+#include "sound/audio.h"
 
 // On Windows SDL's header renames main to the entry that SDL2main's WinMain calls.
 #include <SDL.h>

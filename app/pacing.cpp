@@ -5,7 +5,7 @@
 #include <stdlib.h>
 
 #include "base/log.h"
-#include "host/game.h"
+#include "game/game.h"
 
 #define PACING_SETTLE_PRESENTS 30  // presents after a start or change whose intervals are not used
 #define PACING_DRAWING_FRAMES 240  // frames over which the drawing's ordinal is judged

@@ -1,6 +1,6 @@
 // On-screen notices: one short line over the game (a save, a load, a pad, a pause), shown at
 // full strength for NOTICE_SHOW_MS, then fading out over NOTICE_FADE_MS. Any layer may show
-// one; the overlay draws it (xgui/notice.h) only when a frame is presented, over everything
+// one; the overlay draws it (xgui/notice_draw.h) only when a frame is presented, over everything
 // else, so the preview pictures, made from the component's frame buffer, never hold it.
 #pragma once
 

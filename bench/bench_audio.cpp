@@ -17,9 +17,9 @@
 #include "app/loop.h"
 #include "app/startup.h"
 #include "bench/bench_support.h"
-#include "host/audio.h"
-#include "host/game.h"
-#include "host/running.h"
+#include "sound/audio.h"
+#include "game/game.h"
+#include "game/running.h"
 #include "video/video.h"
 #include "video/video_state.h"
 

@@ -16,7 +16,7 @@
 #include "base/paths.h"
 #include "bench/bench_support.h"
 #include "config/binding.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/video.h"
 #include "video/video_state.h"
 #include "ui/menu.h"

@@ -17,7 +17,7 @@
 #include "base/log.h"
 #include "bench/bench_support.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/video.h"
 #include "video/video_state.h"
 #include "video/gl_path.h"

@@ -17,11 +17,11 @@
 
 #include "app/loop.h"
 #include "bench/bench_support.h"
-#include "host/audio.h"
-#include "host/rewind.h"
-#include "host/rewind_ring.h"
-#include "host/game.h"
-#include "record/ox_core.h"
+#include "sound/audio.h"
+#include "rewind/rewind.h"
+#include "rewind/rewind_ring.h"
+#include "game/game.h"
+#include "core_api/ox_core.h"
 #include "video/video.h"
 #include "video/video_state.h"
 

@@ -17,9 +17,9 @@
 #include "app/loop.h"
 #include "bench/bench_support.h"
 #include "config/settings.h"
-#include "host/audio.h"
-#include "host/runahead.h"
-#include "host/sound_hold.h"
+#include "sound/audio.h"
+#include "rewind/runahead.h"
+#include "sound/sound_hold.h"
 #include "video/video.h"
 
 #define BENCH_DEFAULT_FRAMES 1800

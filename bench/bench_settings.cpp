@@ -15,7 +15,7 @@
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "config/binding.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #define BENCH_RUNS 25
 

@@ -11,7 +11,7 @@
 #include <SDL.h>
 
 #include "app/startup.h"
-#include "host/audio.h"
+#include "sound/audio.h"
 #include "video/video.h"
 
 static const char *const BENCH_RES_FILES[] = {

@@ -1,7 +1,7 @@
 // The component's lifecycle, picture and button functions. Nothing here needs
 // initialisation to answer safely: every query works before ox_core_init and after ox_core_shut.
 #include "component/machine.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,7 +1,7 @@
 // The demo machine's sound: a soft organ tone while A (A4) or B (E5) is held, silence
 // otherwise. One call gives one video frame of sound.
 #include "component/machine.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #include <math.h>
 

@@ -3,7 +3,7 @@
 // game the state belongs to and the range of every field before it touches the machine.
 #include "component/machine.h"
 #include "component/state_replace.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #include <stdio.h>
 #include <string.h>

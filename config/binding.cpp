@@ -2,7 +2,7 @@
 
 #include "base/log.h"
 #include "config/gameinfo.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 int input_button_count(void)
 {

@@ -2,7 +2,7 @@
 
 #include "base/conf_file.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 // The component proposes one key and one pad control per button. The keys go to the first
 // player alone and each player's pad controls to the pad in the slot of their own number:

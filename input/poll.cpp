@@ -1,6 +1,6 @@
 #include "config/settings.h"
 #include "input/devices.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "input/input.h"
 #include "input/capture.h"
 #include "input/labels.h"

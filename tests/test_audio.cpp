@@ -3,8 +3,8 @@
 #include <algorithm>
 #include "base/log.h"
 #include "config/settings.h"
-#include "host/audio.h"
-#include "record/ox_core.h"
+#include "sound/audio.h"
+#include "core_api/ox_core.h"
 
 // The default latency's target is the level the stream holds on the device below.
 TEST(AudioStream, FrameTargetAndBoundInSampleFrames)

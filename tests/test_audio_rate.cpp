@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "app/pacing.h"
-#include "host/audio.h"
+#include "sound/audio.h"
 #include "support/sim_loop.h"
 
 // The queue must never run dry, must hold near its target and below its bound, and the pitch

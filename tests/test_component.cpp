@@ -5,9 +5,9 @@
 #include <unistd.h>
 #include "base/file_replace.h"
 #include "base/paths.h"
-#include "host/game.h"
-#include "host/state.h"
-#include "record/ox_core.h"
+#include "game/game.h"
+#include "slots/slots.h"
+#include "core_api/ox_core.h"
 #include "support/component_run.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
@@ -131,11 +131,11 @@ TEST(StateSave, TheOldPairStaysUnlessBothNewFilesAreWritten)
 TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLimit)
 {
     LogCapture log;
-    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    ASSERT_TRUE(slots_op(0, true, &PICTURE));
     EXPECT_EQ("", log.text()) << "a save that went well";
-    EXPECT_FALSE(state_slot_op(STATE_SLOTS, true, &PICTURE)) << "a slot past the last";
+    EXPECT_FALSE(slots_op(SLOTS_COUNT, true, &PICTURE)) << "a slot past the last";
     EXPECT_EQ((std::vector<std::string>{"0L", "0P", "0S"}), res.list("res")) << "its lock, preview and state";
-    EXPECT_TRUE(state_slot_op(0, false, nullptr)) << "loading it back";
+    EXPECT_TRUE(slots_op(0, false, nullptr)) << "loading it back";
     res.write("res/game", read_whole_file(component_game()));
     EXPECT_TRUE(game_load()) << "the demo game";
     const off_t over = 64 * 1024 * 1024 + 1;
@@ -143,14 +143,14 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
         res.write(name, "");
         ASSERT_EQ(0, truncate(res.path(name).c_str(), over)) << name;
     }
-    EXPECT_TRUE(state_slot_stored(0));
+    EXPECT_TRUE(slots_stored(0));
     EXPECT_FALSE(game_load()) << "64 MiB of zeros, which the component refuses";
     EXPECT_FALSE(log.has("too large")) << log.text();
     for (const char *name : {"res/0S", "res/game"}) {
         res.remove(name);
         ASSERT_EQ(0, mkfifo(res.path(name).c_str(), 0644)) << name;
     }
-    EXPECT_EXIT(finish_within_seconds([] { return state_slot_op(0, false, nullptr) ? 1 : 0; }),
+    EXPECT_EXIT(finish_within_seconds([] { return slots_op(0, false, nullptr) ? 1 : 0; }),
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(finish_within_seconds([] { return game_load() ? 1 : 0; }), ::testing::ExitedWithCode(0), "");
     const std::string folder = exe_dir;
@@ -166,12 +166,12 @@ TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
 {
     LogCapture log;
     const char *why = nullptr;
-    EXPECT_FALSE(state_slot_op(2, false, nullptr, &why));
+    EXPECT_FALSE(slots_op(2, false, nullptr, &why));
     EXPECT_STREQ("the file is missing", why);
     EXPECT_TRUE(log.has("cannot load slot 3: the file is missing")) << log.text();
     const std::string folder = exe_dir;
     snprintf(exe_dir, sizeof exe_dir, "%smissing/", folder.c_str());
-    EXPECT_FALSE(state_slot_op(1, true, &PICTURE, &why));
+    EXPECT_FALSE(slots_op(1, true, &PICTURE, &why));
     snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
     EXPECT_STREQ("no such file or directory", why);
     EXPECT_TRUE(log.has("cannot save slot 2: no such file or directory")) << log.text();
@@ -183,20 +183,20 @@ TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
 TEST_F(Component, APreviewOfAnotherSaveIsNotShownAndASlotIsSavedByOneAtATime)
 {
     char path[PATH_BUFFER_SIZE];
-    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
+    ASSERT_TRUE(slots_op(0, true, &PICTURE));
     const std::string first = res.read("res/0P");
     component_run(5);
-    ASSERT_TRUE(state_slot_op(0, true, &PICTURE));
-    EXPECT_TRUE(state_slot_path(path, sizeof path, 0, 'P')) << "its own preview";
+    ASSERT_TRUE(slots_op(0, true, &PICTURE));
+    EXPECT_TRUE(slots_path(path, sizeof path, 0, 'P')) << "its own preview";
     res.write("res/0P", first);
-    EXPECT_FALSE(state_slot_path(path, sizeof path, 0, 'P')) << "the first save's preview";
+    EXPECT_FALSE(slots_path(path, sizeof path, 0, 'P')) << "the first save's preview";
     res.write("res/0P", first.substr(0, first.size() - 12));
-    EXPECT_TRUE(state_slot_path(path, sizeof path, 0, 'P')) << "a preview saved before marks";
+    EXPECT_TRUE(slots_path(path, sizeof path, 0, 'P')) << "a preview saved before marks";
     FileLock other;   // another copy of the player, saving the slot
     ASSERT_TRUE(file_lock(&other, res.path("res/0L").c_str()));
     const char *why = nullptr;
-    EXPECT_FALSE(state_slot_op(0, true, &PICTURE, &why)) << "while another saves it";
+    EXPECT_FALSE(slots_op(0, true, &PICTURE, &why)) << "while another saves it";
     EXPECT_STREQ("another copy of the player is saving it", why);
     file_unlock(&other);
-    EXPECT_TRUE(state_slot_op(0, true, &PICTURE)) << "once it is done";
+    EXPECT_TRUE(slots_op(0, true, &PICTURE)) << "once it is done";
 }

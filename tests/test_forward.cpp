@@ -6,8 +6,8 @@
 
 #include "app/forward.h"
 #include "config/settings.h"
-#include "host/runahead.h"
-#include "host/sound_hold.h"
+#include "rewind/runahead.h"
+#include "sound/sound_hold.h"
 #include "input/devices.h"
 #include "input/fixed_controls.h"
 #include "video/video.h"

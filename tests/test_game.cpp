@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "base/log.h"
-#include "host/game.h"
-#include "record/ox_core.h"
+#include "game/game.h"
+#include "core_api/ox_core.h"
 
 // The component's start and end, counted, no reset, and a frame rate of the test's; the rest
 // is the reference component's.

@@ -9,8 +9,8 @@ file(WRITE "${root}/video/present.h" "")
 # expect(RESULT INCLUDE_LINE): input/probe.cpp holding the line passes or fails the check.
 function(expect result line)
   file(WRITE "${root}/input/probe.cpp" "${line}\n")
-  execute_process(COMMAND ${CMAKE_COMMAND} -DALLOWED=input,config,record,base
-    -DFOLDERS=base,gfx,record,config,input,xgui,video,host,ui,app -DROOT=${root}
+  execute_process(COMMAND ${CMAKE_COMMAND} -DALLOWED=input,config,core_api,base
+    -DFOLDERS=base,gfx,core_api,config,game,sound,slots,rewind,input,xgui,video,ui,app -DROOT=${root}
     -DFILES=${root}/input/probe.cpp -DSTAMP=${root}/stamp -P ${CHECK}
     RESULT_VARIABLE code OUTPUT_QUIET ERROR_QUIET)
   set(got fail)

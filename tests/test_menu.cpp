@@ -58,7 +58,7 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
 TEST_F(Pages, NothingOnTheMenuPageOverlapsAndAllStaysOnThePanel)
 {
     build_and_open();
-    for (int n = 0; n < STATE_SLOTS; n++)
+    for (int n = 0; n < SLOTS_COUNT; n++)
         xgui_set_text(menu_widgets.slot_time[n], "Yesterday 23:59");
     std::vector<std::pair<std::string, SDL_Rect>> placed;
     for (int32_t i = 0; i < xgui_count; i++) {
@@ -75,7 +75,7 @@ TEST_F(Pages, NothingOnTheMenuPageOverlapsAndAllStaysOnThePanel)
         if (w.type != XGUI_LABEL)
             placed.push_back({w.text, r});
     }
-    for (int n = 0; n < STATE_SLOTS; n++) {
+    for (int n = 0; n < SLOTS_COUNT; n++) {
         const SlotPlaces p = slot_places(n);
         placed.push_back({"preview " + std::to_string(n), p.preview});
         placed.push_back({"text line " + std::to_string(n), p.text_line});

@@ -6,8 +6,8 @@
 
 #include "app/pacing.h"
 #include "base/log.h"
-#include "host/audio.h"
-#include "host/game.h"
+#include "sound/audio.h"
+#include "game/game.h"
 #include "support/sim_loop.h"
 
 // At 60 fps: a period of 16.67 ms. A late pass emulates the frames it owes and presents only

@@ -7,7 +7,7 @@
 
 #include <SDL.h>
 
-#include "host/preview.h"
+#include "slots/preview.h"
 #include "video/video.h"
 #include "support/surface_pixels.h"
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "host/resample.h"
+#include "sound/resample.h"
 
 typedef std::vector<int16_t> Samples;
 

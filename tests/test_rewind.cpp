@@ -2,7 +2,7 @@
 // bytes they take, and when saving them costs too much.
 #include <gtest/gtest.h>
 
-#include "host/rewind_ring.h"
+#include "rewind/rewind_ring.h"
 
 // A ring of three files: pushes and pops in a row, each with the file it names.
 TEST(RewindRing, PushesAndPopsWrapAround)

@@ -5,7 +5,7 @@
 #include "base/notice.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "support/disk_full.h"
 #include "support/res_dir.h"
 #include "support/watch.h"

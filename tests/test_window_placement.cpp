@@ -8,7 +8,7 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/present.h"
 #include "video/video.h"
 #include "video/video_state.h"

@@ -3,7 +3,7 @@
 // both drawing back ends share. The drawn pixels: test_gl_path.cpp.
 #include "support/frame_read.h"
 #include "support/sdl_rect.h"
-#include "xgui/notice.h"
+#include "xgui/notice_draw.h"
 #include "xgui_test_files.h"
 
 // The largest 16:9 area as high as the window, centred; divisions truncate. The pointer's

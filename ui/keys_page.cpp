@@ -5,7 +5,7 @@
 
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "input/capture.h"
 #include "input/defaults.h"
 #include "input/fixed_controls.h"

@@ -1,6 +1,6 @@
 #include "ui/menu.h"
 
-#include "host/running.h"
+#include "game/running.h"
 #include "input/input.h"
 #include "video/window_mode.h"
 #include "ui/page_widgets.h"

@@ -6,16 +6,16 @@
 #include <SDL.h>
 
 #include "config/settings.h"
-#include "host/runahead.h"
-#include "host/game.h"
-#include "host/running.h"
-#include "record/ox_core.h"
-#include "host/state.h"
+#include "rewind/runahead.h"
+#include "game/game.h"
+#include "game/running.h"
+#include "core_api/ox_core.h"
+#include "slots/slots.h"
 #include "video/video.h"
 #include "video/window_mode.h"
 #include "ui/menu.h"
 #include "ui/page_widgets.h"
-#include "ui/slot_notice.h"
+#include "ui/slot_ops.h"
 #include "ui/slot_time.h"
 #include "xgui/xgui.h"
 
@@ -81,7 +81,7 @@ void menu_page_build(void)
     m.focus_pause = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, 700, "Pause in background",
                              XGUI_ALIGN_RIGHT);
     m.less_lag = xgui_add(XGUI_TOGGLE, MENU_PAGE, MENU_CHANGE_KEYS_X, MENU_LESS_LAG_Y, "Less lag", XGUI_ALIGN_RIGHT);
-    for (int n = 0; n < STATE_SLOTS; n++) {
+    for (int n = 0; n < SLOTS_COUNT; n++) {
         const SlotPlaces p = slot_places(n);
         m.slot_picture[n] = xgui_add(XGUI_PICTURE, MENU_PAGE, p.preview.x + p.preview.w / 2,
                                      p.preview.y + p.preview.h / 2, "", 0);
@@ -94,12 +94,12 @@ void menu_page_build(void)
 
 void slot_rows_refresh(void)
 {
-    for (int n = 0; n < STATE_SLOTS; n++) {
+    for (int n = 0; n < SLOTS_COUNT; n++) {
         char path[PATH_BUFFER_SIZE];
         // A name that does not fit is not formed (""), so the slot simply shows nothing.
-        state_slot_path(path, sizeof path, n, 'P');
+        slots_path(path, sizeof path, n, 'P');
         xgui_set_picture(menu_widgets.slot_picture[n], video_renderer(), path);
-        xgui_set_visible(menu_widgets.slot_load[n], state_slot_stored(n));
+        xgui_set_visible(menu_widgets.slot_load[n], slots_stored(n));
     }
     slot_times_refresh();
 }
@@ -152,7 +152,7 @@ void menu_page_react(void)
     }
     if (xgui_take(m.quit))
         running_set_quit(true);
-    for (int n = 0; n < STATE_SLOTS; n++) {
+    for (int n = 0; n < SLOTS_COUNT; n++) {
         if (xgui_take(m.slot_save[n]))
             slot_op_noticed(n, true);
         if (xgui_take(m.slot_load[n])) {

@@ -7,7 +7,7 @@
 #include <SDL.h>
 
 #include "config/binding.h"
-#include "host/state.h"
+#include "slots/slots.h"
 #include "ui/pages.h"
 
 #define MENU_WINDOW_SCALES 3        // "Window 2x", "3x", "4x"
@@ -47,10 +47,10 @@ struct MenuWidgets {
     int32_t shape;                        // "TV shape"
     int32_t change_keys;
     int32_t latency[MENU_LATENCY_STEPS];  // the sound latencies of MENU_LATENCY_MS
-    int32_t slot_picture[STATE_SLOTS];
-    int32_t slot_load[STATE_SLOTS];
-    int32_t slot_save[STATE_SLOTS];
-    int32_t slot_time[STATE_SLOTS];       // when the slot was saved, or "Empty" (ui/slot_time.h)
+    int32_t slot_picture[SLOTS_COUNT];
+    int32_t slot_load[SLOTS_COUNT];
+    int32_t slot_save[SLOTS_COUNT];
+    int32_t slot_time[SLOTS_COUNT];       // when the slot was saved, or "Empty" (ui/slot_time.h)
     int32_t focus_pause;                  // "Pause in background"
     int32_t less_lag;                     // "Less lag": run-ahead
 };

@@ -7,7 +7,7 @@
 
 #include "base/log.h"
 #include "base/paths.h"
-#include "host/state.h"
+#include "slots/slots.h"
 #include "ui/page_widgets.h"
 #include "xgui/xgui.h"
 
@@ -47,7 +47,7 @@ static void slot_time_now(int slot, char *out, size_t size)
     struct tm saved_tm, now_tm;
     const struct tm *local = nullptr;
     snprintf(out, size, "Empty");
-    if (!state_slot_stored(slot) || !state_slot_path(path, sizeof path, slot, 'S') || stat(path, &info) != 0)
+    if (!slots_stored(slot) || !slots_path(path, sizeof path, slot, 'S') || stat(path, &info) != 0)
         return;
     local = localtime(&info.st_mtime);
     if (!local)
@@ -62,8 +62,8 @@ static void slot_time_now(int slot, char *out, size_t size)
 
 void slot_times_refresh(void)
 {
-    static char shown[STATE_SLOTS][SLOT_TIME_TEXT_SIZE];   // the texts last set, to log changes
-    for (int n = 0; n < STATE_SLOTS; n++) {
+    static char shown[SLOTS_COUNT][SLOT_TIME_TEXT_SIZE];   // the texts last set, to log changes
+    for (int n = 0; n < SLOTS_COUNT; n++) {
         char text[SLOT_TIME_TEXT_SIZE];
         slot_time_now(n, text, sizeof text);
         if (strcmp(text, shown[n]) != 0)

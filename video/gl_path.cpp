@@ -12,7 +12,7 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "base/paths.h"
-#include "xgui/notice.h"
+#include "xgui/notice_draw.h"
 #include "config/settings.h"
 #include "gfx/gl_entry.h"
 #include "gfx/gl_quad.h"

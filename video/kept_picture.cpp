@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/frame_buffer.h"
 #include "video/video.h"
 #include "video/video_state.h"

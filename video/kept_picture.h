@@ -3,7 +3,7 @@
 // after that frame and stands for the frame buffer until the loop renders the game again.
 #pragma once
 
-#include "record/frame_picture.h"
+#include "core_api/frame_picture.h"
 
 // Renders the component's frame now into the kept buffer; false (nothing kept) when its
 // raster size is not usable or the buffer cannot grow.

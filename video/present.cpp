@@ -2,13 +2,13 @@
 
 #include "base/log.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/picture_shape.h"
 #include "video/video.h"
 #include "video/video_state.h"
-#include "xgui/notice.h"
+#include "xgui/notice_draw.h"
 #include "xgui/xgui.h"
 
 SDL_Rect picture_rect_for(int window_w, int window_h, int screen_w, int screen_h, bool stretch, bool tv)

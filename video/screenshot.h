@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <time.h>
 
-#include "record/frame_picture.h"
+#include "core_api/frame_picture.h"
 
 #define SCREENSHOT_MAX_TRIES 100   // names of one second tried before giving up
 

@@ -8,7 +8,7 @@
 #include "base/platform.h"
 #include "config/gameinfo.h"
 #include "config/settings.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/back_fill.h"
 #include "video/frame_buffer.h"
 #include "video/gl_path.h"

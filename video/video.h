@@ -6,7 +6,7 @@
 
 #include <SDL.h>
 
-#include "record/frame_picture.h"
+#include "core_api/frame_picture.h"
 
 #define SPLASH_FRAMES 300       // frames the splash stays over the picture after start-up
 

@@ -47,7 +47,7 @@
 //                         is removed: a test looks at the player while it loads the game
 //   FAKE_CORE_LOG_BUTTONS "1" logs ox_button_set_state too (left out by default: it is
 //                         called for every button of every player on every frame)
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #include <stdarg.h>
 #include <stdio.h>

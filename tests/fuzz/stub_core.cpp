@@ -2,7 +2,7 @@
 #include <stddef.h>
 #include <stdio.h>
 
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 int fuzz_button_count = 12;
 

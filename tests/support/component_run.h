@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "support/res_dir.h"
 
 #define COMPONENT_RUN_BUTTONS 12   // the reference component's buttons per player

@@ -7,7 +7,7 @@
 
 #include <SDL.h>
 
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 #include "video/video.h"
 #include "video/video_state.h"
 #include "video/gl_path.h"

@@ -3,7 +3,7 @@
 // (windows, textures, buffers) is still the test's to release.
 #pragma once
 
-#include "host/running.h"
+#include "game/running.h"
 #include "video/video_state.h"
 
 // Video's record: window, renderer, textures, frame buffer, sizes, GL path.

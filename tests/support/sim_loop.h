@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "app/pacing.h"
-#include "host/audio.h"
+#include "sound/audio.h"
 #include "support/sim_card.h"
 
 #define SIM_RATE 44100

@@ -56,7 +56,7 @@ int main(int argc, char **argv)
     print_rect("change_keys", m.change_keys);
     print_rect("focus_pause", m.focus_pause);
     print_rect("less_lag", m.less_lag);
-    for (int n = 0; n < STATE_SLOTS; n++) {
+    for (int n = 0; n < SLOTS_COUNT; n++) {
         print_rect("slot" + std::to_string(n) + "_picture", m.slot_picture[n]);
         print_rect("slot" + std::to_string(n) + "_load", m.slot_load[n]);
         print_rect("slot" + std::to_string(n) + "_save", m.slot_save[n]);

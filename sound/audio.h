@@ -7,8 +7,8 @@
 
 #include <SDL.h>
 
-#include "host/audio_rate.h"
-#include "host/resample.h"
+#include "sound/audio_rate.h"
+#include "sound/resample.h"
 #include "base/sound_file.h"
 
 #define AUDIO_CHANNELS 2

@@ -1,4 +1,4 @@
-#include "host/runahead.h"
+#include "rewind/runahead.h"
 
 #include <stdio.h>
 
@@ -6,8 +6,8 @@
 #include "base/notice.h"
 #include "base/paths.h"
 #include "base/scratch.h"
-#include "host/game.h"
-#include "record/ox_core.h"
+#include "game/game.h"
+#include "core_api/ox_core.h"
 
 static char folder[PATH_BUFFER_SIZE];   // the memory folder with its separator; "" without
 static char path[PATH_BUFFER_SIZE];     // the scratch state in it

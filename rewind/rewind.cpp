@@ -1,4 +1,4 @@
-#include "host/rewind.h"
+#include "rewind/rewind.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -8,9 +8,9 @@
 #include "base/notice.h"
 #include "base/paths.h"
 #include "base/scratch.h"
-#include "host/game.h"
-#include "host/rewind_ring.h"
-#include "record/ox_core.h"
+#include "game/game.h"
+#include "rewind/rewind_ring.h"
+#include "core_api/ox_core.h"
 
 static char folder[PATH_BUFFER_SIZE];   // the ring's folder with its separator; "" while none
 static RewindRing ring;

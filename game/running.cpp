@@ -1,4 +1,4 @@
-#include "host/running.h"
+#include "game/running.h"
 
 static bool paused;
 static bool quit;

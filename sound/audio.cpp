@@ -1,4 +1,4 @@
-#include "host/audio.h"
+#include "sound/audio.h"
 
 #include <string.h>
 
@@ -7,9 +7,9 @@
 #include "base/file_read.h"
 #include "base/log.h"
 #include "config/settings.h"
-#include "host/game.h"
-#include "host/sound_hold.h"
-#include "record/ox_core.h"
+#include "game/game.h"
+#include "sound/sound_hold.h"
+#include "core_api/ox_core.h"
 
 // Queues frames sample frames of silence, through the source buffer a capacity at a time.
 static void queue_silence(AudioStream &stream, int frames)

@@ -1,13 +1,13 @@
-#include "host/resume.h"
+#include "slots/resume.h"
 
 #include <stdio.h>
 #include <unistd.h>
 
 #include "base/log.h"
 #include "base/user_dir.h"
-#include "host/game.h"
-#include "host/state.h"
-#include "record/ox_core.h"
+#include "game/game.h"
+#include "slots/slots.h"
+#include "core_api/ox_core.h"
 #include "base/notice.h"
 
 static bool waiting;   // a resume file is there and not yet continued from

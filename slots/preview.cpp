@@ -1,4 +1,4 @@
-#include "host/preview.h"
+#include "slots/preview.h"
 
 #include <stdio.h>
 #include <string.h>

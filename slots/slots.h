@@ -4,14 +4,14 @@
 
 #include <stddef.h>
 
-#include "record/frame_picture.h"
+#include "core_api/frame_picture.h"
 
-#define STATE_SLOTS 3
+#define SLOTS_COUNT 3
 
 // Forms the file name of slot's state ('S') or preview ('P') to read into out (the preview
 // beside its state, see user_load_path); false (and nothing formed) for a slot outside 0..2
 // or a name that does not fit, and for a preview of another save than its state (logged).
-bool state_slot_path(char *out, size_t size, int slot, char kind);
+bool slots_path(char *out, size_t size, int slot, char kind);
 
 // save: the preview of picture (the frame on screen) and the component's state go to
 // temporary files beside the slot's files, both are flushed to the disk, and only then are
@@ -21,9 +21,9 @@ bool state_slot_path(char *out, size_t size, int slot, char kind);
 // over, by its name); picture is not used. False (reason logged with the slot named from 1,
 // and given in *why when asked, in a notice's few words) when the save or load failed; a
 // slot outside 0..2 does nothing.
-bool state_slot_op(int slot, bool save, const FramePicture *picture, const char **why = nullptr);
+bool slots_op(int slot, bool save, const FramePicture *picture, const char **why = nullptr);
 
-// The two halves of state_slot_op for any pair of files (a slot's, or another feature's):
+// The two halves of slots_op for any pair of files (a slot's, or another feature's):
 // each returns null on success, else the reason, for the caller to log (the system's own
 // when it gave one; valid until the next call). A failed save leaves both files as they
 // were. A load's copy is made where the player writes (user_copy_path).
@@ -42,4 +42,4 @@ const char *state_save_refusal(bool preview_written, bool component_saved, long 
 
 // True when slot has a state to load: its file is there and is a regular file, checked
 // without waiting (anything else in its place is logged).
-bool state_slot_stored(int slot);
+bool slots_stored(int slot);

@@ -1,4 +1,4 @@
-#include "xgui/notice.h"
+#include "xgui/notice_draw.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,4 +1,4 @@
-#include "host/audio_rate.h"
+#include "sound/audio_rate.h"
 
 #define AUDIO_RATE_INTEGRAL_LIMIT (AUDIO_RATIO_LIMIT * AUDIO_RATE_CORRECT_FRAMES)
 

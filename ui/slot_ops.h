@@ -3,5 +3,5 @@
 // <reason>", ...), and the menu's slot rows brought up to date.
 #pragma once
 
-// state_slot_op with its notice; its result. Slots are named from 1 on screen.
+// slots_op with its notice; its result. Slots are named from 1 on screen.
 bool slot_op_noticed(int slot, bool save);

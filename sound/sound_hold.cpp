@@ -1,9 +1,9 @@
-#include "host/sound_hold.h"
+#include "sound/sound_hold.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 #define SOUND_HOLD_CHANNELS 2
 

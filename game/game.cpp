@@ -1,11 +1,11 @@
-#include "host/game.h"
+#include "game/game.h"
 
 #include "base/file_read.h"
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/sound_file.h"
 #include "config/gameinfo.h"
-#include "record/ox_core.h"
+#include "core_api/ox_core.h"
 
 static bool core_started;   // set once ox_core_init ran, cleared when it is shut
 static int32_t frame_rate;

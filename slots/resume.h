@@ -4,7 +4,7 @@
 #pragma once
 
 #include "base/platform.h"
-#include "record/frame_picture.h"
+#include "core_api/frame_picture.h"
 
 #define RESUME_STATE_FILE RES_DIR "resumeS"
 #define RESUME_PREVIEW_FILE RES_DIR "resumeP"

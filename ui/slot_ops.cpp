@@ -1,24 +1,24 @@
-#include "ui/slot_notice.h"
+#include "ui/slot_ops.h"
 
 #include <stdio.h>
 #include <unistd.h>
 
 #include "base/notice.h"
 #include "base/paths.h"
-#include "host/state.h"
+#include "slots/slots.h"
 #include "ui/pages.h"
 #include "video/video.h"
 
 bool slot_op_noticed(int slot, bool save)
 {
-    if (slot < 0 || slot >= STATE_SLOTS)
+    if (slot < 0 || slot >= SLOTS_COUNT)
         return false;
     char path[PATH_BUFFER_SIZE];
-    bool empty = !save && state_slot_path(path, sizeof path, slot, 'S') && access(path, F_OK) != 0;
+    bool empty = !save && slots_path(path, sizeof path, slot, 'S') && access(path, F_OK) != 0;
     FramePicture picture;
     const bool shown = save && video_frame_picture(picture);
     const char *why = nullptr;
-    bool ok = state_slot_op(slot, save, shown ? &picture : nullptr, &why);
+    bool ok = slots_op(slot, save, shown ? &picture : nullptr, &why);
     char text[NOTICE_TEXT_SIZE];
     if (ok && !empty)
         snprintf(text, sizeof text, save ? "Saved to slot %d" : "Loaded slot %d", slot + 1);

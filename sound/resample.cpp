@@ -1,4 +1,4 @@
-#include "host/resample.h"
+#include "sound/resample.h"
 
 #include <math.h>
 

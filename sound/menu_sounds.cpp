@@ -1,4 +1,4 @@
-#include "host/menu_sounds.h"
+#include "sound/menu_sounds.h"
 
 #include "base/log.h"
 #include "base/paths.h"

@@ -4,7 +4,7 @@
 #include <stdint.h>
 #include <stdio.h>
 
-#include "record/frame_picture.h"
+#include "core_api/frame_picture.h"
 
 // Writes picture to out as a 24-bit BMP of its screen size, its raster stretched by
 // nearest-pixel sampling. False (reason logged) when the picture could not be made or

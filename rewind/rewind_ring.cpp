@@ -1,4 +1,4 @@
-#include "host/rewind_ring.h"
+#include "rewind/rewind_ring.h"
 
 #include <string.h>
 

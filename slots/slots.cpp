@@ -1,4 +1,4 @@
-#include "host/state.h"
+#include "slots/slots.h"
 
 #include <stdint.h>
 #include <stdio.h>
@@ -11,8 +11,8 @@
 #include "base/log.h"
 #include "base/paths.h"
 #include "base/user_dir.h"
-#include "host/preview.h"
-#include "record/ox_core.h"
+#include "slots/preview.h"
+#include "core_api/ox_core.h"
 
 // The reason a routine here returns when it is the system's (kept past the routine's end).
 static char reason_text[REPLACE_REASON_SIZE];
@@ -27,7 +27,7 @@ static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
 {
     if (size > 0)
         out[0] = '\0';
-    if (slot < 0 || slot >= STATE_SLOTS)
+    if (slot < 0 || slot >= SLOTS_COUNT)
         return false;
     char name[16];
     snprintf(name, sizeof name, RES_DIR "%uS", (unsigned)slot);
@@ -38,7 +38,7 @@ static bool slot_path(char *out, size_t size, int slot, char kind, bool save)
     return true;
 }
 
-bool state_slot_path(char *out, size_t size, int slot, char kind)
+bool slots_path(char *out, size_t size, int slot, char kind)
 {
     if (!slot_path(out, size, slot, kind, false))
         return false;
@@ -172,14 +172,14 @@ const char *state_pair_save(const char *state_path, const char *preview_path, co
     return nullptr;
 }
 
-bool state_slot_stored(int slot)
+bool slots_stored(int slot)
 {
     char path[PATH_BUFFER_SIZE];
-    return state_slot_path(path, sizeof path, slot, 'S') && access(path, F_OK) == 0 &&
+    return slots_path(path, sizeof path, slot, 'S') && access(path, F_OK) == 0 &&
            read_check(path, READ_NO_LIMIT);
 }
 
-bool state_slot_op(int slot, bool save, const FramePicture *picture, const char **why)
+bool slots_op(int slot, bool save, const FramePicture *picture, const char **why)
 {
     char path[PATH_BUFFER_SIZE];
     if (why)
