@@ -38,16 +38,16 @@ stop_player "damaged resume file"
 
 run=$E2E_TMP/run
 mkdir -m 700 "$run"
-for sig in HUP QUIT; do
-  start_fake_player "resume_$sig" XDG_RUNTIME_DIR="$run"
-  wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
-  kill -$sig $pid
-  exits_with 0 "SIG$sig"
-  test -s "$d/res/resumeS" || fail "SIG$sig: no resume file"
-  test -s "$d/res/resumeP" || fail "SIG$sig: no resume preview"
-  ! ls -d "$run"/player-rewind-$pid-* 2>/dev/null || fail "SIG$sig: rewind's folder was left behind"
-  pass "SIG$sig keeps the game and removes rewind's folder, exit code 0"
-done
+# SIGHUP alone takes the same path: the one after SIGTERM below would end a player that did not
+# handle it.
+start_fake_player resume_QUIT XDG_RUNTIME_DIR="$run"
+wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
+kill -QUIT $pid
+exits_with 0 "SIGQUIT"
+test -s "$d/res/resumeS" || fail "SIGQUIT: no resume file"
+test -s "$d/res/resumeP" || fail "SIGQUIT: no resume preview"
+! ls -d "$run"/player-rewind-$pid-* 2>/dev/null || fail "SIGQUIT: rewind's folder was left behind"
+pass "SIGQUIT keeps the game and removes rewind's folder, exit code 0"
 
 # second_signal SIGNAL: the player, ended by SIGTERM, gets SIGNAL while it saves the game.
 second_signal() {

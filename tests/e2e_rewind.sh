@@ -42,44 +42,43 @@ stop_player
 ! ls -d "$run"/player-rewind-$pid-* 2>/dev/null || fail "the ring's folder was left behind"
 
 # On a shared machine another user (root here) plants, under the names earlier players took
-# for the next process ids, links to a folder of the player's user and folders of its own.
-# The player, run as an ordinary user without a runtime folder, keeps its ring in a fresh
-# folder in /dev/shm, rewind stays on, and the linked folder's files stay.
+# for the next process ids, links to a folder of the player's user. The player, run as an
+# ordinary user without a runtime folder, keeps its ring in a fresh folder in /dev/shm, rewind
+# stays on, and the linked folder's files stay. (Another user's folders under those names:
+# test_scratch.)
 setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null || { pass "skipped: no second user"; exit 0; }
-for kind in link folder; do
-  fake_dist "shared_$kind"
-  chmod 755 "$E2E_TMP"
-  victim=$E2E_TMP/victim_$kind
-  mkdir "$victim"
-  for i in 0 1 2 3; do echo kept > "$victim/$i"; done
-  chown -R 65534:65534 "$d" "$victim"
-  planted=$E2E_TMP/planted_$kind
-  trap 'xargs -r rm -rf < "$planted"; cleanup_e2e' EXIT
-  # From one process, so that planting takes none of the ids it covers.
-  python3 - "$kind" "$victim" "$planted" <<'PY'
+fake_dist shared
+chmod 755 "$E2E_TMP"
+victim=$E2E_TMP/victim
+mkdir "$victim"
+for i in 0 1 2 3; do echo kept > "$victim/$i"; done
+chown -R 65534:65534 "$d" "$victim"
+planted=$E2E_TMP/planted
+trap 'xargs -r rm -rf < "$planted"; cleanup_e2e' EXIT
+# From one process, so that planting takes none of the ids it covers.
+python3 - "$victim" "$planted" <<'PY'
 import os, sys
-kind, victim, planted = sys.argv[1:]
+victim, planted = sys.argv[1:]
 last = int(open('/proc/sys/kernel/ns_last_pid').read())
 with open(planted, 'w') as out:
     for pid in range(last + 1, last + 200):
         name = '/dev/shm/player-rewind-%d' % pid
         try:
-            os.symlink(victim, name) if kind == 'link' else os.mkdir(name, 0o755)
+            os.symlink(victim, name)
         except FileExistsError:
             continue
         out.write(name + '\n')
 PY
-  PLAYER_COMMAND=(setpriv --reuid=65534 --regid=65534 --clear-groups "$d/player")
-  launch . FAKE_CORE_LOG="$log" XDG_RUNTIME_DIR=
-  unset PLAYER_COMMAND
-  covered=$(grep -cx "/dev/shm/player-rewind-$pid" "$planted" || true)
-  xargs -r rm -rf < "$planted"
-  wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
-  stop_player "$kind planted"
-  grep -q "^rewind: up to 450 states in /dev/shm/player-rewind-$pid-" "$d/res/log" || fail "$kind: no ring of its own"
-  grep -q "^ox_state_save /dev/shm/player-rewind-$pid-[^/]*/[0-9]*$" "$log" || fail "$kind: no state kept"
-  [ "$(ls "$victim")" = "$(printf '0\n1\n2\n3')" ] || fail "$kind: the planted folder's files changed"
-  [ "$(cat "$victim/0")" = kept ] || fail "$kind: a planted folder's file was overwritten"
-  [ "$covered" = 1 ] || echo "note: process id $pid was not among those planted"
-  pass "a $kind planted under the player's old folder name is left alone; rewind stays on"
-done
+PLAYER_COMMAND=(setpriv --reuid=65534 --regid=65534 --clear-groups "$d/player")
+launch . FAKE_CORE_LOG="$log" XDG_RUNTIME_DIR=
+unset PLAYER_COMMAND
+covered=$(grep -cx "/dev/shm/player-rewind-$pid" "$planted" || true)
+xargs -r rm -rf < "$planted"
+wait_until 30 eval '[ $(emulate_count) -ge 100 ]'
+stop_player "links planted"
+grep -q "^rewind: up to 450 states in /dev/shm/player-rewind-$pid-" "$d/res/log" || fail "no ring of its own"
+grep -q "^ox_state_save /dev/shm/player-rewind-$pid-[^/]*/[0-9]*$" "$log" || fail "no state kept"
+[ "$(ls "$victim")" = "$(printf "0\n1\n2\n3")" ] || fail "the linked folder's files changed: $(ls "$victim")"
+[ "$(cat "$victim/0")" = kept ] || fail "a linked folder's file was overwritten"
+[ "$covered" = 1 ] || echo "note: process id $pid was not among those planted"
+pass "links planted under the player's old folder names are left alone; rewind stays on"

@@ -1,10 +1,12 @@
 // The game run forward a pass at a time, as the loop runs it: run-ahead shows a picture one
 // frame on per frame run ahead and undoes the rest (the state, the sound and the previews keep
-// the real frames only); fast-forward runs four real frames a pass, silent. The reference
-// component, the same buttons every run. And the plain decisions behind them.
+// the real frames only); fast-forward runs four real frames a pass, silent, under its notice.
+// The reference component, the same buttons every run. And the plain decisions behind them.
+// (Run-ahead switched off by slow saves, with its notice: e2e_forward.sh.)
 #include <gtest/gtest.h>
 
 #include "app/forward.h"
+#include "base/notice.h"
 #include "config/settings.h"
 #include "rewind/runahead.h"
 #include "sound/sound_hold.h"
@@ -65,6 +67,7 @@ static Passes run_passes(int32_t runahead, bool fast, int32_t passes)
         out.sound.insert(out.sound.end(), samples.begin(), samples.begin() + 2 * n);
     }
     EXPECT_FALSE(runahead_off()) << "run-ahead " << runahead << " switched itself off";
+    EXPECT_STREQ(fast ? "Fast forward" : "", notice_text());
     EXPECT_TRUE(ox_state_save(res.path("res/state").c_str()));
     out.state = res.read("res/state");
     forward_end();

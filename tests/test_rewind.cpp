@@ -76,20 +76,6 @@ TEST(RewindRing, BytesKeptStayUnderTheCeilingWhateverTheStatesSizes)
     }
 }
 
-// A first state of 100 bytes, then 1 MiB ones: 30 s of them would take 450 MiB.
-TEST(RewindRing, GrowingStatesHeldTo64MiB)
-{
-    const uint64_t ceiling = 64ull << 20;
-    static RewindRing ring;
-    rewind_ring_reset(ring, 450);
-    keep_state(ring, 100, 0, ceiling);
-    for (int i = 0; i < 450; i++) {
-        keep_state(ring, 1 << 20, i ? 1 << 20 : 100, ceiling);
-        ASSERT_LE(ring.bytes, ceiling) << "state " << i;
-    }
-    EXPECT_EQ(64, ring.count);
-}
-
 TEST(RewindRing, SizedByTime)
 {
     const struct { const char *name; int32_t seconds, fps, files; } cases[] = {
