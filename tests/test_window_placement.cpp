@@ -62,15 +62,8 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
     KeptVideo kept;
     // reported_h: the window's height as the window manager reports it after the placing at 3x.
     // shape: "TV shape", the window as wide as the picture drawn 4:3. used: the mode the menu ticks.
-    struct Case {
-        const char *name;
-        int reported_h;
-        int32_t scale;
-        bool fullscreen, shape;
-        int w, h;
-        bool placed;
-        int used;
-    };
+    struct Case { const char *name; int reported_h; int32_t scale; bool fullscreen, shape;
+                  int w, h; bool placed; int used; };
     const Case cases[] = {
         {"the same size again: left alone", 672, 3, false, false, 768, 672, false, 3},
         {"a new scale: sized and centred", 672, 2, false, false, 512, 448, true, 2},
