@@ -125,6 +125,7 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindo
     click(menu_widgets.slot_load[1]);
     EXPECT_FALSE(xgui_is_open()) << "Load did not close the menu";
     menu_toggle();
+    EXPECT_TRUE(running_paused()) << "the menu opened does not stop the game";
     EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the menu";
     click(menu_widgets.play);
     EXPECT_FALSE(xgui_is_open()) << "Play closes the menu";

@@ -23,7 +23,6 @@ TEST(Notice, DrawsTheDashTheFontLacksAsAHyphen)
 {
     const struct { const char *text; size_t size; const char *drawn; } cases[] = {
         {"Continued \xE2\x80\x94 Reset starts over", 64, "Continued - Reset starts over"},
-        {"Saved to slot 2", 64, "Saved to slot 2"},
         {"Saved", 3, "Sa"},
         {"\xE2\x80", 8, "\xE2\x80"},   // a cut sequence stays as it is (drawn as "?")
     };

@@ -61,14 +61,16 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
     ASSERT_TRUE(screen_size_take(nullptr));
     KeptVideo kept;
     // reported_h: the window's height as the window manager reports it after the placing at 3x.
-    // used: the mode the menu ticks.
-    struct Case { const char *name; int reported_h; int32_t scale; bool fullscreen; int w, h; bool placed; int used; };
+    // shape: "TV shape", the window as wide as the picture drawn 4:3. used: the mode the menu ticks.
+    struct Case { const char *name; int reported_h; int32_t scale; bool fullscreen, shape;
+                  int w, h; bool placed; int used; };
     const Case cases[] = {
-        {"the same size again: left alone", 672, 3, false, 768, 672, false, 3},
-        {"a new scale: sized and centred", 672, 2, false, 512, 448, true, 2},
-        {"too large for the display: the largest that fits", 672, 4, false, 768, 672, false, 3},
-        {"full screen: the whole display", 672, 3, true, 1024, 768, true, 0},
-        {"made lower by hand: placed again", 600, 3, false, 768, 672, true, 3},
+        {"the same size again: left alone", 672, 3, false, false, 768, 672, false, 3},
+        {"a new scale: sized and centred", 672, 2, false, false, 512, 448, true, 2},
+        {"TV shape at 2x: 4:3, the width rounded down", 672, 2, false, true, 597, 448, true, 2},
+        {"too large for the display: the largest that fits", 672, 4, false, false, 768, 672, false, 3},
+        {"full screen: the whole display", 672, 3, true, false, 1024, 768, true, 0},
+        {"made lower by hand: placed again", 600, 3, false, false, 768, 672, true, 3},
     };
     for (const auto &c : cases) {
         SDL_Window *window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
@@ -76,11 +78,13 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
         video_state().window = window;
         settings.scale = 3;
         settings.fullscreen = false;
+        settings.shape = false;
         video_apply_settings();
         SDL_SetWindowPosition(window, MOVED, MOVED);
         window_size_changed(768, c.reported_h);
         settings.scale = c.scale;
         settings.fullscreen = c.fullscreen;
+        settings.shape = c.shape;
         video_apply_settings();
         int w = 0, h = 0, x = 0, y = 0;
         SDL_GetWindowSize(window, &w, &h);

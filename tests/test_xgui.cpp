@@ -261,35 +261,28 @@ TEST_F(Toolkit, ConfirmationFlows)
     }
 }
 
-TEST_F(Toolkit, PromptSitsBesideTheArmedButtonOnItsRow)
+// A 100-wide text at x: where it starts, and where the prompt of it armed sits on its row
+// (-1: a centred label, which arms nothing).
+TEST_F(Toolkit, TextStartsAtItsAlignmentAndThePromptSitsBesideIt)
 {
     ASSERT_EQ(text_width("MMMM"), 100);
-    const struct { const char *name; int32_t x, align, prompt_x; } cases[] = {
-        {"right of the button", 425, 0, 557},
-        {"left of a right-aligned button", 1495, XGUI_ALIGN_RIGHT, 1279},
-        {"left, where the right side has no room", 1200, 0, 1100},
+    const struct { const char *name; int32_t type, x, align, start, prompt_x; } cases[] = {
+        {"left: the prompt right of it", XGUI_CONFIRM, 425, 0, 425, 557},
+        {"right-aligned: the prompt left of it", XGUI_CONFIRM, 1495, XGUI_ALIGN_RIGHT, 1395, 1279},
+        {"left, where the right side has no room", XGUI_CONFIRM, 1200, 0, 1200, 1100},
+        {"a centred label", XGUI_LABEL, 500, XGUI_ALIGN_CENTRE, 450, -1},
     };
+    const xgui_widget &prompt = xgui_widgets[xgui_confirm];
     for (const auto &c : cases) {
         xgui_reset();
-        xgui_add(XGUI_CONFIRM, 0, c.x, 900, "MMMM", c.align);
-        click((c.align ? c.x - 100 : c.x) + 1, 905);
-        EXPECT_EQ(c.prompt_x, xgui_widgets[xgui_confirm].x) << c.name;
-        EXPECT_EQ(900, xgui_widgets[xgui_confirm].y) << c.name;
-    }
-}
-
-TEST_F(Toolkit, TextStartsAtItsAlignment)
-{
-    ASSERT_EQ(text_width("MMMM"), 100);
-    const struct { const char *name; int32_t align, start; } cases[] = {
-        {"left", 0, 500},
-        {"right", XGUI_ALIGN_RIGHT, 400},
-        {"centred", XGUI_ALIGN_CENTRE, 450},
-    };
-    for (const auto &c : cases) {
-        xgui_reset();
-        const int32_t label = xgui_add(XGUI_LABEL, 0, 500, 900, "MMMM", c.align);
-        EXPECT_EQ(c.start, xgui_text_start(xgui_widgets[label])) << c.name;
+        const int32_t widget = xgui_add(c.type, 0, c.x, 900, "MMMM", c.align);
+        EXPECT_EQ(c.start, xgui_text_start(xgui_widgets[widget])) << c.name;
+        click(c.start + 1, 905);
+        EXPECT_EQ(c.prompt_x >= 0, prompt.visible) << c.name;
+        if (c.prompt_x >= 0) {
+            EXPECT_EQ(c.prompt_x, prompt.x) << c.name;
+            EXPECT_EQ(900, prompt.y) << c.name;
+        }
     }
 }
 
