@@ -37,6 +37,23 @@ wait_until 10 band_ink
 sleep 3   # held while paused: still there after the time a notice lasts
 band_ink || fail "the Paused notice did not stay while paused"
 pass "Paused is held while paused"
+# Full screen on 1080 lines: the 4x picture (1024 x 896) leaves a band of 92 lines above it,
+# where the notice goes, leaving the picture's top rows as the game drew them.
+xdotool key Pause
+start_wm
+press_until alt+Return eval '[ "$(window_size)" = "1920 1080" ]'
+placed_4x() { shot full && [ "$(pixel full 448 92)" = "51 102 153" ] && [ "$(pixel full 448 91)" != "51 102 153" ]; }
+wait_until 10 placed_4x   # drawn at the new size
+full_band_ink() {
+  shot full
+  [ "$(convert "$E2E_TMP/full.png" -crop 1024x92+448+0 -colorspace gray -threshold 90% -format '%[fx:maxima]' \
+    info:)" = 1 ]
+}
+xdotool key shift+F2
+wait_until 10 full_band_ink
+[ "$(convert "$E2E_TMP/full.png" -crop 1024x24+448+92 -format '%k' info:)" = 1 ] ||
+  fail "the notice lies across the picture's top edge"
+pass "full screen: the notice sits in the band above the picture"
 stop_player
 
 # Saves slower than a quarter of a frame (outside the failing slot saves) switch rewind off.
