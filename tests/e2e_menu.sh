@@ -1,14 +1,15 @@
 # The menu on the real player with the fake component, in one run: opened during the splash it
-# hides the splash; "Save" on slot 2 shows its preview, its time and "Load" at once, neither
-# lit item drawn over the preview, and "Load" resumes the game; "Reset" acts only after "OK?";
-# after the window is resized from outside, the picture and the pointer follow its new size; in
-# Window 2x the panel shows whole; the right button opens the menu, whose "Quit" and its "OK?"
-# end the player with exit code 0. (The decisions behind these have their unit tables: Escape
-# opens the menu and stops the game: test_events and test_menu; the slot's date: test_menu;
-# where OK? shows and Quit waiting for it: test_xgui and test_menu_nav; what each item writes,
-# and nothing on the page over a preview: test_menu; where each arrow goes, a held Return, and a
-# binding made with the keys: test_menu_nav; the panel whole in every window: test_xgui; the
-# window of "TV shape": test_window_placement.)
+# hides the splash; "Save" on slot 2 shows its preview, its time and "Load" at once, neither lit
+# item drawn over the preview, and "Load" resumes the game; "Reset" acts only after "OK?"; after
+# the window is resized from outside, the picture and the pointer follow its new size; in Window
+# 2x the panel shows whole, and "TV shape" draws the picture 4:3 in a window as wide; the right
+# button opens the menu, whose "Quit" and its "OK?" end the player with exit code 0. (The
+# decisions behind these have their unit tables: Escape opens the menu and stops the game:
+# test_events and test_menu; the slot's date: test_menu; where OK? shows and Quit waiting for it:
+# test_xgui and test_menu_nav; what each item writes, and nothing on the page over a preview:
+# test_menu; where each arrow goes, a held Return, and a binding made with the keys:
+# test_menu_nav; the panel whole in every window: test_xgui; the window of "TV shape" at each
+# scale: test_window_placement.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -46,6 +47,7 @@ grep -q "^ox_state_save .*/res/2S\.[0-9a-f]*$" "$log" || fail "no state save for
 shot saved
 differ_around unsaved saved slot2_picture || fail "slot 2 shows no preview after Save"
 differ_around unsaved saved slot2_load || fail "slot 2 shows no Load after Save"
+wait_for_line "$d/res/log" "slot 3: $(date -r "$d/res/2S" '+Today %H:%M')"
 differ_around unsaved saved slot2_time || fail "slot 2's time did not change from Empty"
 running && fail "Save closed the menu"
 # Save lit (the pointer rests on it), then Load lit, then neither: the preview never changes.
@@ -110,9 +112,18 @@ read -r inside_left _ <<<"$(overlay_point 360 600)"
 read -r inside_right _ <<<"$(overlay_point 1560 600)"
 [ "$(channel_gap 1 "$inside_left")" -gt 10 ] || fail "the panel's left border is cut off"
 [ "$(channel_gap 510 "$inside_right")" -gt 10 ] || fail "the panel's right border is cut off"
+pass "in a window of Window 2x, the panel shows whole"
+
+click_on tv_shape
+wait_until 10 eval '[ "$(window_size)" = "597 448" ]'
+grep -qx 'shape=1' "$d/res/conf" || fail "TV shape is not in res/conf"
 xdotool key Escape
 menu_faded_in
-pass "in a window of Window 2x, the panel shows whole"
+shot shaped
+# The window holds the picture's one colour (33 66 99) alone, edge to edge.
+colours=$(convert "$E2E_TMP/shaped.png" -format '%wx%h %k' info:)
+[ "$colours" = "597x448 1" ] || fail "the picture does not fill the window: $colours"
+pass "TV shape draws the 256 x 224 picture 4:3 and the window's width follows: 597 x 448"
 
 xdotool click 3
 menu_faded_in

@@ -1,9 +1,9 @@
 # On-screen notices as the player sees them, on the GL path and through the SDL renderer: a
-# save, a failed save, an empty slot, saves too slow for rewind, Pause and a failed screenshot
-# each put their line over the game, and it fades away, and never reaches the slot's preview.
-# The text is the one logged as drawn; the pixels show it is drawn over the game. (Where the
-# box goes at each window size, in full screen in the band above the picture: test_xgui; the
-# screenshot's file: test_screenshot.)
+# save, a failed save, an empty slot, saves too slow for rewind, Pause and a screenshot (F12,
+# whose file is the picture at its size; one that fails) each put their line over the game, and
+# it fades away, and never reaches the slot's preview. The text is the one logged as drawn; the
+# pixels show it is drawn over the game, and in full screen in the band above the picture.
+# (Where the box goes at each window size: test_xgui.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
@@ -20,7 +20,7 @@ notice_shown() {   # TEXT: logged, drawn, then faded out
   wait_until 10 eval '! band_ink'
 }
 
-start_fake_player notices_gl
+start_fake_player notices_gl XDG_PICTURES_DIR="$E2E_TMP/pictures"
 wid=$(player_window $pid)
 xdotool key shift+F2
 wait_for_line "$d/res/log" "notice: Saved to slot 2"
@@ -37,6 +37,13 @@ wait_until 10 band_ink
 sleep 3   # held while paused: still there after the time a notice lasts
 band_ink || fail "the Paused notice did not stay while paused"
 pass "Paused is held while paused"
+xdotool key F12
+wait_for_line "$d/res/log" "notice: Screenshot saved"
+shots=("$E2E_TMP/pictures/Sunny Meadow/"*.png)
+[ ${#shots[@]} = 1 ] && [ -s "${shots[0]}" ] || fail "no screenshot in the title's folder: ${shots[*]}"
+shot_size=$(convert "${shots[0]}" -format '%wx%h %k' info:)
+[ "$shot_size" = "256x224 1" ] || fail "the screenshot is not the picture at its size: $shot_size"
+pass "F12 saves the picture at its 256 x 224 as a PNG in the title's folder of the pictures folder"
 # Full screen on 1080 lines: the 4x picture (1024 x 896) leaves a band of 92 lines above it,
 # where the notice goes, leaving the picture's top rows as the game drew them.
 xdotool key Pause
