@@ -28,6 +28,26 @@ TEST(PicturesDir, TheEnvironmentThenTheUsersListThenHomesPictures)
     }
 }
 
+#if !defined(_WIN32)
+// The user's list as the system keeps it, read from XDG_CONFIG_HOME: a file whose last line has
+// no line end (and no NUL after it) is read to its end and no further.
+TEST(PicturesDir, TheUsersListFileWhereTheSystemKeepsIt)
+{
+    ResDir dir;
+    dir.write("user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/Bilder\"");
+    const char *saved_home = getenv("HOME");
+    const std::string home = saved_home ? saved_home : "";
+    setenv("XDG_CONFIG_HOME", dir.path("").c_str(), 1);
+    setenv("HOME", "/home/a", 1);
+    unsetenv("XDG_PICTURES_DIR");
+    char out[64] = "x";
+    EXPECT_TRUE(platform_pictures_dir(out, sizeof out));
+    EXPECT_STREQ("/home/a/Bilder", out);
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", home.c_str(), 1);
+}
+#endif
+
 // A raster twice as wide as its screen is written at the screen's size, each pixel the
 // raster's nearest; named by its date and time, a second shot of the same second takes the
 // next name, never the first's.
