@@ -41,6 +41,16 @@ TEST(ComponentButtons, AnswerBeforeInitAndSafelyOutOfRange)
     }
 }
 
+// Shutting the component forgets its game: started again without a load, it has no state to
+// save.
+TEST_F(Component, ShutForgetsTheGame)
+{
+    ASSERT_TRUE(ox_state_save(res.path("0S").c_str()));
+    ox_core_shut();
+    ox_core_init(44100, 0);
+    EXPECT_FALSE(ox_state_save(res.path("1S").c_str()));
+}
+
 // A game or a state that is not whole is refused and changes nothing; a saved state comes
 // back whole. The picture follows frames and buttons, so an unchanged picture is an
 // unchanged machine.
