@@ -103,18 +103,23 @@ uint64_t rewind_bytes_kept(void)
     return ring.bytes;
 }
 
+// A state forgotten to stay under the ceiling: its file goes, the first time with a log line.
+static void forget_file(int32_t slot)
+{
+    remove_slot_file(slot);
+    if (!dropped_logged)
+        log_write("rewind: states of %llu bytes, %d kept\n", (unsigned long long)newest_bytes,
+                  (int)ring.count);
+    dropped_logged = true;
+}
+
 // Forgets the oldest states, deleting their files, until those kept and incoming bytes more
 // fit under the ceiling.
 static void drop_oldest(uint64_t incoming)
 {
     int32_t slot;
-    while ((slot = rewind_ring_drop(ring, incoming, REWIND_MEMORY_CEILING)) >= 0) {
-        remove_slot_file(slot);
-        if (!dropped_logged)
-            log_write("rewind: states of %llu bytes, %d kept\n", (unsigned long long)newest_bytes,
-                      (int)ring.count);
-        dropped_logged = true;
-    }
+    while ((slot = rewind_ring_drop(ring, incoming, REWIND_MEMORY_CEILING)) >= 0)
+        forget_file(slot);
 }
 
 void rewind_record(void)
@@ -142,8 +147,7 @@ void rewind_record(void)
         switch_off("Rewind is off: the game's states are too large", "a state is larger than its memory");
         return;
     }
-    rewind_ring_kept(ring, slot, newest_bytes);
-    drop_oldest(0);
+    rewind_ring_keep(ring, slot, newest_bytes, REWIND_MEMORY_CEILING, forget_file);
     save_us[saves_timed++ % REWIND_SLOW_AFTER] = us;
     if (saves_timed >= REWIND_SLOW_AFTER && rewind_too_slow(save_us, REWIND_SLOW_AFTER, frame_us)) {
         char why[96];

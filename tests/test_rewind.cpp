@@ -33,18 +33,22 @@ struct Kept {
     int32_t drops, first;   // the files dropped to make room: how many, the first
 };
 
+static Kept recorded;   // by count_drop
+static void count_drop(int32_t file)
+{
+    recorded.first = recorded.drops++ ? recorded.first : file;
+}
+
 // A state of bytes written as rewind writes one: room made first for one as large as the
-// last, then the state counted, then the oldest dropped while over the ceiling.
+// last, then the state kept by the ring, which drops the oldest while over the ceiling.
 static Kept keep_state(RewindRing &ring, uint64_t bytes, uint64_t last, uint64_t ceiling)
 {
-    Kept kept = {0, -1};
+    recorded = {0, -1};
     int32_t file = rewind_ring_push(ring), dropped;
     while ((dropped = rewind_ring_drop(ring, last, ceiling)) >= 0)
-        kept.first = kept.drops++ ? kept.first : dropped;
-    rewind_ring_kept(ring, file, bytes);
-    while ((dropped = rewind_ring_drop(ring, 0, ceiling)) >= 0)
-        kept.first = kept.drops++ ? kept.first : dropped;
-    return kept;
+        count_drop(dropped);
+    rewind_ring_keep(ring, file, bytes, ceiling, count_drop);
+    return recorded;
 }
 
 // States written one after another as rewind writes them, in a ring of four files under a
