@@ -8,7 +8,7 @@
 
 // A link or a hard link would write into another file; a FIFO
 // would hold up the start until something reads it. The lines still reach stdout. A plain
-// file is replaced; the last line is kept without its line end.
+// file is replaced; the last line is kept without its line end. A refused file is closed.
 TEST(Log, OnlyAPlainFileOfItsOwnIsWritten)
 {
     ResDir dir;
@@ -23,7 +23,11 @@ TEST(Log, OnlyAPlainFileOfItsOwnIsWritten)
         dir.write("victim", "precious\n");
         ASSERT_EQ(0, c.make()) << c.name;
         ::testing::internal::CaptureStdout();
+        const int free_fd = dup(0);   // the lowest free descriptor: a refused file must not keep it
+        close(free_fd);
         EXPECT_FALSE(log_open(log.c_str())) << c.name;
+        EXPECT_EQ(free_fd, dup(0)) << c.name << ": the refused file's descriptor is still open";
+        close(free_fd);
         log_write("sdl_init\n");
         const std::string out = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ("precious\n", dir.read("victim")) << c.name;
