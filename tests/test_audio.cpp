@@ -1,10 +1,11 @@
-// The audio stream's decisions as plain values, then one run on a device.
+// The audio stream's decisions as plain values, then one run on a device (the dummy driver).
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "base/log.h"
 #include "config/settings.h"
 #include "sound/audio.h"
 #include "core_api/ox_core.h"
+#include "support/audio_device.h"
 
 // The default latency's target is the level the stream holds on the device below.
 TEST(AudioStream, FrameTargetAndBoundInSampleFrames)
@@ -73,19 +74,9 @@ TEST(AudioStream, UiSoundIsMixedIntoEveryChannelUntilItEndsOrTheNextCutsItOff)
     }
 }
 
-// The stream on SDL's dummy driver, its device locked so that the queue keeps every push, with
-// the demo game sounding a tone (button A of player 1 held).
-TEST(AudioStream, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
+TEST_F(AudioDevice, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
 {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
-    ox_core_init(44100, 0);
-    settings.latency_ms = 125;
-    AudioStream stream = {};
-    audio_stream_open(stream);
-    ASSERT_NE(stream.device, 0u) << SDL_GetError();
-    SDL_LockAudioDevice(stream.device);
-    ASSERT_TRUE(ox_core_load((std::string(getenv("TEST_DIST_DIR")) + "/res/game").c_str()));
-    ox_button_set_state(0, 4, true);
+    open(125);
     EXPECT_EQ(5512u, audio_stream_queued_frames(stream)) << "opened with the latency's silence";
     // A latency chosen in the menu takes effect at the next pass.
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
@@ -107,8 +98,4 @@ TEST(AudioStream, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
     }
     EXPECT_EQ(2822u + stream.frames, audio_stream_queued_frames(stream));
     EXPECT_EQ("sound queue ran dry: its target rises from 32 to 64 ms", log_last_line());
-    SDL_UnlockAudioDevice(stream.device);   // closing waits for the thread, which waits for the lock
-    audio_stream_close(stream);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    ox_core_shut();
 }
