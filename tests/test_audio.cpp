@@ -81,6 +81,7 @@ TEST_F(AudioDevice, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
     // A latency chosen in the menu takes effect at the next pass.
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
     audio_stream_follow(stream);
+    stream.raise_ms = 64;   // offered, but a queue dry at the start is the start's: no rise
     for (bool mute : {true, false}) {
         SDL_ClearQueuedAudio(stream.device);
         ox_core_emulate();
@@ -89,10 +90,10 @@ TEST_F(AudioDevice, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
         EXPECT_EQ(mute, std::count(stream.samples, stream.samples + 2 * stream.frames, 0) == 2 * stream.frames);
     }
     // Past the start, a queue found dry raises the target one step, once: the next dry queue
-    // is topped up to the step's level.
+    // is topped up to the step's level, and rises no further although a higher step is offered.
     stream.pushes = AUDIO_SETTLE_PUSHES;
-    stream.raise_ms = 64;
-    for (int i = 0; i < 2; i++) {
+    for (int raise_ms : {64, 125}) {
+        stream.raise_ms = raise_ms;
         SDL_ClearQueuedAudio(stream.device);
         audio_stream_push(stream, false);
     }
