@@ -2,16 +2,13 @@
 // push, with the demo game sounding a tone (button A of player 1 held).
 #pragma once
 
-#include <stdlib.h>
-
-#include <string>
-
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "config/settings.h"
 #include "core_api/ox_core.h"
 #include "sound/audio.h"
+#include "support/component_run.h"
 
 class AudioDevice : public ::testing::Test {
 protected:
@@ -20,7 +17,7 @@ protected:
     {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
         ox_core_init(44100, 0);
-        ASSERT_TRUE(ox_core_load((std::string(getenv("TEST_DIST_DIR")) + "/res/game").c_str()));
+        ASSERT_TRUE(ox_core_load(component_game().c_str()));
         ox_button_set_state(0, 4, true);
     }
     // Opens the stream with the latency setting at latency_ms.
