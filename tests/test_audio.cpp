@@ -5,7 +5,7 @@
 #include "config/settings.h"
 #include "sound/audio.h"
 #include "core_api/ox_core.h"
-#include "support/audio_device.h"
+#include "audio_fixture.h"
 
 // The default latency's target is the level the stream holds on the device below.
 TEST(AudioStream, FrameTargetAndBoundInSampleFrames)

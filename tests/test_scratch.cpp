@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "base/scratch.h"
-#include "support/scratch_base.h"
+#include "scratch_fixture.h"
 
 TEST(Scratch, NamesCarryTheProcessId)
 {
