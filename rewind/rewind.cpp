@@ -143,11 +143,10 @@ void rewind_record(void)
     }
     struct stat info;
     newest_bytes = stat(path, &info) == 0 && info.st_size > 0 ? (uint64_t)info.st_size : 0;
-    if (newest_bytes > REWIND_MEMORY_CEILING) {
+    if (!rewind_ring_keep(ring, slot, newest_bytes, REWIND_MEMORY_CEILING, forget_file)) {
         switch_off("Rewind is off: the game's states are too large", "a state is larger than its memory");
         return;
     }
-    rewind_ring_keep(ring, slot, newest_bytes, REWIND_MEMORY_CEILING, forget_file);
     save_us[saves_timed++ % REWIND_SLOW_AFTER] = us;
     if (saves_timed >= REWIND_SLOW_AFTER && rewind_too_slow(save_us, REWIND_SLOW_AFTER, frame_us)) {
         char why[96];

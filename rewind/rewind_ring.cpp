@@ -37,13 +37,16 @@ void rewind_ring_kept(RewindRing &ring, int32_t file, uint64_t bytes)
     ring.bytes += bytes;
 }
 
-void rewind_ring_keep(RewindRing &ring, int32_t file, uint64_t bytes, uint64_t ceiling,
+bool rewind_ring_keep(RewindRing &ring, int32_t file, uint64_t bytes, uint64_t ceiling,
                       void (*dropped)(int32_t file))
 {
+    if (bytes > ceiling)
+        return false;
     rewind_ring_kept(ring, file, bytes);
     int32_t oldest;
     while ((oldest = rewind_ring_drop(ring, 0, ceiling)) >= 0)
         dropped(oldest);
+    return true;
 }
 
 int32_t rewind_ring_pop(RewindRing &ring)

@@ -25,7 +25,9 @@ void rewind_ring_kept(RewindRing &ring, int32_t file, uint64_t bytes);
 // Counts the state just written to file, as rewind_ring_kept, then forgets the oldest states
 // (never that one) while those held pass ceiling, handing each one's file to dropped for the
 // caller to delete: room was made for a state as large as the last, and this one may be larger.
-void rewind_ring_keep(RewindRing &ring, int32_t file, uint64_t bytes, uint64_t ceiling,
+// False, counting nothing, for a state larger than ceiling alone: no history fits, and the
+// caller switches rewind off.
+bool rewind_ring_keep(RewindRing &ring, int32_t file, uint64_t bytes, uint64_t ceiling,
                       void (*dropped)(int32_t file));
 // The file of the newest state, which stepping back loads and forgets (the caller deletes
 // the file); -1 when none is left.

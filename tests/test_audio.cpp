@@ -1,10 +1,11 @@
-// The audio stream's decisions as plain values, then one run on a device.
+// The audio stream's decisions as plain values, then one run on a device (the dummy driver).
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "base/log.h"
 #include "config/settings.h"
 #include "sound/audio.h"
 #include "core_api/ox_core.h"
+#include "audio_fixture.h"
 
 // The default latency's target is the level the stream holds on the device below.
 TEST(AudioStream, FrameTargetAndBoundInSampleFrames)
@@ -73,23 +74,14 @@ TEST(AudioStream, UiSoundIsMixedIntoEveryChannelUntilItEndsOrTheNextCutsItOff)
     }
 }
 
-// The stream on SDL's dummy driver, its device locked so that the queue keeps every push, with
-// the demo game sounding a tone (button A of player 1 held).
-TEST(AudioStream, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
+TEST_F(AudioDevice, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
 {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
-    ox_core_init(44100, 0);
-    settings.latency_ms = 125;
-    AudioStream stream = {};
-    audio_stream_open(stream);
-    ASSERT_NE(stream.device, 0u) << SDL_GetError();
-    SDL_LockAudioDevice(stream.device);
-    ASSERT_TRUE(ox_core_load((std::string(getenv("TEST_DIST_DIR")) + "/res/game").c_str()));
-    ox_button_set_state(0, 4, true);
+    open(125);
     EXPECT_EQ(5512u, audio_stream_queued_frames(stream)) << "opened with the latency's silence";
     // A latency chosen in the menu takes effect at the next pass.
     settings.latency_ms = SETTINGS_DEFAULT_LATENCY_MS;
     audio_stream_follow(stream);
+    stream.raise_ms = 64;   // offered, but a queue dry at the start is the start's: no rise
     for (bool mute : {true, false}) {
         SDL_ClearQueuedAudio(stream.device);
         ox_core_emulate();
@@ -98,17 +90,13 @@ TEST(AudioStream, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
         EXPECT_EQ(mute, std::count(stream.samples, stream.samples + 2 * stream.frames, 0) == 2 * stream.frames);
     }
     // Past the start, a queue found dry raises the target one step, once: the next dry queue
-    // is topped up to the step's level.
+    // is topped up to the step's level, and rises no further although a higher step is offered.
     stream.pushes = AUDIO_SETTLE_PUSHES;
-    stream.raise_ms = 64;
-    for (int i = 0; i < 2; i++) {
+    for (int raise_ms : {64, 125}) {
+        stream.raise_ms = raise_ms;
         SDL_ClearQueuedAudio(stream.device);
         audio_stream_push(stream, false);
     }
     EXPECT_EQ(2822u + stream.frames, audio_stream_queued_frames(stream));
     EXPECT_EQ("sound queue ran dry: its target rises from 32 to 64 ms", log_last_line());
-    SDL_UnlockAudioDevice(stream.device);   // closing waits for the thread, which waits for the lock
-    audio_stream_close(stream);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    ox_core_shut();
 }

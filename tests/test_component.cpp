@@ -1,14 +1,13 @@
 // The reference component through its C interface, driven the way the player drives it, and
 // the save slots and the game file as the player hands them to it.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include "base/file_replace.h"
 #include "base/paths.h"
 #include "game/game.h"
 #include "slots/slots.h"
 #include "core_api/ox_core.h"
 #include "support/component_run.h"
+#include "support/planted_files.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
 
@@ -68,10 +67,11 @@ TEST_F(Component, DamagedGamesAndStatesAreRefusedAndChangeNothing)
     };
     for (const auto &f : files) {
         const std::string good = read_whole_file(f.path);
+        const size_t mid = good.size() / 2;
         const struct { const char *what; std::string data; } cases[] = {
             {"a byte short", good.substr(1)},
             {"a byte too many", good + '\0'},
-            {"damaged middle", good.substr(0, good.size() / 2) + "@" + good.substr(good.size() / 2 + 1)},
+            {"a bit flipped in the middle", good.substr(0, mid) + (char)(good[mid] ^ 1) + good.substr(mid + 1)},
         };
         for (const auto &c : cases) {
             res.write("bad", c.data);
@@ -150,25 +150,17 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
     EXPECT_TRUE(slots_op(0, false, nullptr)) << "loading it back";
     res.write("res/game", read_whole_file(component_game()));
     EXPECT_TRUE(game_load()) << "the demo game";
-    const off_t over = 64 * 1024 * 1024 + 1;
-    for (const char *name : {"res/0S", "res/game"}) {
-        res.write(name, "");
-        ASSERT_EQ(0, truncate(res.path(name).c_str(), over)) << name;
-    }
+    for (const char *name : {"res/0S", "res/game"})
+        plant_zeros(res.path(name), 64 * 1024 * 1024 + 1);
     EXPECT_TRUE(slots_stored(0));
     EXPECT_FALSE(game_load()) << "64 MiB of zeros, which the component refuses";
     EXPECT_FALSE(log.has("too large")) << log.text();
-    for (const char *name : {"res/0S", "res/game"}) {
-        res.remove(name);
-        ASSERT_EQ(0, mkfifo(res.path(name).c_str(), 0644)) << name;
-    }
+    for (const char *name : {"res/0S", "res/game"})
+        plant_fifo(res.path(name));
     EXPECT_EXIT(finish_within_seconds([] { return slots_op(0, false, nullptr) ? 1 : 0; }),
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(finish_within_seconds([] { return game_load() ? 1 : 0; }), ::testing::ExitedWithCode(0), "");
-    const std::string folder = exe_dir;
-    snprintf(exe_dir, sizeof exe_dir, "%s%s/", folder.c_str(), std::string(GAME_PATH_SIZE, 'd').c_str());
-    EXPECT_FALSE(game_load());
-    snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
+    EXPECT_FALSE(with_exe_dir_under(std::string(GAME_PATH_SIZE, 'd') + "/", game_load));
     EXPECT_TRUE(log.has("its path is longer than 259 bytes")) << log.text();
 }
 
@@ -181,10 +173,7 @@ TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
     EXPECT_FALSE(slots_op(2, false, nullptr, &why));
     EXPECT_STREQ("the file is missing", why);
     EXPECT_TRUE(log.has("cannot load slot 3: the file is missing")) << log.text();
-    const std::string folder = exe_dir;
-    snprintf(exe_dir, sizeof exe_dir, "%smissing/", folder.c_str());
-    EXPECT_FALSE(slots_op(1, true, &PICTURE, &why));
-    snprintf(exe_dir, sizeof exe_dir, "%s", folder.c_str());
+    EXPECT_FALSE(with_exe_dir_under("missing/", [&] { return slots_op(1, true, &PICTURE, &why); }));
     EXPECT_STREQ("no such file or directory", why);
     EXPECT_TRUE(log.has("cannot save slot 2: no such file or directory")) << log.text();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rewind/rewind_ring.h"
+#include "support/ring_steps.h"
 
 // A ring of three files: pushes and pops in a row, each with the file it names.
 TEST(RewindRing, PushesAndPopsWrapAround)
@@ -29,52 +30,32 @@ TEST(RewindRing, PushesAndPopsWrapAround)
     EXPECT_EQ(-1, rewind_ring_push(ring));
 }
 
-struct Kept {
-    int32_t drops, first;   // the files dropped to make room: how many, the first
-};
-
-static Kept recorded;   // by count_drop
-static void count_drop(int32_t file)
-{
-    recorded.first = recorded.drops++ ? recorded.first : file;
-}
-
-// A state of bytes written as rewind writes one: room made first for one as large as the
-// last, then the state kept by the ring, which drops the oldest while over the ceiling.
-static Kept keep_state(RewindRing &ring, uint64_t bytes, uint64_t last, uint64_t ceiling)
-{
-    recorded = {0, -1};
-    int32_t file = rewind_ring_push(ring), dropped;
-    while ((dropped = rewind_ring_drop(ring, last, ceiling)) >= 0)
-        count_drop(dropped);
-    rewind_ring_keep(ring, file, bytes, ceiling, count_drop);
-    return recorded;
-}
-
 // States written one after another as rewind writes them, in a ring of four files under a
 // ceiling of 1000 bytes. Per state: the files dropped (how many, the first), the states and
-// bytes kept.
+// bytes kept, and whether rewind stays on.
 TEST(RewindRing, BytesKeptStayUnderTheCeilingWhateverTheStatesSizes)
 {
-    const struct { const char *name; uint64_t bytes; int32_t drops, first, count; uint64_t kept; } steps[] = {
-        {"a small first state", 100, 0, -1, 1, 100},
-        {"a large one fits beside it", 600, 0, -1, 2, 700},
-        {"another as large: both older ones go", 600, 2, 0, 1, 600},
-        {"room for one as large as the last", 100, 1, 2, 1, 100},
-        {"small ones fit", 100, 0, -1, 2, 200},
-        {"three", 300, 0, -1, 3, 500},
-        {"four: the ring is full", 300, 0, -1, 4, 800},
-        {"the state overwritten counts no more: exactly the ceiling", 300, 0, -1, 4, 1000},
-        {"one as large as the ceiling keeps only itself", 1000, 3, 1, 1, 1000},
+    const struct { const char *name; uint64_t bytes; int32_t drops, first, count; uint64_t kept; bool on; } steps[] = {
+        {"a small first state", 100, 0, -1, 1, 100, true},
+        {"a large one fits beside it", 600, 0, -1, 2, 700, true},
+        {"another as large: both older ones go", 600, 2, 0, 1, 600, true},
+        {"room for one as large as the last", 100, 1, 2, 1, 100, true},
+        {"small ones fit", 100, 0, -1, 2, 200, true},
+        {"three", 300, 0, -1, 3, 500, true},
+        {"four: the ring is full", 300, 0, -1, 4, 800, true},
+        {"the state overwritten counts no more: exactly the ceiling", 300, 0, -1, 4, 1000, true},
+        {"one as large as the ceiling keeps only itself", 1000, 3, 1, 1, 1000, true},
+        {"one larger than the ceiling switches rewind off", 1001, 1, 0, 1, 0, false},
     };
     static RewindRing ring;
     rewind_ring_reset(ring, 4);
     uint64_t last = 0;
     for (const auto &s : steps) {
-        Kept kept = keep_state(ring, s.bytes, last, 1000);
+        RingStep step = ring_step_keep(ring, s.bytes, last, 1000);
         last = s.bytes;
-        EXPECT_EQ(s.drops, kept.drops) << s.name;
-        EXPECT_EQ(s.first, kept.first) << s.name;
+        EXPECT_EQ(s.drops, step.drops) << s.name;
+        EXPECT_EQ(s.first, step.first) << s.name;
+        EXPECT_EQ(s.on, step.kept) << s.name;
         EXPECT_EQ(s.count, ring.count) << s.name;
         EXPECT_EQ(s.kept, ring.bytes) << s.name;
     }

@@ -4,17 +4,12 @@
 // planted by another user under the names players take: e2e_rewind.sh, as a second user.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string>
+#include <string.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "base/scratch.h"
-
-#define OTHER_UID 65534
+#include "scratch_fixture.h"
 
 TEST(Scratch, NamesCarryTheProcessId)
 {
@@ -60,29 +55,6 @@ TEST(Scratch, EnvironmentFoldersOnlyAsAbsolutePaths)
         EXPECT_STREQ(c.taken, scratch_env_folder(c.value, "/tmp")) << (c.value ? c.value : "unset");
 }
 
-// A base folder of the test's own, open to all as /dev/shm is.
-class ScratchBase : public ::testing::Test {
-protected:
-    std::string base;
-    void SetUp() override
-    {
-        char dir[] = "/tmp/test_scratch_XXXXXX";
-        ASSERT_TRUE(mkdtemp(dir));
-        base = std::string(dir) + "/base";
-        ASSERT_EQ(0, mkdir(base.c_str(), 01777));
-        ASSERT_EQ(0, chmod(base.c_str(), 01777));
-    }
-    void TearDown() override { system(("rm -rf " + base.substr(0, base.size() - 5)).c_str()); }
-    static void make_file(const std::string &path) { close(open(path.c_str(), O_CREAT | O_WRONLY, 0600)); }
-    static bool exists(const std::string &path)
-    {
-        struct stat info;
-        return lstat(path.c_str(), &info) == 0;
-    }
-    // A folder at path made another user's; false where this process may not do that.
-    static bool others(const std::string &path) { return chown(path.c_str(), OTHER_UID, OTHER_UID) == 0; }
-};
-
 TEST_F(ScratchBase, MadeFreshAndPrivateThenRemovedWithItsFiles)
 {
     const std::string ours = base + "/player-rewind-" + std::to_string(getpid());
@@ -103,11 +75,8 @@ TEST_F(ScratchBase, MadeFreshAndPrivateThenRemovedWithItsFiles)
 
 TEST_F(ScratchBase, SweepRemovesOnlyOurOwnFoldersOfPlayersThatHaveGone)
 {
-    pid_t child = fork();
-    if (child == 0)
-        _exit(0);
+    const pid_t child = gone_pid();
     ASSERT_GT(child, 0);
-    waitpid(child, nullptr, 0);
     const std::string gone = base + "/player-rewind-" + std::to_string(child);
     const struct { const char *name; std::string path; bool others, swept; } entries[] = {
         {"ours, gone", gone + "-AAAAAA", false, true},
