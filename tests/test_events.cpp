@@ -36,26 +36,25 @@ TEST(Hotkeys, PressesTheirKeysAndWhetherTheyAct)
         HotkeyAction action;
         int slot;
         std::vector<SDL_Scancode> keys;
-        bool acts;
         int32_t capture_row = -1;
         int32_t captured = -1;
+        bool acts = true;
     } cases[] = {
         {"Alt+Return", SDL_SCANCODE_RETURN, KMOD_LALT, false, HOTKEY_FULLSCREEN, 0,
-         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT}, true},
-        {"Return", SDL_SCANCODE_RETURN, KMOD_NONE, false, HOTKEY_NONE, 0, {SDL_SCANCODE_RETURN}, false},
+         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT}},
+        {"Return", SDL_SCANCODE_RETURN, KMOD_NONE, false, HOTKEY_NONE, 0, {SDL_SCANCODE_RETURN}, -1, -1, false},
         {"both Alts+Return", SDL_SCANCODE_RETURN, KMOD_ALT, false, HOTKEY_FULLSCREEN, 0,
-         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}, true},
+         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}},
         {"Alt+Return, Right Alt the capture's", SDL_SCANCODE_RETURN, KMOD_ALT, false, HOTKEY_FULLSCREEN, 0,
-         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}, false, -1, SDL_SCANCODE_RALT},
-        {"Right Shift+F1", SDL_SCANCODE_F1, KMOD_RSHIFT, false, HOTKEY_SAVE, 0, {SDL_SCANCODE_F1, SDL_SCANCODE_RSHIFT},
-         true},
-        {"F3", SDL_SCANCODE_F3, KMOD_NONE, false, HOTKEY_LOAD, 2, {SDL_SCANCODE_F3}, true},
-        {"F4", SDL_SCANCODE_F4, KMOD_NONE, false, HOTKEY_NONE, 0, {SDL_SCANCODE_F4}, false},
-        {"Escape", SDL_SCANCODE_ESCAPE, KMOD_NONE, false, HOTKEY_MENU, 0, {SDL_SCANCODE_ESCAPE}, true},
-        {"Escape held", SDL_SCANCODE_ESCAPE, KMOD_NONE, true, HOTKEY_NONE, 0, {SDL_SCANCODE_ESCAPE}, false},
-        {"Pause", SDL_SCANCODE_PAUSE, KMOD_NONE, false, HOTKEY_PAUSE, 0, {SDL_SCANCODE_PAUSE}, true},
-        {"F12", SDL_SCANCODE_F12, KMOD_NONE, false, HOTKEY_SCREENSHOT, 0, {SDL_SCANCODE_F12}, true},
-        {"F3 while a row waits", SDL_SCANCODE_F3, KMOD_NONE, false, HOTKEY_LOAD, 2, {SDL_SCANCODE_F3}, false, 0},
+         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}, -1, SDL_SCANCODE_RALT, false},
+        {"Right Shift+F1", SDL_SCANCODE_F1, KMOD_RSHIFT, false, HOTKEY_SAVE, 0, {SDL_SCANCODE_F1, SDL_SCANCODE_RSHIFT}},
+        {"F3", SDL_SCANCODE_F3, KMOD_NONE, false, HOTKEY_LOAD, 2, {SDL_SCANCODE_F3}},
+        {"F4", SDL_SCANCODE_F4, KMOD_NONE, false, HOTKEY_NONE, 0, {SDL_SCANCODE_F4}, -1, -1, false},
+        {"Escape", SDL_SCANCODE_ESCAPE, KMOD_NONE, false, HOTKEY_MENU, 0, {SDL_SCANCODE_ESCAPE}},
+        {"Escape held", SDL_SCANCODE_ESCAPE, KMOD_NONE, true, HOTKEY_NONE, 0, {SDL_SCANCODE_ESCAPE}, -1, -1, false},
+        {"Pause", SDL_SCANCODE_PAUSE, KMOD_NONE, false, HOTKEY_PAUSE, 0, {SDL_SCANCODE_PAUSE}},
+        {"F12", SDL_SCANCODE_F12, KMOD_NONE, false, HOTKEY_SCREENSHOT, 0, {SDL_SCANCODE_F12}},
+        {"F3 while a row waits", SDL_SCANCODE_F3, KMOD_NONE, false, HOTKEY_LOAD, 2, {SDL_SCANCODE_F3}, 0, -1, false},
     };
     for (const auto &c : cases) {
         const Hotkey hot = hotkey_of(c.code, c.mod, c.repeat);

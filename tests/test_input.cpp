@@ -177,8 +177,6 @@ TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
 // beforehand. The component proposes Up (scancode 82) and hat 0 up; res/donf binds its own way.
 static const Binding MARKER = {BIND_KEY, 99, 0, 0, 0};
 static const char *DONF = "btn_0_0_0_type=2\nbtn_0_0_0_axis=5\nbtn_1_0_0_type=4\nbtn_1_0_0_value=9\n";
-static const char *KEY_AND_PAD_0 = "{1,82,0,0,0} {3,0,1,0,0}";
-static const char *PAD_1_ALONE = "{0,0,0,0,0} {3,0,1,1,0}";
 static std::string defaults_left(int player)
 {
     const Binding *b = settings.bindings[player][0];
@@ -196,8 +194,8 @@ TEST_F(Pages, DefaultsWithAndWithoutDonf)
         int players, named;
         const char *player1, *player2;
     } cases[] = {
-        {"one player", false, 1, -1, KEY_AND_PAD_0, "untouched"},
-        {"the second of two", false, 2, 1, "untouched", PAD_1_ALONE},
+        {"one player", false, 1, -1, "{1,82,0,0,0} {3,0,1,0,0}", "untouched"},
+        {"the second of two", false, 2, 1, "untouched", "{0,0,0,0,0} {3,0,1,1,0}"},
         {"a player beyond the table", false, 2, 5, "untouched", "untouched"},
         {"the second, with res/donf", true, 2, 1, "{2,0,0,0,5} {0,0,0,0,0}", "{4,0,9,0,0} {0,0,0,0,0}"},
         {"one player, with res/donf", true, 1, -1, "{2,0,0,0,5} {0,0,0,0,0}", "untouched"},
