@@ -169,7 +169,7 @@ TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot)
 
 // Mended fault: the menu's pad button was raw button 10, the right shoulder button of a pad
 // SDL knows as a game controller. The screenshot's pad control follows the same rule: the right
-// stick pressed.
+// stick pressed (the guide setting is the menu's alone).
 TEST(PadButtons, AControllersStandardButtonOrAJoysticksRawOne)
 {
     enum Control { MENU, SCREENSHOT };
