@@ -63,19 +63,12 @@ Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat)
     return hot;
 }
 
-bool hotkey_waits(HotkeyAction action, int32_t capture_row)
+bool hotkey_acts(const Hotkey &hot, int32_t capture_row, int32_t captured_key)
 {
-    return capture_row >= 0 && action != HOTKEY_MENU;
-}
-
-// Whether a hotkey acts now. A modifier the last capture took is still that capture's while it
-// stays down: Alt bound to a cell, then Return pressed with it, binds Alt and is no Alt+Return.
-static bool hotkey_acts(const Hotkey &hot)
-{
-    if (hot.action == HOTKEY_NONE || hotkey_waits(hot.action, capture_row()))
+    if (hot.action == HOTKEY_NONE || (capture_row >= 0 && hot.action != HOTKEY_MENU))
         return false;
     for (int i = 1; i < hot.key_count; i++)
-        if (capture_key_still_down(hot.keys[i]))
+        if (hot.keys[i] == captured_key)
             return false;
     return true;
 }
@@ -95,7 +88,7 @@ static void handle_key(const SDL_KeyboardEvent &key)
     const Hotkey hot = hotkey_of(key.keysym.scancode, key.keysym.mod, key.repeat != 0);
     if (hot.action != HOTKEY_FULLSCREEN && menu_nav_key(key))
         return;
-    if (!hotkey_acts(hot))
+    if (!hotkey_acts(hot, capture_row(), capture_held_key()))
         return;
     // The keys of a hotkey are the player's, not the game's (Alt+Return held the game's Start).
     for (int i = 0; i < hot.key_count; i++)

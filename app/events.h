@@ -40,11 +40,13 @@ struct Hotkey {
 // Shift+F1 to Shift+F3 (save) and F12 (screenshot). An auto-repeat (repeat) is no hotkey: a held key acts once.
 Hotkey hotkey_of(SDL_Scancode code, uint16_t mod, bool repeat);
 
-// Whether a hotkey waits while the binding row capture_row (-1: none) waits for a capture: the
-// key pressed is then the binding, and a slot loaded over the game, a slot overwritten or the
-// game set running behind the menu would come with it. Escape alone keeps its meaning, to call
-// the wait off.
-bool hotkey_waits(HotkeyAction action, int32_t capture_row);
+// Whether a hotkey acts now. While the binding row capture_row (-1: none) waits for a capture,
+// the key pressed is the binding, and a slot loaded over the game, a slot overwritten or the
+// game set running behind the menu would come with it: only Escape keeps its meaning, to call
+// the wait off. captured_key is the key the last capture took while it stays down (-1: none): a
+// modifier of the hotkey that the capture took is still that capture's, so Alt bound to a cell
+// and then Return pressed with it makes no Alt+Return.
+bool hotkey_acts(const Hotkey &hot, int32_t capture_row, int32_t captured_key);
 
 // Whether a pad's button press opens or closes the menu, while the guide setting is on and the
 // pad is one in use: a game controller's own guide button, found through SDL's mapping of that

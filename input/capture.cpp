@@ -47,7 +47,7 @@ static bool still_held(void)
 
 bool capture_take(void)
 {
-    capture_key_still_down(capture.taken_key);
+    capture_held_key();
     Binding found = {};
     if (capture.row < 0 || still_held() || !first_pressed(input_devices(), found))
         return false;
@@ -86,12 +86,9 @@ int edited_player(void)
     return gameinfo.players > 1 ? capture.shown_player : 0;
 }
 
-bool capture_key_still_down(int32_t scancode)
+int32_t capture_held_key(void)
 {
-    if (scancode < 0 || scancode != capture.taken_key)
-        return false;
-    if (binding_down(input_devices(), Binding{BIND_KEY, scancode, 0, 0, 0}))
-        return true;
-    capture.taken_key = -1;
-    return false;
+    if (capture.taken_key >= 0 && !binding_down(input_devices(), Binding{BIND_KEY, capture.taken_key, 0, 0, 0}))
+        capture.taken_key = -1;
+    return capture.taken_key;
 }

@@ -34,6 +34,6 @@ int32_t capture_shown_player(void);
 // The player the page edits: the shown one in a game of two players, otherwise 0.
 int edited_player(void);
 
-// True while scancode is the key the last capture took and it is still down; forgets it once
-// let go, so that key pressed again is no longer the capture's.
-bool capture_key_still_down(int32_t scancode);
+// The key the last capture took while it is still down, else -1; forgets it once let go, so
+// that key pressed again is no longer the capture's.
+int32_t capture_held_key(void);

@@ -6,6 +6,7 @@
 #include "config/gameinfo.h"
 #include "config/settings.h"
 #include "core_api/ox_core.h"
+#include "support/button_recorder.h"
 #include "support/disk_full.h"
 #include "support/res_dir.h"
 #include "support/watch.h"
@@ -40,13 +41,6 @@ TEST(ConfReaders, IntegerAndTextRules)
         conf_close();
     }
     EXPECT_EQ(3, conf_read_int("scale", 3)) << "nothing open";
-}
-
-static int buttons_reported = 12;   // the component's button count in the settings tests
-// The component's count, replaced at link time.
-int ox_button_get_count(void)
-{
-    return buttons_reported;
 }
 
 // Two players, the table as the player starts with it. The golden file sets every field of
@@ -143,12 +137,12 @@ TEST_F(SettingsFile, SavesGiveTheFileBackWithLinesOfButtonsAndPlayersNotKnownKep
     for (const auto &c : cases) {
         dir.write("res/conf", golden);
         gameinfo.players = c.players;
-        buttons_reported = c.load_buttons;
+        fixture_buttons = c.load_buttons;
         settings_load();
-        buttons_reported = c.save_buttons;
+        fixture_buttons = c.save_buttons;
         settings_save();
         gameinfo.players = 2;
-        buttons_reported = 12;
+        fixture_buttons = 12;
         settings_load();
         settings_save();
         EXPECT_EQ(golden, dir.read("res/conf")) << c.what;

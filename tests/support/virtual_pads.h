@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 
+#include <utility>
+#include <vector>
+
 #include "app/events.h"
 #include "input/pads.h"
 
@@ -33,4 +36,20 @@ inline void detach_all_pads()
     for (int i = SDL_NumJoysticks() - 1; i >= 0; i--)
         SDL_JoystickDetachVirtual(i);
     drain_events();
+}
+
+// Each slot as the pads hold it: the instance ids of its joystick and of its controller's
+// joystick while each is attached, else -1.
+inline std::vector<std::pair<int32_t, int32_t>> slots_seen()
+{
+    std::vector<std::pair<int32_t, int32_t>> seen;
+    for (int slot = 0; slot < MAX_JOYSTICKS; slot++) {
+        SDL_Joystick *j = pad_joystick(slot);
+        SDL_GameController *c = pad_controller(slot);
+        const bool has_j = j && SDL_JoystickGetAttached(j);
+        const bool has_c = c && SDL_GameControllerGetAttached(c);
+        seen.push_back({has_j ? SDL_JoystickInstanceID(j) : -1,
+                        has_c ? SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c)) : -1});
+    }
+    return seen;
 }
