@@ -3,94 +3,17 @@
 // GL against the renderer back end, the background around the picture on both paths, and the
 // look of the shipped TV effect. The shipped TV effect's files: e2e_startup.sh.
 
-#include <unistd.h>
-
-#include <SDL_opengl.h>
-
 #include "base/log.h"
 #include "base/paths.h"
 #include "config/settings.h"
 #include "gfx/picture.h"
 #include "video/back_fill.h"
 #include "video/present.h"
-#include "support/frame_read.h"
 #include "support/gl_window.h"
 #include "xgui_test_files.h"
 
-static const uint32_t BLACK = 0;
-static const uint32_t PLAIN = 0xFFFFFFFE;    // the picture as the component made it
-static const uint32_t PICTURE = 0x606060;    // the component's picture
-static const uint32_t MARK = 0xE01030;       // its top-left pixels, to see its orientation
-static const int MARK_SIZE = 8;
-static const uint32_t SOLID = 0x4038CC;      // what solid_crtf paints
-
-class GlPath : public ::testing::Test {
+class GlPath : public GlPathFixture {
 protected:
-    static inline ResDir *res;   // exe_dir and the current directory: res/crtv, res/crtf, log
-    std::vector<uint32_t> frame;
-    int fw = 0, fh = 0;
-    static void SetUpTestSuite()
-    {
-        res = new ResDir;
-        ASSERT_TRUE(log_open(res->path("res/log").c_str()));
-        res->write("res/crtv", read_whole_file(source_file("tests/data/solid_crtv")));
-        res->write("res/crtf", read_whole_file(source_file("tests/data/solid_crtf")));
-        ASSERT_TRUE(test_write_res(*res));
-        ASSERT_EQ(chdir(res->path("").c_str()), 0);
-        ox_core_init(44100, 0);
-        ASSERT_TRUE(gl_window_open(1920, 1080)) << SDL_GetError();
-        ASSERT_TRUE(crt_program_usable());
-        ASSERT_TRUE(xgui_init(res->path("").c_str(), video_state().renderer));
-    }
-    // A flat picture with the mark.
-    static void fill_picture(uint32_t picture = PICTURE, uint32_t mark_colour = MARK)
-    {
-        VideoState &g = video_state();
-        for (int i = 0; i < g.raster_w * g.raster_h; i++) {
-            const bool mark = i % g.raster_w < MARK_SIZE && i / g.raster_w < MARK_SIZE;
-            const uint32_t c = mark ? mark_colour : picture;
-            const uint8_t rgba[] = {(uint8_t)(c >> 16), (uint8_t)(c >> 8), (uint8_t)c, 0xFF};
-            memcpy(g.pixels + (size_t)i * 4, rgba, 4);
-        }
-        SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
-    }
-    static void TearDownTestSuite()
-    {
-        xgui_free();
-        ox_core_shut();
-        SDL_Quit();
-        delete res;
-    }
-    // The flat picture through the test program, unstretched, the overlay closed.
-    void SetUp() override
-    {
-        settings.stretch = false;
-        video_state().crt_program = build_crt_program("res/crtv", "res/crtf");
-        fill_picture();
-        xgui_reset();
-        xgui_set_open(false);
-        xgui_alpha = 0;
-    }
-    void set_window(int w, int h)
-    {
-        SDL_SetWindowSize(video_state().window, w, h);
-        video_state().window_w = fw = w;
-        video_state().window_h = fh = h;
-    }
-    // The offscreen surface keeps its back buffer across the swap.
-    void present_and_read()
-    {
-        video_present_gl();
-        read();
-    }
-    // Then clears in a colour of its own, so nothing of this frame can show through the next.
-    void read()
-    {
-        frame = read_frame(video_state().renderer, fw, fh);
-        SDL_SetRenderDrawColor(video_state().renderer, 0xFF, 0x00, 0xFF, 0xFF);
-        SDL_RenderClear(video_state().renderer);
-        SDL_SetRenderDrawColor(video_state().renderer, 0x00, 0x00, 0x00, 0xFF);
-    }
     // Against inside (or the PLAIN picture) on the picture's rectangle, and elsewhere outside.
     std::string rect_mismatches(uint32_t inside, uint32_t outside, int slack)
     {
@@ -104,22 +27,6 @@ protected:
                               (y - r.y) * video_state().raster_h / r.h < MARK_SIZE;
             return mark ? MARK : PICTURE;
         }, slack);
-    }
-    // The shipped background loaded for the current renderer, and the frame that drawing it
-    // whole under the picture and the overlay, through the renderer back end, gives.
-    std::vector<uint32_t> whole_background_frame()
-    {
-        VideoState &g = video_state();
-        g.back_texture = load_picture_texture(source_file("res/back").c_str(), g.renderer);
-        EXPECT_NE(nullptr, g.back_texture);
-        SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
-        const SDL_Rect all = {0, 0, fw, fh};
-        const SDL_Rect r = picture_rect(fw, fh);
-        SDL_RenderCopy(g.renderer, g.back_texture, nullptr, &all);
-        SDL_RenderCopy(g.renderer, g.frame_texture, nullptr, &r);
-        xgui_draw(g.renderer, fw, fh);
-        read();
-        return frame;
     }
 };
 
