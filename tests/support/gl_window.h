@@ -104,6 +104,23 @@ protected:
         xgui_set_open(false);
         xgui_alpha = 0;
     }
+    // The background goes with the test that loaded it.
+    void TearDown() override
+    {
+        if (video_state().back_texture)
+            SDL_DestroyTexture(video_state().back_texture);
+        video_state().back_texture = nullptr;
+    }
+    // The toolkit's scene under a page-wide label, half faded in (blending shows in every
+    // pixel), its button hovered.
+    static void open_overlay_scene()
+    {
+        xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
+        test_add_scene(video_state().renderer, "M?$", "res/0P");
+        for (int i = 0; i < 16; i++)
+            xgui_update(0, 0, 0);
+        xgui_update(435, 305, 0);
+    }
     void set_window(int w, int h)
     {
         SDL_SetWindowSize(video_state().window, w, h);
