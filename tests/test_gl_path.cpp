@@ -108,31 +108,17 @@ TEST_F(GlPath, OverlayAndBackgroundMatchTheRendererBackEnd)
 // a band) by 5 %.
 TEST_F(GlPath, TheTvEffectKeepsTheLookOfTheReferenceEffect)
 {
-    VideoState &g = video_state();
-    ASSERT_TRUE(ox_core_load(source_file("res/game").c_str()));
-    ASSERT_EQ(RASTER_KEEP, raster_step(ox_video_get_raster_width(), ox_video_get_raster_height(),
-                                       g.raster_w, g.raster_h));
-    for (int i = 0; i < 60; i++)
-        ox_core_emulate();
-    ox_video_render(g.pixels);
-    SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+    ASSERT_TRUE(show_game_picture(60));
     settings.smoothing = true;
     set_window(1920, 1080);
     for (bool stretch : {false, true}) {
         settings.stretch = stretch;
-        const SDL_Rect r = picture_rect(fw, fh);
-        std::vector<uint32_t> looks[2];
-        for (int i = 0; i < 2; i++) {
-            const char *fragment = i == 0 ? "tests/data/crtf_reference" : "res/crtf";
-            g.crt_program = build_crt_program(source_file("res/crtv").c_str(), source_file(fragment).c_str());
-            EXPECT_TRUE(crt_program_usable()) << fragment;
-            present_and_read();
-            looks[i] = frame;
-        }
-        const SDL_Rect area = {SDL_max(r.x, 0), r.y, SDL_min(r.x + r.w, fw) - SDL_max(r.x, 0), r.h};
+        EXPECT_TRUE(present_through("tests/data/crtf_reference"));
+        const std::vector<uint32_t> reference = frame;
+        EXPECT_TRUE(present_through("res/crtf"));
         double total = 0.0;
         double worst_row = 0.0;
-        frame_difference(looks[0], looks[1], fw, area, &total, &worst_row);
+        frame_difference(reference, frame, fw, picture_rect(fw, fh), &total, &worst_row);
         printf("stretch %d: mean difference %.4f, worst row %.4f\n", stretch, total, worst_row);
         EXPECT_LT(total, 0.02) << "stretch " << stretch;
         EXPECT_LT(worst_row, 0.05) << "stretch " << stretch;

@@ -121,6 +121,31 @@ protected:
             xgui_update(0, 0, 0);
         xgui_update(435, 305, 0);
     }
+    // The demo game's picture after frames frames, uploaded as the frame; false when the game
+    // does not load or its raster is not the frame texture's.
+    static bool show_game_picture(int frames)
+    {
+        VideoState &g = video_state();
+        if (!ox_core_load(source_file("res/game").c_str()))
+            return false;
+        const int w = ox_video_get_raster_width();
+        if (raster_step(w, ox_video_get_raster_height(), g.raster_w, g.raster_h) != RASTER_KEEP)
+            return false;
+        for (int i = 0; i < frames; i++)
+            ox_core_emulate();
+        ox_video_render(g.pixels);
+        SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+        return true;
+    }
+    // The frame presented through the CRT program of the shipped vertex shader and fragment (a
+    // file of the source tree); false when that program did not link.
+    bool present_through(const char *fragment)
+    {
+        const std::string vertex = source_file("res/crtv");
+        video_state().crt_program = build_crt_program(vertex.c_str(), source_file(fragment).c_str());
+        present_and_read();
+        return crt_program_usable();
+    }
     void set_window(int w, int h)
     {
         SDL_SetWindowSize(video_state().window, w, h);
