@@ -11,7 +11,6 @@
 #include "video/present.h"
 #include "video/video.h"
 #include "video/video_state.h"
-#include "support/kept_state.h"
 #include "support/sdl_rect.h"
 
 // tv: "TV shape", the picture 4:3 whatever the screen.
@@ -128,15 +127,11 @@ TEST(FrameTexture, ScaledLinearlyOnlyWithSmoothingOnTheRendererPath)
 // The splash stays its frames, one taken each pass, and is over at 0.
 TEST(Splash, CountsDownToNothingAndStaysThere)
 {
-    KeptVideo kept;
     const struct { int32_t frames, left; } cases[] = {
         {SPLASH_FRAMES, SPLASH_FRAMES - 1},
         {1, 0},
         {0, 0},
     };
-    for (const auto &c : cases) {
-        video_state().splash_frames = c.frames;
-        video_splash_count_down();
-        EXPECT_EQ(c.left, video_splash_frames()) << "from " << c.frames;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.left, splash_left(c.frames)) << "from " << c.frames;
 }
