@@ -14,6 +14,7 @@
 #include "video/video_state.h"
 #include "video/window_mode.h"
 #include "support/kept_state.h"
+#include "support/placed_window.h"
 
 TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
 {
@@ -55,7 +56,6 @@ TEST(WindowFitScale, ANotFittingModeIsToldOncePerChoice)
 // fault: the menu ticked the setting instead of the mode in use.
 TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
 {
-    const int MOVED = 5;
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     ox_core_init(44100, 0);
     ASSERT_TRUE(screen_size_take(nullptr));
@@ -73,28 +73,13 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
         {"made lower by hand: placed again", 600, 3, false, false, 768, 672, true, 3},
     };
     for (const auto &c : cases) {
-        SDL_Window *window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 0, 0, 0);
-        ASSERT_NE(nullptr, window) << SDL_GetError();
-        video_state().window = window;
-        settings.scale = 3;
-        settings.fullscreen = false;
-        settings.shape = false;
-        video_apply_settings();
-        SDL_SetWindowPosition(window, MOVED, MOVED);
-        window_size_changed(768, c.reported_h);
-        settings.scale = c.scale;
-        settings.fullscreen = c.fullscreen;
-        settings.shape = c.shape;
-        video_apply_settings();
-        int w = 0, h = 0, x = 0, y = 0;
-        SDL_GetWindowSize(window, &w, &h);
-        SDL_GetWindowPosition(window, &x, &y);
-        EXPECT_EQ(c.w, w) << c.name;
-        EXPECT_EQ(c.h, h) << c.name;
-        EXPECT_EQ(c.placed, x != MOVED) << c.name;
+        PlacedAgain got;
+        ASSERT_TRUE(window_placed_again(768, c.reported_h, c.scale, c.fullscreen, c.shape, &got)) << SDL_GetError();
+        EXPECT_EQ(c.w, got.w) << c.name;
+        EXPECT_EQ(c.h, got.h) << c.name;
+        EXPECT_EQ(c.placed, got.placed) << c.name;
         EXPECT_EQ(c.scale, settings.scale) << c.name << ": the setting";
         EXPECT_EQ(c.used, video_window_scale()) << c.name << ": the mode in use";
-        SDL_DestroyWindow(window);
     }
     free(video_state().pixels);
     ox_core_shut();
