@@ -84,7 +84,6 @@ TEST_F(GlPath, OverlayAndBackgroundMatchTheRendererBackEnd)
     fill_picture(SOLID, SOLID);
     open_overlay_scene();
     const std::vector<uint32_t> sdl = whole_background_frame();
-    SDL_RenderPresent(video_state().renderer);
     const XguiMapping map = xgui_mapping(fw, fh);
     auto sdl_at = [&](int x, int y) {
         const bool side = abs(x - map.off) <= 1 || abs(x - map.off - map.sw) <= 1;

@@ -104,7 +104,7 @@ TEST(RasterStep, ZeroMeansUnchangedAndSizesNoMachineHasAreRefused)
         {"no height reported", 256, 0, RASTER_KEEP},
         {"the size held", 256, 224, RASTER_KEEP},
         {"a new size", 512, 224, RASTER_TAKE},
-        {"a side past the largest", 8193, 224, RASTER_REFUSE},
+        {"a height past the largest", 256, 8193, RASTER_REFUSE},
         {"a negative side", -256, 224, RASTER_REFUSE},
     };
     for (const auto &c : cases)

@@ -167,7 +167,7 @@ protected:
         SDL_SetRenderDrawColor(video_state().renderer, 0x00, 0x00, 0x00, 0xFF);
     }
     // The shipped background loaded for the current renderer, and the frame that drawing it
-    // whole under the picture and the overlay, through the renderer back end, gives.
+    // whole under the picture and the overlay, through the renderer back end, gives (then presented).
     std::vector<uint32_t> whole_background_frame()
     {
         VideoState &g = video_state();
@@ -180,6 +180,7 @@ protected:
         SDL_RenderCopy(g.renderer, g.frame_texture, nullptr, &r);
         xgui_draw(g.renderer, fw, fh);
         read();
+        SDL_RenderPresent(g.renderer);
         return frame;
     }
 };
