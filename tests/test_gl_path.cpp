@@ -30,43 +30,36 @@ protected:
     }
 };
 
-// The first frame ever drawn, and the first after each size change, put the picture on its
-// rectangle: nothing of SDL's viewport or projection is relied on. Only the picture goes
-// through the CRT program (the test program paints it flat).
-TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
+// Each program draws the picture on its rectangle from the first frame ever drawn on, and the
+// first after a size change: nothing of SDL's viewport or projection is relied on. Only the
+// picture goes through the CRT program (the test program paints it SOLID), and only with the
+// effect on. A TV effect that fails is logged (with the driver's reason) and leaves the plain
+// picture. A program that linked is used even when it does not validate: validation judges
+// the state bound when it runs and fails spuriously on some drivers. Missing shader files,
+// shipped: e2e_startup.sh.
+TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrameAndOnlyALinkedProgramIsUsed)
 {
-    for (bool effect : {false, true}) {
-        settings.smoothing = effect;
-        for (int w : {768, 515}) {
-            set_window(w, w == 768 ? 672 : 451);
-            present_and_read();
-            EXPECT_EQ(rect_mismatches(effect ? SOLID : PLAIN, BLACK, 1), "") << fw << "x" << fh << " effect " << effect;
-        }
-    }
-}
-
-// A TV effect that fails is logged (with the driver's reason) and leaves the plain picture. A
-// program that linked is used even when it does not validate: validation judges the state
-// bound when it runs and fails spuriously on some drivers. Missing shader files, shipped:
-// e2e_startup.sh.
-TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
-{
-    const struct { const char *name, *fragment, *logged; bool used; } cases[] = {
-        {"a fragment shader that does not compile", "broken_crtf", "Error: Compiling fragment shader\n", false},
-        {"the driver's reason", "broken_crtf", "no_such_colour", false},
-        {"a program that does not validate", "unvalidated_crtf", "CRT program did not validate", true},
-        {"a missing file", "none", "Error: Can't load pixel shader\n", false},
+    // logged: what the log gains ("" for nothing to look for); inside: the picture's rectangle.
+    const struct { const char *name, *fragment, *logged; bool effect, linked; uint32_t inside; } cases[] = {
+        {"the effect off: the picture as it is", "solid_crtf", "", false, true, PLAIN},
+        {"the effect on: through the program", "solid_crtf", "", true, true, SOLID},
+        {"a fragment shader that fails", "broken_crtf", "Error: Compiling fragment shader\n", true, false, PLAIN},
+        {"the driver's reason", "broken_crtf", "no_such_colour", true, false, PLAIN},
+        {"a program that does not validate", "unvalidated_crtf", "CRT program did not validate", true, true, FRAME_ANY},
+        {"a missing file", "none", "Error: Can't load pixel shader\n", true, false, PLAIN},
     };
-    settings.smoothing = true;
-    set_window(768, 672);
     for (const auto &c : cases) {
+        settings.smoothing = c.effect;
         const size_t before = read_whole_file("res/log").size();
         const std::string fragment = source_file("tests/data/") + c.fragment;
         video_state().crt_program = build_crt_program("res/crtv", fragment.c_str());
         EXPECT_NE(std::string::npos, read_whole_file("res/log").find(c.logged, before)) << c.name;
-        EXPECT_EQ(c.used, crt_program_usable()) << c.name;
-        present_and_read();
-        EXPECT_EQ(rect_mismatches(c.used ? FRAME_ANY : PLAIN, BLACK, 0), "") << c.name;
+        EXPECT_EQ(c.linked, crt_program_usable()) << c.name;
+        for (int w : {768, 515}) {
+            set_window(w, w == 768 ? 672 : 451);
+            present_and_read();
+            EXPECT_EQ(rect_mismatches(c.inside, BLACK, 0), "") << c.name << " at " << fw << "x" << fh;
+        }
     }
 }
 
