@@ -3,94 +3,17 @@
 // GL against the renderer back end, the background around the picture on both paths, and the
 // look of the shipped TV effect. The shipped TV effect's files: e2e_startup.sh.
 
-#include <unistd.h>
-
-#include <SDL_opengl.h>
-
 #include "base/log.h"
 #include "base/paths.h"
 #include "config/settings.h"
 #include "gfx/picture.h"
 #include "video/back_fill.h"
 #include "video/present.h"
-#include "support/frame_read.h"
 #include "support/gl_window.h"
 #include "xgui_test_files.h"
 
-static const uint32_t BLACK = 0;
-static const uint32_t PLAIN = 0xFFFFFFFE;    // the picture as the component made it
-static const uint32_t PICTURE = 0x606060;    // the component's picture
-static const uint32_t MARK = 0xE01030;       // its top-left pixels, to see its orientation
-static const int MARK_SIZE = 8;
-static const uint32_t SOLID = 0x4038CC;      // what solid_crtf paints
-
-class GlPath : public ::testing::Test {
+class GlPath : public GlPathFixture {
 protected:
-    static inline ResDir *res;   // exe_dir and the current directory: res/crtv, res/crtf, log
-    std::vector<uint32_t> frame;
-    int fw = 0, fh = 0;
-    static void SetUpTestSuite()
-    {
-        res = new ResDir;
-        ASSERT_TRUE(log_open(res->path("res/log").c_str()));
-        res->write("res/crtv", read_whole_file(source_file("tests/data/solid_crtv")));
-        res->write("res/crtf", read_whole_file(source_file("tests/data/solid_crtf")));
-        ASSERT_TRUE(test_write_res(*res));
-        ASSERT_EQ(chdir(res->path("").c_str()), 0);
-        ox_core_init(44100, 0);
-        ASSERT_TRUE(gl_window_open(1920, 1080)) << SDL_GetError();
-        ASSERT_TRUE(crt_program_usable());
-        ASSERT_TRUE(xgui_init(res->path("").c_str(), video_state().renderer));
-    }
-    // A flat picture with the mark.
-    static void fill_picture(uint32_t picture = PICTURE, uint32_t mark_colour = MARK)
-    {
-        VideoState &g = video_state();
-        for (int i = 0; i < g.raster_w * g.raster_h; i++) {
-            const bool mark = i % g.raster_w < MARK_SIZE && i / g.raster_w < MARK_SIZE;
-            const uint32_t c = mark ? mark_colour : picture;
-            const uint8_t rgba[] = {(uint8_t)(c >> 16), (uint8_t)(c >> 8), (uint8_t)c, 0xFF};
-            memcpy(g.pixels + (size_t)i * 4, rgba, 4);
-        }
-        SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
-    }
-    static void TearDownTestSuite()
-    {
-        xgui_free();
-        ox_core_shut();
-        SDL_Quit();
-        delete res;
-    }
-    // The flat picture through the test program, unstretched, the overlay closed.
-    void SetUp() override
-    {
-        settings.stretch = false;
-        video_state().crt_program = build_crt_program("res/crtv", "res/crtf");
-        fill_picture();
-        xgui_reset();
-        xgui_set_open(false);
-        xgui_alpha = 0;
-    }
-    void set_window(int w, int h)
-    {
-        SDL_SetWindowSize(video_state().window, w, h);
-        video_state().window_w = fw = w;
-        video_state().window_h = fh = h;
-    }
-    // The offscreen surface keeps its back buffer across the swap.
-    void present_and_read()
-    {
-        video_present_gl();
-        read();
-    }
-    // Then clears in a colour of its own, so nothing of this frame can show through the next.
-    void read()
-    {
-        frame = read_frame(video_state().renderer, fw, fh);
-        SDL_SetRenderDrawColor(video_state().renderer, 0xFF, 0x00, 0xFF, 0xFF);
-        SDL_RenderClear(video_state().renderer);
-        SDL_SetRenderDrawColor(video_state().renderer, 0x00, 0x00, 0x00, 0xFF);
-    }
     // Against inside (or the PLAIN picture) on the picture's rectangle, and elsewhere outside.
     std::string rect_mismatches(uint32_t inside, uint32_t outside, int slack)
     {
@@ -105,61 +28,38 @@ protected:
             return mark ? MARK : PICTURE;
         }, slack);
     }
-    // The shipped background loaded for the current renderer, and the frame that drawing it
-    // whole under the picture and the overlay, through the renderer back end, gives.
-    std::vector<uint32_t> whole_background_frame()
-    {
-        VideoState &g = video_state();
-        g.back_texture = load_picture_texture(source_file("res/back").c_str(), g.renderer);
-        EXPECT_NE(nullptr, g.back_texture);
-        SDL_SetTextureScaleMode(g.back_texture, SDL_ScaleModeNearest);
-        const SDL_Rect all = {0, 0, fw, fh};
-        const SDL_Rect r = picture_rect(fw, fh);
-        SDL_RenderCopy(g.renderer, g.back_texture, nullptr, &all);
-        SDL_RenderCopy(g.renderer, g.frame_texture, nullptr, &r);
-        xgui_draw(g.renderer, fw, fh);
-        read();
-        return frame;
-    }
 };
 
-// The first frame ever drawn, and the first after each size change, put the picture on its
-// rectangle: nothing of SDL's viewport or projection is relied on. Only the picture goes
-// through the CRT program (the test program paints it flat).
-TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrame)
+// Each program draws the picture on its rectangle from the first frame ever drawn on, and the
+// first after a size change: nothing of SDL's viewport or projection is relied on. Only the
+// picture goes through the CRT program (the test program paints it SOLID), and only with the
+// effect on. A TV effect that fails is logged (with the driver's reason) and leaves the plain
+// picture. A program that linked is used even when it does not validate: validation judges
+// the state bound when it runs and fails spuriously on some drivers. Missing shader files,
+// shipped: e2e_startup.sh.
+TEST_F(GlPath, PictureLandsOnItsRectangleFromTheFirstFrameAndOnlyALinkedProgramIsUsed)
 {
-    for (bool effect : {false, true}) {
-        settings.smoothing = effect;
-        for (int w : {768, 515}) {
-            set_window(w, w == 768 ? 672 : 451);
-            present_and_read();
-            EXPECT_EQ(rect_mismatches(effect ? SOLID : PLAIN, BLACK, 1), "") << fw << "x" << fh << " effect " << effect;
-        }
-    }
-}
-
-// A TV effect that fails is logged (with the driver's reason) and leaves the plain picture. A
-// program that linked is used even when it does not validate: validation judges the state
-// bound when it runs and fails spuriously on some drivers. Missing shader files, shipped:
-// e2e_startup.sh.
-TEST_F(GlPath, ShaderFailuresAreLoggedAndOnlyALinkedProgramIsUsed)
-{
-    const struct { const char *name, *fragment, *logged; bool used; } cases[] = {
-        {"a fragment shader that does not compile", "broken_crtf", "Error: Compiling fragment shader\n", false},
-        {"the driver's reason", "broken_crtf", "no_such_colour", false},
-        {"a program that does not validate", "unvalidated_crtf", "CRT program did not validate", true},
-        {"a missing file", "none", "Error: Can't load pixel shader\n", false},
+    // logged: what the log gains ("" for nothing to look for); inside: the picture's rectangle.
+    const struct { const char *name, *fragment, *logged; bool effect, linked; uint32_t inside; } cases[] = {
+        {"the effect off: the picture as it is", "solid_crtf", "", false, true, PLAIN},
+        {"the effect on: through the program", "solid_crtf", "", true, true, SOLID},
+        {"a fragment shader that fails", "broken_crtf", "Error: Compiling fragment shader\n", true, false, PLAIN},
+        {"the driver's reason", "broken_crtf", "no_such_colour", true, false, PLAIN},
+        {"a program that does not validate", "unvalidated_crtf", "CRT program did not validate", true, true, FRAME_ANY},
+        {"a missing file", "none", "Error: Can't load pixel shader\n", true, false, PLAIN},
     };
-    settings.smoothing = true;
-    set_window(768, 672);
     for (const auto &c : cases) {
+        settings.smoothing = c.effect;
         const size_t before = read_whole_file("res/log").size();
         const std::string fragment = source_file("tests/data/") + c.fragment;
         video_state().crt_program = build_crt_program("res/crtv", fragment.c_str());
         EXPECT_NE(std::string::npos, read_whole_file("res/log").find(c.logged, before)) << c.name;
-        EXPECT_EQ(c.used, crt_program_usable()) << c.name;
-        present_and_read();
-        EXPECT_EQ(rect_mismatches(c.used ? FRAME_ANY : PLAIN, BLACK, 0), "") << c.name;
+        EXPECT_EQ(c.linked, crt_program_usable()) << c.name;
+        for (int w : {768, 515}) {
+            set_window(w, w == 768 ? 672 : 451);
+            present_and_read();
+            EXPECT_EQ(rect_mismatches(c.inside, BLACK, 0), "") << c.name << " at " << fw << "x" << fh;
+        }
     }
 }
 
@@ -175,13 +75,8 @@ TEST_F(GlPath, OverlayAndBackgroundMatchTheRendererBackEnd)
     settings.smoothing = true;
     set_window(1920, 1080);
     fill_picture(SOLID, SOLID);
-    xgui_add(XGUI_LABEL, -1, 20, 1000, "page-wide label", 0);
-    const int32_t picture = test_add_scene(video_state().renderer, "M?$", "res/0P");
-    for (int i = 0; i < 16; i++)  // half faded in: blending shows in every pixel
-        xgui_update(0, 0, 0);
-    xgui_update(435, 305, 0);  // the button hovered
+    open_overlay_scene();
     const std::vector<uint32_t> sdl = whole_background_frame();
-    SDL_RenderPresent(video_state().renderer);
     const XguiMapping map = xgui_mapping(fw, fh);
     auto sdl_at = [&](int x, int y) {
         const bool side = abs(x - map.off) <= 1 || abs(x - map.off - map.sw) <= 1;
@@ -191,18 +86,12 @@ TEST_F(GlPath, OverlayAndBackgroundMatchTheRendererBackEnd)
         present_and_read();
         EXPECT_EQ(frame_mismatches(frame, fw, fh, sdl_at, 1), "") << which;
     }
-    const SDL_Rect pv = xgui_picture_rect(map, xgui_widgets[picture]);
-    const int cx = pv.x + pv.w / 2;
-    EXPECT_GT(channel_diff(frame[(pv.y + pv.h / 2) * fw + cx], frame[(pv.y - 2) * fw + cx]), 8)
-        << "the 24-bit preview does not show on the GL overlay";
     video_present_sdl();
     read();
     EXPECT_EQ(frame_mismatches(frame, fw, fh, [&](int x, int y) { return sdl[(size_t)y * fw + x]; }, 1), "")
         << "the renderer path's present";
     EXPECT_FALSE(back_copy_update(video_state().renderer, video_state().back_texture, 100000, 8))
         << "a copy past a texture's size";
-    SDL_DestroyTexture(video_state().back_texture);
-    video_state().back_texture = nullptr;
 }
 
 // The shipped TV effect is made cheap to run, and must keep the look of the effect it replaced
@@ -211,31 +100,17 @@ TEST_F(GlPath, OverlayAndBackgroundMatchTheRendererBackEnd)
 // a band) by 5 %.
 TEST_F(GlPath, TheTvEffectKeepsTheLookOfTheReferenceEffect)
 {
-    VideoState &g = video_state();
-    ASSERT_TRUE(ox_core_load(source_file("res/game").c_str()));
-    ASSERT_EQ(RASTER_KEEP, raster_step(ox_video_get_raster_width(), ox_video_get_raster_height(),
-                                       g.raster_w, g.raster_h));
-    for (int i = 0; i < 60; i++)
-        ox_core_emulate();
-    ox_video_render(g.pixels);
-    SDL_UpdateTexture(g.frame_texture, nullptr, g.pixels, g.raster_w * 4);
+    ASSERT_TRUE(show_game_picture(60));
     settings.smoothing = true;
     set_window(1920, 1080);
     for (bool stretch : {false, true}) {
         settings.stretch = stretch;
-        const SDL_Rect r = picture_rect(fw, fh);
-        std::vector<uint32_t> looks[2];
-        for (int i = 0; i < 2; i++) {
-            const char *fragment = i == 0 ? "tests/data/crtf_reference" : "res/crtf";
-            g.crt_program = build_crt_program(source_file("res/crtv").c_str(), source_file(fragment).c_str());
-            EXPECT_TRUE(crt_program_usable()) << fragment;
-            present_and_read();
-            looks[i] = frame;
-        }
-        const SDL_Rect area = {SDL_max(r.x, 0), r.y, SDL_min(r.x + r.w, fw) - SDL_max(r.x, 0), r.h};
+        EXPECT_TRUE(present_through("tests/data/crtf_reference"));
+        const std::vector<uint32_t> reference = frame;
+        EXPECT_TRUE(present_through("res/crtf"));
         double total = 0.0;
         double worst_row = 0.0;
-        frame_difference(looks[0], looks[1], fw, area, &total, &worst_row);
+        frame_difference(reference, frame, fw, picture_rect(fw, fh), &total, &worst_row);
         printf("stretch %d: mean difference %.4f, worst row %.4f\n", stretch, total, worst_row);
         EXPECT_LT(total, 0.02) << "stretch " << stretch;
         EXPECT_LT(worst_row, 0.05) << "stretch " << stretch;

@@ -215,8 +215,12 @@ int32_t video_splash_frames(void)
 
 void video_splash_count_down(void)
 {
-    if (video.splash_frames > 0)
-        video.splash_frames--;
+    video.splash_frames = splash_left(video.splash_frames);
+}
+
+int32_t splash_left(int32_t frames)
+{
+    return frames > 0 ? frames - 1 : 0;
 }
 
 bool splash_drawn(int32_t splash_frames, bool menu_open)

@@ -50,9 +50,11 @@ bool video_frame_picture(FramePicture &picture);
 void preview_size(int screen_w, int screen_h, int *out_w, int *out_h);
 
 // Frames the splash still stays over the picture: SPLASH_FRAMES after a splash loaded, 0 once
-// it is over (or without a splash). Each count down takes one.
+// it is over (or without a splash). Each count down takes one (splash_left).
 int32_t video_splash_frames(void);
 void video_splash_count_down(void);
+// The frames a splash with frames left has after one count down: one fewer, and 0 stays 0.
+int32_t splash_left(int32_t frames);
 // Whether the splash is drawn over the picture: while it has frames left, and not under the
 // menu (which stops its count while it shows).
 bool splash_drawn(int32_t splash_frames, bool menu_open);

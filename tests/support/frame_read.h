@@ -54,13 +54,17 @@ std::string frame_mismatches(const std::vector<uint32_t> &frame, int w, int h, F
     return bad ? std::to_string(bad) + " pixels differ, first " + first : "";
 }
 
-// How far frames a and b, both w wide, differ over area, as fractions of full scale over the
-// three channels: on average, and on the worst row.
+// How far frames a and b, both w wide, differ over area (clipped to the frames), as fractions
+// of full scale over the three channels: on average, and on the worst row.
 inline void frame_difference(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b, int w,
-                             const SDL_Rect &area, double *mean, double *worst_row)
+                             const SDL_Rect &picture, double *mean, double *worst_row)
 {
     *mean = 0.0;
     *worst_row = 0.0;
+    const SDL_Rect frame = {0, 0, w, w > 0 ? (int)(SDL_min(a.size(), b.size()) / w) : 0};
+    SDL_Rect area;
+    if (!SDL_IntersectRect(&picture, &frame, &area))
+        return;
     for (int y = area.y; y < area.y + area.h; y++) {
         double row = 0.0;
         for (int x = area.x; x < area.x + area.w; x++)
