@@ -81,4 +81,11 @@ TEST(ScreenshotWrite, TheScreenSizeUnderAFreeName)
     EXPECT_EQ(want, surface_pixels(shot));
     EXPECT_FALSE(screenshot_write(picture, (folder + "missing/").c_str(), when, path, sizeof path, &why));
     EXPECT_NE(nullptr, why) << "a failure without its reason";
+    // A side of nothing (an odd answer from the component) is no picture: nothing is written.
+    const FramePicture empty[] = {{nullptr, 4, 2, 2, 2}, {raster, 0, 2, 2, 2}, {raster, 4, 0, 2, 2},
+                                  {raster, 4, 2, 0, 2}, {raster, 4, 2, 2, 0}};
+    for (const auto &e : empty) {
+        EXPECT_FALSE(screenshot_write(e, folder.c_str(), when, path, sizeof path, &why));
+        EXPECT_STREQ("no picture", why) << e.raster_w << "x" << e.raster_h << " to " << e.screen_w << "x" << e.screen_h;
+    }
 }
