@@ -1,8 +1,10 @@
 // The menu without a mouse: the focus over both pages, the keys and pads that move and press
 // it, captures asked for without a mouse, and the pads' menu controls and Back+Start hold.
 #include "pages_fixture.h"
+#include "support/nav_pads.h"
 #include "xgui/focus.h"
-#include <tuple>
+
+#include <utility>
 
 // Where each arrow takes the focus from each widget, by name.
 struct FocusRow {
@@ -97,7 +99,7 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
         EXPECT_EQ(s.commands, nav_commands(state, s.reading, s.at)) << s.name << " at " << s.at;
 }
 
-// Slot 0 holds a plain joystick or a game controller, slot 1 a plain joystick with its hat up.
+// The pads as pads_holding lays them out: slot 0 holds what each case holds, slot 1 a hat up.
 TEST(NavReading, WhatThePadsAskOfTheMenu)
 {
     using Hold = void (*)(PadState &first);
@@ -118,17 +120,8 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
          {NAV_UP, false, false, {}}},
         {"Start alone", true, true, [](PadState &p) { p.start = true; }, {NAV_UP, false, false, {}}},
     };
-    for (const auto &c : cases) {
-        Devices d = {};
-        for (PadState &p : d.pad)
-            p = pad_at_rest();
-        d.pad[1].hat[0] = SDL_HAT_UP;
-        d.pad[0].controller = c.controller;
-        c.hold(d.pad[0]);
-        const NavReading r = nav_reading(d, c.guide);
-        const auto want = std::make_tuple(c.reading.direction, c.reading.accept, c.reading.back, c.reading.chord[0]);
-        EXPECT_EQ(want, std::make_tuple(r.direction, r.accept, r.back, r.chord[0])) << c.name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.reading, nav_reading(pads_holding(c.controller, c.hold), c.guide)) << c.name;
 }
 
 // The command of each key and the focus step it asks for. Mended fault: Return, Space or
@@ -156,7 +149,7 @@ TEST(MenuKeys, CommandsOfTheKeysAndTheirSteps)
     }
 }
 
-// A controller in slot 0 whose Back is raw button 4 and Start raw button 6.
+// A controller in slot 0 whose Back is raw button 4 and Start raw button 6 (controller_back_down).
 TEST(PadNavHides, TheBackStartPairNeverReachesTheGame)
 {
     const struct { const char *name; Binding binding; bool guide, start; bool hides; } cases[] = {
@@ -168,15 +161,8 @@ TEST(PadNavHides, TheBackStartPairNeverReachesTheGame)
         {"Back on another pad", {BIND_BUTTON, 0, 4, 1, 0}, true, true, false},
         {"a hat", {BIND_HAT, 0, 4, 0, 0}, true, true, false},
     };
-    for (const auto &c : cases) {
-        Devices d = {};
-        PadState &p = d.pad[0];
-        p.joystick = p.controller = p.back = true;
-        p.start = c.start;
-        p.back_button = 4;
-        p.start_button = 6;
-        EXPECT_EQ(c.hides, pad_nav_hides(d, c.binding, c.guide)) << c.name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.hides, pad_nav_hides(controller_back_down(c.start), c.binding, c.guide)) << c.name;
 }
 
 using MenuNav = Pages;
@@ -187,30 +173,24 @@ using MenuNav = Pages;
 TEST_F(MenuNav, TheFocusOnTheMenuPage)
 {
     build_and_open();
-    const xgui_widget &quit = xgui_widgets[menu_widgets.quit];
-    const int32_t qx = xgui_text_start(quit) + 2;
-    const int32_t qy = quit.y + xgui_font.cell_h / 2;
-    frame(qx, qy, 0);
+    rest_on(menu_widgets.quit);
     key(SDL_SCANCODE_DOWN);
-    frame(qx, qy, 0);
+    rest_on(menu_widgets.quit);
     EXPECT_EQ(menu_widgets.play, xgui_focus);
     EXPECT_EQ(1, xgui_widgets[menu_widgets.play].hover) << "focused Play not lit";
-    EXPECT_EQ(0, quit.hover) << "Quit under the resting pointer still lit";
+    EXPECT_EQ(0, xgui_widgets[menu_widgets.quit].hover) << "Quit under the resting pointer still lit";
     click(menu_widgets.reset);
     EXPECT_EQ(menu_widgets.reset, xgui_focus);
     xgui_focus = menu_widgets.quit;
-    key(SDL_SCANCODE_SPACE);
-    pass();
+    press(SDL_SCANCODE_SPACE);
     ASSERT_TRUE(xgui_widgets[xgui_confirm].visible);
     key(SDL_SCANCODE_DOWN);
     EXPECT_EQ(-1, xgui_pending);
     EXPECT_FALSE(xgui_widgets[xgui_confirm].visible) << "OK? still shown";
     key(SDL_SCANCODE_UP);
-    key(SDL_SCANCODE_SPACE);
-    pass();
+    press(SDL_SCANCODE_SPACE);
     EXPECT_FALSE(running_quit()) << "the press after coming back confirmed";
-    key(SDL_SCANCODE_SPACE);
-    pass();
+    press(SDL_SCANCODE_SPACE);
     EXPECT_TRUE(running_quit()) << "the next press did not confirm";
 }
 
@@ -232,12 +212,10 @@ TEST_F(MenuNav, TheKeysPageWithoutAMouse)
     tap(SDL_SCANCODE_DOWN);
     EXPECT_EQ(keys_widgets.cell[KEYS_ROWS_PER_GROUP][0], xgui_focus) << "from a row out of sight";
     xgui_focus = keys_widgets.cell[16][1];
-    key(SDL_SCANCODE_RETURN);
-    pass();
+    press(SDL_SCANCODE_RETURN);
     EXPECT_EQ(16, capture_row()) << "the Return that asked was taken";
     key(SDL_SCANCODE_RETURN, false);
-    key(SDL_SCANCODE_X);
-    pass();
+    press(SDL_SCANCODE_X);
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][16][1]));
     menu_nav(NAV_BACK);
     EXPECT_EQ(MENU_PAGE, xgui_page) << "Back on the change-keys page";
@@ -283,8 +261,7 @@ TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
     key(SDL_SCANCODE_DOWN, false);
     keys_page_back();
     xgui_focus = menu_widgets.play;
-    key(SDL_SCANCODE_RETURN);
-    pass();
+    press(SDL_SCANCODE_RETURN);
     ASSERT_FALSE(xgui_is_open());
     plain_pad().hat[0] = SDL_HAT_DOWN;
     EXPECT_FALSE(game_presses(0)) << "the Return that chose Play reached the game";
