@@ -17,13 +17,8 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
 {
     const MenuWidgets &m = menu_widgets;
     const KeysWidgets &k = keys_widgets;
-    const struct {
-        const char *item;
-        const int32_t &widget;
-        const char *line;
-        bool ticked;
-        const int32_t &unticked;
-    } cases[] = {
+    const struct { const char *item; const int32_t &widget; const char *line; bool ticked; const int32_t &unticked; }
+        cases[] = {
         {"Window 4x", m.window[2], "scale=4", true, m.window[1]},
         {"Fullscreen", m.fullscreen, "fullscreen=1", true, m.window[2]},
         {"Window 2x", m.window[0], "fullscreen=0", true, m.fullscreen},
