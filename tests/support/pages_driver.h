@@ -56,6 +56,20 @@ inline void tap(SDL_Scancode code)
     key(code, false);
 }
 
+// A key pressed, then a pass that acts on it.
+inline void press(SDL_Scancode code)
+{
+    key(code);
+    pass();
+}
+
+// A pass with the pointer resting on a widget's text.
+inline void rest_on(int32_t index)
+{
+    const xgui_widget &w = xgui_widgets[index];
+    frame(xgui_text_start(w) + 2, w.y + xgui_font.cell_h / 2, 0);
+}
+
 // A pass, then whether the game got its button pressed.
 inline bool game_presses(int button)
 {
