@@ -81,35 +81,6 @@ TEST(NoticeLayout, TheLineCentredOnItsBox)
     }
 }
 
-static void move_to(int32_t x, int32_t y) { xgui_update(x, y, 0); }
-static void click(int32_t x, int32_t y)
-{
-    move_to(x, y);
-    xgui_update(x, y, 1);
-}
-static int32_t text_width(const char *text)
-{
-    SDL_Rect r;
-    return xgui_text(&r, nullptr, 0, 0, 0, 0, text, false)->w;
-}
-
-class Toolkit : public XguiTest {
-protected:
-    void SetUp() override { ASSERT_TRUE(open_window(64, 64)); }
-};
-
-static const int32_t NONE = -1;
-static const int32_t SEVERAL = -2;
-// The one widget the pointer hovers, NONE or SEVERAL.
-static int32_t hovered()
-{
-    int32_t found = NONE;
-    for (int32_t i = 0; i < xgui_count; i++)
-        if (xgui_widgets[i].hover)
-            found = found == NONE ? i : SEVERAL;
-    return found;
-}
-
 // A right-aligned item, so both the alignment and the margins show; menu items 50 apart whose
 // 60-high boxes (cell 48) share a 10-unit band, 544..553; items side by side, text 400..499 and
 // 510..609, boxes 392..507 and 502..617, centres 450 and 560. One move after another: the
@@ -183,7 +154,7 @@ TEST_F(Toolkit, ConfirmationFlows)
     const int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
     const int32_t reset = xgui_add(XGUI_CONFIRM, 0, 425, 300, "Reset", 0);
     const int32_t quit = xgui_add(XGUI_CONFIRM, 0, 425, 350, "Quit", 0);
-    const int32_t OK = -1;     // a click on the prompt
+    const int32_t OK = -1;     // a click where Quit's prompt goes
     const int32_t OPEN = -2;   // the menu opened, the pointer still
     const int32_t HELD = -3;   // Play's click held for another frame
     const int32_t LOST = -4;   // Play clicked, then a frame before the take
@@ -210,7 +181,7 @@ TEST_F(Toolkit, ConfirmationFlows)
             xgui_set_open(true);
             move_to(5, 5);
         } else if (s.x == OK) {
-            click(prompt.x + 2, prompt.y + 5);
+            click(xgui_prompt_x(xgui_widgets[quit], text_width("Quit")) + 2, 355);
         } else if (s.x == HELD) {
             xgui_update(430, 255, 1);
         } else if (s.x == LOST) {
@@ -225,6 +196,10 @@ TEST_F(Toolkit, ConfirmationFlows)
             EXPECT_EQ(w == s.taken, xgui_take(w)) << s.step << ": widget " << w << " taken";
         EXPECT_FALSE(s.taken >= 0 && xgui_take(s.taken)) << s.step << ": taken twice";
         EXPECT_EQ(s.pending >= 0, prompt.visible) << s.step << ": prompt shown";
+        if (s.pending >= 0) {
+            const int32_t beside = xgui_prompt_x(xgui_widgets[s.pending], text_width(xgui_widgets[s.pending].text));
+            EXPECT_EQ(beside, prompt.x) << s.step << ": the prompt's place";
+        }
     }
 }
 
@@ -282,13 +257,6 @@ TEST_F(Toolkit, OddTextIsSafeTableFullAt256AndOutsideIndicesIgnored)
         EXPECT_FALSE(xgui_is_selected(bad)) << "index " << bad;
     }
     move_to(12, 12);
-}
-
-// Whether texture was loaded, and filtered linearly, as pictures drawn at any window size are.
-static bool linear(SDL_Texture *texture)
-{
-    SDL_ScaleMode mode = SDL_ScaleModeNearest;
-    return texture && SDL_GetTextureScaleMode(texture, &mode) == 0 && mode == SDL_ScaleModeLinear;
 }
 
 // The overlay, the font and a save slot's preview load filtered linearly; files refused leave
