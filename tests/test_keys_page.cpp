@@ -1,18 +1,9 @@
 // The change-keys page through the real toolkit and input step: captures into the right player,
 // slot and file line, moving and cancelling, Preset and Clear behind "OK?", rows beyond fifteen.
 #include "pages_fixture.h"
-class KeysPage : public Pages {
-protected:
-    static void open_page(int player = 0)
-    {
-        xgui_set_open(false);
-        build_and_open();
-        click(menu_widgets.change_keys);
-        if (player == 1)
-            click(keys_widgets.player[1]);
-        ASSERT_EQ(KEYS_PAGE, xgui_page);
-    }
-};
+#include "support/keys_page_driver.h"
+
+class KeysPage : public Pages {};
 
 // Player 2's page: a hat captured into that player, cell and file line alone, and Preset after
 // its "OK?" for that player alone (mended fault: Preset once rewrote the other player's
@@ -23,7 +14,7 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
     gameinfo.players = 2;
     res.write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_1, 0, 0, 0};
-    open_page(1);
+    open_keys_page(1);
     const int32_t cell = keys_widgets.cell[7][1];
     const int32_t up = keys_widgets.cell[0][0];
     click(cell);
@@ -62,7 +53,7 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
 // game running behind it, to try a binding live.
 TEST_F(KeysPage, APendingCaptureMovesTakesTheHotkeysAndEndsWithEscapeOrTheMenu)
 {
-    open_page();
+    open_keys_page();
     click(keys_widgets.cell[0][0]);
     click(keys_widgets.cell[3][1]);
     EXPECT_EQ("???", text(keys_widgets.cell[3][1]));
@@ -106,14 +97,14 @@ TEST_F(KeysPage, RowsBeyondFifteenComeInGroupsUnderNamesCutToFit)
     // Narrow letters: the cut lands within a space of the room.
     snprintf(gameinfo.btnname[4], sizeof gameinfo.btnname[4], "%s", std::string(40, 'i').c_str());
     fixture_buttons = 15;
-    open_page();
+    open_keys_page();
     EXPECT_EQ(-1, keys_widgets.more) << "More keys for one group";
     gameinfo.btnname[4][0] = '\0';
     const xgui_widget &label = xgui_widgets[keys_widgets.row_label[4]];
     const int32_t label_end = label.x + xgui_text_width(label.text);
     EXPECT_LE(label_end + xgui_text_width(" "), xgui_widgets[keys_widgets.cell[4][0]].x) << label.text;
     fixture_buttons = 40;   // more than the table holds
-    open_page();
+    open_keys_page();
     const KeysWidgets &k = keys_widgets;
     int first = 0;
     for (int last : {14, 29, 31}) {
