@@ -15,6 +15,7 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
     res.write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_1, 0, 0, 0};
     open_keys_page(1);
+    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[0])) << "player 1 still checked";
     const int32_t cell = keys_widgets.cell[7][1];
     const int32_t up = keys_widgets.cell[0][0];
     click(cell);
