@@ -1,5 +1,6 @@
 // The change-keys page through the real toolkit and input step: captures into the right player,
-// slot and file line, moving and cancelling, Preset and Clear behind "OK?", rows beyond fifteen.
+// slot and file line, moving and cancelling, Preset and Clear behind "OK?", rows beyond fifteen
+// and their labels cut to their room.
 #include "pages_fixture.h"
 #include "support/keys_page_driver.h"
 

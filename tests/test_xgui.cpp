@@ -93,6 +93,7 @@ TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
     const int32_t lower = xgui_add(XGUI_BUTTON, 0, 425, 550, "Window 3x", 0);
     const int32_t left = xgui_add(XGUI_BUTTON, 0, 400, 300, "MMMM", 0);
     const int32_t right = xgui_add(XGUI_BUTTON, 0, 510, 300, "MMMM", 0);
+    xgui_add(XGUI_LABEL, 0, 425, 700, "MMMM", 0);
     // A quarter cell of margin left and right; each edge: its last pixel inside, the next outside.
     const int32_t keys_left = 1495 - text_width("Change keys") - TEST_CELL_W / 4;
     const int32_t keys_right = 1495 + TEST_CELL_W / 4;
@@ -109,6 +110,7 @@ TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
         {"below the stack", 430, 604, NONE, false},
         {"side by side, nearer the left text", 504, 310, left, true},
         {"side by side, nearer the right text", 506, 310, right, true},
+        {"a label, which takes no part", 430, 710, NONE, false},
     };
     for (const auto &m : moves) {
         move_to(m.x, m.y);
