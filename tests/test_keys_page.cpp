@@ -1,18 +1,10 @@
 // The change-keys page through the real toolkit and input step: captures into the right player,
-// slot and file line, moving and cancelling, Preset and Clear behind "OK?", rows beyond fifteen.
+// slot and file line, moving and cancelling, Preset and Clear behind "OK?", rows beyond fifteen
+// and their labels cut to their room.
 #include "pages_fixture.h"
-class KeysPage : public Pages {
-protected:
-    static void open_page(int player = 0)
-    {
-        xgui_set_open(false);
-        build_and_open();
-        click(menu_widgets.change_keys);
-        if (player == 1)
-            click(keys_widgets.player[1]);
-        ASSERT_EQ(KEYS_PAGE, xgui_page);
-    }
-};
+#include "support/keys_page_driver.h"
+
+class KeysPage : public Pages {};
 
 // Player 2's page: a hat captured into that player, cell and file line alone, and Preset after
 // its "OK?" for that player alone (mended fault: Preset once rewrote the other player's
@@ -23,7 +15,8 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
     gameinfo.players = 2;
     res.write("res/donf", "btn_0_0_0_type=1\nbtn_0_0_0_code=40\nbtn_1_0_0_type=1\nbtn_1_0_0_code=41\n");
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_1, 0, 0, 0};
-    open_page(1);
+    open_keys_page(1);
+    EXPECT_FALSE(xgui_is_selected(keys_widgets.player[0])) << "player 1 still checked";
     const int32_t cell = keys_widgets.cell[7][1];
     const int32_t up = keys_widgets.cell[0][0];
     click(cell);
@@ -62,7 +55,7 @@ TEST_F(KeysPage, CapturePresetAndClearActOnThePlayerShown)
 // game running behind it, to try a binding live.
 TEST_F(KeysPage, APendingCaptureMovesTakesTheHotkeysAndEndsWithEscapeOrTheMenu)
 {
-    open_page();
+    open_keys_page();
     click(keys_widgets.cell[0][0]);
     click(keys_widgets.cell[3][1]);
     EXPECT_EQ("???", text(keys_widgets.cell[3][1]));
@@ -82,25 +75,38 @@ TEST_F(KeysPage, APendingCaptureMovesTakesTheHotkeysAndEndsWithEscapeOrTheMenu)
     EXPECT_EQ(str(Binding{}), str(settings.bindings[0][6][1])) << "captured after the menu closed";
 }
 
+// A row's label in a room as wide as another text and slack units more: a label exactly as wide
+// as its room is kept whole, and a space left at a cut goes too.
+TEST_F(KeysPage, RowNamesAreCutLetterByLetterToTheirRoom)
+{
+    const struct { const char *name, *room; int32_t slack; const char *label; } cases[] = {
+        {"Run", "Run..", 0, "Run.."},
+        {"Run", "Run..", -1, "Ru.."},
+        {"Jump / Confirm", "Jump / ..", 0, "Jump /.."},
+    };
+    for (const auto &c : cases) {
+        char label[64];
+        keys_row_label(label, sizeof label, c.name, xgui_text_width(c.room) + c.slack);
+        EXPECT_EQ(std::string(c.label), label) << c.name << " in the room of " << c.room << c.slack;
+    }
+}
+
 // "More keys" steps through the groups of rows, round to the first; each group is shown alone,
 // fits on the overlay and takes its clicks, and the page opens on the first. Mended fault: a
-// game's own long button name ("Jump / Confirm") ran under its first binding cell. It is cut,
-// with "..", before the cell, and a space left at the cut goes too.
+// game's own long button name ran under its first binding cell: it ends a space before it.
 TEST_F(KeysPage, RowsBeyondFifteenComeInGroupsUnderNamesCutToFit)
 {
-    snprintf(gameinfo.btnname[4], sizeof gameinfo.btnname[4], "Jump / Confirm");
-    snprintf(gameinfo.btnname[5], sizeof gameinfo.btnname[5], "Run");
+    // Narrow letters: the cut lands within a space of the room.
+    snprintf(gameinfo.btnname[4], sizeof gameinfo.btnname[4], "%s", std::string(40, 'i').c_str());
     fixture_buttons = 15;
-    open_page();
+    open_keys_page();
     EXPECT_EQ(-1, keys_widgets.more) << "More keys for one group";
     gameinfo.btnname[4][0] = '\0';
-    gameinfo.btnname[5][0] = '\0';
     const xgui_widget &label = xgui_widgets[keys_widgets.row_label[4]];
-    EXPECT_LT(label.x + xgui_text_width(label.text), xgui_widgets[keys_widgets.cell[4][0]].x) << label.text;
-    EXPECT_EQ("Jump /..", std::string(label.text));
-    EXPECT_EQ("Run..", text(keys_widgets.row_label[5]));
+    const int32_t label_end = label.x + xgui_text_width(label.text);
+    EXPECT_LE(label_end + xgui_text_width(" "), xgui_widgets[keys_widgets.cell[4][0]].x) << label.text;
     fixture_buttons = 40;   // more than the table holds
-    open_page();
+    open_keys_page();
     const KeysWidgets &k = keys_widgets;
     int first = 0;
     for (int last : {14, 29, 31}) {

@@ -81,35 +81,6 @@ TEST(NoticeLayout, TheLineCentredOnItsBox)
     }
 }
 
-static void move_to(int32_t x, int32_t y) { xgui_update(x, y, 0); }
-static void click(int32_t x, int32_t y)
-{
-    move_to(x, y);
-    xgui_update(x, y, 1);
-}
-static int32_t text_width(const char *text)
-{
-    SDL_Rect r;
-    return xgui_text(&r, nullptr, 0, 0, 0, 0, text, false)->w;
-}
-
-class Toolkit : public XguiTest {
-protected:
-    void SetUp() override { ASSERT_TRUE(open_window(64, 64)); }
-};
-
-static const int32_t NONE = -1;
-static const int32_t SEVERAL = -2;
-// The one widget the pointer hovers, NONE or SEVERAL.
-static int32_t hovered()
-{
-    int32_t found = NONE;
-    for (int32_t i = 0; i < xgui_count; i++)
-        if (xgui_widgets[i].hover)
-            found = found == NONE ? i : SEVERAL;
-    return found;
-}
-
 // A right-aligned item, so both the alignment and the margins show; menu items 50 apart whose
 // 60-high boxes (cell 48) share a 10-unit band, 544..553; items side by side, text 400..499 and
 // 510..609, boxes 392..507 and 502..617, centres 450 and 560. One move after another: the
@@ -122,6 +93,7 @@ TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
     const int32_t lower = xgui_add(XGUI_BUTTON, 0, 425, 550, "Window 3x", 0);
     const int32_t left = xgui_add(XGUI_BUTTON, 0, 400, 300, "MMMM", 0);
     const int32_t right = xgui_add(XGUI_BUTTON, 0, 510, 300, "MMMM", 0);
+    xgui_add(XGUI_LABEL, 0, 425, 700, "MMMM", 0);
     // A quarter cell of margin left and right; each edge: its last pixel inside, the next outside.
     const int32_t keys_left = 1495 - text_width("Change keys") - TEST_CELL_W / 4;
     const int32_t keys_right = 1495 + TEST_CELL_W / 4;
@@ -138,6 +110,7 @@ TEST_F(Toolkit, ThePointerHoversTheBoxUnderItThenTheNearerText)
         {"below the stack", 430, 604, NONE, false},
         {"side by side, nearer the left text", 504, 310, left, true},
         {"side by side, nearer the right text", 506, 310, right, true},
+        {"a label, which takes no part", 430, 710, NONE, false},
     };
     for (const auto &m : moves) {
         move_to(m.x, m.y);
@@ -158,39 +131,6 @@ TEST_F(Toolkit, AdvancesFollowTheInk)
     };
     for (const auto &r : rows)
         EXPECT_EQ(r.advance, xgui_font.advance[r.glyph]) << "glyph " << r.glyph;
-}
-
-// The scene fully faded in on an unscaled overlay, the button under the pointer, the toggle's
-// text "M" and the 40 x 30 preview. Glyphs of 48 rows advance 25 with ink in their first 22 columns: "M" right-aligned
-// at 1495 starts at 1470, the check glyph (advance 24, 21 columns of ink) at 1470 - 6 - 24.
-TEST_F(Toolkit, WidgetsAreDrawnWhereTheLayoutPutsThem)
-{
-    const uint32_t WHITE = 0xFFFFFF;
-    const uint32_t YELLOW = 0xFFFF00;
-    ASSERT_TRUE(open_window(XGUI_OVERLAY_W, XGUI_OVERLAY_H));
-    test_add_scene(win.renderer, "M", files->path("res/0P"));
-    for (int i = 0; i < 256 / XGUI_FADE_STEP; i++)
-        move_to(435, 305);
-    SDL_RenderClear(win.renderer);
-    xgui_draw(win.renderer, XGUI_OVERLAY_W, XGUI_OVERLAY_H);
-    const std::vector<uint32_t> frame = read_frame(win.renderer, XGUI_OVERLAY_W, XGUI_OVERLAY_H);
-    ASSERT_FALSE(frame.empty()) << SDL_GetError();
-    const struct { const char *name; int32_t x, y; uint32_t colour; } spots[] = {
-        {"the label's top-left pixel, hovered", 425, 300, YELLOW},
-        {"left of the label", 424, 300, TEST_OVERLAY},
-        {"the label's last row", 425, 347, YELLOW},
-        {"below the label", 425, 348, TEST_OVERLAY},
-        {"past the label", 533, 324, TEST_OVERLAY},
-        {"the toggle's M", 1480, 624, WHITE},
-        {"the check mark's first column", 1440, 620, WHITE},
-        {"left of the check mark", 1439, 620, TEST_OVERLAY},
-        {"the picture's top-left pixel", 940, 885, TEST_PREVIEW},
-        {"left of the picture", 939, 885, TEST_OVERLAY},
-        {"the picture's bottom-right pixel", 979, 914, TEST_PREVIEW},
-        {"right of the picture", 980, 914, TEST_OVERLAY},
-    };
-    for (const auto &s : spots)
-        EXPECT_EQ(s.colour, frame[s.y * XGUI_OVERLAY_W + s.x]) << s.name;
 }
 
 // XGUI_FADE_STEP a frame each way, from nothing to full and back.
@@ -216,7 +156,7 @@ TEST_F(Toolkit, ConfirmationFlows)
     const int32_t play = xgui_add(XGUI_BUTTON, 0, 425, 250, "Play", 0);
     const int32_t reset = xgui_add(XGUI_CONFIRM, 0, 425, 300, "Reset", 0);
     const int32_t quit = xgui_add(XGUI_CONFIRM, 0, 425, 350, "Quit", 0);
-    const int32_t OK = -1;     // a click on the prompt
+    const int32_t OK = -1;     // a click where Quit's prompt goes
     const int32_t OPEN = -2;   // the menu opened, the pointer still
     const int32_t HELD = -3;   // Play's click held for another frame
     const int32_t LOST = -4;   // Play clicked, then a frame before the take
@@ -243,7 +183,7 @@ TEST_F(Toolkit, ConfirmationFlows)
             xgui_set_open(true);
             move_to(5, 5);
         } else if (s.x == OK) {
-            click(prompt.x + 2, prompt.y + 5);
+            click(xgui_prompt_x(xgui_widgets[quit], text_width("Quit")) + 2, 355);
         } else if (s.x == HELD) {
             xgui_update(430, 255, 1);
         } else if (s.x == LOST) {
@@ -258,32 +198,43 @@ TEST_F(Toolkit, ConfirmationFlows)
             EXPECT_EQ(w == s.taken, xgui_take(w)) << s.step << ": widget " << w << " taken";
         EXPECT_FALSE(s.taken >= 0 && xgui_take(s.taken)) << s.step << ": taken twice";
         EXPECT_EQ(s.pending >= 0, prompt.visible) << s.step << ": prompt shown";
+        if (s.pending >= 0) {
+            const int32_t beside = xgui_prompt_x(xgui_widgets[s.pending], text_width(xgui_widgets[s.pending].text));
+            EXPECT_EQ(beside, prompt.x) << s.step << ": the prompt's place";
+        }
     }
 }
 
-// A 100-wide text at x: where it starts, and where the prompt of it armed sits on its row
-// (-1: a centred label, which arms nothing).
-TEST_F(Toolkit, TextStartsAtItsAlignmentAndThePromptSitsBesideIt)
+// A 100-wide text at x: where it starts, and where the prompt of it armed goes (right of a text
+// in the overlay's left half, else left of it; -1: a centred label, which arms nothing); a check
+// mark (advance 24) 6 left of its toggle's text; a 40 x 30 picture centred on its point; the
+// font's cell of "M"; and a hovered text's colour.
+TEST_F(Toolkit, TextPromptCheckMarkAndPictureLandWhereTheLayoutPutsThem)
 {
     ASSERT_EQ(text_width("MMMM"), 100);
-    const struct { const char *name; int32_t type, x, align, start, prompt_x; } cases[] = {
-        {"left: the prompt right of it", XGUI_CONFIRM, 425, 0, 425, 557},
-        {"right-aligned: the prompt left of it", XGUI_CONFIRM, 1495, XGUI_ALIGN_RIGHT, 1395, 1279},
-        {"left, where the right side has no room", XGUI_CONFIRM, 1200, 0, 1200, 1100},
-        {"a centred label", XGUI_LABEL, 500, XGUI_ALIGN_CENTRE, 450, -1},
+    const struct { const char *name; int32_t x, align, start, prompt_x; } cases[] = {
+        {"left: the prompt right of it", 425, 0, 425, 557},
+        {"right-aligned: the prompt left of it", 1495, XGUI_ALIGN_RIGHT, 1395, 1279},
+        {"left, where the right side has no room", 1200, 0, 1200, 1100},
+        {"a centred label", 500, XGUI_ALIGN_CENTRE, 450, -1},
     };
-    const xgui_widget &prompt = xgui_widgets[xgui_confirm];
     for (const auto &c : cases) {
-        xgui_reset();
-        const int32_t widget = xgui_add(c.type, 0, c.x, 900, "MMMM", c.align);
-        EXPECT_EQ(c.start, xgui_text_start(xgui_widgets[widget])) << c.name;
-        click(c.start + 1, 905);
-        EXPECT_EQ(c.prompt_x >= 0, prompt.visible) << c.name;
+        const xgui_widget &w = xgui_widgets[xgui_add(XGUI_CONFIRM, 0, c.x, 900, "MMMM", c.align)];
+        EXPECT_EQ(c.start, xgui_text_start(w)) << c.name;
         if (c.prompt_x >= 0) {
-            EXPECT_EQ(c.prompt_x, prompt.x) << c.name;
-            EXPECT_EQ(900, prompt.y) << c.name;
+            EXPECT_EQ(c.prompt_x, xgui_prompt_x(w, 100)) << c.name;
         }
     }
+    EXPECT_EQ(1440, xgui_check_x(1470)) << "the check mark";
+    EXPECT_EQ((SDL_Rect{13 * TEST_CELL_W, 4 * TEST_CELL_H, TEST_CELL_W, TEST_CELL_H}), xgui_glyph_src('M'));
+    xgui_widget hovered = {};
+    hovered.hover = 1;
+    const SDL_Color yellow = xgui_text_color(hovered);
+    EXPECT_EQ(0xFFFF00u, (uint32_t)(yellow.r << 16 | yellow.g << 8 | yellow.b)) << "a hovered text";
+    const int32_t picture = xgui_add(XGUI_PICTURE, 0, 960, 900, "", 0);
+    xgui_set_picture(picture, win.renderer, files->path("res/0P").c_str());
+    const SDL_Rect drawn = xgui_picture_rect(xgui_mapping(XGUI_OVERLAY_W, XGUI_OVERLAY_H), xgui_widgets[picture]);
+    EXPECT_EQ((SDL_Rect{940, 885, 40, 30}), drawn) << "the picture";
 }
 
 // Long and odd texts, then a full table and indices outside it.
@@ -308,13 +259,6 @@ TEST_F(Toolkit, OddTextIsSafeTableFullAt256AndOutsideIndicesIgnored)
         EXPECT_FALSE(xgui_is_selected(bad)) << "index " << bad;
     }
     move_to(12, 12);
-}
-
-// Whether texture was loaded, and filtered linearly, as pictures drawn at any window size are.
-static bool linear(SDL_Texture *texture)
-{
-    SDL_ScaleMode mode = SDL_ScaleModeNearest;
-    return texture && SDL_GetTextureScaleMode(texture, &mode) == 0 && mode == SDL_ScaleModeLinear;
 }
 
 // The overlay, the font and a save slot's preview load filtered linearly; files refused leave

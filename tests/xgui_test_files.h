@@ -1,6 +1,7 @@
 // Overlay test files, written into a ResDir: a generated font whose ink is known exactly, an
 // opaque overlay picture and a 24-bit BMP preview. Also a hidden software-renderer window,
-// which works with SDL's dummy video driver, and the fixture both overlay tests share.
+// which works with SDL's dummy video driver, the fixture both overlay tests share, and the
+// pointer moves and readings of the toolkit's state its tests drive it with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -117,3 +118,45 @@ protected:
     }
     void TearDown() override { xgui_free(); }
 };
+
+// The toolkit on a small window, for the tests that draw nothing.
+class Toolkit : public XguiTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(open_window(64, 64)); }
+};
+
+// The pointer moved to (x, y) in one update, and clicked there in the next.
+inline void move_to(int32_t x, int32_t y)
+{
+    xgui_update(x, y, 0);
+}
+inline void click(int32_t x, int32_t y)
+{
+    move_to(x, y);
+    xgui_update(x, y, 1);
+}
+
+inline int32_t text_width(const char *text)
+{
+    SDL_Rect r;
+    return xgui_text(&r, nullptr, 0, 0, 0, 0, text, false)->w;
+}
+
+static const int32_t NONE = -1;
+static const int32_t SEVERAL = -2;
+// The one widget the pointer hovers, NONE or SEVERAL.
+inline int32_t hovered()
+{
+    int32_t found = NONE;
+    for (int32_t i = 0; i < xgui_count; i++)
+        if (xgui_widgets[i].hover)
+            found = found == NONE ? i : SEVERAL;
+    return found;
+}
+
+// Whether texture was loaded, and filtered linearly, as pictures drawn at any window size are.
+inline bool linear(SDL_Texture *texture)
+{
+    SDL_ScaleMode mode = SDL_ScaleModeNearest;
+    return texture && SDL_GetTextureScaleMode(texture, &mode) == 0 && mode == SDL_ScaleModeLinear;
+}

@@ -62,11 +62,8 @@ static void show_group(void)
         xgui_set_y(k.pad_controls, KEYS_ROW_Y0 + KEYS_ROW_PITCH * (in_group > 0 ? in_group : 0));
 }
 
-// A row's label: the button's name and "..", the name cut where the label would run under
-// the row's first binding cell (a space before it), as a game's own long names would.
-static void row_label(char *text, size_t size, const char *name)
+void keys_row_label(char *text, size_t size, const char *name, int32_t room)
 {
-    const int32_t room = KEYS_CELL_X0 - KEYS_LABEL_X - xgui_text_width(" ");
     int n = (int)strnlen(name, KEYS_ROW_NAME_MAX);
     snprintf(text, size, "%.*s..", n, name);
     while (n > 0 && xgui_text_width(text) > room) {
@@ -91,10 +88,12 @@ void keys_page_build(void)
 
     // A component reporting more than the table holds gets its first 32 buttons listed.
     k.rows = input_button_count();
+    const int32_t room = KEYS_CELL_X0 - KEYS_LABEL_X - xgui_text_width(" ");
     for (int b = 0; b < k.rows; b++) {
         const char *name = gameinfo.btnname[b][0] ? gameinfo.btnname[b] : ox_button_get_name(b);
         char text[KEYS_ROW_LABEL_SIZE];
-        row_label(text, sizeof text, name ? name : "");
+        // A game's own long names would run under the row's first binding cell.
+        keys_row_label(text, sizeof text, name ? name : "", room);
         int32_t y = KEYS_ROW_Y0 + KEYS_ROW_PITCH * (b % KEYS_ROWS_PER_GROUP);
         k.row_label[b] = xgui_add(XGUI_LABEL, KEYS_PAGE, KEYS_LABEL_X, y, text, 0);
         k.cell[b][0] = xgui_add(XGUI_BUTTON, KEYS_PAGE, KEYS_CELL_X0, y, "", 0);

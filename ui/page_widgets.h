@@ -2,6 +2,7 @@
 // the files of ui/ and their tests (which find each item through the tables) only.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 #include <SDL.h>
@@ -80,6 +81,9 @@ void page_widgets_unset(void);
 
 void menu_page_build(void);
 void keys_page_build(void);
+// A row's label in text (size bytes): the button's name and "..", the name cut one letter at a
+// time, and a space left at the cut with it, until the label is at most room overlay units wide.
+void keys_row_label(char *text, size_t size, const char *name, int32_t room);
 // Window mode and picture options, Play, Reset, Quit, then Save and Load of each slot.
 void menu_page_react(void);
 // "Player 1" / "Player 2" (two-player games only).

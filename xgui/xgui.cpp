@@ -198,15 +198,20 @@ static bool takes_part(const xgui_widget &w)
            (w.page == -1 || w.page == xgui_page) && w.visible;
 }
 
-// Shows the prompt beside an armed confirm widget of text width width.
-static void place_prompt(const xgui_widget &w, int32_t width)
+int32_t xgui_prompt_x(const xgui_widget &w, int32_t width)
 {
     int64_t padded = (int64_t)width + xgui_font.cell_w / 2;
     int64_t x = w.x < XGUI_OVERLAY_W / 2 ? w.x + padded + xgui_font.cell_w / 2 : w.x - 100;
     if (w.align == XGUI_ALIGN_RIGHT)
         x -= padded;
+    return (int32_t)SDL_clamp(x, INT32_MIN, INT32_MAX);
+}
+
+// Shows the prompt beside an armed confirm widget of text width width.
+static void place_prompt(const xgui_widget &w, int32_t width)
+{
     xgui_widget &prompt = xgui_widgets[xgui_confirm];
-    prompt.x = (int32_t)SDL_clamp(x, INT32_MIN, INT32_MAX);
+    prompt.x = xgui_prompt_x(w, width);
     prompt.y = w.y;
     prompt.visible = 1;
 }

@@ -98,3 +98,6 @@ int32_t xgui_check_x(int32_t start);
 SDL_Rect xgui_picture_rect(const XguiMapping &map, const xgui_widget &w);
 // Text colour: yellow while hovered, white otherwise.
 SDL_Color xgui_text_color(const xgui_widget &w);
+// Overlay x of the "OK?" prompt beside an armed confirm widget whose text is width wide: right of
+// a text in the overlay's left half, left of one in its right half.
+int32_t xgui_prompt_x(const xgui_widget &w, int32_t width);
