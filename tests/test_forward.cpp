@@ -1,5 +1,5 @@
 // The game run forward a pass at a time, as the loop runs it: run-ahead shows a picture one
-// frame on per frame run ahead and undoes the rest (the state, the sound and the previews keep
+// frame on per frame run ahead and undoes the rest (the state, the sound, the previews and rewind's states keep
 // the real frames only); fast-forward runs four real frames a pass, silent, under its notice.
 // The reference component, the same buttons every run. And the plain decisions behind them.
 // (Run-ahead switched off by slow saves, with its notice: e2e_forward.sh.)
@@ -8,6 +8,7 @@
 #include "app/forward.h"
 #include "input/devices.h"
 #include "input/fixed_controls.h"
+#include "rewind/rewind.h"
 #include "rewind/runahead.h"
 #include "support/forward_run.h"
 
@@ -29,10 +30,13 @@ TEST(Forward, RunAheadShowsLaterFramesKeepingOnlyTheRealOnesAndFastForwardRunsFo
         EXPECT_EQ(plain.shown, run.kept) << "run-ahead " << ahead << ": previews";
         EXPECT_EQ(plain.sound, run.sound) << "run-ahead " << ahead;
         EXPECT_EQ(plain.state, run.state) << "run-ahead " << ahead;
+        EXPECT_EQ(plain.rewind_bytes, run.rewind_bytes) << "run-ahead " << ahead << ": rewind's states";
         EXPECT_FALSE(run.runahead_off) << "run-ahead " << ahead << " switched itself off";
         EXPECT_EQ("", run.notice) << "run-ahead " << ahead;
     }
+    EXPECT_EQ(PASSES / REWIND_INTERVAL * plain.state.size(), plain.rewind_bytes) << "a state every few frames";
     const Passes fast = forward_run(1, true, PASSES / FAST_FORWARD_FRAMES);
+    EXPECT_EQ(plain.rewind_bytes, fast.rewind_bytes) << "rewind's states of the real frames";
     EXPECT_TRUE(fast.sound.empty());
     EXPECT_EQ(plain.shown.back(), fast.shown.back());
     EXPECT_EQ(plain.state, fast.state);

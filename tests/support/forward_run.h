@@ -14,6 +14,7 @@
 #include "config/settings.h"
 #include "input/devices.h"
 #include "input/fixed_controls.h"
+#include "rewind/rewind.h"
 #include "rewind/runahead.h"
 #include "sound/sound_hold.h"
 #include "video/video.h"
@@ -30,6 +31,7 @@ struct Passes {
     std::string state;             // after the last pass
     bool runahead_off;             // run-ahead had switched itself off by the end
     std::string notice;            // shown at the end
+    uint64_t rewind_bytes;         // the bytes of rewind's states kept at the end
 };
 
 inline uint64_t forward_run_hash(const uint8_t *pixels, int32_t w, int32_t h)
@@ -56,6 +58,9 @@ inline Passes forward_run(int32_t runahead, bool fast, int32_t passes)
     input_devices() = Devices{};
     input_devices().key[FAST_FORWARD_KEY] = fast;
     forward_init(FORWARD_RUN_SOUND_CAPACITY);
+    // At 8 fps the ring holds 60 states and a save may take 31 ms: a loaded machine cannot
+    // switch rewind off here, and the run's 12 states all stay.
+    rewind_init(8);
     std::vector<int16_t> samples(2 * FORWARD_RUN_SOUND_CAPACITY);
     for (int32_t p = 0; p < passes; p++) {
         int32_t set = forward_run_buttons(p * (fast ? FAST_FORWARD_FRAMES : 1));
@@ -75,6 +80,8 @@ inline Passes forward_run(int32_t runahead, bool fast, int32_t passes)
     }
     out.runahead_off = runahead_off();
     out.notice = notice_text();
+    out.rewind_bytes = rewind_bytes_kept();
+    rewind_end();
     if (ox_state_save(res.path("res/state").c_str()))
         out.state = res.read("res/state");
     else
