@@ -1,6 +1,7 @@
 // The game run forward a pass at a time, as the loop runs it: run-ahead shows a picture one
-// frame on per frame run ahead and undoes the rest (the state, the sound, the previews and rewind's states keep
-// the real frames only); fast-forward runs four real frames a pass, silent, under its notice.
+// frame on per frame run ahead and undoes the rest (the state, the sound, the previews and
+// rewind's states keep the real frames only); fast-forward runs four real frames a pass,
+// silent, under its notice.
 // The reference component, the same buttons every run. And the plain decisions behind them.
 // (Run-ahead switched off by slow saves, with its notice: e2e_forward.sh.)
 #include <gtest/gtest.h>
