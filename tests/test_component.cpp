@@ -5,6 +5,7 @@
 #include "base/paths.h"
 #include "game/game.h"
 #include "slots/slots.h"
+#include "component/machine.h"
 #include "core_api/ox_core.h"
 #include "support/component_run.h"
 #include "support/planted_files.h"
@@ -84,6 +85,22 @@ TEST_F(Component, DamagedGamesAndStatesAreRefusedAndChangeNothing)
     EXPECT_FALSE(ox_state_load(res.path("missing").c_str())) << "a missing state";
     ASSERT_TRUE(ox_state_load(res.path("0S").c_str()));
     EXPECT_EQ(saved, component_picture(0));
+}
+
+// The largest map a game may have loads; a tile more either way is refused.
+TEST_F(Component, MapsUpToTheLargestSizeLoad)
+{
+    const std::string game = read_whole_file(component_game());
+    const struct { int w, h; bool loads; } cases[] = {
+        {OXM_MAX_MAP_W, 1, true},
+        {OXM_MAX_MAP_W + 1, 1, false},
+        {1, OXM_MAX_MAP_H, true},
+        {1, OXM_MAX_MAP_H + 1, false},
+    };
+    for (const auto &c : cases) {
+        res.write("game", component_game_with_map(game, c.w, c.h));
+        EXPECT_EQ(c.loads, ox_core_load(res.path("game").c_str())) << c.w << " x " << c.h;
+    }
 }
 
 // Golden frames: the scene after a fixed run, at both raster widths, against the hashes of the

@@ -65,3 +65,25 @@ inline uint64_t bytes_hash(const std::vector<uint8_t> &bytes)
         h = (h ^ byte) * 1099511628211ull;
     return h;
 }
+
+// The demo game (game, its file's bytes) with its map made blank and w x h tiles large, the
+// checksum made again: a whole game of another map size.
+inline std::string component_game_with_map(const std::string &game, int w, int h)
+{
+    const size_t header = 96;
+    const size_t old_w = (uint8_t)game[42] | (uint8_t)game[43] << 8;
+    const size_t old_h = (uint8_t)game[44] | (uint8_t)game[45] << 8;
+    const size_t map = old_w * old_h;
+    const size_t tiles = game.size() - header - map - 4;
+    std::string out = game.substr(0, header + tiles) + std::string((size_t)w * h, '\0');
+    out[42] = (char)(w & 0xFF);
+    out[43] = (char)(w >> 8);
+    out[44] = (char)(h & 0xFF);
+    out[45] = (char)(h >> 8);
+    uint32_t hash = 0x811C9DC5u;   // FNV-1a, as the game's checksum is
+    for (unsigned char c : out)
+        hash = (hash ^ c) * 0x01000193u;
+    for (int i = 0; i < 4; i++)
+        out += (char)(hash >> (8 * i));
+    return out;
+}
