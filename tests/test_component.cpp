@@ -182,7 +182,8 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
 }
 
 // Mended faults: the log named slot 2 "slot 1", said a missing slot's file was refused by the
-// component, and a folder that refused a save gave the notice no reason of the system's.
+// component, and a folder that refused a save gave the notice no reason of the system's. A
+// slot that is not there forms no name.
 TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
 {
     LogCapture log;
@@ -193,6 +194,9 @@ TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
     EXPECT_FALSE(with_exe_dir_under("missing/", [&] { return slots_op(1, true, &PICTURE, &why); }));
     EXPECT_STREQ("no such file or directory", why);
     EXPECT_TRUE(log.has("cannot save slot 2: no such file or directory")) << log.text();
+    char path[PATH_BUFFER_SIZE] = "stale";
+    EXPECT_FALSE(slots_path(path, sizeof path, SLOTS_COUNT, 'P'));
+    EXPECT_STREQ("", path) << "a slot past the last is formed as nothing, never as what the buffer held";
 }
 
 // Mended fault: a kill between the renames, or two players saving one slot at once, paired a
