@@ -74,6 +74,7 @@ resets() { grep -c '^ox_core_reset$' "$log" || true; }
 # resets nothing.
 loaded_resets=$(resets)
 [ "$loaded_resets" = 1 ] || fail "the start and a slot's load reset the game $loaded_resets times"
+[ "$(grep -c '^ox_core_init ' "$log")" = 1 ] || fail "the component was not started once"
 xdotool key Escape
 menu_faded_in
 click_on reset   # only "OK?" shows
