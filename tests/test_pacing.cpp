@@ -1,5 +1,5 @@
-// The main loop's pacing: the decision of a pass, and the game's rate kept on displays of every
-// rate and on a drawing slower than the game (support/sim_loop.h).
+// The main loop's pacing: the decision of a pass, and the game's rate and its sound's kept on displays
+// and sound cards of every rate and on a drawing slower than the game (support/sim_loop.h).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -58,13 +58,15 @@ TEST(Pacing, WaitFollowsTheDisplayOrKeepsTheClock)
     }
 }
 
-// Two minutes of the loop on each display: the game keeps the rate it must within 0.2 % (the
-// display's when it is followed, its own otherwise), the sound never runs dry, and where the
-// drawing keeps up with a display that is followed, every frame is shown exactly once.
-TEST(Pacing, GameKeepsItsRateOnEveryDisplay)
+// Two minutes of the loop on each display and sound card: the game keeps the rate it must within
+// 0.2 % (the display's when it is followed, its own otherwise); the sound queue never runs dry,
+// holds near its target and below its bound, and its pitch moves smoothly; and where the drawing
+// keeps up with a display that is followed, every frame is shown exactly once.
+TEST(Pacing, GameAndSoundKeepTheirRateOnEveryDisplay)
 {
     const struct { SimPace pace; double rate, presents; bool each_once; } cases[] = {
         {{"display equal", 60, 735.0, 60.0, 60.0, 0.0, 0, 0.0}, 60.0, 60.0, true},
+        {{"59.94 Hz", 60, 735.0, 59.94, 59.94, 0.0, 0, 0.0}, 59.94, 59.94, true},
         {{"within 1 %: followed", 60, 735.0, 60.5, 60.5, 0.0, 0, 0.0}, 60.5, 60.5, true},
         {{"59 Hz: beyond 1 %, kept by the clock", 60, 735.0, 59.0, 59.0, 0.0, 0, 0.0}, 60.0, 59.0, false},
         {{"75 Hz", 60, 735.0, 75.0, 75.0, 0.0, 0, 0.0}, 60.0, 60.0, false},
@@ -74,6 +76,10 @@ TEST(Pacing, GameKeepsItsRateOnEveryDisplay)
         {{"50 Hz: 5 frames of 6 shown", 60, 735.0, 50.0, 50.0, 0.0, 0, 0.0}, 60.0, 50.0, false},
         {{"30 Hz: every 2nd frame shown", 60, 735.0, 30.0, 30.0, 0.0, 0, 0.0}, 60.0, 30.0, false},
         {{"50 fps on 60 Hz", 50, 882.0, 60.0, 60.0, 0.0, 0, 0.0}, 50.0, 50.0, false},
+        {{"50 fps, no vertical sync", 50, 882.0, 0.0, 0.0, 0.0, 0, 0.0}, 50.0, 50.0, false},
+        {{"reports 60, gives 738.4, 59.94 Hz", 60, 738.4, 59.94, 59.94, 0.0, 0, 0.0}, 59.94, 59.94, true},
+        {{"card 0.5 % fast", 60, 735.0, 60.0, 60.0, 0.005, 0, 0.0}, 60.0, 60.0, true},
+        {{"a pass in 37 late, no vertical sync", 60, 735.0, 0.0, 0.0, 0.0, 37, 0.0}, 60.0, 60.0, false},
         {{"drawing 20 ms on 60 Hz", 60, 735.0, 60.0, 60.0, 0.0, 0, 20.0}, 60.0, 30.0, false},
         {{"drawing 20 ms, no vertical sync, measured", 60, 735.0, 0.0, 43.5, 0.0, 0, 20.0}, 60.0, 43.5, false},
     };
@@ -83,9 +89,29 @@ TEST(Pacing, GameKeepsItsRateOnEveryDisplay)
         EXPECT_NEAR(c.rate, run.frames / run.seconds(), c.rate * 0.002) << p.name;
         EXPECT_NEAR(c.presents, run.presents / run.seconds(), c.presents * 0.01) << p.name;
         EXPECT_EQ(0, run.card.underruns) << p.name;
+        EXPECT_NEAR(run.card.median_level(), SIM_TARGET, 8.0 * SIM_RATE / 1000) << p.name;
+        EXPECT_LT(run.card.highest, audio_bound_frames(SIM_TARGET, SIM_RATE / p.fps)) << p.name;
+        EXPECT_LT(run.pitch_step, 0.0005) << p.name;
         EXPECT_TRUE(!c.each_once || run.uneven == 0)
             << p.name << ": " << run.uneven << " frames skipped or shown twice";
     }
+}
+
+// A queue the control can never make good (as on a 58 Hz display) saturates it, no further,
+// and winds the control up no further than that: a full queue then turns the pitch down soon.
+TEST(AudioRate, PitchNeverMovesMoreThanOnePercent)
+{
+    AudioRate rate;
+    audio_rate_start(rate, 1400);
+    for (int i = 0; i < 10000; i++)
+        audio_rate_update(rate, 0, 1400, 735);
+    EXPECT_DOUBLE_EQ(1.01, audio_rate_update(rate, 0, 1400, 735));
+    for (int i = 0; i < 120; i++)
+        audio_rate_update(rate, 2800, 1400, 735);
+    EXPECT_LT(audio_rate_update(rate, 2800, 1400, 735), 1.0) << "two seconds of a full queue";
+    for (int i = 0; i < 10000; i++)
+        audio_rate_update(rate, 1000000, 1400, 735);
+    EXPECT_DOUBLE_EQ(0.99, audio_rate_update(rate, 1000000, 1400, 735));
 }
 
 // The display's rate: SDL's, or else measured from the presents, as the median of their intervals.
