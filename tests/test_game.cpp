@@ -43,8 +43,8 @@ TEST(GameCore, ARateHeldIsLoggedOnceForEachRate)
         {1000, MAX_FRAME_RATE, "frame rate 1000 is more than a display shows, 240 is used"},
         {1000, MAX_FRAME_RATE, "-"},
         {50, 50, "-"},
+        {0, FALLBACK_FRAME_RATE, "frame rate 0 is no rate, 60 is used"},
         {-1, FALLBACK_FRAME_RATE, "frame rate -1 is no rate, 60 is used"},
-        {-1, FALLBACK_FRAME_RATE, "-"},
     };
     for (const auto &c : cases) {
         reported_rate = c.reported;
