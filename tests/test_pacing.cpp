@@ -15,7 +15,6 @@ TEST(Pacing, StepEmulatesTheFramesOwed)
     const double p = frame_period(60);
     EXPECT_DOUBLE_EQ(p, frame_period(0)) << "no rate: the fallback's period, not a division by zero";
     const struct { const char *name; double late; int frames; bool present; double next; } cases[] = {
-        {"on time", 0.0, 1, true, p},
         {"woken a millisecond early", -1.0, 1, true, p},
         {"late by most of a frame: the display's tick still takes it", 14.0, 1, true, p},
         {"late by one frame", p, 2, true, 2 * p},
@@ -48,7 +47,6 @@ TEST(Pacing, WaitFollowsTheDisplayOrKeepsTheClock)
         {"a present delayed: the rest stays owed", 95.0, 100.0, true, 0, 95.0 + 50.0 / 150},
         {"a tick missed: the frame stays owed", 83.3, 100.0, true, 0, 83.3},
         {"by the clock a late present moves nothing", 95.0, 100.0, false, 0, 95.0},
-        {"by the clock a reached deadline stays", 100.1, 100.0, false, 0, 100.1},
     };
     for (const auto &c : cases) {
         PacingWait w = pacing_wait(c.deadline, c.now, frame_period(60), c.follow);
@@ -75,8 +73,6 @@ TEST(Pacing, GameAndSoundKeepTheirRateOnEveryDisplay)
         {{"50 Hz: 5 frames of 6 shown", 60, 735.0, 50.0, 50.0, 0.0, 0, 0.0}, 60.0, 50.0, false},
         {{"30 Hz: every 2nd frame shown", 60, 735.0, 30.0, 30.0, 0.0, 0, 0.0}, 60.0, 30.0, false},
         {{"50 fps on 60 Hz", 50, 882.0, 60.0, 60.0, 0.0, 0, 0.0}, 50.0, 50.0, false},
-        {{"50 fps, no vertical sync", 50, 882.0, 0.0, 0.0, 0.0, 0, 0.0}, 50.0, 50.0, false},
-        {{"reports 60, gives 738.4, 59.94 Hz", 60, 738.4, 59.94, 59.94, 0.0, 0, 0.0}, 59.94, 59.94, true},
         {{"card 0.5 % fast", 60, 735.0, 60.0, 60.0, 0.005, 0, 0.0}, 60.0, 60.0, true},
         {{"a pass in 37 late, no vertical sync", 60, 735.0, 0.0, 0.0, 0.0, 37, 0.0}, 60.0, 60.0, false},
         {{"drawing 20 ms on 60 Hz", 60, 735.0, 60.0, 60.0, 0.0, 0, 20.0}, 60.0, 30.0, false},
