@@ -22,7 +22,6 @@ function(expect result line)
   endif()
 endfunction()
 
-expect(fail "#include \"video/present.h\"")
 expect(fail "#include \"./../video//present.h\"")
 expect(fail "#include \"input/../video/present.h\"")
 expect(fail "  #  include\t<video/present.h>")
