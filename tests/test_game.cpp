@@ -7,12 +7,11 @@
 #include "game/game.h"
 #include "core_api/ox_core.h"
 
-// The component's start and end, counted, no reset, and a frame rate of the test's; the rest
-// is the reference component's.
-static int inits;
+// The component's start left out (e2e_menu counts it), its end counted, no reset, and a frame
+// rate of the test's; the rest is the reference component's.
 static int shuts;
 static int reported_rate = 0;
-void ox_core_init(int, int) { inits++; }
+void ox_core_init(int, int) {}
 void ox_core_reset(void) {}
 void ox_core_shut(void)
 {
@@ -30,7 +29,6 @@ TEST(GameCore, IsShutOnlyAfterItStartedAndOnlyOnce)
     game_core_init();
     game_core_shut();
     game_core_shut();
-    EXPECT_EQ(1, inits) << "one start";
     EXPECT_EQ(1, shuts) << "shut twice after one start";
 }
 
