@@ -2,7 +2,6 @@
 // ahead, and a damaged picture's log lines appear where its loader runs, not when the worker
 // happened to decode it.
 #include <gtest/gtest.h>
-#include <SDL.h>
 #include <png.h>
 #include "base/log.h"
 #include "gfx/picture.h"
