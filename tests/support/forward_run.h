@@ -29,7 +29,6 @@ struct Passes {
     std::vector<uint64_t> kept;    // and the one a save's preview takes (0: none to take)
     std::vector<int16_t> sound;    // what the stream took over all passes
     std::string state;             // after the last pass
-    bool runahead_off;             // run-ahead had switched itself off by the end
     std::string notice;            // shown at the end
     uint64_t rewind_bytes;         // the bytes of rewind's states kept at the end
 };
@@ -78,7 +77,6 @@ inline Passes forward_run(int32_t runahead, bool fast, int32_t passes)
         int n = sound_hold_render(samples.data(), FORWARD_RUN_SOUND_CAPACITY);
         out.sound.insert(out.sound.end(), samples.begin(), samples.begin() + 2 * n);
     }
-    out.runahead_off = runahead_off();
     out.notice = notice_text();
     out.rewind_bytes = rewind_bytes_kept();
     rewind_end();
