@@ -63,8 +63,6 @@ TEST_F(KeysPage, APendingCaptureMovesTakesTheHotkeysAndEndsWithEscapeOrTheMenu)
     tap(SDL_SCANCODE_PAUSE);
     EXPECT_TRUE(running_paused()) << "Pause acted";
     tap(SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(-1, capture_row());
-    EXPECT_TRUE(xgui_is_open());
     EXPECT_NE("???", text(keys_widgets.cell[3][1])) << "the cell still shows a capture";
     tap(SDL_SCANCODE_PAUSE);
     EXPECT_FALSE(running_paused()) << "Pause did not set the game running behind the menu";
