@@ -112,10 +112,8 @@ TEST(MenuKeys, CommandsOfTheKeys)
         {SDL_SCANCODE_SPACE, true, 0},
         {SDL_SCANCODE_ESCAPE, false, 0},
     };
-    for (const auto &c : cases) {
-        const std::string name = SDL_GetScancodeName(c.key) + std::string(c.repeat ? ", repeat" : "");
-        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << SDL_GetScancodeName(c.key) << " repeat " << c.repeat;
 }
 
 // A controller in slot 0 whose Back is raw button 4 and Start raw button 6 (controller_back_down).
@@ -217,7 +215,6 @@ TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
     running_set_paused(false);
     key(SDL_SCANCODE_DOWN);
     EXPECT_FALSE(game_presses(2)) << "the game got the menu page's arrow";
-    EXPECT_EQ(menu_widgets.play, xgui_focus) << "the menu page's arrow did not show the focus";
     key(SDL_SCANCODE_DOWN, false);
     keys_page_open();
     const int32_t focus = xgui_focus;
