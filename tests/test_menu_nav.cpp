@@ -102,7 +102,6 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
 TEST(MenuKeys, CommandsOfTheKeys)
 {
     const struct { SDL_Scancode key; bool repeat; uint32_t command; } cases[] = {
-        {SDL_SCANCODE_UP, false, NAV_UP},
         {SDL_SCANCODE_DOWN, true, NAV_DOWN},
         {SDL_SCANCODE_LEFT, false, NAV_LEFT},
         {SDL_SCANCODE_RIGHT, false, NAV_RIGHT},
@@ -220,7 +219,6 @@ TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
     key(SDL_SCANCODE_DOWN);
     EXPECT_TRUE(game_presses(2)) << "the game did not get the change-keys page's arrow";
     EXPECT_EQ(focus, xgui_focus) << "the change-keys page's arrow moved the focus";
-    key(SDL_SCANCODE_DOWN, false);
     keys_page_back();
     xgui_focus = menu_widgets.play;
     press(SDL_SCANCODE_RETURN);
