@@ -105,11 +105,9 @@ TEST(MenuKeys, CommandsOfTheKeys)
         {SDL_SCANCODE_DOWN, true, NAV_DOWN},
         {SDL_SCANCODE_LEFT, false, NAV_LEFT},
         {SDL_SCANCODE_RIGHT, false, NAV_RIGHT},
-        {SDL_SCANCODE_RETURN, false, NAV_ACCEPT},
         {SDL_SCANCODE_RETURN, true, 0},
         {SDL_SCANCODE_KP_ENTER, true, 0},
         {SDL_SCANCODE_SPACE, true, 0},
-        {SDL_SCANCODE_ESCAPE, false, 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << SDL_GetScancodeName(c.key) << " repeat " << c.repeat;
