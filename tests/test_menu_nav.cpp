@@ -76,8 +76,7 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
 // The pads as pads_holding lays them out: slot 0 holds what each case holds, slot 1 a hat up.
 TEST(NavReading, WhatThePadsAskOfTheMenu)
 {
-    using Hold = void (*)(PadState &first);
-    const struct { const char *name; bool controller, guide; Hold hold; NavReading reading; } cases[] = {
+    const struct { const char *name; bool controller, guide; void (*hold)(PadState &); NavReading reading; } cases[] = {
         {"a hat", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_DOWN; }, {NAV_DOWN, false, false, {}}},
         {"a hat's diagonal", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_RIGHTUP; }, {NAV_UP, false, false, {}}},
         {"a stick at the threshold", false, true, [](PadState &p) { p.axis[0] = -16000; },
