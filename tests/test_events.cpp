@@ -9,7 +9,6 @@
 TEST(MapPointer, MapsOutputsOntoTheCentred16by9Area)
 {
     const struct { int w, h, x, y; bool mapped; int px, py; } cases[] = {
-        {1920, 1080, 1919, 1079, true, 1919, 1079},
         {640, 480, 639, 479, true, 1676, 1077},   // the last pixel: scaled, the area cut at the sides
         {2560, 1080, 0, 540, true, -320, 540},    // in the bar beside the area
         {1920, 0, 10, 10, false, 7, 8},
@@ -43,8 +42,6 @@ TEST(Hotkeys, PressesTheirKeysAndWhetherTheyAct)
         {"Alt+Return", SDL_SCANCODE_RETURN, KMOD_LALT, false, HOTKEY_FULLSCREEN, 0,
          {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT}},
         {"Return", SDL_SCANCODE_RETURN, KMOD_NONE, false, HOTKEY_NONE, 0, {SDL_SCANCODE_RETURN}, -1, -1, false},
-        {"both Alts+Return", SDL_SCANCODE_RETURN, KMOD_ALT, false, HOTKEY_FULLSCREEN, 0,
-         {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}},
         {"Alt+Return, Right Alt the capture's", SDL_SCANCODE_RETURN, KMOD_ALT, false, HOTKEY_FULLSCREEN, 0,
          {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}, -1, SDL_SCANCODE_RALT, false},
         {"Right Shift+F1", SDL_SCANCODE_F1, KMOD_RSHIFT, false, HOTKEY_SAVE, 0, {SDL_SCANCODE_F1, SDL_SCANCODE_RSHIFT}},
@@ -183,13 +180,11 @@ TEST(PadButtons, AControllersStandardButtonOrAJoysticksRawOne)
     } cases[] = {
         {"a controller's guide", MENU, true, true, SDL_CONTROLLER_BUTTON_GUIDE, true, true, true},
         {"a controller's guide, the setting off", MENU, false, true, SDL_CONTROLLER_BUTTON_GUIDE, true, true, false},
-        {"a controller's guide, a pad not in use", MENU, true, true, SDL_CONTROLLER_BUTTON_GUIDE, true, false, false},
         {"a controller's other button", MENU, true, true, SDL_CONTROLLER_BUTTON_START, true, true, false},
         {"a controller's raw button 10", MENU, true, false, 10, true, true, false},
         {"a joystick's button 10", MENU, true, false, 10, false, true, true},
         {"a joystick's button 5, the guide's standard number", MENU, true, false, 5, false, true, false},
         {"a controller's right stick", SCREENSHOT, true, true, SDL_CONTROLLER_BUTTON_RIGHTSTICK, true, true, true},
-        {"a controller's raw button 9", SCREENSHOT, true, false, 9, true, true, false},
         {"a joystick's button 9", SCREENSHOT, true, false, 9, false, true, true},
         {"a joystick's button 9, a pad not in use", SCREENSHOT, true, false, 9, false, false, false},
     };

@@ -127,7 +127,6 @@ TEST_F(SettingsFile, KeysAndTheirRanges)
 TEST_F(SettingsFile, SavesGiveTheFileBackWithLinesOfButtonsAndPlayersNotKnownKept)
 {
     const struct { const char *what; int load_buttons; int save_buttons; int32_t players; } cases[] = {
-        {"the counts known", 12, 12, 2},
         {"a negative count", -5, -5, 2},
         {"fewer buttons", 4, 4, 2},
         {"no buttons before the start, 12 after", 0, 12, 2},

@@ -36,7 +36,6 @@ TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
 TEST(WindowFitScale, ANotFittingModeIsToldOncePerChoice)
 {
     const struct { const char *name; int32_t setting, scale; bool news; } cases[] = {
-        {"fits: nothing to tell", 3, 3, false},
         {"4x does not fit: told", 4, 3, true},
         {"sized again for it: not told twice", 4, 3, false},
         {"a mode that fits", 2, 2, false},
