@@ -51,7 +51,6 @@ protected:
         gameinfo.players = 2;
         settings_set_defaults();
     }
-    void TearDown() override { gameinfo.players = 1; }
     ResDir dir;
     const std::string golden = read_whole_file(source_file("tests/data/conf_two_players"));
 };
