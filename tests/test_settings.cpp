@@ -63,7 +63,6 @@ TEST_F(SettingsFile, GameDescriptionKeysAndTheirRanges)
         const char *name; std::string text; int32_t players; std::string title; std::string button_31;
     } cases[] = {
         {"no players", "players=0\n", 1, "Game", ""},
-        {"two players", "players=2\ntitle=Meadow\n", 2, "Meadow", ""},
         {"three players", "players=3\n", 2, "Game", ""},
         {"a long button name", "btnname31=" + std::string(100, 'n'), 1, "Game", std::string(63, 'n')},
     };
