@@ -39,7 +39,6 @@ TEST(Hotkeys, PressesTheirKeysAndWhetherTheyAct)
         int32_t captured = -1;
         bool acts = true;
     } cases[] = {
-        {"Return", SDL_SCANCODE_RETURN, KMOD_NONE, false, HOTKEY_NONE, 0, {SDL_SCANCODE_RETURN}, -1, -1, false},
         {"Alt+Return, Right Alt the capture's", SDL_SCANCODE_RETURN, KMOD_ALT, false, HOTKEY_FULLSCREEN, 0,
          {SDL_SCANCODE_RETURN, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT}, -1, SDL_SCANCODE_RALT, false},
         {"Right Shift+F1", SDL_SCANCODE_F1, KMOD_RSHIFT, false, HOTKEY_SAVE, 0, {SDL_SCANCODE_F1, SDL_SCANCODE_RSHIFT}},
