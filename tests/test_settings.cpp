@@ -25,7 +25,6 @@ TEST(ConfReaders, IntegerAndTextRules)
         {"held, not wrapped to 2", "scale=4294967298\n", "scale", INT32_MAX, "4294967298"},
         {"held at the low end", "scale=-4294967294\n", "scale", INT32_MIN, "-4294967294"},
         {"the last line that parses", "stretch=1\nstretch=zz\n", "stretch", 1, "1"},
-        {"a longer key is another key", "btn_0_11_0_type=4\n", "btn_0_1_0_type", 3, "dflt"},
         {"the key further in the line", "x_title=A\ntitle=B\n", "title", 3, "dflt"},
         {"begins with a byte above 127", "title=\xc3\xa9t\n", "title", 3, "\xc3\xa9t"},
         {"begins with a control byte", "title=\x01Up\n", "title", 3, "dflt"},
