@@ -123,7 +123,6 @@ TEST_F(SettingsFile, SavesGiveTheFileBackWithLinesOfButtonsAndPlayersNotKnownKep
 {
     const struct { const char *what; int load_buttons; int save_buttons; int32_t players; } cases[] = {
         {"a negative count", -5, -5, 2},
-        {"fewer buttons", 4, 4, 2},
         {"no buttons before the start, 12 after", 0, 12, 2},
         {"one player", 12, 12, 1},
     };
