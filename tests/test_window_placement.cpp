@@ -18,17 +18,15 @@
 
 TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
 {
-    // rw x rh: the room on the display; sw x sh: the screen; tv: drawn 4:3.
-    const struct { const char *name; int32_t setting; int64_t rw, rh; int sw, sh; bool tv; int scale; } cases[] = {
-        {"too tall", 4, 1024, 768, 256, 224, false, 3},
-        {"too wide", 4, 700, 2000, 256, 224, false, 2},
-        {"smaller than the picture: 1x", 2, 200, 100, 256, 224, false, 1},
-        {"a setting below 1 is kept", 0, 1024, 768, 256, 224, false, 0},
-        {"no screen size", 5, 1024, 768, 0, 0, false, 5},
-        {"TV shape: a pixel less, 2x", 3, 895, 2000, 256, 224, true, 2},
+    // rw x rh: the room on the display; sw x sh: the screen. TV shape: the picture rectangle's table.
+    const struct { const char *name; int32_t setting; int64_t rw, rh; int sw, sh; int scale; } cases[] = {
+        {"too wide", 4, 700, 2000, 256, 224, 2},
+        {"smaller than the picture: 1x", 2, 200, 100, 256, 224, 1},
+        {"a setting below 1 is kept", 0, 1024, 768, 256, 224, 0},
+        {"no screen size", 5, 1024, 768, 0, 0, 5},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.scale, window_fit_scale(c.setting, c.rw, c.rh, c.sw, c.sh, c.tv)) << c.name;
+        EXPECT_EQ(c.scale, window_fit_scale(c.setting, c.rw, c.rh, c.sw, c.sh, false)) << c.name;
 }
 
 // Rows in order, on one memory of what was told: the log line and the notice of a mode that
@@ -36,7 +34,6 @@ TEST(WindowFitScale, TheSettingOrTheLargestThatFitsButAtLeastOne)
 TEST(WindowFitScale, ANotFittingModeIsToldOncePerChoice)
 {
     const struct { const char *name; int32_t setting, scale; bool news; } cases[] = {
-        {"fits: nothing to tell", 3, 3, false},
         {"4x does not fit: told", 4, 3, true},
         {"sized again for it: not told twice", 4, 3, false},
         {"a mode that fits", 2, 2, false},
@@ -61,24 +58,22 @@ TEST(WindowPlacement, SizedAndCentredOnlyWhenItsSizeChanges)
     KeptVideo kept;
     // reported_w x reported_h: the window's size as the window manager reports it after the
     // placing at 3x (a side of 0 or less is no size), area_h: the drawing area's height then
-    // (its width stays 768 throughout). shape: "TV shape", the window as wide as the picture
-    // drawn 4:3. used: the mode the menu ticks.
-    struct Case { const char *name; int reported_w, reported_h, area_h; int32_t scale; bool fullscreen, shape;
+    // (its width stays 768 throughout). used: the mode the menu ticks. A new scale and TV shape
+    // sized again: e2e_menu.sh.
+    struct Case { const char *name; int reported_w, reported_h, area_h; int32_t scale; bool fullscreen;
                   int w, h; bool placed; int used; };
     const Case cases[] = {
-        {"the same size again: left alone", 768, 672, 672, 3, false, false, 768, 672, false, 3},
-        {"a new scale: sized and centred", 768, 672, 672, 2, false, false, 512, 448, true, 2},
-        {"TV shape at 2x: 4:3, the width rounded down", 768, 672, 672, 2, false, true, 597, 448, true, 2},
-        {"too large for the display: the largest that fits", 768, 672, 672, 4, false, false, 768, 672, false, 3},
-        {"full screen: the whole display", 768, 672, 672, 3, true, false, 1024, 768, true, 0},
-        {"made lower by hand: placed again", 768, 600, 600, 3, false, false, 768, 672, true, 3},
-        {"reported with no width: no size, left alone", 0, 672, 672, 3, false, false, 768, 672, false, 3},
-        {"reported with no height: left alone", 768, 0, 672, 3, false, false, 768, 672, false, 3},
-        {"reported with a negative height: left alone", 768, -1, 672, 3, false, false, 768, 672, false, 3},
+        {"the same size again: left alone", 768, 672, 672, 3, false, 768, 672, false, 3},
+        {"too large for the display: the largest that fits", 768, 672, 672, 4, false, 768, 672, false, 3},
+        {"full screen: the whole display", 768, 672, 672, 3, true, 1024, 768, true, 0},
+        {"made lower by hand: placed again", 768, 600, 600, 3, false, 768, 672, true, 3},
+        {"reported with no width: no size, left alone", 0, 672, 672, 3, false, 768, 672, false, 3},
+        {"reported with no height: left alone", 768, 0, 672, 3, false, 768, 672, false, 3},
+        {"reported with a negative height: left alone", 768, -1, 672, 3, false, 768, 672, false, 3},
     };
     for (const auto &c : cases) {
         PlacedAgain got;
-        const bool made = window_placed_again(c.reported_w, c.reported_h, c.scale, c.fullscreen, c.shape, &got);
+        const bool made = window_placed_again(c.reported_w, c.reported_h, c.scale, c.fullscreen, false, &got);
         ASSERT_TRUE(made) << SDL_GetError();
         EXPECT_EQ(768, got.area_w) << c.name << ": the drawing area";
         EXPECT_EQ(c.area_h, got.area_h) << c.name << ": the drawing area";
