@@ -279,13 +279,15 @@ working directory: $2
 sdl_init
 gamestate init
 renderer name: opengl
+initializing GL extensions
+compiling shaders
 xgui_init
 loading game
 sound init
 sound stream set to 60 FPS
 entering loop"
   details='^(update viewport resolution|screen size|TV effect shaders|sound (/|[A-Z]:)|sound stream device'
-  details+='|initializing GL|compiling shaders|Error: )'
+  details+='|Error: )'
   details+='|^(rewind: |saving screenshot|saved the game to continue)'   # rewind's ring; the resume file at quit
   details+='|^(display |drawing every |sound queue ran dry)'   # the loop's pacing
   details+='|^slot [0-9]: '   # when each slot was saved
