@@ -59,13 +59,8 @@ TEST(ScreenshotWrite, TheScreenSizeUnderAFreeName)
         70, 80, 90, 255, 3, 3, 3, 255, 15, 25, 35, 255, 4, 4, 4, 255,
     };
     const FramePicture picture = {raster, 4, 2, 2, 2};
-    struct tm when = {};
-    when.tm_year = 2026 - 1900;
-    when.tm_mon = 11;
-    when.tm_mday = 7;
-    when.tm_hour = 8;
-    when.tm_min = 2;
-    when.tm_sec = 5;
+    const time_t at = 1796630525;   // 2026-12-07 08:02:05 UTC
+    const struct tm when = *gmtime(&at);
     char path[512];
     const char *why = nullptr;
     ASSERT_TRUE(screenshot_write(picture, folder.c_str(), when, path, sizeof path, &why)) << why;
