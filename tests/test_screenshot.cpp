@@ -18,7 +18,6 @@ TEST(PicturesDir, TheEnvironmentThenTheUsersListThenHomesPictures)
         {"a relative environment: the list", "shots", list, "/home/a", "/home/a/Bilder"},
         {"the list's absolute folder", nullptr, "XDG_PICTURES_DIR=\"/srv/pics\"\r\n", "/home/a", "/srv/pics"},
         {"the list's $HOME alone: off", nullptr, "XDG_PICTURES_DIR=\"$HOME\"\n", "/home/a", "/home/a/Pictures"},
-        {"no list", nullptr, nullptr, "/home/a", "/home/a/Pictures"},
         {"no home", nullptr, list, nullptr, ""},
     };
     for (const auto &c : cases) {
@@ -60,13 +59,8 @@ TEST(ScreenshotWrite, TheScreenSizeUnderAFreeName)
         70, 80, 90, 255, 3, 3, 3, 255, 15, 25, 35, 255, 4, 4, 4, 255,
     };
     const FramePicture picture = {raster, 4, 2, 2, 2};
-    struct tm when = {};
-    when.tm_year = 2026 - 1900;
-    when.tm_mon = 11;
-    when.tm_mday = 7;
-    when.tm_hour = 8;
-    when.tm_min = 2;
-    when.tm_sec = 5;
+    const time_t at = 1796630525;   // 2026-12-07 08:02:05 UTC
+    const struct tm when = *gmtime(&at);
     char path[512];
     const char *why = nullptr;
     ASSERT_TRUE(screenshot_write(picture, folder.c_str(), when, path, sizeof path, &why)) << why;
@@ -79,8 +73,6 @@ TEST(ScreenshotWrite, TheScreenSizeUnderAFreeName)
     EXPECT_EQ(2, shot->w);
     const std::vector<uint32_t> want = {0xFF1E140A, 0xFF3C3228, 0xFF5A5046, 0xFF23190F};   // 0xAABBGGRR
     EXPECT_EQ(want, surface_pixels(shot));
-    EXPECT_FALSE(screenshot_write(picture, (folder + "missing/").c_str(), when, path, sizeof path, &why));
-    EXPECT_NE(nullptr, why) << "a failure without its reason";
     // A side of nothing (an odd answer from the component) is no picture: nothing is written.
     const FramePicture empty[] = {{nullptr, 4, 2, 2, 2}, {raster, 0, 2, 2, 2}, {raster, 4, 0, 2, 2},
                                   {raster, 4, 2, 0, 2}, {raster, 4, 2, 2, 0}};
