@@ -48,8 +48,7 @@ cases=(
 )
 for case in "${cases[@]}"; do
   IFS='|' read -r name step reason <<<"$case"
-  d=$E2E_TMP/$name
-  make_dist "$d" fake
+  new_dist "$name" fake
   case $name in
     refused) make_dist "$d"; echo "not a game" > "$d/res/game" ;;
     no_overlay) rm "$d/res/overlay" ;;
@@ -83,8 +82,7 @@ shot first
 stop_player
 pass "the window shows once the first frame is drawn, with the game's title"
 
-make_dist "$E2E_TMP/box" fake
-d=$E2E_TMP/box
+new_dist box fake
 rm "$d/res/font"
 (cd "$d" && exec env -u PLAYER_MESSAGE_BOX_TEXT "$d/player" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
 E2E_PIDS+=($pid)
