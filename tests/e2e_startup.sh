@@ -28,10 +28,9 @@ mkfifo "$d/res/crtf" "$d/res/back" "$d/res/splash" "$d/res/0P"
 # Shaders are read from here; the standard output is closed after its first line, as by `| head -1`.
 (cd "$d" && exec "$d/player" 2>"$d/stderr" > >(head -n 1 >/dev/null) 9>&-) & pid=$!
 wait_for_line "$d/res/log" "entering loop"
-has_line "$d/res/log" "not a regular file: res/crtf" || fail "the shader FIFO is not logged"
-has_line "$d/res/log" "Error: Can't load vertex shader" || fail "no vertex shader line"
-for name in back splash 0P; do
-  has_line "$d/res/log" "not a regular file: $d/res/$name" || fail "res/$name is not logged"
+for line in "not a regular file: res/crtf" "Error: Can't load vertex shader" \
+  "not a regular file: $d/res/"{back,splash,0P}; do
+  has_line "$d/res/log" "$line" || fail "no line '$line' in the log"
 done
 stop_player "closed stdout"
 pass "a closed standard output, a missing shader file and FIFOs for optional files are logged and hold up nothing"
