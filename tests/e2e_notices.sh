@@ -7,12 +7,13 @@
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
-# band_ink: white (font) pixels in the notice's band at the top of the 768 x 672 window, where
-# the fake component's picture (33 66 99) has none.
+# band_ink [CROP]: white (font) pixels in that part of a shot "band" of the window, by default
+# the notice's band at the top of the 768 x 672 window, where the fake component's picture
+# (33 66 99) has none.
 band_ink() {
   shot band
-  [ "$(convert "$E2E_TMP/band.png" -crop 768x45+0+17 -colorspace gray -threshold 90% -format '%[fx:maxima]' \
-    info:)" = 1 ]
+  [ "$(convert "$E2E_TMP/band.png" -crop "${1:-768x45+0+17}" -colorspace gray -threshold 90% \
+    -format '%[fx:maxima]' info:)" = 1 ]
 }
 notice_shown() {   # TEXT: logged, drawn, then faded out
   wait_for_line "$d/res/log" "notice: $1"
@@ -51,14 +52,9 @@ start_wm
 press_until alt+Return eval '[ "$(window_size)" = "1920 1080" ]'
 placed_4x() { shot full && [ "$(pixel full 448 92)" = "51 102 153" ] && [ "$(pixel full 448 91)" != "51 102 153" ]; }
 wait_until 10 placed_4x   # drawn at the new size
-full_band_ink() {
-  shot full
-  [ "$(convert "$E2E_TMP/full.png" -crop 1024x92+448+0 -colorspace gray -threshold 90% -format '%[fx:maxima]' \
-    info:)" = 1 ]
-}
 xdotool key shift+F2
-wait_until 10 full_band_ink
-[ "$(convert "$E2E_TMP/full.png" -crop 1024x24+448+92 -format '%k' info:)" = 1 ] ||
+wait_until 10 band_ink 1024x92+448+0
+[ "$(convert "$E2E_TMP/band.png" -crop 1024x24+448+92 -format '%k' info:)" = 1 ] ||
   fail "the notice lies across the picture's top edge"
 pass "full screen: the notice sits in the band above the picture"
 stop_player

@@ -28,10 +28,9 @@ mkfifo "$d/res/crtf" "$d/res/back" "$d/res/splash" "$d/res/0P"
 # Shaders are read from here; the standard output is closed after its first line, as by `| head -1`.
 (cd "$d" && exec "$d/player" 2>"$d/stderr" > >(head -n 1 >/dev/null) 9>&-) & pid=$!
 wait_for_line "$d/res/log" "entering loop"
-has_line "$d/res/log" "not a regular file: res/crtf" || fail "the shader FIFO is not logged"
-has_line "$d/res/log" "Error: Can't load vertex shader" || fail "no vertex shader line"
-for name in back splash 0P; do
-  has_line "$d/res/log" "not a regular file: $d/res/$name" || fail "res/$name is not logged"
+for line in "not a regular file: res/crtf" "Error: Can't load vertex shader" \
+  "not a regular file: $d/res/"{back,splash,0P}; do
+  has_line "$d/res/log" "$line" || fail "no line '$line' in the log"
 done
 stop_player "closed stdout"
 pass "a closed standard output, a missing shader file and FIFOs for optional files are logged and hold up nothing"
@@ -48,8 +47,7 @@ cases=(
 )
 for case in "${cases[@]}"; do
   IFS='|' read -r name step reason <<<"$case"
-  d=$E2E_TMP/$name
-  make_dist "$d" fake
+  new_dist "$name" fake
   case $name in
     refused) make_dist "$d"; echo "not a game" > "$d/res/game" ;;
     no_overlay) rm "$d/res/overlay" ;;
@@ -83,8 +81,7 @@ shot first
 stop_player
 pass "the window shows once the first frame is drawn, with the game's title"
 
-make_dist "$E2E_TMP/box" fake
-d=$E2E_TMP/box
+new_dist box fake
 rm "$d/res/font"
 (cd "$d" && exec env -u PLAYER_MESSAGE_BOX_TEXT "$d/player" >"$d/stdout" 2>"$d/stderr" 9>&-) & pid=$!
 E2E_PIDS+=($pid)
