@@ -7,7 +7,6 @@
 #include "app/pacing.h"
 #include "sound/audio.h"
 #include "support/sim_loop.h"
-#include "support/watch.h"
 
 // At 60 fps: a period of 16.67 ms. A late pass emulates the frames it owes and presents only
 // once it owes no more; a stall is dropped, not raced through.
@@ -130,21 +129,4 @@ TEST(Pacing, DisplayRateAndDrawingOrdinal)
         ordinal_text(o.ordinal, text, sizeof text);
         EXPECT_EQ(std::string(o.text), text);
     }
-}
-
-// What the loop says of the display, once each time it changes: not known yet (no SDL rate
-// here), then the rate measured from the presents.
-TEST(Pacing, FollowSaysOnceWhichRateItFollows)
-{
-    LogCapture log;
-    pacing_display_changed();
-    EXPECT_TRUE(pacing_follow(nullptr, 60));
-    EXPECT_TRUE(pacing_follow(nullptr, 60));
-    for (int i = 0; i < 3 * 60; i++)   // three seconds of presents at 60 Hz
-        pacing_presented(i * 1000.0 / 60, false);
-    EXPECT_TRUE(pacing_follow(nullptr, 60));
-    EXPECT_EQ("display rate not known yet: the loop follows the presents until it is measured\n"
-              "display 60.00 Hz (measured from the presents): the loop follows it, within 1 % of the "
-              "game's 60 fps\n",
-              log.text());
 }
