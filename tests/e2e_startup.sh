@@ -1,9 +1,9 @@
 # The real player starts from another folder, shows the demo game, writes its log lines in
-# order, names the TV effect's files found beside it, ends cleanly on SIGTERM, and ends with
-# exit code 1, saying why, when the game is refused or a file it needs cannot be read; its window
-# shows only once the first frame is drawn, and a failed start's message box alone. A FIFO in
-# place of an optional file is logged and never holds up the start, nor does a standard output
-# nobody reads; shader files that cannot be read are logged. (The order of the places looked in
+# order, names the TV effect's files and reads the menu's sounds found beside it, ends cleanly
+# on SIGTERM, and ends with exit code 1, saying why, when the game is refused or a file it
+# needs cannot be read; its window shows only once the first frame is drawn, and a failed
+# start's message box alone. A FIFO in place of an optional file is logged and never holds up
+# the start, nor does a standard output nobody reads; shader files that cannot be read are logged. (The order of the places looked in
 # for the shaders, the effect's look, a missing pixel shader's line, and the plain picture when
 # they fail: test_gl_path.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
@@ -19,6 +19,9 @@ wait_until 240 moved_on splash shot   # 300 frames, slow under the sanitizers
 stop_player
 startup_logged "$d/res/log" "$d/"
 has_line "$d/res/log" "TV effect shaders: $d/res/crtv, $d/res/crtf" || fail "the shader files are not named"
+for sound in s_hover s_select; do
+  grep -q "^sound $d/res/$sound [1-9]" "$d/res/log" || fail "the menu's sound $sound was not read"
+done
 # Xvfb gives SDL no refresh rate, and a loop that never waits for a present measures none.
 has_line "$d/res/log" "display rate not known yet: the loop follows the presents until it is measured" ||
   fail "the loop does not say that the display's rate is not known"

@@ -5,10 +5,8 @@
 #include "base/log.h"
 #include "config/settings.h"
 #include "sound/audio.h"
-#include "sound/menu_sounds.h"
 #include "core_api/ox_core.h"
 #include "support/component_run.h"
-#include "support/res_dir.h"
 
 // The default latency's target is the level the stream holds on the device below.
 TEST(AudioStream, FrameTargetAndBoundInSampleFrames)
@@ -127,16 +125,4 @@ TEST_F(AudioDevice, PushesTheGamesSoundOrSilenceOnTopOfTheQueuesTarget)
     }
     EXPECT_EQ(2822u + stream.frames, audio_stream_queued_frames(stream));
     EXPECT_EQ("sound queue ran dry: its target rises from 32 to 64 ms", log_last_line());
-}
-
-// The overlay's two sounds are the files beside the player.
-TEST(MenuSounds, BothAreReadFromTheResFolder)
-{
-    ResDir res;
-    for (const char *name : {"res/s_hover", "res/s_select"})
-        res.write(name, read_whole_file(source_file(name)));
-    menu_sounds_load();
-    EXPECT_GT(menu_sound_hover().length, 0u);
-    EXPECT_GT(menu_sound_select().length, 0u);
-    menu_sounds_release();
 }
