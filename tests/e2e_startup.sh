@@ -3,9 +3,9 @@
 # on SIGTERM, and ends with exit code 1, saying why, when the game is refused or a file it
 # needs cannot be read; its window shows only once the first frame is drawn, and a failed
 # start's message box alone. A FIFO in place of an optional file is logged and never holds up
-# the start, nor does a standard output nobody reads; shader files that cannot be read are logged. (The order of the places looked in
-# for the shaders, the effect's look, a missing pixel shader's line, and the plain picture when
-# they fail: test_gl_path.)
+# the start, nor does a standard output nobody reads; shader files that cannot be read are
+# logged. (The order of the places looked in for the shaders, the effect's look, a missing
+# pixel shader's line, and the plain picture when they fail: test_gl_path.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
