@@ -159,7 +159,6 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
     LogCapture log;
     ASSERT_TRUE(slots_op(0, true, &PICTURE));
     EXPECT_EQ("", log.text()) << "a save that went well";
-    EXPECT_FALSE(slots_op(SLOTS_COUNT, true, &PICTURE)) << "a slot past the last";
     EXPECT_EQ((std::vector<std::string>{"0L", "0P", "0S"}), res.list("res")) << "its lock, preview and state";
     EXPECT_TRUE(slots_op(0, false, nullptr)) << "loading it back";
     res.write("res/game", read_whole_file(component_game()));
@@ -205,7 +204,6 @@ TEST_F(Component, APreviewOfAnotherSaveIsNotShownAndASlotIsSavedByOneAtATime)
     const std::string first = res.read("res/0P");
     component_run(5);
     ASSERT_TRUE(slots_op(0, true, &PICTURE));
-    EXPECT_TRUE(slots_path(path, sizeof path, 0, 'P')) << "its own preview";
     res.write("res/0P", first);
     EXPECT_FALSE(slots_path(path, sizeof path, 0, 'P')) << "the first save's preview";
     res.write("res/0P", first.substr(0, first.size() - 12));
