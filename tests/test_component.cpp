@@ -160,9 +160,6 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
     ASSERT_TRUE(slots_op(0, true, &PICTURE));
     EXPECT_EQ("", log.text()) << "a save that went well";
     EXPECT_EQ((std::vector<std::string>{"0L", "0P", "0S"}), res.list("res")) << "its lock, preview and state";
-    EXPECT_TRUE(slots_op(0, false, nullptr)) << "loading it back";
-    res.write("res/game", read_whole_file(component_game()));
-    EXPECT_TRUE(game_load()) << "the demo game";
     for (const char *name : {"res/0S", "res/game"})
         plant_zeros(res.path(name), 64 * 1024 * 1024 + 1);
     EXPECT_TRUE(slots_stored(0));
