@@ -179,12 +179,9 @@ TEST_F(Component, SavesAndFilesOnlyTheComponentReadsOfAnySizeAndAPathWithinTheLi
 TEST_F(Component, SlotFailuresNameTheSlotFromOneWithTheSystemsReason)
 {
     LogCapture log;
-    const char *why = nullptr;
-    EXPECT_FALSE(slots_op(2, false, nullptr, &why));
-    EXPECT_STREQ("the file is missing", why);
+    EXPECT_FALSE(slots_op(2, false, nullptr));
     EXPECT_TRUE(log.has("cannot load slot 3: the file is missing")) << log.text();
-    EXPECT_FALSE(with_exe_dir_under("missing/", [&] { return slots_op(1, true, &PICTURE, &why); }));
-    EXPECT_STREQ("no such file or directory", why);
+    EXPECT_FALSE(with_exe_dir_under("missing/", [&] { return slots_op(1, true, &PICTURE); }));
     EXPECT_TRUE(log.has("cannot save slot 2: no such file or directory")) << log.text();
     char path[PATH_BUFFER_SIZE] = "stale";
     EXPECT_FALSE(slots_path(path, sizeof path, SLOTS_COUNT, 'P'));
