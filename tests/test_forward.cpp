@@ -15,7 +15,8 @@
 
 #define PASSES 48
 
-// Fast-forward reaches the plain run's last frame in a quarter of the passes, without sound.
+// Fast-forward keeps rewind's states of the real frames, without sound. (Its four frames a
+// pass and its notice: e2e_forward.sh.)
 TEST(Forward, RunAheadShowsLaterFramesKeepingOnlyTheRealOnesAndFastForwardRunsFourSilently)
 {
     const Passes plain = forward_run(0, false, PASSES);
@@ -38,8 +39,6 @@ TEST(Forward, RunAheadShowsLaterFramesKeepingOnlyTheRealOnesAndFastForwardRunsFo
     const Passes fast = forward_run(1, true, PASSES / FAST_FORWARD_FRAMES);
     EXPECT_EQ(plain.rewind_bytes, fast.rewind_bytes) << "rewind's states of the real frames";
     EXPECT_TRUE(fast.sound.empty());
-    EXPECT_EQ(plain.shown.back(), fast.shown.back());
-    EXPECT_EQ("Fast forward", fast.notice);
 }
 
 // The plans the run above does not make: off, one frame and two, and fast-forward run there.

@@ -119,12 +119,12 @@ TEST_F(GlPath, TheTvEffectKeepsTheLookOfTheReferenceEffect)
 
 // The shader files: the current folder's pair first, then the pair beside the executable, so a
 // launcher that starts the player elsewhere keeps the effect; with no pair anywhere, the
-// current folder's names, whose absence reading them logs (e2e_startup.sh).
+// current folder's names, whose absence reading them logs (e2e_startup.sh, which also starts
+// the player elsewhere).
 TEST(ShaderPaths, TheCurrentFolderFirstThenBesideTheExecutable)
 {
     const struct { const char *name; bool here_v, here_f, beside_v, beside_f; int place; } cases[] = {
         {"no pair anywhere", false, true, true, false, SHADERS_NONE},
-        {"only beside the executable", false, false, true, true, SHADERS_BESIDE},
         {"half a pair here: the pair beside the executable", true, false, true, true, SHADERS_BESIDE},
         {"both folders hold a pair: the current folder's", true, true, true, true, SHADERS_HERE},
     };
