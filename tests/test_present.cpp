@@ -121,9 +121,10 @@ TEST(FrameTexture, ScaledLinearlyOnlyWithSmoothingOnTheRendererPath)
         EXPECT_EQ(c.mode, frame_scale_mode(c.smoothing, c.gl_path)) << c.smoothing << " " << c.gl_path;
 }
 
-// The splash, over at 0, stays over: a count below 0 would read as a splash again. (Its count
-// down itself: e2e_menu.sh.)
-TEST(Splash, StaysOverAtNothing)
+// The splash takes one frame a pass, and over at 0 it stays over: a count below 0 would read
+// as a splash again. (A count that never falls, or ends at once: e2e_menu.sh.)
+TEST(Splash, OneFrameAPassAndOverAtNothing)
 {
-    EXPECT_EQ(0, splash_left(0));
+    EXPECT_EQ(SPLASH_FRAMES - 1, splash_left(SPLASH_FRAMES)) << "one frame a pass";
+    EXPECT_EQ(0, splash_left(0)) << "over at 0";
 }
