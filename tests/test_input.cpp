@@ -189,7 +189,6 @@ TEST_F(Pages, DefaultsWithAndWithoutDonf)
         {"one player", false, 1, -1, "{1,82,0,0,0} {3,0,1,0,0}", "untouched"},
         {"the second of two", false, 2, 1, "untouched", "{0,0,0,0,0} {3,0,1,1,0}"},
         {"a player beyond the table", false, 2, 5, "untouched", "untouched"},
-        {"the second, with res/donf", true, 2, 1, "{2,0,0,0,5} {0,0,0,0,0}", "{4,0,9,0,0} {0,0,0,0,0}"},
         {"one player, with res/donf", true, 1, -1, "{2,0,0,0,5} {0,0,0,0,0}", "untouched"},
     };
     for (const auto &c : cases) {

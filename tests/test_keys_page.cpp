@@ -61,7 +61,6 @@ TEST_F(KeysPage, APendingCaptureMovesTakesTheHotkeysAndEndsWithEscapeOrTheMenu)
     EXPECT_NE("???", text(keys_widgets.cell[0][0])) << "the cell clicked first still waits";
     tap(SDL_SCANCODE_PAUSE);
     tap(SDL_SCANCODE_ESCAPE);
-    EXPECT_NE("???", text(keys_widgets.cell[3][1])) << "the cell still shows a capture";
     tap(SDL_SCANCODE_PAUSE);
     EXPECT_FALSE(running_paused()) << "Pause did not set the game running behind the menu";
     click(keys_widgets.cell[6][1]);

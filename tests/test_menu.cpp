@@ -87,11 +87,9 @@ TEST_F(Pages, LoadShowsOnlyForStoredStatesAndTheCursorOnlyOverTheMenuAndTheWindo
     EXPECT_EQ("Today ", std::string(xgui_widgets[menu_widgets.slot_time[1]].text, 6)) << "a state written now";
     EXPECT_STREQ("Empty", xgui_widgets[menu_widgets.slot_time[0]].text) << "a FIFO is no state";
     click(menu_widgets.slot_load[1]);
-    EXPECT_FALSE(xgui_is_open()) << "Load did not close the menu";
     menu_toggle();
     EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the menu";
     click(menu_widgets.play);
-    EXPECT_FALSE(running_paused()) << "Play resumes";
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor after Play";
     key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY)) << "cursor over the window";
