@@ -38,7 +38,6 @@ TEST(Splash, APressSkipsItOnlyAfterAMoment)
         {"just before the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER + 1, false, false},
         {"at the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER, false, true},
         {"a held key's repeat", 10, true, false},
-        {"no splash", 0, false, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.skips, splash_skips(c.frames_left, c.repeat)) << c.name;
