@@ -32,24 +32,17 @@ TEST(Notice, DrawsTheDashTheFontLacksAsAHyphen)
     }
 }
 
-TEST(Splash, APressSkipsItOnlyAfterAMoment)
+// Drawn while it lasts (never under the menu: e2e_menu.sh); a press skips it only after a moment.
+TEST(Splash, DrawnWhileItLastsAndAPressSkipsItOnlyAfterAMoment)
 {
-    const struct { const char *name; int32_t frames_left; bool repeat, skips; } cases[] = {
-        {"just before the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER + 1, false, false},
-        {"at the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER, false, true},
-        {"a held key's repeat", 10, true, false},
+    const struct { const char *name; int32_t frames_left; bool repeat, skips, drawn; } cases[] = {
+        {"just before the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER + 1, false, false, true},
+        {"at the moment", SPLASH_FRAMES - SPLASH_SKIP_AFTER, false, true, true},
+        {"a held key's repeat", 10, true, false, true},
+        {"no splash", 0, false, false, false},
     };
-    for (const auto &c : cases)
+    for (const auto &c : cases) {
         EXPECT_EQ(c.skips, splash_skips(c.frames_left, c.repeat)) << c.name;
-}
-
-// Never under the menu: e2e_menu.sh.
-TEST(Splash, DrawnWhileItLasts)
-{
-    const struct { const char *name; int32_t frames_left; bool drawn; } cases[] = {
-        {"the splash", SPLASH_FRAMES, true},
-        {"over", 0, false},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.drawn, splash_drawn(c.frames_left, false)) << c.name;
+        EXPECT_EQ(c.drawn, splash_drawn(c.frames_left, false)) << c.name << ": drawn";
+    }
 }
