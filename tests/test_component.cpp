@@ -61,7 +61,6 @@ TEST_F(Component, DamagedGamesAndStatesAreRefusedAndChangeNothing)
     const Bytes saved = component_picture(0);
     component_run(15, {0, SELECT});
     const Bytes before = component_picture(0);
-    ASSERT_NE(saved, before);
     const struct { const char *kind; std::string path; bool (*load)(const char *); } files[] = {
         {"game", component_game(), ox_core_load},
         {"state", res.path("0S"), ox_state_load},
