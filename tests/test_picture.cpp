@@ -41,23 +41,20 @@ TEST(Picture, EachColourTypeDecodesToRgbaBytes)
     }
 }
 
-// Whole, valid files the decoder would read, refused by the limits the player sets: past the limit
-// of decoded bytes (16384 x 4097 x 4 > 256 MiB, no side past 16384), and a picture one pixel high
-// but a pixel wider than a side may be.
+// A whole, valid file past the limit of decoded bytes (16384 x 4097 x 4 > 256 MiB, no side
+// past 16384) is refused by the limit itself: libpng would read it. So is a picture one pixel
+// high but a pixel wider than a side may be, by the side limit the decoder is given.
 TEST(Picture, APngPastASizeLimitYieldsNothing)
 {
     ResDir dir;
     const std::string path = dir.path("large.png");
-    const struct { uint32_t w, h; const char *refusal; } cases[] = {
-        {PICTURE_MAX_SIDE, PICTURE_MAX_BYTES / 4 / PICTURE_MAX_SIDE + 1, "picture too large"},
-        {PICTURE_MAX_SIDE + 1, 1, ""},   // the decoder's own words
-    };
-    for (const auto &c : cases) {
-        ASSERT_TRUE(write_png(path.c_str(), png_spec(c.w, c.h, GREY, 1, nullptr)));
-        LogCapture log;
-        EXPECT_EQ(nullptr, load_png_surface(path.c_str())) << c.w << " x " << c.h;
-        EXPECT_TRUE(log.has("Error: " + path + ": " + c.refusal)) << log.text();
-    }
+    const int height = PICTURE_MAX_BYTES / 4 / PICTURE_MAX_SIDE + 1;
+    ASSERT_TRUE(write_png(path.c_str(), png_spec(PICTURE_MAX_SIDE, height, GREY, 1, nullptr)));
+    LogCapture log;
+    EXPECT_EQ(nullptr, load_png_surface(path.c_str()));
+    EXPECT_EQ("Error: " + path + ": picture too large\n", log.text());
+    ASSERT_TRUE(write_png(path.c_str(), png_spec(PICTURE_MAX_SIDE + 1, 1, GREY, 1, nullptr)));
+    EXPECT_EQ(nullptr, load_png_surface(path.c_str())) << "a pixel wider than a side may be";
 }
 
 // A BMP's file header and the start of its info header: length and the two sizes.
