@@ -13,7 +13,6 @@
 TEST(Pacing, StepEmulatesTheFramesOwed)
 {
     const double p = frame_period(60);
-    EXPECT_DOUBLE_EQ(p, frame_period(0)) << "no rate: the fallback's period, not a division by zero";
     const struct { const char *name; double late; int frames; bool present; double next; } cases[] = {
         {"woken a millisecond early", -1.0, 1, true, p},
         {"late by most of a frame: the display's tick still takes it", 14.0, 1, true, p},
