@@ -1,8 +1,8 @@
 # A state save cut short by a kill while the new files go to the disk leaves the old state with
-# its old preview. (Saves refused, or reported done with nothing
-# written yet, as by a component that writes only afterwards: test_component's StateSave; a
-# component with no buttons before its start: test_settings; a FIFO in place of a state:
-# test_component and test_menu.)
+# its old preview. (Saves reported done with nothing written yet, as by a component that
+# writes only afterwards: test_component's StateSave; saves the component refuses:
+# e2e_notices.sh; a component with no buttons before its start: test_settings; a FIFO in place
+# of a state: test_component and test_menu.)
 source "$SOURCE_DIR/tests/support/e2e.sh"
 start_xvfb
 
