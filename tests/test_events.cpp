@@ -50,7 +50,6 @@ TEST(PadSlot, AddedDevicesFindTheirSlot)
         {"its joystick came first", {{3, 3}, {7, -1}, {-1, -1}, {-1, -1}}, 1, 1},
         {"all four in use", {{1, 1}, {2, -1}, {3, 3}, {4, -1}}, 2, -1},
         {"an index past the slots", {{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}}, MAX_JOYSTICKS, -1},
-        {"a negative index", {{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}}, -1, -1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.slot, pad_slot_for(c.seen, c.index, 7)) << c.name;

@@ -42,8 +42,9 @@ TEST(Picture, EachColourTypeDecodesToRgbaBytes)
 }
 
 // A whole, valid file past the limit of decoded bytes (16384 x 4097 x 4 > 256 MiB, no side
-// past 16384) is refused by the limit itself: libpng would read it.
-TEST(Picture, APngPastTheByteLimitYieldsNothing)
+// past 16384) is refused by the limit itself: libpng would read it. A picture one pixel high
+// is refused by the side limit the decoder is given.
+TEST(Picture, APngPastASizeLimitYieldsNothing)
 {
     ResDir dir;
     const std::string path = dir.path("large.png");
@@ -52,6 +53,8 @@ TEST(Picture, APngPastTheByteLimitYieldsNothing)
     LogCapture log;
     EXPECT_EQ(nullptr, load_png_surface(path.c_str()));
     EXPECT_EQ("Error: " + path + ": picture too large\n", log.text());
+    ASSERT_TRUE(write_png(path.c_str(), png_spec(PICTURE_MAX_SIDE + 1, 1, GREY, 1, nullptr)));
+    EXPECT_EQ(nullptr, load_png_surface(path.c_str())) << "a picture a pixel wider than a side may be";
 }
 
 // A BMP's file header and the start of its info header: length and the two sizes.

@@ -100,6 +100,7 @@ TEST_F(ScratchBase, MadeFreshAndPrivateThenRemovedWithItsFiles)
     make_file(folder + "/0");
     scratch_folder_remove(made);
     EXPECT_FALSE(exists(folder));
+    EXPECT_FALSE(scratch_folder_make_in(base.c_str(), made, strlen(made))) << "a buffer without room for the '/'";
 }
 
 TEST_F(ScratchBase, SweepRemovesOnlyOurOwnFoldersOfPlayersThatHaveGone)
