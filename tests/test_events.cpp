@@ -94,7 +94,7 @@ TEST_F(Events, ThePointerIsMappedAtTheWindowsSizeAndNotWithoutHeight)
     handle_event(motion_event(640, 360));
     video_state().window_h = 0;
     handle_event(motion_event(10, 10));
-    EXPECT_EQ(960, pointer_take().x) << "a window without height moved the pointer";
+    EXPECT_EQ(960, pointer_take().x) << "not mapped at the window's size, or moved by a window without height";
 }
 
 // Mended fault: when the first of two pads left, the second's device index moved down to 0,
@@ -112,6 +112,7 @@ TEST_F(Events, APadPluggedInAgainLeavesTheOtherPadInItsSlot)
     const int32_t plain_id = SDL_JoystickInstanceID(plain);
     SDL_JoystickSetVirtualButton(pad_joystick(0), slot0_guide_button(), 1);
     drain_events();
+    EXPECT_TRUE(xgui_is_open()) << "the guide button of a controller in use";
     SDL_JoystickSetVirtualButton(plain, 10, 1);
     drain_events();
     EXPECT_FALSE(xgui_is_open()) << "button 10 of a joystick in use";
