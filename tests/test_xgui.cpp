@@ -8,7 +8,7 @@
 
 // The largest 16:9 area as high as the window, centred, cut at the sides only down to the
 // menu's panel (x 330 to 1590, and its shadow); divisions truncate. The pointer's inverse
-// mapping has its own table in the events test. The panel whole in Window 2x: e2e_menu.sh.
+// mapping: e2e_menu.sh's clicks and the events test. The panel whole in Window 2x: e2e_menu.sh.
 TEST(XguiMapping, OverlayRectanglesInWindowPixels)
 {
     const struct { const char *name; int32_t ww, wh; SDL_Rect overlay, window; } cases[] = {
